@@ -1,0 +1,37 @@
+// The user's four picture adjustments folded, with the fixed YUV-to-RGB conversion, into
+// one 3x3 integer matrix (scale 64), nine 256-entry contribution tables and a luma offset.
+// All arithmetic is 32-bit integer; the order of products, the divisor after each product
+// and the truncating divisions decide the low bits and are part of the results.
+#pragma once
+
+#include <cstdint>
+
+namespace orvik {
+
+// Brightness, contrast, hue, saturation: range 0..99 (the sliders' range).
+struct PictureAdjustments {
+    std::int32_t brightness = 49;
+    std::int32_t contrast = 49;
+    std::int32_t hue = 49;
+    std::int32_t saturation = 49;
+};
+
+// Output rows of the matrix and the tables.
+enum ColourRow { kRed = 0, kGreen = 1, kBlue = 2 };
+
+// The colour fields that the conversion reads.
+struct ColourMatrix {
+    std::int16_t colourMatrix[3][3] = {};  // [output R,G,B][weight of Y,U,V], 64 = 1.0
+    std::int16_t uTerms[3][256] = {};      // contribution of a U byte to R, G, B
+    std::int16_t vTerms[3][256] = {};      // contribution of a V byte
+    std::int16_t yTerms[3][256] = {};      // contribution of a Y byte
+    std::int16_t lumaOffset = 0;
+};
+
+// Each value limited to 0..99, so that no stored setting can index outside the tables.
+PictureAdjustments ClampAdjustments(const PictureAdjustments& raw);
+
+// Overwrites every field of out from the adjustments (which must lie in 0..99).
+void BuildColourMatrix(const PictureAdjustments& adjustments, ColourMatrix& out);
+
+}  // namespace orvik

@@ -1,0 +1,25 @@
+// DecodeFrame: the coded data of one frame becomes the Y, U and V planes of the context,
+// then the bottom-up BGR picture in the caller's buffer.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "decoder/decoder_context.h"
+
+namespace orvik {
+
+// data: the bytes after the 545-byte header; length: file size - 545. Returns 1 when the
+// frame was decoded and converted into rgbOut, 0 when it was refused (unsupported size) or
+// failed the end test (rgbOut untouched). Never reads data past length.
+int DecodeFrame(DecoderContext& context, const std::uint8_t* data, std::int32_t length,
+                std::uint8_t* rgbOut);
+
+// The planes of the last decoded frame to the picture, by the variant mmxAvailable chose.
+void ConvertPlanesToRgb(const DecoderContext& context, const std::uint8_t* planes,
+                        std::uint8_t* rgbOut);
+
+// Bytes a row of the picture ConvertPlanesToRgb writes for this width under the variant.
+std::size_t PictureStride(int width);
+
+}  // namespace orvik

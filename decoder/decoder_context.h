@@ -1,0 +1,68 @@
+// The frame decoder's state and its life cycle: coding tables, frame and scan
+// descriptions, the Y/U/V planes buffer and, beside them, the picture adjustments and the
+// colour-conversion fields. One context per clip library object, built for a picture size
+// by InitDecoder, rebuilt by ResetDecoder on a size change, released by FreeDecoder.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "colour/colour_matrix.h"
+
+namespace orvik {
+
+struct DecoderTables;
+struct FrameParams;
+struct ScanParams;
+
+// 1280 x 1024 x 2: room for the largest picture's three 4:2:2 planes.
+inline constexpr std::size_t kPlanesBufferBytes = 2621440;
+
+struct DecoderContext {
+    DecoderContext();
+    ~DecoderContext();
+    DecoderContext(const DecoderContext&) = delete;
+    DecoderContext& operator=(const DecoderContext&) = delete;
+
+    std::unique_ptr<DecoderTables> tables;
+    std::unique_ptr<FrameParams> frame;
+    std::unique_ptr<ScanParams> scan;
+    std::unique_ptr<std::uint8_t[]> planes;  // Y, then U, then V, back to back
+    std::int32_t mcuCount = -1;              // -1 when the height is 0
+    PictureAdjustments adjustments;          // always within 0..99
+    ColourMatrix colour;
+};
+
+// Process-wide: chooses, for the whole run, the 16-bit quantisation form, the packed
+// transform and the vector conversion (true), or the 32-bit form, the scalar transform and
+// the table conversion (false). Set once by the first InitDecoder.
+extern bool mmxAvailable;
+// Process-wide status nothing reads: 0 fine, 1 a set-up parameter out of range,
+// 2 an invalid Huffman code met while decoding.
+extern std::int32_t decoderStatus;
+
+// Fixes the variant before the first InitDecoder instead of asking the processor, so that
+// tests and tools can run either variant on any machine.
+void ChooseDecoderVariant(bool packed);
+
+// First set-up: processor test (unless a variant was chosen), tables, geometry, the four
+// adjustments at 49 and the colour matrix.
+void InitDecoder(DecoderContext& context, int width, int height);
+// Rebuild for a new picture size; keeps the variant, the adjustments and the colour fields.
+void ResetDecoder(DecoderContext& context, int width, int height);
+// Releases every table, the frame and scan records and the planes buffer.
+void FreeDecoder(DecoderContext& context);
+// Loads the two quantisation tables from a frame header; header points at file offset 374.
+void LoadFrameTables(DecoderContext& context, const std::uint8_t* header);
+
+// Stores new adjustments, each limited to 0..99 (a stored setting may hold any value).
+void StorePictureAdjustments(DecoderContext& context, const PictureAdjustments& raw);
+// Rebuilds the colour fields from the context's adjustments.
+void BuildColourMatrix(DecoderContext& context);
+
+// Picture width and height the context is set up for.
+int DecoderWidth(const DecoderContext& context);
+int DecoderHeight(const DecoderContext& context);
+
+}  // namespace orvik

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the normal build, then the address and
+# undefined-behaviour sanitizer build. Installs missing packages first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+
+echo "== normal build =="
+cmake -S . -B build/release -G Ninja -DORVIK_WERROR=ON
+cmake --build build/release -j "$jobs"
+ctest --test-dir build/release --output-on-failure -j "$jobs"
+
+echo "== sanitizer build =="
+cmake -S . -B build/sanitize -G Ninja -DORVIK_WERROR=ON -DORVIK_SANITIZE=ON -DORVIK_BUILD_BENCH=OFF
+cmake --build build/sanitize -j "$jobs"
+ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
