@@ -25,7 +25,9 @@ inline std::size_t TablePictureStride(int width) {
     return static_cast<std::size_t>(3 * width + width % 4);
 }
 // Row stride of the vector variant's output: exactly 3w.
-inline std::size_t VectorPictureStride(int width) { return static_cast<std::size_t>(3 * width); }
+inline std::size_t VectorPictureStride(int width) {
+    return static_cast<std::size_t>(3 * width);
+}
 
 // Two pixels a step, table look-ups; luma offset added before the weighting; the padding
 // bytes after each row are stepped over, not written. Needs an even width.

@@ -1,0 +1,77 @@
+// The vector variant: each pixel weighted from its raw Y byte and its pair's U − 128 and
+// V − 128, each product at full precision, the partial sums saturated to 16 bits in a fixed
+// term order, then >> 6 (rounding down), the luma offset added with 16-bit saturation, and
+// the result limited to 0..255. Rows are read from the top and written from the last output
+// row backwards.
+//
+// The portable lane code here defines the results; the SSE2 twin is used when the build has it.
+#include <algorithm>
+
+#include "colour/convert_planes.h"
+#include "colour/convert_planes_vector_kernels.h"
+
+namespace orvik {
+namespace {
+
+constexpr std::int32_t kChromaZero = 128;
+constexpr int kWeightShift = 6;  // colourMatrix scale 64 back to sample units
+
+std::int32_t Sat16(std::int32_t x) {
+    return std::clamp(x, -32768, 32767);
+}
+
+// sat16(sat16(first + second) + third): the order decides where a partial sum saturates.
+std::int32_t Channel(std::int32_t first, std::int32_t second, std::int32_t third) {
+    return Sat16(Sat16(first + second) + third);
+}
+
+std::uint8_t Finish(std::int32_t t, std::int16_t lumaOffset) {
+    return static_cast<std::uint8_t>(std::clamp(Sat16((t >> kWeightShift) + lumaOffset), 0, 255));
+}
+
+void WritePixel(const ColourMatrix& c, std::int32_t y, std::int32_t u, std::int32_t v,
+                std::uint8_t* out) {
+    const auto& m = c.colourMatrix;
+    const std::int32_t green = Channel(u * m[kGreen][1], y * m[kGreen][0], v * m[kGreen][2]);
+    const std::int32_t blue = Channel(u * m[kBlue][1], y * m[kBlue][0], v * m[kBlue][2]);
+    const std::int32_t red = Channel(v * m[kRed][2], y * m[kRed][0], u * m[kRed][1]);
+    out[0] = Finish(blue, c.lumaOffset);
+    out[1] = Finish(green, c.lumaOffset);
+    out[2] = Finish(red, c.lumaOffset);
+}
+
+VectorRowKernel ChooseRowKernel() {
+    const VectorRowKernel sse2 = Sse2VectorRowKernel();
+    return sse2 != nullptr ? sse2 : ConvertVectorRowPortable;
+}
+
+}  // namespace
+
+void ConvertVectorRowPortable(const ColourMatrix& colour, const std::uint8_t* y,
+                              const std::uint8_t* u, const std::uint8_t* v, int pairs,
+                              std::uint8_t* out) {
+    for (int i = 0; i < pairs; ++i) {
+        const std::int32_t uc = u[i] - kChromaZero;
+        const std::int32_t vc = v[i] - kChromaZero;
+        WritePixel(colour, y[2 * i], uc, vc, out);
+        WritePixel(colour, y[2 * i + 1], uc, vc, out + 3);
+        out += 6;
+    }
+}
+
+void ConvertPlanesVector(const ColourMatrix& colour, const PlanesView& planes, std::uint8_t* out,
+                         std::size_t outStride) {
+    if (planes.width <= 0 || planes.height <= 0)
+        return;
+    static const VectorRowKernel convertRow = ChooseRowKernel();
+    for (int row = 0; row < planes.height; ++row) {
+        const auto r = static_cast<std::size_t>(row);
+        const auto outRow = static_cast<std::size_t>(planes.height - 1 - row);
+        convertRow(colour, planes.y + r * static_cast<std::size_t>(planes.yStride),
+                   planes.u + r * static_cast<std::size_t>(planes.chromaStride),
+                   planes.v + r * static_cast<std::size_t>(planes.chromaStride), planes.width / 2,
+                   out + outRow * outStride);
+    }
+}
+
+}  // namespace orvik
