@@ -1,0 +1,101 @@
+#include "platform/directory_listing.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <utility>
+
+#include "platform/listing_order.h"
+
+namespace orvik {
+namespace {
+
+ListingProvider& InstalledProvider() {
+    static ListingProvider provider;
+    return provider;
+}
+
+// Directory flag and size of one entry. An entry that cannot be looked at (a dangling
+// link, or one removed since it was listed) is kept with the kind readdir gave and size 0,
+// which no size rule of the scan takes as a frame.
+ListingEntry LookAt(int folderFd, const dirent& entry) {
+    struct stat info {};
+    if (fstatat(folderFd, entry.d_name, &info, 0) != 0) {
+        return ListingEntry{entry.d_name, entry.d_type == DT_DIR, 0};
+    }
+    return ListingEntry{entry.d_name, S_ISDIR(info.st_mode),
+                        static_cast<std::uint32_t>(static_cast<std::uint64_t>(info.st_size))};
+}
+
+}  // namespace
+
+void DirectoryListing::Clear() {
+    slots_.clear();
+    names_.clear();
+    endCode = kEndOfListing;
+}
+
+void DirectoryListing::Add(std::string_view name, bool isDirectory, std::uint32_t size) {
+    slots_.push_back(
+        Slot{names_.size(), static_cast<std::uint32_t>(name.size()), size, isDirectory});
+    names_.insert(names_.end(), name.begin(), name.end());
+    names_.push_back('\0');
+}
+
+std::string_view DirectoryListing::NameOf(const Slot& slot) const {
+    return std::string_view(names_.data() + slot.nameOffset, slot.nameLength);
+}
+
+void DirectoryListing::SortByName() {
+    // Names within one folder are distinct, and distinct names never compare equal, so an
+    // unstable sort gives the one listing order.
+    std::sort(slots_.begin(), slots_.end(), [this](const Slot& a, const Slot& b) {
+        return CompareListingNames(NameOf(a), NameOf(b)) < 0;
+    });
+}
+
+ListingEntry DirectoryListing::Entry(std::size_t index) const {
+    const Slot& slot = slots_[index];
+    return ListingEntry{NameOf(slot), slot.isDirectory, slot.size};
+}
+
+int ListDirectory(const char* path, DirectoryListing& listing) {
+    const ListingProvider& provider = InstalledProvider();
+    const int code = provider ? provider(path, listing) : ListFileSystemDirectory(path, listing);
+    if (code != 0) {
+        errno = code;  // the failed open's code, for whoever reports it
+    }
+    return code;
+}
+
+void SetListingProvider(ListingProvider provider) {
+    InstalledProvider() = std::move(provider);
+}
+
+int ListFileSystemDirectory(const char* path, DirectoryListing& listing) {
+    listing.Clear();
+    DIR* folder = opendir(path);
+    if (folder == nullptr) {
+        return errno;
+    }
+    const int folderFd = dirfd(folder);
+    for (;;) {
+        errno = 0;
+        const dirent* entry = readdir(folder);
+        if (entry == nullptr) {
+            if (errno != 0) {
+                listing.endCode = errno;
+            }
+            break;
+        }
+        const ListingEntry found = LookAt(folderFd, *entry);
+        listing.Add(found.name, found.isDirectory, found.size);
+    }
+    closedir(folder);
+    listing.SortByName();
+    return 0;
+}
+
+}  // namespace orvik

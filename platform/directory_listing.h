@@ -1,0 +1,68 @@
+// Directory listing: every entry of one folder, "." and ".." included, with its name, its
+// directory flag and the low 32 bits of its size. The file system's listing delivers the
+// entries in listing order (listing_order.h); a listing can also come from a provider that
+// the process installs in its place, so that tests and fuzzers can feed made-up entries.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+namespace orvik {
+
+// The end code of a listing that delivered every entry (the system's "no more files").
+inline constexpr int kEndOfListing = 18;
+
+struct ListingEntry {
+    std::string_view name;  // name.data() is terminated; valid while the listing is unchanged
+    bool isDirectory = false;
+    std::uint32_t size = 0;  // low 32 bits of the size
+};
+
+class DirectoryListing {
+  public:
+    // Forgets every entry (keeping the storage for the next folder); endCode becomes
+    // kEndOfListing.
+    void Clear();
+    void Add(std::string_view name, bool isDirectory, std::uint32_t size);
+    // Puts the entries in listing order.
+    void SortByName();
+
+    std::size_t Count() const { return slots_.size(); }
+    ListingEntry Entry(std::size_t index) const;
+
+    // kEndOfListing, or the error code that stopped the listing after the entries it holds.
+    int endCode = kEndOfListing;
+
+  private:
+    struct Slot {
+        std::size_t nameOffset;
+        std::uint32_t nameLength;
+        std::uint32_t size;
+        bool isDirectory;
+    };
+    std::string_view NameOf(const Slot& slot) const;
+
+    std::vector<Slot> slots_;
+    std::vector<char> names_;  // every name followed by its terminator
+};
+
+// Lists the folder at path into listing. Returns 0 when the folder was opened (see
+// listing.endCode for how the listing ended); otherwise the error code of the failed open,
+// with an empty listing.
+using ListingProvider = std::function<int(const char* path, DirectoryListing& listing)>;
+
+// Lists through the installed provider, or the file system when none is installed. A
+// failed open's code is also left in errno.
+int ListDirectory(const char* path, DirectoryListing& listing);
+
+// Installs a provider in place of the file system; an empty one restores the file system.
+void SetListingProvider(ListingProvider provider);
+
+// The file system's listing: opendir/readdir, fstatat following links for the directory
+// flag and the size, entries sorted into listing order. A provider may wrap it.
+int ListFileSystemDirectory(const char* path, DirectoryListing& listing);
+
+}  // namespace orvik
