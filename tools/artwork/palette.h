@@ -1,0 +1,39 @@
+// The one palette of Orvik View's artwork: dark slate surfaces, light symbols, and a cyan
+// accent for whatever is lit or held down.
+#pragma once
+
+#include <QColor>
+
+namespace orvik::artwork {
+
+inline const QColor kSlateTop{0x2e, 0x37, 0x44};
+inline const QColor kSlateBottom{0x1b, 0x21, 0x29};
+inline const QColor kSlateEdge{0x4a, 0x56, 0x65};
+inline const QColor kSlateShadow{0x0e, 0x11, 0x15};
+inline const QColor kPanel{0x24, 0x2c, 0x36};
+
+inline const QColor kBand{0x09, 0x0b, 0x0e};
+inline const QColor kBandEdge{0x33, 0x3d, 0x4a};
+
+inline const QColor kKeyTop{0x3d, 0x47, 0x54};
+inline const QColor kKeyBottom{0x22, 0x29, 0x31};
+inline const QColor kKeyPressedTop{0x17, 0x1c, 0x22};
+inline const QColor kKeyPressedBottom{0x2a, 0x32, 0x3c};
+inline const QColor kKeyLitTop{0x1f, 0x45, 0x54};
+inline const QColor kKeyLitBottom{0x12, 0x25, 0x2e};
+inline const QColor kKeyBorder{0x05, 0x07, 0x09};
+
+inline const QColor kSymbol{0xdc, 0xe3, 0xea};
+inline const QColor kAccent{0x3c, 0xc8, 0xf0};
+inline const QColor kAccentBright{0x9c, 0xea, 0xff};
+inline const QColor kText{0xc9, 0xd3, 0xde};
+inline const QColor kTextMuted{0x7d, 0x8a, 0x99};
+
+inline const QColor kFieldWhite{0xff, 0xff, 0xff};
+inline const QColor kFieldLight{0xee, 0xf1, 0xf5};
+inline const QColor kFieldDark{0x8f, 0x99, 0xa6};
+
+inline const QColor kCloseRed{0xe0, 0x3a, 0x3a};
+inline const QColor kCloseRedDark{0x9c, 0x1c, 0x1c};
+
+}  // namespace orvik::artwork
