@@ -31,7 +31,8 @@ struct ColourMatrix {
 // Each value limited to 0..99, so that no stored setting can index outside the tables.
 PictureAdjustments ClampAdjustments(const PictureAdjustments& raw);
 
-// Overwrites every field of out from the adjustments (which must lie in 0..99).
+// Overwrites every field of out from the adjustments. Values outside 0..99 are limited to it
+// first, so any stored setting gives a defined matrix.
 void BuildColourMatrix(const PictureAdjustments& adjustments, ColourMatrix& out);
 
 }  // namespace orvik

@@ -30,11 +30,13 @@ inline std::size_t VectorPictureStride(int width) {
 }
 
 // Two pixels a step, table look-ups; luma offset added before the weighting; the padding
-// bytes after each row are stepped over, not written. Needs an even width.
+// bytes after each row are stepped over, not written. Converts every whole pixel pair of a
+// row; the last column of an odd width has no chroma and is left unwritten.
 void ConvertPlanesTable(const ColourMatrix& colour, const PlanesView& planes, std::uint8_t* out);
 
 // Eight pixels a step in 16-bit lanes with saturating sums; luma offset added after the
-// weighting. Needs a width that is a multiple of 8. outStride is normally 3w.
+// weighting. outStride is normally 3w. Widths that are not a multiple of 8 finish each row
+// pair by pair; as in the table variant, the last column of an odd width is left unwritten.
 void ConvertPlanesVector(const ColourMatrix& colour, const PlanesView& planes, std::uint8_t* out,
                          std::size_t outStride);
 

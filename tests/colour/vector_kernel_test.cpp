@@ -1,0 +1,130 @@
+// The SSE2 twin of the vector variant must equal the portable lane code bit for bit: for every
+// Y, U and V byte under the extreme adjustment sets and hand-made extreme matrices, and on
+// random planes of several widths.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "colour/colour_matrix.h"
+#include "colour/convert_planes.h"
+#include "colour/convert_planes_vector_kernels.h"
+#include "tests/colour/test_planes.h"
+
+namespace orvik {
+namespace {
+
+ColourMatrix Build(const PictureAdjustments& a) {
+    ColourMatrix m;
+    BuildColourMatrix(a, m);
+    return m;
+}
+
+ColourMatrix WithWeights(std::int16_t weight, std::int16_t lumaOffset) {
+    ColourMatrix m;
+    for (auto& row : m.colourMatrix) {
+        for (auto& w : row)
+            w = weight;
+    }
+    m.lumaOffset = lumaOffset;
+    return m;
+}
+
+ColourMatrix RandomMatrix(std::mt19937& random) {
+    std::uniform_int_distribution<int> any16(-32768, 32767);
+    ColourMatrix m;
+    for (auto& row : m.colourMatrix) {
+        for (auto& w : row)
+            w = static_cast<std::int16_t>(any16(random));
+    }
+    m.lumaOffset = static_cast<std::int16_t>(any16(random));
+    return m;
+}
+
+std::vector<ColourMatrix> ExtremeMatrices() {
+    return {
+        Build({0, 0, 0, 0}),        Build({99, 99, 99, 99}), Build({0, 99, 0, 99}),
+        Build({99, 0, 99, 0}),      Build({49, 49, 49, 49}), Build({49, 99, 49, 49}),
+        WithWeights(32767, 0),      WithWeights(-32768, 0),  WithWeights(32767, -32768),
+        WithWeights(-32768, 32767), WithWeights(255, 0),     WithWeights(-257, 100),
+    };
+}
+
+// Runs a row kernel over `pairs` pairs and returns the 6·pairs bytes it wrote.
+std::vector<std::uint8_t> Row(VectorRowKernel kernel, const ColourMatrix& m,
+                              const std::vector<std::uint8_t>& y,
+                              const std::vector<std::uint8_t>& u,
+                              const std::vector<std::uint8_t>& v) {
+    std::vector<std::uint8_t> out(3 * y.size());
+    kernel(m, y.data(), u.data(), v.data(), static_cast<int>(u.size()), out.data());
+    return out;
+}
+
+class Sse2VectorKernel : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        sse2 = Sse2VectorRowKernel();
+        if (sse2 == nullptr)
+            GTEST_SKIP() << "no SSE2 in this build";
+    }
+    VectorRowKernel sse2 = nullptr;
+};
+
+// A row of 256 pixels holds every Y byte; one row per U byte, with V fixed per pass: every
+// combination of the three bytes, for each matrix.
+TEST_F(Sse2VectorKernel, EqualsPortableForEveryByteCombination) {
+    std::vector<std::uint8_t> y(256), u(128), v(128);
+    for (int k = 0; k < 256; ++k)
+        y[k] = static_cast<std::uint8_t>(k);
+    for (const ColourMatrix& m : ExtremeMatrices()) {
+        for (int uByte = 0; uByte < 256; ++uByte) {
+            for (int vByte = 0; vByte < 256; ++vByte) {
+                std::fill(u.begin(), u.end(), static_cast<std::uint8_t>(uByte));
+                std::fill(v.begin(), v.end(), static_cast<std::uint8_t>(vByte));
+                const auto want = Row(ConvertVectorRowPortable, m, y, u, v);
+                const auto have = Row(sse2, m, y, u, v);
+                ASSERT_EQ(have, want) << "U " << uByte << " V " << vByte << " weights "
+                                      << m.colourMatrix[0][0] << " offset " << m.lumaOffset;
+            }
+        }
+    }
+}
+
+TEST_F(Sse2VectorKernel, EqualsPortableOnRandomRowsOfEveryTailLength) {
+    std::mt19937 random(20240611);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (int pairs = 1; pairs <= 24; ++pairs) {
+        for (int trial = 0; trial < 50; ++trial) {
+            const ColourMatrix m = RandomMatrix(random);
+            std::vector<std::uint8_t> y(2 * pairs), u(pairs), v(pairs);
+            for (auto* plane : {&y, &u, &v}) {
+                for (auto& s : *plane)
+                    s = static_cast<std::uint8_t>(byte(random));
+            }
+            ASSERT_EQ(Row(sse2, m, y, u, v), Row(ConvertVectorRowPortable, m, y, u, v))
+                << "pairs " << pairs << " trial " << trial;
+        }
+    }
+}
+
+// The kernel the conversion picked gives the portable picture, rows bottom-up.
+TEST(ConvertPlanesVector, PickedKernelGivesThePortablePicture) {
+    const TestPlanes planes = RandomPlanes(640, 48, 5);
+    for (const ColourMatrix& m : ExtremeMatrices()) {
+        const std::size_t stride = VectorPictureStride(planes.width);
+        std::vector<std::uint8_t> have(stride * planes.height);
+        ConvertPlanesVector(m, planes.View(), have.data(), stride);
+        std::vector<std::uint8_t> want(have.size());
+        for (int row = 0; row < planes.height; ++row) {
+            const auto r = static_cast<std::size_t>(row);
+            ConvertVectorRowPortable(m, planes.y.data() + r * planes.width,
+                                     planes.u.data() + r * (planes.width / 2),
+                                     planes.v.data() + r * (planes.width / 2), planes.width / 2,
+                                     want.data() + (planes.height - 1 - r) * stride);
+        }
+        ASSERT_EQ(have, want) << "weights " << m.colourMatrix[0][0];
+    }
+}
+
+}  // namespace
+}  // namespace orvik
