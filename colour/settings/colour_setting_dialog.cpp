@@ -169,14 +169,12 @@ void ColourSettingDialog::EndWithoutSaving() {
 void ColourSettingDialog::reject() {}
 
 void ColourSettingDialog::closeEvent(QCloseEvent* event) {
-    // The closing steps run once, however many close requests were queued.
-    if (colourDialogWindow == this) {
-        if (saveOnClose) {
-            WriteStoredAdjustments(dialogAdjustments);
-        }
-        colourDialogWindow = nullptr;
-        background = QImage();
+    // Only an open window gets here: a close request that arrives after closing is dropped.
+    if (saveOnClose) {
+        WriteStoredAdjustments(dialogAdjustments);
     }
+    colourDialogWindow = nullptr;
+    background = QImage();
     event->accept();
 }
 
