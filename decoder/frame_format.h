@@ -8,7 +8,7 @@
 
 namespace orvik {
 
-inline constexpr std::size_t kFrameHeaderSize = 545;     // coded data starts here
+inline constexpr std::size_t kFrameHeaderSize = 545;      // coded data starts here
 inline constexpr std::size_t kQuantSegmentsOffset = 374;  // handed to LoadFrameTables
 inline constexpr std::size_t kHeightOffset = 517;
 inline constexpr std::size_t kWidthOffset = 519;

@@ -1,0 +1,89 @@
+// The records a DecoderContext owns: the coding tables (quantisation in the variant's form,
+// the fixed Huffman tables with their decode tables), the frame geometry and the scan
+// description. Internal to the decoder and to its tests.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+namespace orvik {
+
+inline constexpr int kTableSlots = 16;
+inline constexpr int kComponentSlots = 16;
+inline constexpr int kMaxCodeLength = 16;
+inline constexpr int kMaxSymbols = 257;
+
+// Quantisers in natural (row-major) order; entry 64 is room that nothing reads.
+using QuantTable16 = std::array<std::int16_t, 65>;
+using QuantTable32 = std::array<std::int32_t, 65>;
+
+// A Huffman table as listed: code counts for lengths 1..16 and the symbols in code order.
+struct HuffmanSpec {
+    std::int32_t counts[kMaxCodeLength + 1] = {};  // [L], L = 1..16; [0] unused
+    std::int32_t symbols[kMaxSymbols] = {};
+};
+
+// Codes of a table at or below this length are found with one look-up in `lookahead`
+// instead of a length-by-length search; 512 entries of 2 bytes a table.
+inline constexpr int kLookaheadBits = 9;
+
+// The decoding form of a HuffmanSpec. maxCode/minCode/valueIndex follow the canonical
+// search; lookahead is the same search answered in advance for the first kLookaheadBits
+// bits: entry (length << 8) | symbol, or 0 when the code is longer (or invalid).
+struct HuffmanDecodeTable {
+    std::int32_t maxLength = 0;
+    std::int32_t maxCode[kMaxCodeLength + 1] = {};  // -1: no code of that length
+    std::int32_t minCode[kMaxCodeLength + 1] = {};
+    std::int32_t valueIndex[kMaxCodeLength + 1] = {};
+    std::uint16_t lookahead[1 << kLookaheadBits] = {};
+};
+
+struct DecoderTables {
+    // Slots 0 and 1 exist in the form of the variant the context was built for.
+    std::unique_ptr<QuantTable16> quant16[kTableSlots];
+    std::unique_ptr<QuantTable32> quant32[kTableSlots];
+    std::int32_t acTableCount = 0;
+    std::unique_ptr<HuffmanDecodeTable> acTables[kTableSlots];
+    std::unique_ptr<HuffmanSpec> acSpecs[kTableSlots];
+    std::int32_t dcTableCount = 0;
+    std::unique_ptr<HuffmanDecodeTable> dcTables[kTableSlots];
+    std::unique_ptr<HuffmanSpec> dcSpecs[kTableSlots];
+};
+
+// Frame geometry; arrays are indexed by component identifier (1, 2, 3 are used).
+struct FrameParams {
+    std::int32_t planeOffset[kComponentSlots] = {};
+    std::int32_t mcuPos[kComponentSlots] = {};
+    std::int32_t nextMcuPos[kComponentSlots] = {};
+    std::int32_t precision = 0;
+    std::int32_t height = 0;
+    std::int32_t width = 0;
+    std::int32_t componentCount = 0;
+    std::int32_t componentIds[kComponentSlots] = {};
+    std::int32_t hSampling[kComponentSlots] = {};
+    std::int32_t vSampling[kComponentSlots] = {};
+    std::int32_t quantSelector[kComponentSlots] = {};
+    std::int32_t componentWidth[kComponentSlots] = {};
+    std::int32_t componentHeight[kComponentSlots] = {};
+    std::int32_t maxV = 0;
+    std::int32_t maxH = 0;
+    std::int32_t mcuColumns = 0;
+    std::int32_t mcuRows = 0;
+};
+
+// The one interleaved scan; arrays are indexed by position in the scan.
+struct ScanParams {
+    std::int32_t componentCount = 0;
+    std::int32_t spectralStart = 0;
+    std::int32_t spectralEnd = 0;
+    std::int32_t approxHigh = 0;
+    std::int32_t approxLow = 0;  // the point transform
+    std::int32_t dcPredictor[kComponentSlots] = {};
+    std::int32_t mcuColumns = 0;
+    std::int32_t mcuRows = 0;
+    std::int32_t componentIds[kComponentSlots] = {};
+    std::int32_t tableSelector[kComponentSlots] = {};
+};
+
+}  // namespace orvik

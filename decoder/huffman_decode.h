@@ -1,0 +1,87 @@
+// Huffman decoding of one block: DecodeHuffman, Extend, DecodeDc and DecodeAc over a
+// BitReader, under a refill policy (FastRefill or CarefulRefill).
+//
+// DecodeHuffman gives exactly the symbols and bit counts of the bit-by-bit canonical search
+// (take a bit; while the code is above maxCode of its length, append a bit): a code of at
+// most kLookaheadBits bits is answered by the look-ahead table, longer ones by the search
+// over the 16 bits peeked. A code that matches no length up to 16 costs 16 bits, sets
+// decoderStatus to 2 and gives symbol 0; decoding goes on.
+#pragma once
+
+#include <cstdint>
+
+#include "decoder/bit_reader.h"
+#include "decoder/decoder_context.h"
+#include "decoder/decoder_tables.h"
+#include "decoder/zigzag.h"
+
+namespace orvik {
+
+// With the fixed tables a code is at most 16 bits and carries at most 9 value bits (DC
+// size categories reach 9, AC sizes 8), so one top-up covers a code and its value.
+inline constexpr int kMaxSymbolBits = kMaxCodeLength + 9;
+inline constexpr int kMaxCoefficientIndex = 63;
+
+// The search for codes longer than kLookaheadBits; window holds the next 16 bits.
+int DecodeLongHuffman(BitReader& reader, const HuffmanSpec& spec, const HuffmanDecodeTable& table,
+                      std::uint32_t window);
+
+// Needs 16 bits buffered.
+inline int DecodeHuffman(BitReader& reader, const HuffmanSpec& spec,
+                         const HuffmanDecodeTable& table) {
+    const std::uint32_t window = reader.Peek(kMaxCodeLength);
+    const std::uint16_t entry = table.lookahead[window >> (kMaxCodeLength - kLookaheadBits)];
+    if (entry != 0) {
+        reader.Consume(entry >> 8);
+        return entry & 0xFF;
+    }
+    return DecodeLongHuffman(reader, spec, table, window);
+}
+
+// v holds s bits (1..15): values with the top bit clear stand for the negative range,
+// 0 .. 2^(s-1) - 1 for -(2^s - 1) .. -2^(s-1).
+inline std::int32_t Extend(std::uint32_t v, int s) {
+    const auto value = static_cast<std::int32_t>(v);
+    return (v >> (s - 1)) != 0 ? value : value - (1 << s) + 1;
+}
+
+struct HuffmanPair {
+    const HuffmanSpec* spec;
+    const HuffmanDecodeTable* table;
+};
+
+// The DC difference: returns the new predictor.
+template <class Refill>
+std::int32_t DecodeDc(BitReader& reader, const HuffmanPair& dc, std::int32_t predictor) {
+    Refill::Ensure(reader, kMaxSymbolBits);
+    const int size = DecodeHuffman(reader, *dc.spec, *dc.table);
+    if (size == 0) {
+        return predictor;
+    }
+    return predictor + Extend(reader.Take(size), size);
+}
+
+// Entries 1..63 of block (natural order), which must be 0 on entry.
+template <class Refill, class Coefficient>
+void DecodeAc(BitReader& reader, const HuffmanPair& ac, Coefficient* block) {
+    for (int k = 1; k <= kMaxCoefficientIndex;) {
+        Refill::Ensure(reader, kMaxSymbolBits);
+        const int symbol = DecodeHuffman(reader, *ac.spec, *ac.table);
+        const int run = symbol >> 4;
+        const int size = symbol & 0x0F;
+        if (size != 0) {
+            k += run;
+            if (k > kMaxCoefficientIndex) {
+                return;  // a run past the block ends it; its value bits are not read
+            }
+            block[ZigzagToNatural[k]] = static_cast<Coefficient>(Extend(reader.Take(size), size));
+            ++k;
+        } else if (run == 15) {
+            k += 16;  // sixteen zeros
+        } else {
+            return;  // end of block
+        }
+    }
+}
+
+}  // namespace orvik

@@ -1,0 +1,17 @@
+// BuildHuffmanTables: the four fixed tables of DefaultHuffmanTables read into their slots,
+// each with its decode table made by the JPEG standard's procedures (code sizes, codes,
+// decoder tables) plus the look-ahead table that answers short codes in one step.
+#pragma once
+
+#include "decoder/decoder_tables.h"
+
+namespace orvik {
+
+// Creates the DC and AC specifications and decode tables of the slots DefaultHuffmanTables
+// names and raises the two table counts to match. The slots must be empty.
+void BuildHuffmanTables(DecoderTables& tables);
+
+// The decode table of one specification (counts adding up to at most 256 symbols).
+void BuildHuffmanDecodeTable(const HuffmanSpec& spec, HuffmanDecodeTable& table);
+
+}  // namespace orvik

@@ -1,0 +1,185 @@
+// DecodeFramePlanes: the MCU loop and the end test. Each MCU holds, in coded order, Y block
+// (0,0), Y block (0,1), the U block and the V block; every block is Huffman decoded into
+// the working block and transformed straight into its place in the planes, with no
+// coefficient buffer for the frame.
+//
+// The variant (16-bit working block and packed transform, or 32-bit block and scalar
+// transform) is picked once per frame. Within a frame, an MCU that starts with enough
+// source bytes ahead for any MCU runs with the unchecked refill; the tail runs with the
+// careful one. Both give the same symbols and the same final position.
+#include <algorithm>
+#include <cstddef>
+
+#include "decoder/bit_reader.h"
+#include "decoder/decode_frame.h"
+#include "decoder/decoder_tables.h"
+#include "decoder/frame_format.h"
+#include "decoder/huffman_decode.h"
+#include "decoder/idct_packed.h"
+#include "decoder/idct_scalar.h"
+
+namespace orvik {
+namespace {
+
+constexpr int kBlocksPerMcu = 4;
+constexpr int kScanComponents = 3;
+constexpr int kLevelShift = 128;
+constexpr int kMaxSample = 255;
+constexpr std::uint8_t kEndMarker[2] = {0xFF, 0xD9};
+
+// Source bytes an MCU can use at most: one DC and 63 AC symbols a block, each with its
+// value bits, and every coded byte a stuffed pair. An MCU that starts with this many bytes
+// ahead, plus the reach of a refill, never makes the fast refill read past the end.
+constexpr int kMaxBlockBits = (1 + kMaxCoefficientIndex) * kMaxSymbolBits;
+constexpr int kMaxMcuSourceBytes = 2 * ((kBlocksPerMcu * kMaxBlockBits + 7) / 8);
+constexpr int kFastMcuBytes = kMaxMcuSourceBytes + 2 * BitReader::kRefillReach;
+
+struct PackedVariant {
+    using Coefficient = std::int16_t;
+    using Quantiser = std::int16_t;
+    static const std::int16_t* Quant(const DecoderTables& tables, int slot) {
+        return tables.quant16[slot] ? tables.quant16[slot]->data() : nullptr;
+    }
+    static void Transform(const Coefficient* block, const std::int16_t* quant, std::uint8_t* out,
+                          int stride) {
+#if defined(__SSE2__)
+        InverseDctMmxSse2(block, quant, out, stride);
+#else
+        InverseDctMmx(block, quant, out, stride);
+#endif
+    }
+};
+
+struct ScalarVariant {
+    using Coefficient = std::int32_t;
+    using Quantiser = std::int32_t;
+    static const std::int32_t* Quant(const DecoderTables& tables, int slot) {
+        return tables.quant32[slot] ? tables.quant32[slot]->data() : nullptr;
+    }
+    static void Transform(const Coefficient* block, const std::int32_t* quant, std::uint8_t* out,
+                          int stride) {
+#if defined(__SSE2__)
+        InverseDctScalarSse2(block, quant, out, stride, kLevelShift, kMaxSample);
+#else
+        InverseDctScalar(block, quant, out, stride, kLevelShift, kMaxSample);
+#endif
+    }
+};
+
+// What the loop needs of one scan component, looked up once per frame.
+template <class Variant>
+struct ScanComponent {
+    int id;
+    int h;
+    int v;
+    int width;  // the plane's row stride
+    HuffmanPair dc;
+    HuffmanPair ac;
+    const typename Variant::Quantiser* quant;
+    std::uint8_t* plane;
+};
+
+template <class Variant>
+struct FrameDecoding {
+    BitReader& reader;
+    FrameParams& frame;
+    ScanParams& scan;
+    int mcuColumns;
+    ScanComponent<Variant> components[kScanComponents];
+};
+
+template <class Variant, class Refill>
+void DecodeMcu(FrameDecoding<Variant>& d, int mcuCounter) {
+    using Coefficient = typename Variant::Coefficient;
+    alignas(16) Coefficient block[64];
+    for (int i = 0; i < kScanComponents; ++i) {
+        const ScanComponent<Variant>& sc = d.components[i];
+        std::int32_t predictor = d.scan.dcPredictor[i];
+        for (int j = 0; j < sc.v; ++j) {
+            for (int k = 0; k < sc.h; ++k) {
+                std::fill_n(block, 64, Coefficient{0});
+                predictor = DecodeDc<Refill>(d.reader, sc.dc, predictor);
+                block[0] = static_cast<Coefficient>(predictor);  // cut to 16 bits when packed
+                DecodeAc<Refill>(d.reader, sc.ac, block);
+
+                const std::int32_t at = d.frame.mcuPos[sc.id] + 8 * sc.width * j + 8 * k;
+                Variant::Transform(block, sc.quant, sc.plane + at, sc.width);
+
+                if (j == 0 && k == sc.h - 1) {
+                    d.frame.nextMcuPos[sc.id] = (mcuCounter + 1) % d.mcuColumns != 0
+                                                    ? at + 8
+                                                    : at + 8 + (8 * sc.v - 1) * sc.width;
+                }
+                if (j == sc.v - 1 && k == sc.h - 1) {
+                    d.frame.mcuPos[sc.id] = d.frame.nextMcuPos[sc.id];
+                }
+            }
+        }
+        d.scan.dcPredictor[i] = predictor;
+    }
+}
+
+template <class Variant>
+bool DecodeMcus(DecoderContext& context, BitReader& reader) {
+    FrameParams& frame = *context.frame;
+    ScanParams& scan = *context.scan;
+    DecoderTables& tables = *context.tables;
+    FrameDecoding<Variant> d{reader, frame, scan, frame.mcuColumns, {}};
+    for (int i = 0; i < kScanComponents; ++i) {
+        const int id = scan.componentIds[i];
+        const int t = scan.tableSelector[i];
+        auto quant = Variant::Quant(tables, frame.quantSelector[id]);
+        if (quant == nullptr || !tables.dcTables[t] || !tables.acTables[t]) {
+            return false;
+        }
+        d.components[i] = {id,
+                           frame.hSampling[id],
+                           frame.vSampling[id],
+                           frame.componentWidth[id],
+                           {tables.dcSpecs[t].get(), tables.dcTables[t].get()},
+                           {tables.acSpecs[t].get(), tables.acTables[t].get()},
+                           quant,
+                           context.planes.get() + frame.planeOffset[id]};
+        frame.mcuPos[id] = 0;
+        scan.dcPredictor[i] = 0;
+    }
+    for (int mcuCounter = 0; mcuCounter < context.mcuCount; ++mcuCounter) {
+        if (reader.BytesUnfetched() >= kFastMcuBytes) {
+            DecodeMcu<Variant, FastRefill>(d, mcuCounter);
+        } else {
+            DecodeMcu<Variant, CarefulRefill>(d, mcuCounter);
+        }
+    }
+    return true;
+}
+
+// Only the sizes whose blocks all land inside the planes are decoded; the records must
+// match them (a context built by InitDecoder or ResetDecoder always does).
+bool Decodable(const DecoderContext& context) {
+    if (!context.tables || !context.frame || !context.scan || !context.planes) {
+        return false;
+    }
+    const FrameParams& frame = *context.frame;
+    return PictureSizeSupported(frame.width, frame.height) &&
+           context.mcuCount == frame.mcuColumns * frame.mcuRows &&
+           context.scan->componentCount == kScanComponents;
+}
+
+bool EndMarkerAt(const std::uint8_t* data, std::int32_t length, std::int64_t position) {
+    return position >= 0 && position + 2 <= length && data[position] == kEndMarker[0] &&
+           data[position + 1] == kEndMarker[1];
+}
+
+}  // namespace
+
+int DecodeFramePlanes(DecoderContext& context, const std::uint8_t* data, std::int32_t length) {
+    if (!Decodable(context)) {
+        return 0;
+    }
+    BitReader reader(data, length);
+    const bool decoded = mmxAvailable ? DecodeMcus<PackedVariant>(context, reader)
+                                      : DecodeMcus<ScalarVariant>(context, reader);
+    return decoded && EndMarkerAt(data, length, reader.Position()) ? 1 : 0;
+}
+
+}  // namespace orvik
