@@ -110,18 +110,6 @@ TEST(BuildColourMatrix, TablesRoundTowardMinusInfinity) {
     EXPECT_EQ(m.vTerms[kBlue][255], 9);
 }
 
-TEST(BuildColourMatrix, ChromaOf128ContributesNothing) {
-    for (int s : {0, 49, 99}) {
-        for (int h : {0, 37, 99}) {
-            const ColourMatrix m = Build(49, 99, h, s);
-            for (int r = 0; r < 3; ++r) {
-                EXPECT_EQ(m.uTerms[r][128], 0) << "hue " << h << " saturation " << s;
-                EXPECT_EQ(m.vTerms[r][128], 0) << "hue " << h << " saturation " << s;
-            }
-        }
-    }
-}
-
 TEST(BuildColourMatrix, SaturationZeroGivesEqualRows) {
     for (int b = 0; b <= 99; b += 33) {
         for (int c = 0; c <= 99; c += 11) {
