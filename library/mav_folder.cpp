@@ -1,0 +1,115 @@
+#include "library/mav_folder.h"
+
+#include <algorithm>
+#include <cerrno>
+
+#include "decoder/frame_format.h"
+#include "library/error_report.h"
+#include "library/name_keys.h"
+#include "library/record_links.h"
+#include "platform/directory_listing.h"
+#include "shell/text/bounded_format.h"
+#include "shell/text/digits_value.h"
+
+namespace orvik {
+namespace {
+
+// A frame file's name has at least this many characters: the time runs to character 11.
+constexpr std::size_t kMinFrameNameLength = 12;
+
+// The listing entries taken as frame files: not folders, long enough, larger than a header.
+bool IsFrameFile(const ListingEntry& entry) {
+    return !entry.isDirectory && entry.name.size() >= kMinFrameNameLength &&
+           entry.size > kFrameHeaderSize;
+}
+
+}  // namespace
+
+CMavFolder::CMavFolder(const char* name, CMavFolder* prev) : prev(prev) {
+    path[0] = '\0';  // the rest of the buffer is written only when needed
+    BoundedFormat(this->name, sizeof this->name, "%s", name);
+}
+
+CMavFolder::~CMavFolder() = default;
+
+CMavFile* CMavFolder::GetFirstFile() {
+    return GetFile(0);
+}
+
+CMavFile* CMavFolder::GetLastFile() {
+    return GetFile(fileCount - 1);
+}
+
+CMavFile* CMavFolder::GetFile(std::int32_t index) {
+    if (index < 0 || index >= fileCount) {
+        return nullptr;
+    }
+    return &files[static_cast<std::size_t>(index)];
+}
+
+std::int32_t CMavFolder::ScanFiles(const char* folderPath) {
+    if (fileCount != 0) {
+        ReportLastError("File List Not Empty");
+        return -1;
+    }
+    DirectoryListing listing;
+    if (ListDirectory(folderPath, listing) != 0) {
+        ReportLastError("File List is Empty");
+        return -1;
+    }
+    BoundedFormat(path, sizeof path, "%s", folderPath);
+    for (std::size_t i = 0; i < listing.Count(); ++i) {
+        const ListingEntry entry = listing.Entry(i);
+        if (IsFrameFile(entry)) {
+            char fileName[kNameCapacity];
+            BoundedFormat(fileName, sizeof fileName, "%s", entry.name.data());
+            AddFile(fileName);
+        }
+    }
+    SortFiles();
+    if (listing.endCode != kEndOfListing) {
+        errno = listing.endCode;  // the code that stopped the listing
+        ReportLastError("! ERROR_NO_MORE_FILES");
+    }
+    return listing.endCode;
+}
+
+std::int32_t CMavFolder::AddFile(char* name) {
+    if (fileCount >= kMaxFilesPerFolder) {
+        if (!fileLimitReported) {
+            fileLimitReported = true;
+            ReportLastError("File number over 65536");
+        }
+        return -1;
+    }
+    if (DigitsValue(name) == 0) {
+        return -1;
+    }
+    CMavFile* last = GetLastFile();
+    CMavFile& added = files.emplace_back(last, name);
+    if (last != nullptr) {
+        last->next = &added;
+    }
+    added.timeKey = TimeKeyOfName(added.name);
+    ++fileCount;
+    return 0;
+}
+
+void CMavFolder::SortFiles() {
+    std::stable_sort(files.begin(), files.end(),
+                     [](const CMavFile& a, const CMavFile& b) { return a.timeKey < b.timeKey; });
+    LinkInSlotOrder(files.size(), [this](std::size_t i) { return &files[i]; });
+}
+
+std::int32_t CMavFolder::FindFileByTime(std::int32_t timeKey) {
+    foundIndex = 0;
+    for (std::int32_t i = fileCount - 1; i >= 0; --i) {
+        if (files[static_cast<std::size_t>(i)].timeKey < timeKey) {
+            foundIndex = i;
+            break;
+        }
+    }
+    return foundIndex;
+}
+
+}  // namespace orvik

@@ -1,0 +1,58 @@
+// CMavFolder: the record of one date folder, owning the records of its frame files in slot
+// order. The scan fills it (ScanFiles, AddFile, SortFiles); the search asks it for the
+// frame before a time (FindFileByTime).
+#pragma once
+
+#include <cstdint>
+#include <deque>
+
+#include "library/mav_file.h"
+#include "library/record_limits.h"
+#include "platform/path_capacity.h"
+
+namespace orvik {
+
+class CMavFolder {
+  public:
+    // name is cut to 31 characters; path and dateKey are set by the scan.
+    CMavFolder(const char* name, CMavFolder* prev);
+    virtual ~CMavFolder();
+    CMavFolder(const CMavFolder&) = delete;
+    CMavFolder& operator=(const CMavFolder&) = delete;
+
+    // None (nullptr) when the folder is empty or index lies outside 0..fileCount-1.
+    CMavFile* GetFirstFile();
+    CMavFile* GetLastFile();
+    CMavFile* GetFile(std::int32_t index);
+    std::int32_t GetFileCount() const { return fileCount; }
+
+    // Lists folderPath and adds its frame files, sorted. -1 when the folder already holds
+    // files or cannot be listed (both reported); otherwise the listing's end code
+    // (kEndOfListing when it ended normally).
+    std::int32_t ScanFiles(const char* folderPath);
+    // Adds a frame file after the last one. name (a name buffer) is raised to upper case.
+    // 0 added; -1 when the folder is full (reported for the first refused file only) or
+    // the name's digits make 0.
+    std::int32_t AddFile(char* name);
+    // Stable sort by timeKey: equal keys keep listing order.
+    void SortFiles();
+    // Index of the last frame captured strictly before timeKey; 0 when none is. Kept in
+    // foundIndex.
+    std::int32_t FindFileByTime(std::int32_t timeKey);
+
+    // Deque: records keep their addresses as the folder grows, and cost no more than
+    // themselves (no pointer per record, no preallocated slots).
+    std::deque<CMavFile> files;
+    std::int32_t fileCount = 0;
+    std::int32_t foundIndex = 0;
+    char path[kPathCapacity];  // root path, '/', name; empty until scanned
+    char name[kNameCapacity];
+    CMavFolder* prev;
+    CMavFolder* next = nullptr;
+    std::int32_t dateKey = 0;
+
+  private:
+    bool fileLimitReported = false;
+};
+
+}  // namespace orvik

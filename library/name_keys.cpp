@@ -1,0 +1,46 @@
+#include "library/name_keys.h"
+
+#include <cstring>
+
+#include "shell/text/bounded_format.h"
+#include "shell/text/digits_value.h"
+
+namespace orvik {
+namespace {
+
+constexpr std::size_t kDateKeyLength = 8;
+constexpr std::int32_t kHundredthsPerHour = 360000;
+constexpr std::int32_t kHundredthsPerMinute = 6000;
+
+// The longest piece read on its own is the date key; longer pieces would be cut.
+constexpr std::size_t kPartCapacity = kDateKeyLength + 1;
+
+}  // namespace
+
+std::int32_t DigitsValueOfPart(std::string_view text, std::size_t from, std::size_t count) {
+    if (from >= text.size()) {
+        return 0;
+    }
+    const std::string_view part = text.substr(from, count);
+    char copy[kPartCapacity];
+    BoundedFormat(copy, sizeof copy, "%.*s", static_cast<int>(part.size()), part.data());
+    return DigitsValue(copy);
+}
+
+std::int32_t DateKeyOfName(std::string_view name) {
+    return DigitsValueOfPart(name, 0, kDateKeyLength);
+}
+
+std::int32_t TimeKeyOfName(std::string_view name) {
+    const std::int32_t hours = DigitsValueOfPart(name, 4, 2);
+    const std::int32_t minutes = DigitsValueOfPart(name, 6, 2);
+    const std::int32_t secondsAndHundredths = DigitsValueOfPart(name, 8, 4);
+    return hours * kHundredthsPerHour + minutes * kHundredthsPerMinute + secondsAndHundredths;
+}
+
+const char* NameFrom(const char* name, std::size_t at) {
+    const std::size_t length = std::strlen(name);
+    return name + (at < length ? at : length);
+}
+
+}  // namespace orvik

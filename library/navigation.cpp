@@ -1,0 +1,118 @@
+// Navigation by frame number and by folder, and the search by date and time.
+#include "library/file_manager.h"
+#include "library/play_state.h"
+
+namespace orvik {
+
+int CMavFileManager::LoadFirstFrame(std::int32_t& /*playState*/) {
+    currentFolder = folderList.GetCurrent();
+    if (currentFolder == nullptr) {
+        return 1;
+    }
+    currentFile = currentFolder->GetFirstFile();
+    if (currentFile == nullptr) {
+        return 1;
+    }
+    ShowCursor(true);  // a frame that cannot be opened still becomes the cursor
+    return 0;
+}
+
+int CMavFileManager::PreparePlayback(std::int32_t& playState, std::int32_t& playClock,
+                                     std::int32_t /*speed*/) {
+    if (playState == Stopped || currentFolder == nullptr || currentFile == nullptr) {
+        currentFolder = folderList.GetCurrent();
+        if (currentFolder == nullptr) {
+            playState = Stopped;
+            return 1;
+        }
+        if (currentFile == nullptr) {
+            currentFile = currentFolder->GetFirstFile();
+        }
+    }
+    if (currentFile == nullptr) {
+        playState = Stopped;
+        return 1;
+    }
+    playClock = currentFile->timeKey;
+    return 0;
+}
+
+int CMavFileManager::NextFolder(std::int32_t& playState) {
+    currentFolder = folderList.MoveNext();
+    if (currentFolder != nullptr) {
+        currentFile = currentFolder->GetFirstFile();
+        if (playState == SteppedForward) {
+            SetDateText();  // the caller loads the frame itself
+            return 0;
+        }
+        return ShowCursor(true);
+    }
+    currentFolder = folderList.GetCurrent();
+    currentFile = currentFolder != nullptr ? currentFolder->GetLastFile() : nullptr;
+    if (currentFile == nullptr) {
+        playState = Stopped;
+        return 1;
+    }
+    if (ShowCursor(true) == 1) {
+        return 1;
+    }
+    playState = AtListEnd;
+    return 0;
+}
+
+int CMavFileManager::PreviousFolder(std::int32_t& playState) {
+    currentFolder = folderList.MovePrevious();
+    if (currentFolder != nullptr) {
+        currentFile = playState == BackwardFolderEnd ? currentFolder->GetLastFile()
+                                                     : currentFolder->GetFirstFile();
+        if (playState == SteppedBackward) {
+            SetDateText();
+            return 0;
+        }
+        return ShowCursor(true);
+    }
+    currentFolder = folderList.GetCurrent();
+    currentFile = currentFolder != nullptr ? currentFolder->GetFirstFile() : nullptr;
+    if (currentFile == nullptr) {
+        playState = Stopped;
+        return 1;
+    }
+    if (ShowCursor(true) == 1) {
+        return 1;
+    }
+    playState = AtListEnd;
+    return 0;
+}
+
+int CMavFileManager::GoToFile(std::int32_t& playClock, std::int32_t index) {
+    if (currentFolder == nullptr) {
+        currentFolder = folderList.GetCurrent();
+        if (currentFolder == nullptr) {
+            return 1;
+        }
+    }
+    currentFile = currentFolder->GetFile(index);
+    if (currentFile == nullptr) {
+        return 1;
+    }
+    playClock = currentFile->timeKey;
+    return ShowCursor(false);
+}
+
+int CMavFileManager::FileCount() {
+    return currentFolder != nullptr ? currentFolder->GetFileCount() : 1;
+}
+
+int CMavFileManager::SearchByDateTime(std::int32_t dateKey, std::int32_t timeKey,
+                                      std::int32_t& index) {
+    index = folderList.SeekDateTime(dateKey, timeKey);
+    currentFolder = folderList.GetCurrent();
+    if (currentFolder == nullptr) {
+        return 1;
+    }
+    currentFile = currentFolder->GetFile(index);
+    SetDateText();
+    return 0;
+}
+
+}  // namespace orvik

@@ -1,0 +1,45 @@
+// What the library tests share: frame file names for capture times, placeholder frame
+// files, and a reporter that records what the library reports.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "tests/support/temp_tree.h"
+
+namespace orvik::test {
+
+// Hundredths of a second since midnight.
+constexpr std::int32_t TimeOfDay(int hours, int minutes, int seconds, int hundredths = 0) {
+    return hours * 360000 + minutes * 6000 + seconds * 100 + hundredths;
+}
+
+// "CAM1" + HHMMSSCC + ".JPG": the name a recorder gives the frame captured at timeKey.
+std::string FrameName(std::int32_t timeKey);
+
+// 546 bytes, one more than a header, whose header names no picture size the decoder makes:
+// the scan takes it, and loading it decodes nothing.
+void WritePlaceholderFrames(const TempTree& tree, const std::string& folder,
+                            std::initializer_list<std::int32_t> timeKeys);
+
+struct Report {
+    std::string what;
+    int code;  // errno when it was reported
+    bool operator==(const Report&) const = default;
+};
+
+// Installed as the library's error reporter for the life of the object.
+class ReportRecorder {
+  public:
+    ReportRecorder();
+    ~ReportRecorder();
+    ReportRecorder(const ReportRecorder&) = delete;
+    ReportRecorder& operator=(const ReportRecorder&) = delete;
+
+    std::vector<std::string> Whats() const;
+    std::vector<Report> reports;
+};
+
+}  // namespace orvik::test
