@@ -23,30 +23,31 @@ int CMavFileManager::LoadFrame(const char* path) {
     if (!file.Open(path)) {
         return 1;
     }
-    fileSize = static_cast<std::int32_t>(static_cast<std::uint32_t>(file.Size()));
+    const std::uint64_t size = file.Size();
+    fileSize = static_cast<std::int32_t>(static_cast<std::uint32_t>(size));
     // Too short to hold a frame, or larger than the buffer: nothing is read or decoded.
-    if (file.Size() <= kFrameHeaderSize || file.Size() > kFileBufferBytes) {
+    if (size <= kFrameHeaderSize || size > kFileBufferBytes) {
         return 0;
     }
     if (!file.ReadAll(fileBuffer.get(), kFileBufferBytes)) {
         return 0;
     }
     file.Close();
-    const FrameSize size = ReadFrameSize(fileBuffer.get());
-    if (!PictureSizeSupported(size.width, size.height)) {
+    const FrameSize picture = ReadFrameSize(fileBuffer.get());
+    if (!PictureSizeSupported(picture.width, picture.height)) {
         return 0;  // it would not fit the picture or the planes: the decoder stays as it is
     }
-    if (size.width != pictureWidth || size.height != pictureHeight) {
+    if (picture.width != pictureWidth || picture.height != pictureHeight) {
         if (blackenPictureArea) {
             blackenPictureArea(pictureWidth, pictureHeight);
         }
-        pictureWidth = static_cast<std::uint16_t>(size.width);
-        pictureHeight = static_cast<std::uint16_t>(size.height);
-        ResetDecoder(decoder, size.width, size.height);
+        pictureWidth = static_cast<std::uint16_t>(picture.width);
+        pictureHeight = static_cast<std::uint16_t>(picture.height);
+        ResetDecoder(decoder, picture.width, picture.height);
     }
     LoadFrameTables(decoder, fileBuffer.get() + kQuantSegmentsOffset);
     DecodeFrame(decoder, fileBuffer.get() + kFrameHeaderSize,
-                static_cast<std::int32_t>(file.Size() - kFrameHeaderSize), pictureBits.get());
+                static_cast<std::int32_t>(size - kFrameHeaderSize), pictureBits.get());
     return 0;
 }
 

@@ -1,0 +1,188 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "decoder/decoder_context.h"
+#include "decoder/frame_format.h"
+#include "library/file_manager.h"
+#include "tests/support/temp_tree.h"
+#include "tools/framewriter/frame_writer.h"
+#include "tools/framewriter/test_picture.h"
+
+namespace orvik {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Frame(int width, int height, int quality = 75, std::uint32_t seed = 1) {
+    return EncodeFrame(MakeTestPicture(width, height, seed).data(), width, height, quality);
+}
+
+// A frame whose header names another picture size.
+Bytes WithHeaderSize(Bytes frame, int width, int height) {
+    frame[kHeightOffset] = static_cast<std::uint8_t>(height >> 8);
+    frame[kHeightOffset + 1] = static_cast<std::uint8_t>(height);
+    frame[kWidthOffset] = static_cast<std::uint8_t>(width >> 8);
+    frame[kWidthOffset + 1] = static_cast<std::uint8_t>(width);
+    return frame;
+}
+
+Bytes Resized(Bytes frame, std::size_t size) {
+    frame.resize(size, 0x55);
+    return frame;
+}
+
+class LoadFrameTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        manager.blackenPictureArea = [this](int width, int height) {
+            blackened.emplace_back(width, height);
+        };
+    }
+    // Writes bytes as a file and loads it.
+    int Load(const Bytes& bytes, const std::string& name = "frame.jpg") {
+        tree.WriteFile(name, bytes);
+        return manager.LoadFrame(tree.Path(name).c_str());
+    }
+    Bytes Picture() const {
+        return Bytes(manager.pictureBits.get(), manager.pictureBits.get() + kPictureBitsBytes);
+    }
+    // Size of the picture, of the decoder, and the blackened areas, in one comparable value.
+    struct Sizes {
+        int pictureWidth, pictureHeight, decoderWidth, decoderHeight;
+        bool operator==(const Sizes&) const = default;
+    };
+    Sizes Now() const {
+        return Sizes{manager.pictureWidth, manager.pictureHeight, DecoderWidth(manager.decoder),
+                     DecoderHeight(manager.decoder)};
+    }
+
+    test::TempTree tree;
+    CMavFileManager manager;
+    std::vector<std::pair<int, int>> blackened;
+};
+
+TEST_F(LoadFrameTest, MissingFileGivesOne) {
+    EXPECT_EQ(manager.LoadFrame(tree.Path("absent.jpg").c_str()), 1);
+    EXPECT_EQ(manager.LoadFrame(""), 1);
+}
+
+TEST_F(LoadFrameTest, FirstFrameOfTheStartSizeDecodesWithoutBlackening) {
+    const Bytes before = Picture();
+    EXPECT_EQ(Load(Frame(640, 480)), 0);
+    EXPECT_TRUE(blackened.empty());
+    EXPECT_EQ(Now(), (Sizes{640, 480, 640, 480}));
+    EXPECT_TRUE(Picture() != before) << "the frame was decoded into the picture";
+}
+
+TEST_F(LoadFrameTest, NewSizeBlackensTheOldAreaAndRebuildsTheDecoder) {
+    EXPECT_EQ(Load(Frame(320, 240)), 0);
+    EXPECT_EQ(blackened, (std::vector<std::pair<int, int>>{{640, 480}}));
+    EXPECT_EQ(Now(), (Sizes{320, 240, 320, 240}));
+    EXPECT_EQ(Load(Frame(1280, 1024)), 0);
+    EXPECT_EQ(blackened, (std::vector<std::pair<int, int>>{{640, 480}, {320, 240}}));
+    EXPECT_EQ(Now(), (Sizes{1280, 1024, 1280, 1024}));
+}
+
+TEST_F(LoadFrameTest, SameSizeReloadsTheTablesOfEachFrame) {
+    const Bytes fine = Frame(320, 240, 95);
+    const Bytes coarse = Frame(320, 240, 10);
+    ASSERT_EQ(Load(fine), 0);
+    const Bytes finePicture = Picture();
+    ASSERT_EQ(Load(coarse), 0);
+    const Bytes coarsePicture = Picture();
+    EXPECT_TRUE(coarsePicture != finePicture);
+    ASSERT_EQ(Load(fine), 0);
+    EXPECT_TRUE(Picture() == finePicture) << "decoded with the first frame's tables again";
+    EXPECT_EQ(blackened.size(), 1u) << "only the first change of size";
+
+    CMavFileManager fresh;
+    ASSERT_EQ(fresh.LoadFrame(tree.Path("frame.jpg").c_str()), 0);
+    tree.WriteFile("coarse.jpg", coarse);
+    ASSERT_EQ(fresh.LoadFrame(tree.Path("coarse.jpg").c_str()), 0);
+    EXPECT_TRUE(Bytes(fresh.pictureBits.get(), fresh.pictureBits.get() + kPictureBitsBytes) ==
+                coarsePicture);
+}
+
+TEST_F(LoadFrameTest, FilesThatDecodeNothingLeavePictureSizeAndDecoder) {
+    const Bytes valid = Frame(320, 240);
+    ASSERT_EQ(Load(Frame(640, 480)), 0);
+    const Bytes shown = Picture();
+    blackened.clear();
+    struct Case {
+        const char* name;
+        Bytes bytes;
+        std::int32_t wantFileSize;
+    };
+    Bytes damaged = valid;
+    std::memset(damaged.data() + kFrameHeaderSize, 0xFF, damaged.size() - kFrameHeaderSize - 2);
+    const Case cases[] = {
+        {"a header and nothing more", Resized(valid, 545), 545},
+        {"empty", Bytes{}, 0},
+        {"one byte more than the buffer", Resized(valid, kFileBufferBytes + 1),
+         static_cast<std::int32_t>(kFileBufferBytes + 1)},
+        {"width 0", WithHeaderSize(valid, 0, 240), static_cast<std::int32_t>(valid.size())},
+        {"height 0", WithHeaderSize(valid, 320, 0), static_cast<std::int32_t>(valid.size())},
+        {"width not a multiple of 16", WithHeaderSize(valid, 328, 240),
+         static_cast<std::int32_t>(valid.size())},
+        {"height not a multiple of 8", WithHeaderSize(valid, 320, 244),
+         static_cast<std::int32_t>(valid.size())},
+        {"wider than 1280", WithHeaderSize(valid, 1296, 240),
+         static_cast<std::int32_t>(valid.size())},
+        {"taller than 1024", WithHeaderSize(valid, 320, 1032),
+         static_cast<std::int32_t>(valid.size())},
+        {"largest size numbers", WithHeaderSize(valid, 65535, 65535),
+         static_cast<std::int32_t>(valid.size())},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Load(c.bytes), 0) << c.name;
+        EXPECT_EQ(manager.fileSize, c.wantFileSize) << c.name;
+        EXPECT_EQ(Now(), (Sizes{640, 480, 640, 480})) << c.name;
+        EXPECT_TRUE(blackened.empty()) << c.name;
+        EXPECT_TRUE(Picture() == shown) << c.name << ": the previous picture must stay";
+    }
+    // Damaged coded data of a new size: the size is taken, the old picture stays.
+    EXPECT_EQ(Load(damaged), 0);
+    EXPECT_EQ(Now(), (Sizes{320, 240, 320, 240}));
+    EXPECT_TRUE(Picture() == shown);
+}
+
+TEST_F(LoadFrameTest, LimitsOfTheFileSize) {
+    // 546 bytes: read and handed on (the header's size is taken) though nothing decodes.
+    EXPECT_EQ(Load(Resized(Frame(320, 240), 546)), 0);
+    EXPECT_EQ(Now(), (Sizes{320, 240, 320, 240}));
+    // Exactly the buffer: read whole.
+    EXPECT_EQ(Load(Resized(Frame(640, 480), kFileBufferBytes)), 0);
+    EXPECT_EQ(manager.fileSize, static_cast<std::int32_t>(kFileBufferBytes));
+    EXPECT_EQ(Now(), (Sizes{640, 480, 640, 480}));
+}
+
+TEST_F(LoadFrameTest, AdjustmentsBeforeAnyFrameAreStoredAndGiveOne) {
+    EXPECT_EQ(manager.SetPictureAdjustments(80, 70, 150, -3), 1);
+    const PictureAdjustments want{80, 70, 99, 0};
+    EXPECT_EQ(manager.decoder.adjustments.brightness, want.brightness);
+    EXPECT_EQ(manager.decoder.adjustments.contrast, want.contrast);
+    EXPECT_EQ(manager.decoder.adjustments.hue, want.hue);
+    EXPECT_EQ(manager.decoder.adjustments.saturation, want.saturation);
+    ColourMatrix built;
+    BuildColourMatrix(want, built);
+    EXPECT_EQ(std::memcmp(&built, &manager.decoder.colour, sizeof built), 0)
+        << "the colour matrix is rebuilt from the new values";
+}
+
+TEST_F(LoadFrameTest, AdjustmentsAfterAFrameDecodeItAgain) {
+    ASSERT_EQ(Load(Frame(320, 240)), 0);
+    std::snprintf(manager.fileText, sizeof manager.fileText, "%s", tree.Path("frame.jpg").c_str());
+    ASSERT_EQ(manager.SetPictureAdjustments(49, 49, 49, 49), 0);
+    const Bytes neutral = Picture();
+    ASSERT_EQ(manager.SetPictureAdjustments(90, 49, 49, 49), 0);
+    EXPECT_TRUE(Picture() != neutral);
+    ASSERT_EQ(manager.SetPictureAdjustments(49, 49, 49, 49), 0);
+    EXPECT_TRUE(Picture() == neutral);
+}
+
+}  // namespace
+}  // namespace orvik
