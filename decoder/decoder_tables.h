@@ -25,18 +25,38 @@ struct HuffmanSpec {
 };
 
 // Codes of a table at or below this length are found with one look-up in `lookahead`
-// instead of a length-by-length search; 512 entries of 2 bytes a table.
-inline constexpr int kLookaheadBits = 9;
+// instead of a length-by-length search. MEASURE
+inline constexpr int kLookaheadBits = 10;
+
+// One look-ahead entry: what the next kLookaheadBits bits start with.
+//   bits 0..3   code length (0: the code is longer, or there is none)
+//   bit 4       the value bits follow within the window too, and bits 16..31 hold their
+//               Extend()ed value (size-0 symbols of DC tables: value 0)
+//   bits 8..15  symbol
+using LookaheadEntry = std::uint32_t;
+inline constexpr LookaheadEntry kValueReady = 1u << 4;
+inline int CodeLength(LookaheadEntry e) {
+    return static_cast<int>(e & 0x0F);
+}
+inline int Symbol(LookaheadEntry e) {
+    return static_cast<int>((e >> 8) & 0xFF);
+}
+inline bool ValueReady(LookaheadEntry e) {
+    return (e & kValueReady) != 0;
+}
+inline std::int32_t Value(LookaheadEntry e) {
+    return static_cast<std::int16_t>(e >> 16);
+}
 
 // The decoding form of a HuffmanSpec. maxCode/minCode/valueIndex follow the canonical
 // search; lookahead is the same search answered in advance for the first kLookaheadBits
-// bits: entry (length << 8) | symbol, or 0 when the code is longer (or invalid).
+// bits.
 struct HuffmanDecodeTable {
     std::int32_t maxLength = 0;
     std::int32_t maxCode[kMaxCodeLength + 1] = {};  // -1: no code of that length
     std::int32_t minCode[kMaxCodeLength + 1] = {};
     std::int32_t valueIndex[kMaxCodeLength + 1] = {};
-    std::uint16_t lookahead[1 << kLookaheadBits] = {};
+    LookaheadEntry lookahead[1 << kLookaheadBits] = {};
 };
 
 struct DecoderTables {

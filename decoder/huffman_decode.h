@@ -4,7 +4,9 @@
 // DecodeHuffman gives exactly the symbols and bit counts of the bit-by-bit canonical search
 // (take a bit; while the code is above maxCode of its length, append a bit): a code of at
 // most kLookaheadBits bits is answered by the look-ahead table, longer ones by the search
-// over the 16 bits peeked. A code that matches no length up to 16 costs 16 bits, sets
+// over the 16 bits peeked. DecodeDc and DecodeAc also take the value of a short code from
+// the look-ahead entry when its bits follow within the window: the same bits, consumed at
+// once. A code that matches no length up to 16 costs 16 bits, sets
 // decoderStatus to 2 and gives symbol 0; decoding goes on.
 #pragma once
 
@@ -26,16 +28,19 @@ inline constexpr int kMaxCoefficientIndex = 63;
 int DecodeLongHuffman(BitReader& reader, const HuffmanSpec& spec, const HuffmanDecodeTable& table,
                       std::uint32_t window);
 
+inline LookaheadEntry PeekLookahead(const BitReader& reader, const HuffmanDecodeTable& table) {
+    return table.lookahead[reader.Peek(kLookaheadBits)];
+}
+
 // Needs 16 bits buffered.
 inline int DecodeHuffman(BitReader& reader, const HuffmanSpec& spec,
                          const HuffmanDecodeTable& table) {
-    const std::uint32_t window = reader.Peek(kMaxCodeLength);
-    const std::uint16_t entry = table.lookahead[window >> (kMaxCodeLength - kLookaheadBits)];
-    if (entry != 0) {
-        reader.Consume(entry >> 8);
-        return entry & 0xFF;
+    const LookaheadEntry entry = PeekLookahead(reader, table);
+    if (CodeLength(entry) == 0) {
+        return DecodeLongHuffman(reader, spec, table, reader.Peek(kMaxCodeLength));
     }
-    return DecodeLongHuffman(reader, spec, table, window);
+    reader.Consume(CodeLength(entry));
+    return Symbol(entry);
 }
 
 // v holds s bits (1..15): values with the top bit clear stand for the negative range,
@@ -54,6 +59,11 @@ struct HuffmanPair {
 template <class Refill>
 std::int32_t DecodeDc(BitReader& reader, const HuffmanPair& dc, std::int32_t predictor) {
     Refill::Ensure(reader, kMaxSymbolBits);
+    const LookaheadEntry entry = PeekLookahead(reader, *dc.table);
+    if (ValueReady(entry)) {
+        reader.Consume(CodeLength(entry) + Symbol(entry));
+        return predictor + Value(entry);
+    }
     const int size = DecodeHuffman(reader, *dc.spec, *dc.table);
     if (size == 0) {
         return predictor;
@@ -66,7 +76,23 @@ template <class Refill, class Coefficient>
 void DecodeAc(BitReader& reader, const HuffmanPair& ac, Coefficient* block) {
     for (int k = 1; k <= kMaxCoefficientIndex;) {
         Refill::Ensure(reader, kMaxSymbolBits);
-        const int symbol = DecodeHuffman(reader, *ac.spec, *ac.table);
+        const LookaheadEntry entry = PeekLookahead(reader, *ac.table);
+        int symbol;
+        if (CodeLength(entry) != 0) {
+            symbol = Symbol(entry);
+            const int run = symbol >> 4;
+            if (ValueReady(entry) && k + run <= kMaxCoefficientIndex) {
+                // The common case: a short code and its value in one step.
+                reader.Consume(CodeLength(entry) + (symbol & 0x0F));
+                k += run;
+                block[ZigzagToNatural[k]] = static_cast<Coefficient>(Value(entry));
+                ++k;
+                continue;
+            }
+            reader.Consume(CodeLength(entry));
+        } else {
+            symbol = DecodeLongHuffman(reader, *ac.spec, *ac.table, reader.Peek(kMaxCodeLength));
+        }
         const int run = symbol >> 4;
         const int size = symbol & 0x0F;
         if (size != 0) {

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "decoder/default_huffman_tables.h"
+#include "decoder/huffman_decode.h"
 
 namespace orvik {
 namespace {
@@ -23,8 +24,10 @@ void AssignCodes(const HuffmanSpec& spec, std::int32_t (&codes)[kMaxSymbols]) {
 }
 
 // Every kLookaheadBits-bit window that starts with a code of at most that length names its
-// length and symbol; windows that start with a longer code (or none) stay 0.
-void FillLookahead(const HuffmanSpec& spec, const std::int32_t (&codes)[kMaxSymbols],
+// length and symbol, and, when the symbol's value bits follow within the window, the value;
+// windows that start with a longer code (or none) stay 0. The value is ready for symbols
+// whose low nibble is a size of 1..15, and for DC tables also for size 0.
+void FillLookahead(const HuffmanSpec& spec, const std::int32_t (&codes)[kMaxSymbols], bool dc,
                    HuffmanDecodeTable& table) {
     std::fill(std::begin(table.lookahead), std::end(table.lookahead), 0);
     int symbol = 0;
@@ -32,16 +35,29 @@ void FillLookahead(const HuffmanSpec& spec, const std::int32_t (&codes)[kMaxSymb
         for (int i = 0; i < spec.counts[length]; ++i, ++symbol) {
             const int spare = kLookaheadBits - length;
             const int first = codes[symbol] << spare;
-            const auto entry =
-                static_cast<std::uint16_t>((length << 8) | (spec.symbols[symbol] & 0xFF));
-            std::fill_n(table.lookahead + first, 1 << spare, entry);
+            if (first + (1 << spare) > (1 << kLookaheadBits)) {
+                return;  // more codes than the lengths allow: not a table this decoder has
+            }
+            const int value = spec.symbols[symbol] & 0xFF;
+            const int size = dc ? value : value & 0x0F;
+            const bool hasValue = size <= spare && (dc || size != 0);
+            for (int tail = 0; tail < (1 << spare); ++tail) {
+                LookaheadEntry entry =
+                    static_cast<LookaheadEntry>(length) | static_cast<LookaheadEntry>(value) << 8;
+                if (hasValue) {
+                    const auto bits = static_cast<std::uint32_t>(tail >> (spare - size));
+                    const std::int32_t extended = size == 0 ? 0 : Extend(bits, size);
+                    entry |= kValueReady | static_cast<LookaheadEntry>(extended & 0xFFFF) << 16;
+                }
+                table.lookahead[first + tail] = entry;
+            }
         }
     }
 }
 
 }  // namespace
 
-void BuildHuffmanDecodeTable(const HuffmanSpec& spec, HuffmanDecodeTable& table) {
+void BuildHuffmanDecodeTable(const HuffmanSpec& spec, bool dc, HuffmanDecodeTable& table) {
     std::int32_t codes[kMaxSymbols] = {};
     AssignCodes(spec, codes);
     int j = 0;
@@ -58,7 +74,7 @@ void BuildHuffmanDecodeTable(const HuffmanSpec& spec, HuffmanDecodeTable& table)
         ++j;
         table.maxLength = length;
     }
-    FillLookahead(spec, codes, table);
+    FillLookahead(spec, codes, dc, table);
 }
 
 void BuildHuffmanTables(DecoderTables& tables) {
@@ -77,7 +93,7 @@ void BuildHuffmanTables(DecoderTables& tables) {
             spec->symbols[i] = DefaultHuffmanTables[at++];
         }
         auto table = std::make_unique<HuffmanDecodeTable>();
-        BuildHuffmanDecodeTable(*spec, *table);
+        BuildHuffmanDecodeTable(*spec, isDc, *table);
         if (isDc) {
             tables.dcSpecs[slot] = std::move(spec);
             tables.dcTables[slot] = std::move(table);

@@ -11,7 +11,8 @@ namespace orvik {
 // names and raises the two table counts to match. The slots must be empty.
 void BuildHuffmanTables(DecoderTables& tables);
 
-// The decode table of one specification (counts adding up to at most 256 symbols).
-void BuildHuffmanDecodeTable(const HuffmanSpec& spec, HuffmanDecodeTable& table);
+// The decode table of one specification (counts adding up to at most 256 symbols); dc says
+// whether its symbols are DC size categories or AC run/size pairs.
+void BuildHuffmanDecodeTable(const HuffmanSpec& spec, bool dc, HuffmanDecodeTable& table);
 
 }  // namespace orvik

@@ -2,13 +2,16 @@
 // columns (pass 1) or four rows (pass 2) a step in 32-bit lanes. The 16-bit cuts come for
 // free: pmaddwd with the pair (K, 0) multiplies the low 16 bits of each lane, as a signed
 // number, by K and drops the high half, which is S16(x) * K. The all-zero shortcuts are
-// computed beside the full path and chosen lane by lane.
+// computed beside the full path and chosen lane by lane. A block whose AC entries are all 0
+// gets both shortcuts at once: every sample is clamp(((S16(c0) x q0 x 4 + 16) >> 5) + shift).
 #include "decoder/idct_scalar.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 
+#include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 #include "decoder/idct_constants.h"
 #include "decoder/sse2_transpose.h"
@@ -19,16 +22,16 @@ namespace {
 using namespace idct;
 
 // S16(x) * constant in every lane.
-__m128i Mul(__m128i x, std::int32_t constant) {
+[[gnu::always_inline]] inline __m128i Mul(__m128i x, std::int32_t constant) {
     return _mm_madd_epi16(x, _mm_set1_epi32(constant & 0xFFFF));
 }
 
-__m128i Descale(__m128i x, int shift) {
+[[gnu::always_inline]] inline __m128i Descale(__m128i x, int shift) {
     return _mm_srai_epi32(_mm_add_epi32(x, _mm_set1_epi32(1 << (shift - 1))), shift);
 }
 
 // Lanes whose value is 0 in every one of e[1..7].
-__m128i AcZero(const __m128i (&e)[8]) {
+[[gnu::always_inline]] inline __m128i AcZero(const __m128i (&e)[8]) {
     __m128i any = e[1];
     for (int k = 2; k < 8; ++k) {
         any = _mm_or_si128(any, e[k]);
@@ -36,12 +39,12 @@ __m128i AcZero(const __m128i (&e)[8]) {
     return _mm_cmpeq_epi32(any, _mm_setzero_si128());
 }
 
-__m128i Select(__m128i mask, __m128i ifSet, __m128i otherwise) {
+[[gnu::always_inline]] inline __m128i Select(__m128i mask, __m128i ifSet, __m128i otherwise) {
     return _mm_or_si128(_mm_and_si128(mask, ifSet), _mm_andnot_si128(mask, otherwise));
 }
 
 // The shared butterfly on four lanes; outputs before descaling.
-void Butterfly(const __m128i (&e)[8], __m128i (&out)[8]) {
+[[gnu::always_inline]] inline void Butterfly(const __m128i (&e)[8], __m128i (&out)[8]) {
     const __m128i z1 = Mul(_mm_add_epi32(e[2], e[6]), kFix0_541196100);
     const __m128i tmp2 = _mm_sub_epi32(z1, Mul(e[6], kFix1_847759065));
     const __m128i tmp3 = _mm_add_epi32(z1, Mul(e[2], kFix0_765366865));
@@ -75,7 +78,8 @@ void Butterfly(const __m128i (&e)[8], __m128i (&out)[8]) {
 }
 
 // Pass 1 for columns 4h..4h+3 into w[r][h] (row r of the workspace, half h).
-void Pass1(const std::int32_t* coefficients, const std::int32_t* quant, int h, __m128i (&w)[8][2]) {
+[[gnu::always_inline]] inline void Pass1(const std::int32_t* coefficients,
+                                         const std::int32_t* quant, int h, __m128i (&w)[8][2]) {
     __m128i coef[8];
     __m128i e[8];
     for (int r = 0; r < 8; ++r) {
@@ -94,7 +98,7 @@ void Pass1(const std::int32_t* coefficients, const std::int32_t* quant, int h, _
 
 // Pass 2 for four rows: t[k] holds entry k of each row. Returns the samples of entry k in
 // out[k], clamped, 32-bit.
-void Pass2(const __m128i (&t)[8], __m128i offset, __m128i (&out)[8]) {
+[[gnu::always_inline]] inline void Pass2(const __m128i (&t)[8], __m128i offset, __m128i (&out)[8]) {
     const __m128i dcOnly = AcZero(t);
     const __m128i dc = Descale(t[0], 5);
     __m128i x[8];
@@ -104,10 +108,36 @@ void Pass2(const __m128i (&t)[8], __m128i offset, __m128i (&out)[8]) {
     }
 }
 
+// True when every entry but the first is 0.
+bool AcAllZero(const std::int32_t* coefficients) {
+    __m128i any = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(coefficients)),
+                                _mm_set_epi32(-1, -1, -1, 0));
+    for (int i = 4; i < 64; i += 4) {
+        any =
+            _mm_or_si128(any, _mm_loadu_si128(reinterpret_cast<const __m128i*>(coefficients + i)));
+    }
+    return _mm_movemask_epi8(_mm_cmpeq_epi8(any, _mm_setzero_si128())) == 0xFFFF;
+}
+
+void DcOnly(std::int32_t coefficient, std::int32_t quantiser, std::uint8_t* out, int stride,
+            int levelShift, int maxSample) {
+    const std::uint32_t pass1 = static_cast<std::uint32_t>(static_cast<std::int16_t>(coefficient)) *
+                                static_cast<std::uint32_t>(quantiser) * 4u;
+    const std::int32_t value = static_cast<std::int32_t>(pass1 + 16u) >> 5;
+    const auto sample = static_cast<std::uint8_t>(std::clamp(value + levelShift, 0, maxSample));
+    for (int r = 0; r < 8; ++r) {
+        std::memset(out + static_cast<std::ptrdiff_t>(r) * stride, sample, 8);
+    }
+}
+
 }  // namespace
 
 void InverseDctScalarSse2(const std::int32_t* coefficients, const std::int32_t* quant,
                           std::uint8_t* out, int stride, int levelShift, int maxSample) {
+    if (AcAllZero(coefficients)) {
+        DcOnly(coefficients[0], quant[0], out, stride, levelShift, maxSample);
+        return;
+    }
     __m128i w[8][2];
     Pass1(coefficients, quant, 0, w);
     Pass1(coefficients, quant, 1, w);
