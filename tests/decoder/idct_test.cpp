@@ -1,0 +1,310 @@
+// The two transforms, each in its portable form and its SSE2 twin, over one table of named
+// blocks with the samples they must give; a real block from a generated frame against the
+// direct formula and against libjpeg-turbo; and random blocks, SSE2 twin against portable.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "decoder/decoder_tables.h"
+#include "decoder/idct_packed.h"
+#include "decoder/idct_scalar.h"
+#include "tests/decoder/bitwise_reference.h"
+#include "tests/decoder/decoder_fixtures.h"
+
+namespace orvik {
+namespace {
+
+using Block32 = std::array<std::int32_t, 64>;
+using Samples = std::array<std::uint8_t, 64>;
+
+struct Transform {
+    const char* name;
+    bool packed;
+    // coefficients and quantisers as 32-bit values; the packed forms get their low 16 bits.
+    std::function<void(const Block32&, const Block32&, std::uint8_t*, int)> run;
+};
+
+std::array<std::int16_t, 64> Low16(const Block32& values) {
+    std::array<std::int16_t, 64> out{};
+    for (int i = 0; i < 64; ++i) {
+        out[i] = static_cast<std::int16_t>(values[i]);
+    }
+    return out;
+}
+
+const std::vector<Transform>& AllTransforms() {
+    static const std::vector<Transform> transforms = {
+        {"InverseDctScalar", false,
+         [](const Block32& c, const Block32& q, std::uint8_t* out, int stride) {
+             InverseDctScalar(c.data(), q.data(), out, stride, 128, 255);
+         }},
+        {"InverseDctMmx", true,
+         [](const Block32& c, const Block32& q, std::uint8_t* out, int stride) {
+             InverseDctMmx(Low16(c).data(), Low16(q).data(), out, stride);
+         }},
+#if defined(__SSE2__)
+        {"InverseDctScalarSse2", false,
+         [](const Block32& c, const Block32& q, std::uint8_t* out, int stride) {
+             InverseDctScalarSse2(c.data(), q.data(), out, stride, 128, 255);
+         }},
+        {"InverseDctMmxSse2", true,
+         [](const Block32& c, const Block32& q, std::uint8_t* out, int stride) {
+             InverseDctMmxSse2(Low16(c).data(), Low16(q).data(), out, stride);
+         }},
+#endif
+    };
+    return transforms;
+}
+
+Samples Transformed(const Transform& t, const Block32& coefficients, const Block32& quant) {
+    Samples out{};
+    t.run(coefficients, quant, out.data(), 8);
+    return out;
+}
+
+Block32 Filled(std::int32_t value) {
+    Block32 b{};
+    b.fill(value);
+    return b;
+}
+
+Block32 WithEntries(std::initializer_list<std::pair<int, std::int32_t>> entries) {
+    Block32 b{};
+    for (const auto& [at, value] : entries) {
+        b[at] = value;
+    }
+    return b;
+}
+
+Samples Uniform(std::uint8_t value) {
+    Samples s{};
+    s.fill(value);
+    return s;
+}
+
+Samples EveryRowReads(const std::array<std::uint8_t, 8>& row) {
+    Samples s{};
+    for (int i = 0; i < 64; ++i) {
+        s[i] = row[i % 8];
+    }
+    return s;
+}
+
+Samples EveryColumnReads(const std::array<std::uint8_t, 8>& column) {
+    Samples s{};
+    for (int i = 0; i < 64; ++i) {
+        s[i] = column[i / 8];
+    }
+    return s;
+}
+
+Samples FirstRow(const std::array<std::uint8_t, 8>& row) {
+    Samples s{};
+    std::copy(row.begin(), row.end(), s.begin());
+    return s;
+}
+
+std::string Show(const Samples& s, int rows) {
+    std::string text;
+    for (int i = 0; i < 8 * rows; ++i) {
+        text += std::to_string(s[i]) + (i % 8 == 7 ? "\n" : " ");
+    }
+    return text;
+}
+
+struct NamedBlock {
+    const char* name;
+    Block32 coefficients;
+    Block32 quant;
+    Samples wantScalar;
+    Samples wantPacked;
+    int rowsChecked = 8;
+};
+
+TEST(InverseDct, NamedBlocksGiveTheirSamplesInEveryTransform) {
+    const std::array<std::uint8_t, 8> slope = {142, 140, 136, 131, 125, 120, 116, 114};
+    const NamedBlock blocks[] = {
+        {"all coefficients 0", Block32{}, Filled(16), Uniform(128), Uniform(128)},
+        {"DC 10", WithEntries({{0, 10}}), Filled(16), Uniform(148), Uniform(148)},
+        {"DC -70 clamps to 0", WithEntries({{0, -70}}), Filled(16), Uniform(0), Uniform(0)},
+        {"DC 100 clamps to 255", WithEntries({{0, 100}}), Filled(16), Uniform(255), Uniform(255)},
+        {"one horizontal AC term", WithEntries({{1, 5}}), Filled(16), EveryRowReads(slope),
+         EveryRowReads(slope)},
+        {"one vertical AC term", WithEntries({{8, 5}}), Filled(16), EveryColumnReads(slope),
+         EveryColumnReads(slope)},
+        {"DC 1 and coefficient 9 = 3, quantisers 1", WithEntries({{0, 1}, {9, 3}}), Filled(1),
+         FirstRow({129, 129, 129, 128, 128, 128, 128, 127}),
+         FirstRow({129, 129, 128, 128, 128, 128, 128, 128}), 1},
+        // 2048 x 16 = 32768: the packed form keeps the low 16 bits of the product (-32768),
+        // the scalar form cuts only the coefficient.
+        {"product beyond 16 bits", WithEntries({{0, 2048}}), Filled(16), Uniform(255), Uniform(0)},
+    };
+    for (const NamedBlock& block : blocks) {
+        for (const Transform& t : AllTransforms()) {
+            const Samples have = Transformed(t, block.coefficients, block.quant);
+            const Samples& want = t.packed ? block.wantPacked : block.wantScalar;
+            const int n = 8 * block.rowsChecked;
+            EXPECT_TRUE(std::equal(have.begin(), have.begin() + n, want.begin()))
+                << block.name << ", " << t.name << ":\nhave\n"
+                << Show(have, block.rowsChecked) << "want\n"
+                << Show(want, block.rowsChecked);
+        }
+    }
+}
+
+// The inverse DCT by its definition, rounded, for comparing a real block.
+Samples DirectFormula(const Block32& coefficients, const Block32& quant) {
+    Samples out{};
+    const double pi = std::acos(-1.0);
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            double sum = 0;
+            for (int v = 0; v < 8; ++v) {
+                for (int u = 0; u < 8; ++u) {
+                    const double cu = u == 0 ? std::sqrt(0.5) : 1.0;
+                    const double cv = v == 0 ? std::sqrt(0.5) : 1.0;
+                    sum += cu * cv * coefficients[8 * v + u] * quant[8 * v + u] *
+                           std::cos((2 * x + 1) * u * pi / 16) *
+                           std::cos((2 * y + 1) * v * pi / 16);
+                }
+            }
+            out[8 * y + x] =
+                static_cast<std::uint8_t>(std::clamp(std::lround(sum / 4 + 128), 0l, 255l));
+        }
+    }
+    return out;
+}
+
+TEST(InverseDct, RealBlockFromAGeneratedFrame) {
+    const testing::TestFrame frame = testing::MakeFrame(64, 16, 90, 3);
+    DecoderContext context;
+    testing::PrepareContext(context, frame, false);
+    const testing::BitwiseFrame coded = testing::BitwiseDecodeFrame(
+        frame.CodedData(), frame.CodedLength(), context.mcuCount, *context.tables);
+    // The busiest Y block of the first MCU row: most coefficients set.
+    int best = 0;
+    int bestCount = -1;
+    for (int i = 0; i < 4 * 4; ++i) {
+        if (i % 4 >= 2) {
+            continue;  // U and V blocks
+        }
+        const int count = static_cast<int>(std::count_if(std::begin(coded.blocks[i].coefficients),
+                                                         std::end(coded.blocks[i].coefficients),
+                                                         [](std::int32_t c) { return c != 0; }));
+        if (count > bestCount) {
+            best = i;
+            bestCount = count;
+        }
+    }
+    ASSERT_GT(bestCount, 10) << "the generated picture should give a busy block";
+    Block32 coefficients{};
+    std::copy(std::begin(coded.blocks[best].coefficients),
+              std::end(coded.blocks[best].coefficients), coefficients.begin());
+    Block32 quant{};
+    std::copy_n(context.tables->quant32[0]->begin(), 64, quant.begin());
+
+    // Where libjpeg-turbo put that block: MCU best / 4, Y block best % 4.
+    const std::vector<std::uint8_t> reference = testing::ReferencePlanes(frame);
+    const int column = 16 * (best / 4) + 8 * (best % 4);
+    Samples libjpeg{};
+    for (int r = 0; r < 8; ++r) {
+        for (int c = 0; c < 8; ++c) {
+            libjpeg[8 * r + c] = reference[static_cast<std::size_t>(r) * frame.width + column + c];
+        }
+    }
+    const Samples formula = DirectFormula(coefficients, quant);
+    for (const Transform& t : AllTransforms()) {
+        const Samples have = Transformed(t, coefficients, quant);
+        for (int i = 0; i < 64; ++i) {
+            EXPECT_LE(std::abs(have[i] - formula[i]), 1)
+                << t.name << " sample " << i << ": have " << int{have[i]} << ", want "
+                << int{formula[i]} << " within 1";
+        }
+        if (!t.packed) {
+            EXPECT_EQ(have, libjpeg) << t.name << ": have\n"
+                                     << Show(have, 8) << "want libjpeg-turbo's\n"
+                                     << Show(libjpeg, 8);
+        }
+    }
+}
+
+#if defined(__SSE2__)
+// Kinds of random block: realistic sparse ones, DC-only ones (their short path), the full
+// 16-bit range, and for the scalar form 32-bit values whose low half may be 0.
+enum class Kind { kSparse, kDcOnly, kFull16, kWide32 };
+
+Block32 RandomBlock(std::mt19937& random, Kind kind) {
+    Block32 b{};
+    switch (kind) {
+        case Kind::kSparse: {
+            std::uniform_int_distribution<int> count(0, 12), at(0, 63), value(-300, 300);
+            for (int n = count(random); n > 0; --n) {
+                b[at(random)] = value(random);
+            }
+            break;
+        }
+        case Kind::kDcOnly:
+            b[0] = std::uniform_int_distribution<int>(-32768, 32767)(random);
+            break;
+        case Kind::kFull16:
+            for (std::int32_t& v : b) {
+                v = std::uniform_int_distribution<int>(-32768, 32767)(random);
+            }
+            break;
+        case Kind::kWide32:
+            for (std::int32_t& v : b) {
+                const int pick = std::uniform_int_distribution<int>(0, 3)(random);
+                v = pick == 0   ? 0
+                    : pick == 1 ? 65536 * std::uniform_int_distribution<int>(-9, 9)(random)
+                                : static_cast<std::int32_t>(random());
+            }
+            break;
+    }
+    return b;
+}
+
+TEST(InverseDct, Sse2TwinsEqualThePortableFormsOnRandomBlocks) {
+    std::mt19937 random(20240601);
+    constexpr int kStride = 24;
+    const Kind kinds[] = {Kind::kSparse, Kind::kDcOnly, Kind::kFull16, Kind::kWide32};
+    for (const Kind kind : kinds) {
+        for (int trial = 0; trial < 2000; ++trial) {
+            const Block32 coefficients = RandomBlock(random, kind);
+            Block32 quant{};
+            for (std::int32_t& q : quant) {
+                q = std::uniform_int_distribution<int>(trial % 2 == 0 ? 0 : 1, 255)(random);
+            }
+            struct Pair {
+                const Transform* portable;
+                const Transform* twin;
+            };
+            const auto& all = AllTransforms();
+            for (const Pair pair : {Pair{&all[0], &all[2]}, Pair{&all[1], &all[3]}}) {
+                if (kind == Kind::kWide32 && pair.portable->packed) {
+                    continue;  // packed blocks are 16-bit
+                }
+                std::vector<std::uint8_t> want(8 * kStride, 0xA5), have(8 * kStride, 0xA5);
+                pair.portable->run(coefficients, quant, want.data(), kStride);
+                pair.twin->run(coefficients, quant, have.data(), kStride);
+                ASSERT_EQ(have, want) << pair.twin->name << " against " << pair.portable->name
+                                      << ", kind " << static_cast<int>(kind) << ", trial " << trial;
+                for (int r = 0; r < 8; ++r) {
+                    for (int c = 8; c < kStride; ++c) {
+                        ASSERT_EQ(want[static_cast<std::size_t>(r) * kStride + c], 0xA5)
+                            << pair.portable->name << " wrote outside its block";
+                    }
+                }
+            }
+        }
+    }
+}
+#endif
+
+}  // namespace
+}  // namespace orvik
