@@ -184,7 +184,7 @@ void MainWindow::PositionSliderMoved() {
     CMavViewer& v = *viewer;
     LibraryTurn turn(libraryBusy);
     if (!turn) {
-        v.positionSlider->setSliderPosition(v.position);  // the move is refused
+        v.positionSlider->setSliderPosition(v.positionSlider->value());  // the move is refused
         return;
     }
     v.position = v.positionSlider->sliderPosition();

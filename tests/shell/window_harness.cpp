@@ -1,0 +1,120 @@
+#include "tests/shell/window_harness.h"
+
+#include <QLineEdit>
+#include <QSlider>
+#include <QStandardPaths>
+#include <QTest>
+
+#include "colour/settings/settings_store.h"
+#include "library/error_report.h"
+#include "shell/text/bounded_format.h"
+
+namespace orvik::test {
+
+const QColor kRed(200, 40, 40), kGreen(40, 180, 60), kBlue(40, 60, 200), kYellow(210, 200, 40),
+    kCyan(40, 190, 200), kMagenta(190, 50, 180), kGrey(128, 128, 128), kOrange(230, 130, 30),
+    kTeal(20, 90, 90);
+
+void UseTestSettings() {
+    QStandardPaths::setTestModeEnabled(true);
+    for (const char* name : {"Brightness", "Contrast", "Hue", "Saturation"}) {
+        WriteSetting(name, 49);
+    }
+}
+
+WindowHarness::WindowHarness(bool standardRecording) {
+    if (standardRecording) {
+        WriteFrames(recording, kFirstFolder,
+                    {{TimeOfDay(21, 0, 0), kRed},
+                     {TimeOfDay(21, 0, 1), kGreen},
+                     {TimeOfDay(21, 0, 2), kBlue}});
+        WriteFrames(recording, kMiddleFolder,
+                    {{TimeOfDay(22, 0, 0), kYellow}, {TimeOfDay(22, 0, 1), kCyan}});
+        WriteFrames(recording, kLastFolder,
+                    {{TimeOfDay(23, 59, 0), kMagenta},
+                     {TimeOfDay(23, 59, 10), kGrey},
+                     {TimeOfDay(23, 59, 20), kOrange},
+                     {TimeOfDay(23, 59, 40), kTeal}});
+    }
+    SetLastErrorReporter([this](const char* what) {
+        reports.emplace_back(what);
+        if (duringReport) {
+            duringReport();
+        }
+    });
+    mainWindow = std::make_unique<MainWindow>([this](QWidget*, char* path) {
+        if (chooserAnswer != "cancel") {
+            BoundedFormat(path, kPathCapacity, "%s", recording.Path(chooserAnswer).c_str());
+        }
+    });
+    mainWindow->PlaybackTimer().stop();  // the tests fire the ticks
+    mainWindow->show();
+    if (!QTest::qWaitForWindowExposed(mainWindow.get())) {
+        qFatal("the main window was not shown");
+    }
+}
+
+WindowHarness::~WindowHarness() {
+    mainWindow.reset();
+    SetLastErrorReporter({});
+}
+
+void WindowHarness::ChooserAnswers(const std::string& relative) {
+    chooserAnswer = relative;
+}
+
+void WindowHarness::Choose(const std::string& relative) {
+    ChooserAnswers(relative);
+    Click(1000);
+}
+
+void WindowHarness::Click(int id) {
+    QTest::mouseClick(Control(id), Qt::LeftButton);
+    QCoreApplication::processEvents();  // the repaints that the lit-button rule runs in
+}
+
+void WindowHarness::Tick(int count) {
+    for (int i = 0; i < count; ++i) {
+        mainWindow->PlaybackTick(kPlaybackTimerIdentity);
+    }
+}
+
+bool WindowHarness::TickUntil(const std::function<bool()>& done, int limit) {
+    for (int i = 0; i < limit; ++i) {
+        if (done()) {
+            return true;
+        }
+        Tick();
+    }
+    return done();
+}
+
+QString WindowHarness::Text(int id) {
+    return mainWindow->findChild<QLineEdit*>(QString::number(id))->text();
+}
+
+QSlider* WindowHarness::Slider(int id) {
+    return mainWindow->findChild<QSlider*>(QString::number(id));
+}
+
+QWidget* WindowHarness::Control(int id) {
+    return mainWindow->findChild<QWidget*>(QString::number(id));
+}
+
+QRgb WindowHarness::Picture(int x, int y) {
+    return viewer().pictureSurface.pixel(x, y);
+}
+
+bool WindowHarness::Shows(const QColor& colour) {
+    const QRgb shown = Picture(320, 240);
+    const std::vector<QColor> frameColours = {Qt::black, kRed,     kGreen, kBlue,   kYellow,
+                                              kCyan,     kMagenta, kGrey,  kOrange, kTeal};
+    if (!NearestIs(shown, colour, frameColours)) {
+        qWarning("picture shows %d,%d,%d, want %d,%d,%d", qRed(shown), qGreen(shown), qBlue(shown),
+                 colour.red(), colour.green(), colour.blue());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace orvik::test
