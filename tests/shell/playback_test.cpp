@@ -1,0 +1,287 @@
+// The playback tick, fired by hand: forward and backward play across folder ends and off the
+// ends of the list, pause in each direction, speed changes, the clock's wrap at midnight and
+// its floor at 0, and the position slider taken during play.
+
+#include <QSlider>
+#include <QTest>
+
+#include "library/play_state.h"
+#include "tests/shell/window_harness.h"
+
+namespace orvik::test {
+
+namespace {
+
+// A folder with frames at midnight and one second after, for the clock's edges.
+constexpr char kMidnightFolder[] = "09123100";
+
+std::int32_t State(WindowHarness& h) {
+    return h.viewer().playState;
+}
+
+}  // namespace
+
+class PlaybackTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { UseTestSettings(); }
+
+    void tickForOtherTimersDoesNothing();
+    void playForwardAcrossAFolderEnd();
+    void playForwardOffTheLastFolder();
+    void playBackwardIntoThePreviousFolder();
+    void pause_data();
+    void pause();
+    void playWhilePlaying();
+    void speedChangeWhilePlaying();
+    void forwardClockWrapsAtMidnight();
+    void backwardClockHeldAtZero();
+    void positionSliderDuringPlayPauses();
+};
+
+void PlaybackTest::tickForOtherTimersDoesNothing() {
+    WindowHarness h;
+    h.Choose(kFirstFolder);
+    h.Click(1002);
+    const std::int32_t clock = h.viewer().playClock;
+    h.window().PlaybackTick(kPlaybackTimerIdentity + 1);
+    QCOMPARE(h.viewer().playClock, clock);
+    QCOMPARE(h.viewer().frameDirty, 1);
+    QCOMPARE(h.Picture(320, 240), qRgb(0, 0, 0));
+}
+
+// Speed 5 moves the clock 50 hundredths a tick, so frames a second apart change every second
+// tick; the folder's end hands over to the next folder, where play goes on.
+void PlaybackTest::playForwardAcrossAFolderEnd() {
+    WindowHarness h;
+    h.Choose(kFirstFolder);
+    h.Click(1002);
+    QCOMPARE(State(h), std::int32_t{PlayingForward});
+    QCOMPARE(h.window().Lit().activeButton, 1002);
+    QCOMPARE(h.viewer().playClock, TimeOfDay(21, 0, 0));
+
+    const struct {
+        QColor colour;
+        const char* time;
+        const char* shownPosition;
+    } expected[] = {{kRed, "21:00:00", "1"},
+                    {kRed, "21:00:00", "1"},
+                    {kGreen, "21:00:01", "2"},
+                    {kGreen, "21:00:01", "2"},
+                    {kBlue, "21:00:02", "3"}};
+    for (const auto& step : expected) {
+        h.Tick();
+        QVERIFY(h.Shows(step.colour));
+        QCOMPARE(h.Text(1025), QString(step.time));
+        QCOMPARE(h.Text(1015), QString(step.shownPosition));
+        QCOMPARE(State(h), std::int32_t{PlayingForward});
+    }
+    QCOMPARE(h.viewer().position, 4);  // one past the frame shown
+    QCOMPARE(h.Slider(1013)->value(), 3);
+
+    h.Tick();  // the last frame was shown: Next folder runs and play resumes there
+    QCOMPARE(State(h), std::int32_t{PlayingForward});
+    QCOMPARE(h.Text(1024), QString("2009/12/31"));
+    QCOMPARE(h.Text(1025), QString("22:00:00"));
+    QCOMPARE(h.Slider(1013)->maximum(), 2);
+    QCOMPARE(h.viewer().playClock, TimeOfDay(22, 0, 0));
+    QVERIFY(h.Shows(kBlue));  // presented by the next tick
+    h.Tick();
+    QVERIFY(h.Shows(kYellow));
+    QVERIFY(h.TickUntil([&] { return h.Shows(kCyan); }, 4));
+    QCOMPARE(h.Text(1015), QString("2"));
+}
+
+void PlaybackTest::playForwardOffTheLastFolder() {
+    WindowHarness h;
+    h.Choose(kLastFolder);
+    h.Click(1002);
+    QVERIFY(h.TickUntil([&] { return State(h) != PlayingForward; }, 200));
+    QCOMPARE(State(h), std::int32_t{Stopped});
+    QCOMPARE(h.window().Lit().activeButton, 1008);
+    QCOMPARE(h.Text(1025), QString("23:59:40"));
+    QCOMPARE(h.viewer().position, 4);
+    QCOMPARE(h.Text(1015), QString("4"));
+    h.Tick();
+    QVERIFY(h.Shows(kTeal));
+    const std::int32_t clock = h.viewer().playClock;
+    h.Tick(5);
+    QCOMPARE(h.viewer().playClock, clock);  // the clock has stopped
+    QCOMPARE(h.viewer().frameDirty, 0);
+}
+
+void PlaybackTest::playBackwardIntoThePreviousFolder() {
+    WindowHarness h;
+    h.Choose(kMiddleFolder);
+    h.Click(1007);  // the folder's last frame
+    h.Click(1011);
+    QCOMPARE(State(h), std::int32_t{PlayingBackward});
+    QCOMPARE(h.window().Lit().activeButton, 1011);
+    h.Tick();
+    QVERIFY(h.Shows(kCyan));
+    QCOMPARE(h.Text(1015), QString("2"));  // position + 1 while playing backward
+    QVERIFY(h.TickUntil([&] { return h.Shows(kYellow); }, 4));
+    QCOMPARE(h.Text(1015), QString("1"));
+
+    // The folder runs out: the previous folder's last frame, backward play going on.
+    QVERIFY(h.TickUntil([&] { return h.Text(1024) == "2009/12/30"; }, 4));
+    QCOMPARE(State(h), std::int32_t{PlayingBackward});
+    QCOMPARE(h.Text(1025), QString("21:00:02"));
+    QCOMPARE(h.viewer().position, 3);
+    QCOMPARE(h.Text(1015), QString("3"));
+    QCOMPARE(h.viewer().playClock, TimeOfDay(21, 0, 2));
+    h.Tick();
+    QVERIFY(h.Shows(kBlue));
+
+    // Off the first folder's first frame: play stops there with Stop lit.
+    QVERIFY(h.TickUntil([&] { return State(h) != PlayingBackward; }, 100));
+    QCOMPARE(State(h), std::int32_t{Stopped});
+    QCOMPARE(h.Text(1025), QString("21:00:00"));
+    QCOMPARE(h.viewer().position, 1);
+    QCOMPARE(h.window().Lit().activeButton, 1008);
+    h.Tick();
+    QVERIFY(h.Shows(kRed));
+}
+
+void PlaybackTest::pause_data() {
+    QTest::addColumn<int>("playButton");
+    QTest::addColumn<int>("stepsFirst");
+    QTest::newRow("after forward play") << 1002 << 0;
+    QTest::newRow("after backward play") << 1011 << 2;
+}
+
+// The library's counter runs one ahead of the frame shown; Pause brings position back to the
+// number on screen, in either direction.
+void PlaybackTest::pause() {
+    QFETCH(int, playButton);
+    QFETCH(int, stepsFirst);
+    WindowHarness h;
+    h.Choose(kFirstFolder);
+    for (int i = 0; i < stepsFirst; ++i) {
+        h.Click(1007);
+    }
+    h.Click(playButton);
+    QVERIFY(h.TickUntil([&] { return h.Shows(kGreen); }, 6));
+    QCOMPARE(h.Text(1015), QString("2"));
+    QVERIFY(h.viewer().position != 2);
+    h.Click(1005);
+    QCOMPARE(State(h), std::int32_t{Paused});
+    QCOMPARE(h.viewer().position, 2);
+    QCOMPARE(h.window().Lit().activeButton, 1005);
+    const std::int32_t clock = h.viewer().playClock;
+    h.Tick(3);
+    QCOMPARE(h.viewer().playClock, clock);
+    QVERIFY(h.Shows(kGreen));
+    h.Click(1007);  // stepping goes on from the frame shown
+    QCOMPARE(h.Text(1025), QString("21:00:02"));
+
+    h.Click(1005);  // in any other state Pause only sets the state
+    QCOMPARE(h.viewer().position, 3);
+    QCOMPARE(State(h), std::int32_t{Paused});
+}
+
+void PlaybackTest::playWhilePlaying() {
+    WindowHarness h;
+    h.Choose(kFirstFolder);
+    h.Click(1002);
+    h.Tick(3);
+    const std::int32_t clock = h.viewer().playClock;
+    h.Click(1002);  // already playing forward: nothing changes
+    QCOMPARE(h.viewer().playClock, clock);
+    QCOMPARE(State(h), std::int32_t{PlayingForward});
+
+    h.Click(1011);  // reverses from the current frame
+    QCOMPARE(State(h), std::int32_t{PlayingBackward});
+    QCOMPARE(h.window().Lit().activeButton, 1011);
+    h.Tick();
+    const std::int32_t backwardClock = h.viewer().playClock;
+    h.Click(1011);
+    QCOMPARE(h.viewer().playClock, backwardClock);
+    QCOMPARE(State(h), std::int32_t{PlayingBackward});
+    QVERIFY(h.TickUntil([&] { return h.Shows(kRed); }, 6));
+}
+
+void PlaybackTest::speedChangeWhilePlaying() {
+    WindowHarness h;
+    h.Choose(kFirstFolder);
+    h.Click(1002);
+    h.Tick();
+    QCOMPARE(h.viewer().playClock, TimeOfDay(21, 0, 0) + 50);
+    QSlider* speed = h.Slider(1009);
+    speed->setFocus();
+    QTest::keyClick(speed, Qt::Key_Right);
+    QCOMPARE(h.viewer().speed, 6);
+    QCOMPARE(h.Text(1010), QString("6"));
+    h.Tick();  // nothing due yet; the clock runs on at the new speed
+    QCOMPARE(h.viewer().playClock, TimeOfDay(21, 0, 0) + 110);
+    QTest::keyClick(speed, Qt::Key_End);
+    QCOMPARE(h.viewer().speed, 8);
+    QCOMPARE(h.Text(1010), QString("8"));
+    QTest::keyClick(speed, Qt::Key_Home);
+    QCOMPARE(h.viewer().speed, 1);
+    h.Tick();  // green is due: shown, then the clock moves 10
+    QVERIFY(h.Shows(kGreen));
+    QCOMPARE(h.viewer().playClock, TimeOfDay(21, 0, 0) + 120);
+}
+
+// Past 8,640,000 the clock starts again at 0, so play goes on with the frames after midnight.
+void PlaybackTest::forwardClockWrapsAtMidnight() {
+    WindowHarness h(false);
+    WriteFrames(h.tree(), kMidnightFolder, {{0, kRed}, {TimeOfDay(0, 0, 1), kGreen}});
+    h.Choose(kMidnightFolder);
+    h.Click(1002);
+    h.viewer().playClock = 8640001;
+    h.Tick();
+    QCOMPARE(h.Text(1025), QString("00:00:00"));
+    QCOMPARE(h.viewer().playClock, 50);
+    QVERIFY(h.Shows(kRed));
+}
+
+// Below 100 the backward clock is held at 0 for the step, so the frame at midnight is due.
+void PlaybackTest::backwardClockHeldAtZero() {
+    WindowHarness h(false);
+    WriteFrames(h.tree(), kMidnightFolder, {{0, kRed}, {TimeOfDay(0, 0, 1), kGreen}});
+    h.Choose(kMidnightFolder);
+    h.Click(1007);
+    h.Click(1011);
+    QCOMPARE(h.viewer().playClock, 100);
+    h.Tick();
+    QVERIFY(h.Shows(kGreen));
+    QCOMPARE(h.viewer().playClock, 50);
+    h.Tick();
+    QCOMPARE(h.Text(1025), QString("00:00:00"));
+    QCOMPARE(h.viewer().playClock, -50);
+    QVERIFY(h.Shows(kRed));
+}
+
+// Taking the slider during play pauses on the frame under the thumb and clears the light.
+void PlaybackTest::positionSliderDuringPlayPauses() {
+    WindowHarness h;
+    h.Choose(kLastFolder);
+    h.Click(1002);
+    h.Tick(2);
+    QCOMPARE(h.window().Lit().activeButton, 1002);
+    QSlider* position = h.Slider(1013);
+    position->setSliderDown(true);
+    position->setSliderPosition(4);  // a drag: every step loads the frame under the thumb
+    QCOMPARE(h.Text(1025), QString("23:59:40"));
+    position->setSliderPosition(3);
+    position->setSliderDown(false);
+    QCOMPARE(State(h), std::int32_t{Paused});
+    QCOMPARE(h.viewer().position, 3);
+    QCOMPARE(h.Text(1015), QString("3"));
+    QCOMPARE(h.Text(1025), QString("23:59:20"));
+    QVERIFY(h.Text(1001).endsWith("CAM123592000.JPG"));
+    QCOMPARE(h.viewer().playClock, TimeOfDay(23, 59, 20));
+    QCOMPARE(h.window().Lit().activeButton, 0);
+    const std::int32_t clock = h.viewer().playClock;
+    h.Tick(2);
+    QCOMPARE(h.viewer().playClock, clock);
+    QVERIFY(h.Shows(kOrange));
+}
+
+}  // namespace orvik::test
+
+QTEST_MAIN(orvik::test::PlaybackTest)
+#include "playback_test.moc"
