@@ -24,6 +24,14 @@ namespace orvik {
 inline constexpr int kMaxSymbolBits = kMaxCodeLength + 9;
 inline constexpr int kMaxCoefficientIndex = 63;
 
+// Source bytes an MCU can use at most: one DC and 63 AC symbols a block, each with its
+// value bits, four blocks, and every coded byte a stuffed pair. An MCU that starts with this
+// many bytes ahead, plus the reach of a refill, never makes FastRefill read past the end.
+inline constexpr int kBlocksPerMcu = 4;
+inline constexpr int kMaxBlockBits = (1 + kMaxCoefficientIndex) * kMaxSymbolBits;
+inline constexpr int kMaxMcuSourceBytes = 2 * ((kBlocksPerMcu * kMaxBlockBits + 7) / 8);
+inline constexpr int kFastMcuBytes = kMaxMcuSourceBytes + 2 * BitReader::kRefillReach;
+
 // The search for codes longer than kLookaheadBits; window holds the next 16 bits.
 int DecodeLongHuffman(BitReader& reader, const HuffmanSpec& spec, const HuffmanDecodeTable& table,
                       std::uint32_t window);

@@ -21,18 +21,10 @@
 namespace orvik {
 namespace {
 
-constexpr int kBlocksPerMcu = 4;
 constexpr int kScanComponents = 3;
 constexpr int kLevelShift = 128;
 constexpr int kMaxSample = 255;
 constexpr std::uint8_t kEndMarker[2] = {0xFF, 0xD9};
-
-// Source bytes an MCU can use at most: one DC and 63 AC symbols a block, each with its
-// value bits, and every coded byte a stuffed pair. An MCU that starts with this many bytes
-// ahead, plus the reach of a refill, never makes the fast refill read past the end.
-constexpr int kMaxBlockBits = (1 + kMaxCoefficientIndex) * kMaxSymbolBits;
-constexpr int kMaxMcuSourceBytes = 2 * ((kBlocksPerMcu * kMaxBlockBits + 7) / 8);
-constexpr int kFastMcuBytes = kMaxMcuSourceBytes + 2 * BitReader::kRefillReach;
 
 struct PackedVariant {
     using Coefficient = std::int16_t;
