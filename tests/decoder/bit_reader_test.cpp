@@ -1,0 +1,113 @@
+// The buffered reader: byte stuffing, the bits it yields, zero bytes past the end, and the
+// position a byte-at-a-time reader would have.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "decoder/bit_reader.h"
+#include "tests/decoder/bitwise_reference.h"
+
+namespace orvik {
+namespace {
+
+// Bits consumed so far, as the position and the unread bits of the current byte.
+struct ReadState {
+    std::int64_t position;
+    int bitsLeftInByte;
+    bool operator==(const ReadState&) const = default;
+};
+
+ReadState StateOf(const BitReader& reader) {
+    return {reader.Position(), reader.BitsBuffered() % 8};
+}
+
+std::uint32_t Take(BitReader& reader, int n) {
+    reader.RefillCareful();
+    return reader.Take(n);
+}
+
+TEST(BitReader, StuffedFfIsOneDataByte) {
+    const std::vector<std::uint8_t> data = {0xFF, 0x00, 0x12};
+    BitReader reader(data.data(), static_cast<std::int32_t>(data.size()));
+    EXPECT_EQ(Take(reader, 8), 0xFFu);
+    EXPECT_EQ(StateOf(reader), (ReadState{2, 0}));
+    EXPECT_EQ(Take(reader, 8), 0x12u);
+    EXPECT_EQ(StateOf(reader), (ReadState{3, 0}));
+}
+
+TEST(BitReader, FfWithAnyOtherByteIsThatByte) {
+    const std::vector<std::uint8_t> data = {0xFF, 0xD9, 0xFF, 0x01};
+    BitReader reader(data.data(), static_cast<std::int32_t>(data.size()));
+    EXPECT_EQ(Take(reader, 8), 0xD9u);
+    EXPECT_EQ(Take(reader, 4), 0x0u);
+    EXPECT_EQ(StateOf(reader), (ReadState{4, 4}));
+}
+
+TEST(BitReader, ReceiveFiveBitsAcrossABytes) {
+    // Three unread bits 101 in the current byte, then 0x6C: 10101 (21), leaving 101100.
+    const std::vector<std::uint8_t> data = {0b00000101, 0x6C};
+    BitReader reader(data.data(), static_cast<std::int32_t>(data.size()));
+    Take(reader, 5);
+    EXPECT_EQ(StateOf(reader), (ReadState{1, 3}));
+    EXPECT_EQ(Take(reader, 5), 21u);
+    EXPECT_EQ(StateOf(reader), (ReadState{2, 6}));
+    EXPECT_EQ(Take(reader, 6), 0b101100u);
+}
+
+TEST(BitReader, YieldsZeroBytesPastTheEndAndCountsThem) {
+    // The byte after the data is not the reader's: it must never show up.
+    const std::vector<std::uint8_t> buffer = {0xAB, 0x77};
+    BitReader reader(buffer.data(), 1);
+    EXPECT_EQ(Take(reader, 8), 0xABu);
+    EXPECT_EQ(Take(reader, 16), 0u);
+    EXPECT_EQ(StateOf(reader), (ReadState{3, 0}));
+}
+
+TEST(BitReader, FfAsTheLastByteReadsAsStuffed) {
+    const std::vector<std::uint8_t> data = {0xFF};
+    BitReader reader(data.data(), 1);
+    EXPECT_EQ(Take(reader, 8), 0xFFu);
+    EXPECT_EQ(StateOf(reader), (ReadState{2, 0}));
+}
+
+TEST(BitReader, EmptyAndNegativeLengthsReadZeros) {
+    for (const std::int32_t length : {0, -5}) {
+        BitReader reader(nullptr, length);
+        EXPECT_EQ(Take(reader, 16), 0u) << length;
+        EXPECT_EQ(reader.Position(), 2) << length;
+    }
+}
+
+// Random data rich in 0xFF and 0x00, read in random steps with either refill, against the
+// bit-by-bit reference: same bits and same position at every step.
+TEST(BitReader, MatchesTheBitwiseReaderOnRandomData) {
+    std::mt19937 random(7);
+    for (int trial = 0; trial < 200; ++trial) {
+        std::vector<std::uint8_t> data(std::uniform_int_distribution<int>(0, 80)(random));
+        for (std::uint8_t& b : data) {
+            const int pick = std::uniform_int_distribution<int>(0, 9)(random);
+            b = pick < 3 ? 0xFF : pick < 5 ? 0x00 : static_cast<std::uint8_t>(random());
+        }
+        const auto length = static_cast<std::int32_t>(data.size());
+        // Exactly `length` bytes exist, so a read past the end is caught by the sanitizers.
+        BitReader reader(data.data(), length);
+        testing::BitwiseReader reference(data.data(), length);
+        for (int step = 0; step < 60; ++step) {
+            const int n = std::uniform_int_distribution<int>(1, 16)(random);
+            if (reader.BytesUnfetched() >= BitReader::kRefillReach && step % 2 == 0) {
+                reader.RefillFast();
+            } else {
+                reader.RefillCareful();
+            }
+            ASSERT_EQ(reader.Take(n), reference.ReceiveBits(n))
+                << "trial " << trial << " step " << step;
+            ASSERT_EQ(StateOf(reader), (ReadState{reference.Position(), reference.BitsLeft()}))
+                << "trial " << trial << " step " << step;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace orvik
