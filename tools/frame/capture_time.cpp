@@ -1,0 +1,69 @@
+#include "tools/frame/capture_time.h"
+
+#include <cstdio>
+
+namespace orvik {
+namespace {
+
+constexpr std::size_t kFileTimeAt = 4;  // HHMMSSCC follows the recorder's four-letter prefix
+constexpr int kHundredthsPerHour = 360000;
+constexpr int kHundredthsPerMinute = 6000;
+
+// The two-digit number at text[at], or -1 when either character is not a digit.
+int TwoDigits(std::string_view text, std::size_t at) {
+    if (at + 2 > text.size()) {
+        return -1;
+    }
+    const char high = text[at];
+    const char low = text[at + 1];
+    if (high < '0' || high > '9' || low < '0' || low > '9') {
+        return -1;
+    }
+    return (high - '0') * 10 + (low - '0');
+}
+
+bool IsLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+int DaysInMonth(int year, int month) {
+    constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+}  // namespace
+
+std::optional<CaptureTime> CaptureTimeOfFrame(std::string_view folderName,
+                                              std::string_view fileName) {
+    const int yy = TwoDigits(folderName, 0);
+    CaptureTime time;
+    time.year = 2000 + yy;
+    time.month = TwoDigits(folderName, 2);
+    time.day = TwoDigits(folderName, 4);
+    time.hour = TwoDigits(fileName, kFileTimeAt);
+    time.minute = TwoDigits(fileName, kFileTimeAt + 2);
+    time.second = TwoDigits(fileName, kFileTimeAt + 4);
+    time.hundredths = TwoDigits(fileName, kFileTimeAt + 6);
+    const bool valid = yy >= 0 && time.month >= 1 && time.month <= 12 && time.day >= 1 &&
+                       time.day <= DaysInMonth(time.year, time.month) && time.hour >= 0 &&
+                       time.hour < 24 && time.minute >= 0 && time.minute < 60 && time.second >= 0 &&
+                       time.second < 60 && time.hundredths >= 0;
+    if (!valid) {
+        return std::nullopt;
+    }
+    return time;
+}
+
+std::string TimeKeyText(std::int32_t timeKey) {
+    // Keys come from names; one made of "99" hours still prints, as 99:..
+    const std::int32_t hours = timeKey / kHundredthsPerHour;
+    const std::int32_t minutes = timeKey % kHundredthsPerHour / kHundredthsPerMinute;
+    const std::int32_t hundredths = timeKey % kHundredthsPerMinute;
+    char text[24];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d.%02d", static_cast<int>(hours),
+                  static_cast<int>(minutes), static_cast<int>(hundredths / 100),
+                  static_cast<int>(hundredths % 100));
+    return text;
+}
+
+}  // namespace orvik

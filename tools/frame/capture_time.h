@@ -1,0 +1,30 @@
+// A frame's capture date and time as its names carry them: the date folder's name begins
+// with YYMMDDHH, the frame file's name holds HHMMSSCC from its fifth character on.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orvik {
+
+struct CaptureTime {
+    int year = 0;  // 2000..2099
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    int hundredths = 0;
+};
+
+// None unless those characters are all digits and make a real date and time of day (the
+// file's hour is the one taken).
+std::optional<CaptureTime> CaptureTimeOfFrame(std::string_view folderName,
+                                              std::string_view fileName);
+
+// A time key (hundredths of a second since midnight) as HH:MM:SS.CC.
+std::string TimeKeyText(std::int32_t timeKey);
+
+}  // namespace orvik

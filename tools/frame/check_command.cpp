@@ -1,0 +1,112 @@
+// orvik-frame check: decodes every frame of frame files, date folders and recordings in
+// full, the way the viewer would show them, and counts the refused ones.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tools/frame/commands.h"
+#include "tools/frame/decoding_setup.h"
+#include "tools/frame/frame_reader.h"
+#include "tools/frame/recording_scan.h"
+
+namespace orvik {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The progress line is redrawn at most this often, on a terminal only.
+constexpr auto kProgressInterval = std::chrono::milliseconds(250);
+
+bool IsFolder(const std::string& path) {
+    struct stat status;
+    return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+// The frames a folder argument stands for, in the viewer's order: every folder of a root,
+// or the named date folder alone (found by its name, so that of two folders with the
+// same date key the one given is checked).
+bool AddFramesOfFolder(const std::string& path, std::vector<std::string>& frames) {
+    CMavFileManager manager;
+    if (!ScanRecording(manager, path)) {
+        return false;
+    }
+    const std::string chosen = ChooserPath(path);
+    const bool dateFolder = std::string(manager.rootPath) != chosen;
+    const std::string name = chosen.substr(chosen.find_last_of(kPathSeparator) + 1);
+    for (const auto& folder : manager.folderList.folders) {
+        if (folder == nullptr || (dateFolder && name != folder->name)) {
+            continue;
+        }
+        for (const CMavFile* file = folder->GetFirstFile(); file != nullptr; file = file->next) {
+            frames.push_back(FramePath(*folder, *file));
+        }
+    }
+    return true;
+}
+
+class ProgressLine {
+  public:
+    explicit ProgressLine(std::size_t total) : total_(total), shown_(isatty(STDERR_FILENO) == 1) {}
+    void Update(std::size_t done) {
+        if (!shown_ || Clock::now() < next_) {
+            return;
+        }
+        next_ = Clock::now() + kProgressInterval;
+        std::fprintf(stderr, "\rchecked %zu of %zu frames", done, total_);
+        drawn_ = true;
+    }
+    void Clear() {
+        if (drawn_) {
+            std::fprintf(stderr, "\r\033[K");
+            drawn_ = false;
+        }
+    }
+
+  private:
+    std::size_t total_;
+    bool shown_;
+    bool drawn_ = false;
+    Clock::time_point next_ = Clock::now() + kProgressInterval;
+};
+
+}  // namespace
+
+int RunCheck(const Options& options) {
+    ScanReportPrinter reports;
+    bool allInputsRead = true;
+    std::vector<std::string> frames;
+    for (const std::string& path : options.inputs) {
+        if (IsFolder(path)) {
+            allInputsRead = AddFramesOfFolder(path, frames) && allInputsRead;
+        } else {
+            frames.push_back(path);
+        }
+    }
+
+    FrameReader reader(options.vectorVariant, AdjustmentsToUse(options));
+    ProgressLine progress(frames.size());
+    const Clock::time_point start = Clock::now();
+    std::size_t refused = 0;
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        const FrameFacts facts = reader.Read(frames[i].c_str(), DecodeDepth::kPicture);
+        if (facts.refusal != FrameRefusal::kNone) {
+            progress.Clear();
+            std::printf("%s: refused: %s\n", frames[i].c_str(), RefusalText(facts).c_str());
+            ++refused;
+        }
+        progress.Update(i + 1);
+    }
+    progress.Clear();
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    const double rate = seconds > 0 ? static_cast<double>(frames.size()) / seconds : 0.0;
+    std::printf("%zu frames, %zu refused, %.2f s, %.0f frames/s\n", frames.size(), refused, seconds,
+                rate);
+    return allInputsRead && refused == 0 && reports.Count() == 0 ? kExitAllWell : kExitRefused;
+}
+
+}  // namespace orvik

@@ -1,0 +1,47 @@
+// The command line of orvik-frame: a subcommand, its options and its inputs. Parsing checks
+// only what can be told from the words themselves (known options, well-formed values, the
+// options each subcommand takes); the inputs are looked at by the subcommands.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "colour/colour_matrix.h"
+
+namespace orvik {
+
+// Exit codes of every subcommand.
+inline constexpr int kExitAllWell = 0;
+inline constexpr int kExitRefused = 1;  // some input was refused (or an output not written)
+inline constexpr int kExitUsage = 2;
+
+enum class Command { kHelp, kInfo, kList, kCheck, kDecode, kJpeg };
+
+enum class OutputFormat { kPng, kBmp, kPpm, kBgr, kYuv };
+
+struct Options {
+    Command command = Command::kHelp;
+    std::vector<std::string> inputs;
+    std::string output;  // -o; "-" is standard output
+    std::optional<OutputFormat> format;
+    std::optional<PictureAdjustments> adjustments;  // as given, not yet limited to 0..99
+    std::optional<bool> vectorVariant;              // none: the processor's choice
+};
+
+struct ParsedCommandLine {
+    Options options;
+    std::string error;  // empty when the command line is well formed
+};
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+// The format named by a file extension or a --format value ("png", "BMP", ...).
+std::optional<OutputFormat> FormatNamed(std::string name);
+// The extension that outputs of the format carry, without the dot.
+const char* FormatExtension(OutputFormat format);
+
+// The text --help prints.
+const char* UsageText();
+
+}  // namespace orvik

@@ -1,0 +1,69 @@
+// orvik-frame decode: frames to pictures (png, bmp, ppm), to the decoder's picture buffer
+// (bgr) or to its planes (yuv).
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "tools/frame/commands.h"
+#include "tools/frame/decoding_setup.h"
+#include "tools/frame/frame_reader.h"
+#include "tools/frame/output_files.h"
+#include "tools/frame/picture_formats.h"
+
+namespace orvik {
+namespace {
+
+// --format, or else the extension of an output file.
+std::optional<OutputFormat> FormatToWrite(const Options& options, const OutputTargets& targets) {
+    if (options.format || targets.IntoFolder()) {
+        return options.format;
+    }
+    const std::string extension = std::filesystem::path(options.output).extension().string();
+    return extension.empty() ? std::nullopt : FormatNamed(extension.substr(1));
+}
+
+}  // namespace
+
+int RunDecode(const Options& options) {
+    OutputTargets targets(options.output, options.inputs.size());
+    std::string usageError = targets.UsageError();
+    const std::optional<OutputFormat> format = FormatToWrite(options, targets);
+    if (usageError.empty() && !format) {
+        usageError = "no format: give --format or an OUT ending in .png, .bmp, .ppm, .bgr or .yuv";
+    }
+    if (!usageError.empty()) {
+        std::fprintf(stderr, "orvik-frame: %s\n", usageError.c_str());
+        return kExitUsage;
+    }
+    if (!targets.Prepare()) {
+        return kExitRefused;
+    }
+
+    FrameReader reader(options.vectorVariant, AdjustmentsToUse(options));
+    bool allWritten = true;
+    for (const std::string& frame : options.inputs) {
+        const std::string outPath = targets.PathFor(frame, FormatExtension(*format));
+        if (outPath.empty()) {
+            allWritten = false;
+            continue;
+        }
+        const FrameFacts facts = reader.Read(frame.c_str(), DecodeDepth::kPicture);
+        if (facts.refusal != FrameRefusal::kNone) {
+            std::fprintf(stderr, "orvik-frame: %s: refused: %s\n", frame.c_str(),
+                         RefusalText(facts).c_str());
+            allWritten = false;
+            continue;
+        }
+        const std::vector<std::uint8_t> bytes = EncodePicture(*format, reader);
+        if (bytes.empty()) {
+            std::fprintf(stderr, "orvik-frame: %s: picture cannot be encoded\n", frame.c_str());
+            allWritten = false;
+            continue;
+        }
+        allWritten = WriteOutput(outPath, bytes) && allWritten;
+    }
+    return allWritten ? kExitAllWell : kExitRefused;
+}
+
+}  // namespace orvik

@@ -1,0 +1,66 @@
+// FrameReader: one frame file read and decoded the way the viewer's frame loader does it,
+// with the reason when it is not shown. The checks come in the loader's order: the file
+// must open, be longer than the 545-byte header and fit the file buffer, name a picture
+// size the decoder makes, and pass the decoder's end test.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "colour/colour_matrix.h"
+#include "decoder/decoder_context.h"
+#include "decoder/frame_format.h"
+
+namespace orvik {
+
+enum class FrameRefusal { kNone, kUnreadable, kTooShort, kTooLarge, kRefusedSize, kBadEndMarker };
+
+// What reading one frame found out.
+struct FrameFacts {
+    FrameRefusal refusal = FrameRefusal::kNone;
+    int errorCode = 0;           // errno of the failed open or read (kUnreadable)
+    std::uint64_t fileSize = 0;  // known unless unreadable
+    bool headerRead = false;     // size and quantisers below are known
+    FrameSize size;
+    std::uint8_t lumaQuantiser = 0;    // first entry of quantisation table 0
+    std::uint8_t chromaQuantiser = 0;  // first entry of quantisation table 1
+};
+
+// "too short", "unreadable (No such file or directory)", ...
+std::string RefusalText(const FrameFacts& facts);
+
+// How far a frame is taken: to the planes (enough for the end test), or on to the picture.
+enum class DecodeDepth { kPlanes, kPicture };
+
+class FrameReader {
+  public:
+    // vectorVariant fixes the decoder's variant for the run (none: the processor's
+    // choice); the adjustments are limited to 0..99 as the viewer limits them.
+    FrameReader(std::optional<bool> vectorVariant, const PictureAdjustments& adjustments);
+    ~FrameReader();
+    FrameReader(const FrameReader&) = delete;
+    FrameReader& operator=(const FrameReader&) = delete;
+
+    FrameFacts Read(const char* path, DecodeDepth depth);
+
+    // Of the frame last read without refusal: its file bytes, its planes (Y, then U, then
+    // V) and its picture (bottom row first, PictureStride bytes a row; after kPicture only).
+    std::span<const std::uint8_t> FileBytes() const;
+    std::span<const std::uint8_t> Planes() const;
+    std::span<const std::uint8_t> Picture() const;
+    std::size_t PictureStride() const;
+    int Width() const { return DecoderWidth(decoder_); }
+    int Height() const { return DecoderHeight(decoder_); }
+
+  private:
+    DecoderContext decoder_;
+    std::unique_ptr<std::uint8_t[]> fileBuffer_;
+    std::unique_ptr<std::uint8_t[]> picture_;  // zeroed once: row padding stays 0
+    std::size_t fileSize_ = 0;
+};
+
+}  // namespace orvik

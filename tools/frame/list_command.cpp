@@ -1,0 +1,64 @@
+// orvik-frame list: the date folders of a recording as the viewer's scan orders them, with
+// the folder the viewer would show first marked.
+#include <cstdio>
+#include <string>
+
+#include "library/name_keys.h"
+#include "tools/frame/capture_time.h"
+#include "tools/frame/commands.h"
+#include "tools/frame/recording_scan.h"
+
+namespace orvik {
+namespace {
+
+// Pauses between two frames longer than this are listed.
+constexpr std::int32_t kGapHundredths = 1000;  // 10 s
+
+// The viewer's date text for a folder: 20YY/MM/DD from the first six characters of its name.
+std::string DateText(const char* name) {
+    char text[16];
+    std::snprintf(text, sizeof text, "20%.2s/%.2s/%.2s", name, NameFrom(name, 2),
+                  NameFrom(name, 4));
+    return text;
+}
+
+// "12:00:05.00 (15.00 s)" for every gap: the frame before it and its length.
+std::string GapsText(CMavFolder& folder) {
+    std::string text;
+    for (const CMavFile* file = folder.GetFirstFile(); file != nullptr && file->next != nullptr;
+         file = file->next) {
+        const std::int32_t gap = file->next->timeKey - file->timeKey;
+        if (gap <= kGapHundredths) {
+            continue;
+        }
+        char length[32];
+        std::snprintf(length, sizeof length, " (%d.%02d s)", static_cast<int>(gap / 100),
+                      static_cast<int>(gap % 100));
+        text += (text.empty() ? "" : ", ") + TimeKeyText(file->timeKey) + length;
+    }
+    return text.empty() ? "no gaps" : "gaps " + text;
+}
+
+}  // namespace
+
+int RunList(const Options& options) {
+    ScanReportPrinter reports;
+    CMavFileManager manager;
+    if (!ScanRecording(manager, options.inputs.front())) {
+        return kExitRefused;
+    }
+    CFolderList& list = manager.folderList;
+    for (std::int32_t i = 0; i < list.folderCount; ++i) {
+        CMavFolder& folder = *list.folders[static_cast<std::size_t>(i)];
+        std::printf("%c %s  %s  %s - %s  %d frames  %s\n", i == list.currentIndex ? '*' : ' ',
+                    folder.name, DateText(folder.name).c_str(),
+                    TimeKeyText(folder.GetFirstFile()->timeKey).c_str(),
+                    TimeKeyText(folder.GetLastFile()->timeKey).c_str(),
+                    static_cast<int>(folder.GetFileCount()), GapsText(folder).c_str());
+    }
+    std::printf("%d folders, %d frames\n", static_cast<int>(list.folderCount),
+                static_cast<int>(manager.totalFiles));
+    return reports.Count() == 0 ? kExitAllWell : kExitRefused;
+}
+
+}  // namespace orvik

@@ -1,0 +1,35 @@
+// orvik-frame: the frame command-line tool. It reads recordings with the viewer's own scan,
+// frame checks and decoder; see UsageText for what each subcommand does.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tools/frame/command_line.h"
+#include "tools/frame/commands.h"
+
+int main(int argc, char** argv) {
+    using namespace orvik;
+    const ParsedCommandLine parsed =
+        ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "orvik-frame: %s\nTry orvik-frame --help.\n", parsed.error.c_str());
+        return kExitUsage;
+    }
+    const Options& options = parsed.options;
+    switch (options.command) {
+        case Command::kHelp:
+            std::fputs(UsageText(), stdout);
+            return kExitAllWell;
+        case Command::kInfo:
+            return RunInfo(options);
+        case Command::kList:
+            return RunList(options);
+        case Command::kCheck:
+            return RunCheck(options);
+        case Command::kDecode:
+            return RunDecode(options);
+        case Command::kJpeg:
+            return RunJpeg(options);
+    }
+    return kExitUsage;
+}

@@ -1,0 +1,38 @@
+// Where the outputs of decode and jpeg go: with one frame, OUT itself (a file, or standard
+// output for "-"); with several, or when OUT is an existing folder, the folder OUT, each
+// output named after its frame with the output's extension. No output overwrites another
+// output of the same run.
+#pragma once
+
+#include <cstdint>
+#include <set>
+#include <span>
+#include <string>
+
+namespace orvik {
+
+class OutputTargets {
+  public:
+    OutputTargets(std::string out, std::size_t frameCount);
+
+    bool IntoFolder() const { return intoFolder_; }
+    // The usage error of this OUT for that many frames; empty when there is none.
+    std::string UsageError() const;
+    // Makes the folder when it is missing; false, with a message, when that fails.
+    bool Prepare() const;
+
+    // The output path for framePath; empty, with a message, when an earlier frame of the
+    // run already took it.
+    std::string PathFor(const std::string& framePath, const char* extension);
+
+  private:
+    std::string out_;
+    std::size_t frameCount_;
+    bool intoFolder_;
+    std::set<std::string> taken_;
+};
+
+// Writes bytes to path, or to standard output for "-". False, with a message, on failure.
+bool WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes);
+
+}  // namespace orvik
