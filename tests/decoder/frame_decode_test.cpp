@@ -1,0 +1,223 @@
+// Whole generated frames through DecodeFramePlanes and DecodeFrame: the planes against
+// libjpeg-turbo and against the block-by-block reference, the end test, the bytes the
+// decoder ignores, and the frames it refuses.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "colour/convert_planes.h"
+#include "decoder/decode_frame.h"
+#include "decoder/decoder_tables.h"
+#include "decoder/idct_packed.h"
+#include "decoder/idct_scalar.h"
+#include "tests/decoder/bitwise_reference.h"
+#include "tests/decoder/damage.h"
+#include "tests/decoder/decoder_fixtures.h"
+
+namespace orvik {
+namespace {
+
+using testing::TestFrame;
+
+// The planes built from the bitwise reference's coefficients with the portable transform of
+// the variant, each block put at its raster place: an independent assembly of the frame.
+std::vector<std::uint8_t> AssembledPlanes(const TestFrame& frame, const DecoderContext& context,
+                                          bool packed) {
+    const testing::BitwiseFrame coded = testing::BitwiseDecodeFrame(
+        frame.CodedData(), frame.CodedLength(), context.mcuCount, *context.tables);
+    const int w = frame.width;
+    const int h = frame.height;
+    std::vector<std::uint8_t> planes(2 * static_cast<std::size_t>(w) * h);
+    const std::size_t planeStart[3] = {0, static_cast<std::size_t>(w) * h,
+                                       static_cast<std::size_t>(w) * h * 3 / 2};
+    const int strides[3] = {w, w / 2, w / 2};
+    const int mcuColumns = w / 16;
+    for (std::size_t b = 0; b < coded.blocks.size(); ++b) {
+        const int mcu = static_cast<int>(b / 4);
+        const int kind = static_cast<int>(b % 4);  // Y left, Y right, U, V
+        const int component = kind < 2 ? 0 : kind - 1;
+        const int blockColumn = component == 0 ? 2 * (mcu % mcuColumns) + kind : mcu % mcuColumns;
+        const int top = 8 * (mcu / mcuColumns);
+        std::uint8_t* out = planes.data() + planeStart[component] +
+                            static_cast<std::size_t>(top) * strides[component] + 8 * blockColumn;
+        const int slot = component == 0 ? 0 : 1;
+        const std::int32_t* coefficients = coded.blocks[b].coefficients;
+        if (packed) {
+            std::int16_t block16[64];
+            for (int i = 0; i < 64; ++i) {
+                block16[i] = static_cast<std::int16_t>(coefficients[i]);
+            }
+            InverseDctMmx(block16, context.tables->quant16[slot]->data(), out, strides[component]);
+        } else {
+            InverseDctScalar(coefficients, context.tables->quant32[slot]->data(), out,
+                             strides[component], 128, 255);
+        }
+    }
+    return planes;
+}
+
+struct FrameCase {
+    int width;
+    int height;
+    int quality;
+};
+
+TEST(FrameDecoding, PlanesEqualTheReferenceInBothVariants) {
+    const FrameCase cases[] = {{16, 8, 75},    {48, 24, 5},    {48, 24, 100},   {320, 240, 50},
+                               {640, 480, 75}, {640, 480, 95}, {1280, 1024, 90}};
+    for (const FrameCase& c : cases) {
+        const TestFrame frame = testing::MakeFrame(c.width, c.height, c.quality, 11);
+        const std::string name = std::to_string(c.width) + "x" + std::to_string(c.height) + " q" +
+                                 std::to_string(c.quality);
+        const std::vector<std::uint8_t> libjpeg = testing::ReferencePlanes(frame);
+        ASSERT_FALSE(libjpeg.empty()) << name;
+        for (const bool packed : {false, true}) {
+            DecoderContext context;
+            testing::PrepareContext(context, frame, packed);
+            decoderStatus = 0;
+            ASSERT_EQ(DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()), 1)
+                << name;
+            EXPECT_EQ(decoderStatus, 0) << name;
+            const std::vector<std::uint8_t> have = testing::PlanesOf(context);
+            EXPECT_TRUE(have == AssembledPlanes(frame, context, packed))
+                << name << (packed ? " packed" : " scalar")
+                << ": planes differ from the reference assembly";
+            if (!packed) {
+                const auto diff = std::mismatch(have.begin(), have.end(), libjpeg.begin());
+                EXPECT_TRUE(diff.first == have.end())
+                    << name << ": first difference from libjpeg-turbo at byte "
+                    << (diff.first - have.begin());
+            }
+        }
+    }
+}
+
+int Decode(const TestFrame& frame, bool packed, std::vector<std::uint8_t>* planes = nullptr) {
+    DecoderContext context;
+    testing::PrepareContext(context, frame, packed);
+    // Exactly the coded bytes, so that a read past them is caught by the sanitizers.
+    const std::vector<std::uint8_t> coded(frame.CodedData(),
+                                          frame.CodedData() + frame.CodedLength());
+    const int result =
+        DecodeFramePlanes(context, coded.data(), static_cast<std::int32_t>(coded.size()));
+    if (planes != nullptr) {
+        *planes = testing::PlanesOf(context);
+    }
+    return result;
+}
+
+TEST(FrameDecoding, EndTest) {
+    const TestFrame frame = testing::MakeFrame(64, 32, 75, 4);
+    const std::size_t coded = static_cast<std::size_t>(frame.CodedLength());
+    struct Case {
+        const char* name;
+        TestFrame frame;
+        int want;
+    };
+    const Case cases[] = {
+        {"as written", frame, 1},
+        {"bytes after the end marker are ignored",
+         testing::AppendAfterEndMarker(frame, {0x12, 0xFF, 0x00}), 1},
+        {"a fill byte 0xFF before the end marker", testing::InsertBeforeEndMarker(frame, 0xFF), 0},
+        {"a zero byte before the end marker", testing::InsertBeforeEndMarker(frame, 0x00), 0},
+        {"the last marker byte missing", testing::TruncateCodedData(frame, coded - 1), 0},
+        {"no end marker", testing::TruncateCodedData(frame, coded - 2), 0},
+        {"ran out of data", testing::TruncateCodedData(frame, coded / 2), 0},
+        {"one coded byte", testing::TruncateCodedData(frame, 1), 0},
+        {"no coded data", testing::TruncateCodedData(frame, 0), 0},
+    };
+    for (const Case& c : cases) {
+        for (const bool packed : {false, true}) {
+            EXPECT_EQ(Decode(c.frame, packed), c.want)
+                << c.name << (packed ? ", packed" : ", scalar");
+        }
+    }
+}
+
+TEST(FrameDecoding, BytesOutsideTheTablesAndTheCodedDataAreNotLookedAt) {
+    const TestFrame frame = testing::MakeFrame(64, 32, 60, 8);
+    std::vector<std::uint8_t> want;
+    ASSERT_EQ(Decode(frame, false, &want), 1);
+    struct Range {
+        std::size_t from;
+        std::size_t to;
+    };
+    // Leading header, first segment head and id, second segment head and id, frame header
+    // up to the height, rest of the frame header and the scan header.
+    for (const Range r :
+         {Range{0, 374}, Range{374, 379}, Range{443, 448}, Range{512, 517}, Range{521, 545}}) {
+        std::vector<std::uint8_t> have;
+        EXPECT_EQ(Decode(testing::FillHeaderBytes(frame, r.from, r.to, 0x5C), false, &have), 1)
+            << r.from;
+        EXPECT_TRUE(have == want) << "bytes " << r.from << ".." << r.to - 1
+                                  << " changed the picture";
+    }
+}
+
+TEST(FrameDecoding, UnsupportedSizesAreRefusedWithoutWriting) {
+    const TestFrame frame = testing::MakeFrame(64, 32, 75, 2);
+    struct Size {
+        int width;
+        int height;
+    };
+    const Size sizes[] = {{100, 48},    {640, 0},  {0, 480}, {1296, 1024},
+                          {1280, 1032}, {640, 12}, {-16, 8}, {65535, 65535}};
+    for (const bool packed : {false, true}) {
+        for (const Size s : sizes) {
+            ChooseDecoderVariant(packed);
+            DecoderContext context;
+            InitDecoder(context, s.width, s.height);
+            LoadFrameTables(context, frame.bytes.data() + kQuantSegmentsOffset);
+            std::memset(context.planes.get(), 0x5A, kPlanesBufferBytes);
+            std::vector<std::uint8_t> rgb(64, 0x33);
+            EXPECT_EQ(DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()), 0)
+                << s.width << "x" << s.height;
+            EXPECT_EQ(DecodeFrame(context, frame.CodedData(), frame.CodedLength(), rgb.data()), 0);
+            EXPECT_TRUE(std::all_of(context.planes.get(), context.planes.get() + kPlanesBufferBytes,
+                                    [](std::uint8_t b) { return b == 0x5A; }))
+                << s.width << "x" << s.height << ": planes written";
+            EXPECT_TRUE(
+                std::all_of(rgb.begin(), rgb.end(), [](std::uint8_t b) { return b == 0x33; }));
+        }
+    }
+}
+
+TEST(FrameDecoding, ContextOfTheOtherVariantOrFreedIsRefused) {
+    const TestFrame frame = testing::MakeFrame(32, 16, 75, 2);
+    DecoderContext context;
+    testing::PrepareContext(context, frame, true);
+    ChooseDecoderVariant(false);
+    EXPECT_EQ(DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()), 0);
+    ResetDecoder(context, frame.width, frame.height);
+    LoadFrameTables(context, frame.bytes.data() + kQuantSegmentsOffset);
+    EXPECT_EQ(DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()), 1);
+    FreeDecoder(context);
+    EXPECT_EQ(DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()), 0);
+}
+
+TEST(FrameDecoding, DecodeFrameConvertsOnlyWhenTheEndTestPasses) {
+    const TestFrame frame = testing::MakeFrame(48, 16, 75, 6);
+    for (const bool packed : {false, true}) {
+        DecoderContext context;
+        testing::PrepareContext(context, frame, packed);
+        const std::size_t bytes = PictureStride(frame.width) * frame.height;
+        std::vector<std::uint8_t> rgb(bytes, 0x33);
+        ASSERT_EQ(DecodeFrame(context, frame.CodedData(), frame.CodedLength(), rgb.data()), 1);
+        std::vector<std::uint8_t> want(bytes, 0x33);
+        ConvertPlanesToRgb(context, context.planes.get(), want.data());
+        EXPECT_TRUE(rgb == want) << (packed ? "packed" : "scalar");
+
+        const TestFrame damaged = testing::InsertBeforeEndMarker(frame, 0xFF);
+        std::vector<std::uint8_t> untouched(bytes, 0x44);
+        EXPECT_EQ(
+            DecodeFrame(context, damaged.CodedData(), damaged.CodedLength(), untouched.data()), 0);
+        EXPECT_TRUE(std::all_of(untouched.begin(), untouched.end(),
+                                [](std::uint8_t b) { return b == 0x44; }));
+    }
+}
+
+}  // namespace
+}  // namespace orvik
