@@ -58,6 +58,7 @@ class MainWindowTest : public QObject {
     void startUpRunsTheTimerAndReadsTheStore();
     void chooseFolder_data();
     void chooseFolder();
+    void folderGivenAtStartSkipsTheChooser();
     void failedChoiceReturnsToTheStartUpLook_data();
     void failedChoiceReturnsToTheStartUpLook();
     void stepAcrossFolders();
@@ -173,6 +174,17 @@ void MainWindowTest::chooseFolder() {
     QCOMPARE(h.viewer().frameDirty, 0);
     QVERIFY(h.Shows(colour));
     QVERIFY(h.reports.empty());
+}
+
+void MainWindowTest::folderGivenAtStartSkipsTheChooser() {
+    WindowHarness h;
+    h.ChooserAnswers(kLastFolder);  // would be taken if the chooser ran
+    h.window().OpenFolder(h.tree().Path(kMiddleFolder).c_str());
+    QCOMPARE(h.Text(1025), QString("22:00:00"));
+    QCOMPARE(QString(h.viewer().folderPath), QString::fromStdString(h.tree().Root()));
+    QVERIFY(h.Control(1002)->isEnabled());
+    h.Click(1000);  // the chooser's answer replaces it
+    QCOMPARE(h.Text(1025), QString("23:59:00"));
 }
 
 void MainWindowTest::failedChoiceReturnsToTheStartUpLook_data() {
