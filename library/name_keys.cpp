@@ -1,8 +1,8 @@
 #include "library/name_keys.h"
 
+#include <algorithm>
 #include <cstring>
 
-#include "shell/text/bounded_format.h"
 #include "shell/text/digits_value.h"
 
 namespace orvik {
@@ -12,7 +12,7 @@ constexpr std::size_t kDateKeyLength = 8;
 constexpr std::int32_t kHundredthsPerHour = 360000;
 constexpr std::int32_t kHundredthsPerMinute = 6000;
 
-// The longest piece read on its own is the date key; longer pieces would be cut.
+// The longest piece read on its own is the date key.
 constexpr std::size_t kPartCapacity = kDateKeyLength + 1;
 
 }  // namespace
@@ -21,9 +21,10 @@ std::int32_t DigitsValueOfPart(std::string_view text, std::size_t from, std::siz
     if (from >= text.size()) {
         return 0;
     }
-    const std::string_view part = text.substr(from, count);
+    const std::string_view part = text.substr(from, std::min(count, kPartCapacity - 1));
     char copy[kPartCapacity];
-    BoundedFormat(copy, sizeof copy, "%.*s", static_cast<int>(part.size()), part.data());
+    part.copy(copy, part.size());
+    copy[part.size()] = '\0';
     return DigitsValue(copy);
 }
 

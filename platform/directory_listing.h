@@ -38,6 +38,9 @@ class DirectoryListing {
 
   private:
     struct Slot {
+        // The name's first 16 bytes folded to upper case, big-endian, zero-padded: ordering
+        // these orders the names wherever they differ in their first 16 bytes.
+        std::uint64_t foldedPrefix[2];
         std::size_t nameOffset;
         std::uint32_t nameLength;
         std::uint32_t size;

@@ -5,17 +5,17 @@
 namespace orvik {
 namespace {
 
-unsigned char FoldToUpper(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return (byte >= 'a' && byte <= 'z') ? static_cast<unsigned char>(byte - 'a' + 'A') : byte;
-}
-
-// Compares the common prefix folded, then the lengths.
+// Compares the common prefix folded, then the lengths. Identical bytes fold alike, so the
+// fold starts at the first byte that differs: names of one folder mostly share a long
+// prefix, and the scan's sorts spent most of their time folding it (measured: a third of
+// the user time of a 1,000,000-file scan).
 int CompareFolded(std::string_view a, std::string_view b) {
     const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const unsigned char x = FoldToUpper(a[i]);
-        const unsigned char y = FoldToUpper(b[i]);
+    const std::size_t from = static_cast<std::size_t>(
+        std::mismatch(a.begin(), a.begin() + common, b.begin()).first - a.begin());
+    for (std::size_t i = from; i < common; ++i) {
+        const unsigned char x = FoldListingByte(a[i]);
+        const unsigned char y = FoldListingByte(b[i]);
         if (x != y) {
             return x < y ? -1 : 1;
         }

@@ -8,6 +8,12 @@
 
 namespace orvik {
 
+// A byte as the order sees it: ASCII letters a-z raised to upper case.
+constexpr unsigned char FoldListingByte(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte >= 'a' && byte <= 'z') ? static_cast<unsigned char>(byte - 'a' + 'A') : byte;
+}
+
 // Negative, 0 or positive as a sorts before, equal to or after b. Only identical names
 // compare equal.
 int CompareListingNames(std::string_view a, std::string_view b);

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <string>
 #include <vector>
@@ -139,6 +140,43 @@ TEST(ListingProvider, ReplacesTheFileSystemUntilRemoved) {
     ASSERT_EQ(ListDirectory(tree.Root().c_str(), listing), 0);
     EXPECT_EQ(listing.Count(), 2u);  // "." and ".." of the empty folder
     EXPECT_EQ(listing.endCode, kEndOfListing);
+}
+
+TEST(DirectoryListing, SortByNameGivesListingOrderForAnyNames) {
+    // Names built to meet at every place the sort can decide: shared prefixes of up to 20
+    // bytes, case differences before and after byte 16, bytes between the letter ranges and
+    // above 127, names that are prefixes of others.
+    const std::string alphabet = "aAbB_0[`~\x7f\xe9";
+    std::vector<std::string> names;
+    std::uint32_t state = 12345;
+    auto next = [&state](std::uint32_t bound) {
+        state = state * 1103515245u + 12345u;
+        return (state >> 8) % bound;
+    };
+    for (int i = 0; i < 3000; ++i) {
+        std::string name = std::string(next(21), 'a');
+        for (std::uint32_t extra = next(6); extra > 0; --extra) {
+            name += alphabet[next(static_cast<std::uint32_t>(alphabet.size()))];
+        }
+        if (!name.empty() && next(3) == 0) {
+            name[next(static_cast<std::uint32_t>(name.size()))] = 'A';
+        }
+        if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end()) {
+            names.push_back(name);
+        }
+    }
+    DirectoryListing listing;
+    for (const std::string& name : names) {
+        listing.Add(name, false, 0);
+    }
+    listing.SortByName();
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return CompareListingNames(a, b) < 0;
+    });
+    ASSERT_EQ(listing.Count(), names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        ASSERT_EQ(listing.Entry(i).name, names[i]) << "at " << i;
+    }
 }
 
 TEST(DirectoryListing, ClearKeepsNothingAndResetsTheEndCode) {
