@@ -1,0 +1,32 @@
+#include "tests/robustness/recording.h"
+
+#include "decoder/decode_frame.h"
+#include "tools/framewriter/frame_writer.h"
+#include "tools/framewriter/test_picture.h"
+
+namespace orvik::test {
+
+Bytes GoodFrame(std::uint32_t seed) {
+    return EncodeFrame(MakeTestPicture(kFrameWidth, kFrameHeight, seed).data(), kFrameWidth,
+                       kFrameHeight, 80);
+}
+
+std::unique_ptr<CMavFileManager> MakeManager(bool packed) {
+    ChooseDecoderVariant(packed);
+    return std::make_unique<CMavFileManager>();
+}
+
+Bytes ShownPicture(const CMavFileManager& manager) {
+    const std::size_t bytes = PictureStride(manager.pictureWidth) * manager.pictureHeight;
+    return Bytes(manager.pictureBits.get(), manager.pictureBits.get() + bytes);
+}
+
+Bytes PictureOf(const Bytes& frame, bool packed) {
+    TempTree tree;
+    tree.WriteFile("frame.jpg", frame);
+    const std::unique_ptr<CMavFileManager> manager = MakeManager(packed);
+    manager->LoadFrame(tree.Path("frame.jpg").c_str());
+    return ShownPicture(*manager);
+}
+
+}  // namespace orvik::test
