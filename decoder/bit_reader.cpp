@@ -20,62 +20,68 @@ bool HasFfByte(std::uint64_t word) {
     return ((inverted - 0x0101010101010101ull) & ~inverted & 0x8080808080808080ull) != 0;
 }
 
-}  // namespace
-
+// Pushes coded bytes until the window has no room for another; kChecked reads zero bytes
+// at and past the end instead of the data.
 template <bool kChecked>
-void BitReader::FillByteByByte() {
-    auto next = [this]() -> std::uint32_t {
-        const std::int64_t at = fetched_++;
+BitWindow FillByteByByte(BitSource& source, BitWindow window) {
+    auto next = [&source]() -> std::uint32_t {
+        const std::int64_t at = source.fetched++;
         if constexpr (kChecked) {
-            return at < length_ ? data_[at] : 0u;
+            return at < source.length ? source.data[at] : 0u;
         } else {
-            return data_[at];
+            return source.data[at];
         }
     };
-    while (count_ <= 56) {
-        const std::uint32_t byte = next();
-        if (byte != 0xFF) {
-            Push(byte, false);
-            continue;
+    while (window.count <= 56) {
+        std::uint32_t byte = next();
+        bool stuffed = false;
+        if (byte == 0xFF) {
+            const std::uint32_t second = next();
+            byte = second == 0 ? 0xFFu : second;
+            stuffed = true;
         }
-        const std::uint32_t second = next();
-        Push(second == 0 ? 0xFFu : second, true);
+        window.bits |= static_cast<std::uint64_t>(byte) << (56 - window.count);
+        window.count += 8;
+        source.stuffedHistory = (source.stuffedHistory << 1) | (stuffed ? 1u : 0u);
     }
+    return window;
 }
 
-void BitReader::RefillFast() {
-    if (count_ > 56) {
-        return;
+}  // namespace
+
+BitWindow FillFast(BitSource& source, BitWindow window) {
+    if (window.count > 56) {
+        return window;
     }
     // Most of the data has no 0xFF among the next bytes: take as many whole bytes as fit
     // with one load and one shift.
-    const int room = (64 - count_) >> 3;  // 1..8 whole bytes
-    const std::uint64_t word = LoadBigEndian64(data_ + fetched_) & (~0ull << (64 - 8 * room));
+    const int room = (64 - window.count) >> 3;  // 1..8 whole bytes
+    const std::uint64_t word =
+        LoadBigEndian64(source.data + source.fetched) & (~0ull << (64 - 8 * room));
     if (HasFfByte(word)) {
-        FillByteByByte<false>();
-        return;
+        return FillByteByByte<false>(source, window);
     }
-    bits_ |= word >> count_;
-    count_ += 8 * room;
-    fetched_ += room;
-    stuffedHistory_ <<= room;
+    window.bits |= word >> window.count;
+    window.count += 8 * room;
+    source.fetched += room;
+    source.stuffedHistory <<= room;
+    return window;
 }
 
-void BitReader::RefillCareful() {
-    if (BytesUnfetched() >= kRefillReach) {
-        RefillFast();
-    } else {
-        FillByteByByte<true>();
+BitWindow FillCareful(BitSource& source, BitWindow window) {
+    if (source.length - source.fetched >= BitReader::kRefillReach) {
+        return FillFast(source, window);
     }
+    return FillByteByByte<true>(source, window);
 }
 
 std::int64_t BitReader::Position() const {
-    const int unreadBytes = count_ >> 3;  // whole bytes not one bit of which was consumed
+    const int unreadBytes = window_.count >> 3;  // whole bytes not one bit of which was consumed
     if (unreadBytes == 0) {
-        return fetched_;
+        return source_->fetched;
     }
     const std::uint64_t newest = ~0ull >> (64 - unreadBytes);
-    return fetched_ - unreadBytes - std::popcount(stuffedHistory_ & newest);
+    return source_->fetched - unreadBytes - std::popcount(source_->stuffedHistory & newest);
 }
 
 }  // namespace orvik

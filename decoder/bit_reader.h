@@ -9,31 +9,57 @@
 // Bytes are fetched ahead into a 64-bit buffer, but Position() is that of a reader that
 // fetches each byte only when its first bit is needed: just past the byte that held the
 // last bit consumed. Each buffered byte remembers whether it took one source byte or two.
+//
+// The reader is split in two: the BitSource (the data and how far it has been fetched) and
+// the BitReader itself, a copyable window of buffered bits that points at its source. The
+// out-of-line refill takes the window by value, so a BitReader held in a local never has
+// its address taken and its bit buffer stays in registers in the decoding loops.
 #pragma once
 
 #include <cstdint>
 
 namespace orvik {
 
+struct BitSource {
+    BitSource(const std::uint8_t* data, std::int32_t length)
+        : data(data), length(length < 0 ? 0 : length) {}
+
+    const std::uint8_t* data;
+    std::int64_t length;
+    std::int64_t fetched =
+        0;  // source bytes taken into the buffer, zero bytes past the end included
+    std::uint64_t stuffedHistory = 0;  // bit i: the i-th newest buffered byte was a pair
+};
+
+// The bits buffered and not yet consumed.
+struct BitWindow {
+    std::uint64_t bits = 0;  // left-aligned
+    int count = 0;
+};
+
+// Out of line: tops the window up to kBitsAfterRefill or more bits. FillFast needs
+// kRefillReach source bytes ahead and checks nothing; FillCareful works anywhere.
+BitWindow FillFast(BitSource& source, BitWindow window);
+BitWindow FillCareful(BitSource& source, BitWindow window);
+
 class BitReader {
   public:
-    // Source bytes that RefillFast may read beyond the next unfetched one: 8 coded bytes,
-    // each of which may be a stuffed pair.
+    // Source bytes FillFast may read beyond the next unfetched one: 8 coded bytes, each of
+    // which may be a stuffed pair.
     static constexpr int kRefillReach = 16;
     // Bits buffered after any refill: the buffer is topped up a whole byte at a time.
     static constexpr int kBitsAfterRefill = 57;
 
-    BitReader(const std::uint8_t* data, std::int32_t length)
-        : data_(data), length_(length < 0 ? 0 : length) {}
+    explicit BitReader(BitSource& source) : source_(&source) {}
 
-    int BitsBuffered() const { return count_; }
+    int BitsBuffered() const { return window_.count; }
 
     // The next n bits (1..32), first bit most significant; needs BitsBuffered() >= n.
-    std::uint32_t Peek(int n) const { return static_cast<std::uint32_t>(bits_ >> (64 - n)); }
+    std::uint32_t Peek(int n) const { return static_cast<std::uint32_t>(window_.bits >> (64 - n)); }
     // Drops the next n bits (1..63); needs BitsBuffered() >= n.
     void Consume(int n) {
-        bits_ <<= n;
-        count_ -= n;
+        window_.bits <<= n;
+        window_.count -= n;
     }
     std::uint32_t Take(int n) {
         const std::uint32_t value = Peek(n);
@@ -42,34 +68,17 @@ class BitReader {
     }
 
     // Source bytes from the next unfetched one to the end (negative past the end).
-    std::int64_t BytesUnfetched() const { return length_ - fetched_; }
+    std::int64_t BytesUnfetched() const { return source_->length - source_->fetched; }
 
-    // Tops the buffer up to kBitsAfterRefill or more. RefillFast needs
-    // BytesUnfetched() >= kRefillReach and checks nothing; RefillCareful works anywhere.
-    void RefillFast();
-    void RefillCareful();
+    void RefillFast() { window_ = FillFast(*source_, window_); }
+    void RefillCareful() { window_ = FillCareful(*source_, window_); }
 
     // Index of the next source byte a byte-at-a-time reader would read.
     std::int64_t Position() const;
 
   private:
-    void Push(std::uint32_t byte, bool stuffed) {
-        bits_ |= static_cast<std::uint64_t>(byte) << (56 - count_);
-        count_ += 8;
-        stuffedHistory_ = (stuffedHistory_ << 1) | (stuffed ? 1u : 0u);
-    }
-    // Pushes coded bytes until the buffer has no room for another; kChecked reads zero
-    // bytes at and past the end instead of the data.
-    template <bool kChecked>
-    void FillByteByByte();
-
-    const std::uint8_t* data_;
-    std::int64_t length_;
-    std::int64_t fetched_ =
-        0;  // source bytes taken into the buffer, zero bytes past the end included
-    std::uint64_t bits_ = 0;            // unread bits, left-aligned
-    int count_ = 0;                     // number of unread bits
-    std::uint64_t stuffedHistory_ = 0;  // bit i: the i-th newest buffered byte was a pair
+    BitSource* source_;
+    BitWindow window_;
 };
 
 // Refill policies for the MCU loop: the fast one while enough source bytes lie ahead for a

@@ -30,19 +30,19 @@ inline constexpr int kLookaheadBits = 10;
 
 // One look-ahead entry: what the next kLookaheadBits bits start with.
 //   bits 0..3   code length (0: the code is longer, or there is none)
-//   bit 4       the value bits follow within the window too, and bits 16..31 hold their
-//               Extend()ed value (size-0 symbols of DC tables: value 0)
+//   bits 4..7   when the value bits follow within the window too: code length plus value
+//               bits, and bits 16..31 hold the Extend()ed value (size-0 symbols of DC
+//               tables: value 0); otherwise 0
 //   bits 8..15  symbol
 using LookaheadEntry = std::uint32_t;
-inline constexpr LookaheadEntry kValueReady = 1u << 4;
 inline int CodeLength(LookaheadEntry e) {
     return static_cast<int>(e & 0x0F);
 }
+inline int ReadyLength(LookaheadEntry e) {
+    return static_cast<int>((e >> 4) & 0x0F);
+}
 inline int Symbol(LookaheadEntry e) {
     return static_cast<int>((e >> 8) & 0xFF);
-}
-inline bool ValueReady(LookaheadEntry e) {
-    return (e & kValueReady) != 0;
 }
 inline std::int32_t Value(LookaheadEntry e) {
     return static_cast<std::int16_t>(e >> 16);

@@ -2,25 +2,23 @@
 
 namespace orvik {
 
-int DecodeLongHuffman(BitReader& reader, const HuffmanSpec& spec, const HuffmanDecodeTable& table,
-                      std::uint32_t window) {
+LongCode DecodeLongHuffman(const HuffmanSpec& spec, const HuffmanDecodeTable& table,
+                           std::uint32_t window) {
     // Shorter lengths cannot match: the look-ahead table holds every code up to that length.
     for (int length = kLookaheadBits + 1; length <= kMaxCodeLength; ++length) {
         const auto code = static_cast<std::int32_t>(window >> (kMaxCodeLength - length));
         if (code > table.maxCode[length]) {
             continue;
         }
-        reader.Consume(length);
         const std::int32_t index = code + table.valueIndex[length] - table.minCode[length];
         if (index < 0 || index >= kMaxSymbols) {
             decoderStatus = 2;
-            return 0;
+            return {0, length};
         }
-        return spec.symbols[index];
+        return {spec.symbols[index], length};
     }
-    reader.Consume(kMaxCodeLength);
     decoderStatus = 2;
-    return 0;
+    return {0, kMaxCodeLength};
 }
 
 }  // namespace orvik

@@ -32,9 +32,22 @@ inline constexpr int kMaxBlockBits = (1 + kMaxCoefficientIndex) * kMaxSymbolBits
 inline constexpr int kMaxMcuSourceBytes = 2 * ((kBlocksPerMcu * kMaxBlockBits + 7) / 8);
 inline constexpr int kFastMcuBytes = kMaxMcuSourceBytes + 2 * BitReader::kRefillReach;
 
-// The search for codes longer than kLookaheadBits; window holds the next 16 bits.
-int DecodeLongHuffman(BitReader& reader, const HuffmanSpec& spec, const HuffmanDecodeTable& table,
-                      std::uint32_t window);
+// The search for codes longer than kLookaheadBits; window holds the next 16 bits. Gives the
+// symbol and the bits it costs. It does not take the reader: a reader held in a local
+// keeps its bit buffer in registers only while its address is never passed on.
+struct LongCode {
+    int symbol;
+    int length;
+};
+LongCode DecodeLongHuffman(const HuffmanSpec& spec, const HuffmanDecodeTable& table,
+                           std::uint32_t window);
+
+inline int TakeLongCode(BitReader& reader, const HuffmanSpec& spec,
+                        const HuffmanDecodeTable& table) {
+    const LongCode code = DecodeLongHuffman(spec, table, reader.Peek(kMaxCodeLength));
+    reader.Consume(code.length);
+    return code.symbol;
+}
 
 inline LookaheadEntry PeekLookahead(const BitReader& reader, const HuffmanDecodeTable& table) {
     return table.lookahead[reader.Peek(kLookaheadBits)];
@@ -45,7 +58,7 @@ inline int DecodeHuffman(BitReader& reader, const HuffmanSpec& spec,
                          const HuffmanDecodeTable& table) {
     const LookaheadEntry entry = PeekLookahead(reader, table);
     if (CodeLength(entry) == 0) {
-        return DecodeLongHuffman(reader, spec, table, reader.Peek(kMaxCodeLength));
+        return TakeLongCode(reader, spec, table);
     }
     reader.Consume(CodeLength(entry));
     return Symbol(entry);
@@ -65,11 +78,12 @@ struct HuffmanPair {
 
 // The DC difference: returns the new predictor.
 template <class Refill>
-std::int32_t DecodeDc(BitReader& reader, const HuffmanPair& dc, std::int32_t predictor) {
+[[gnu::always_inline]] inline std::int32_t DecodeDc(BitReader& reader, const HuffmanPair& dc,
+                                                    std::int32_t predictor) {
     Refill::Ensure(reader, kMaxSymbolBits);
     const LookaheadEntry entry = PeekLookahead(reader, *dc.table);
-    if (ValueReady(entry)) {
-        reader.Consume(CodeLength(entry) + Symbol(entry));
+    if (ReadyLength(entry) != 0) {
+        reader.Consume(ReadyLength(entry));
         return predictor + Value(entry);
     }
     const int size = DecodeHuffman(reader, *dc.spec, *dc.table);
@@ -81,7 +95,8 @@ std::int32_t DecodeDc(BitReader& reader, const HuffmanPair& dc, std::int32_t pre
 
 // Entries 1..63 of block (natural order), which must be 0 on entry.
 template <class Refill, class Coefficient>
-void DecodeAc(BitReader& reader, const HuffmanPair& ac, Coefficient* block) {
+[[gnu::always_inline]] inline void DecodeAc(BitReader& reader, const HuffmanPair& ac,
+                                            Coefficient* block) {
     for (int k = 1; k <= kMaxCoefficientIndex;) {
         Refill::Ensure(reader, kMaxSymbolBits);
         const LookaheadEntry entry = PeekLookahead(reader, *ac.table);
@@ -89,9 +104,9 @@ void DecodeAc(BitReader& reader, const HuffmanPair& ac, Coefficient* block) {
         if (CodeLength(entry) != 0) {
             symbol = Symbol(entry);
             const int run = symbol >> 4;
-            if (ValueReady(entry) && k + run <= kMaxCoefficientIndex) {
+            if (ReadyLength(entry) != 0 && k + run <= kMaxCoefficientIndex) {
                 // The common case: a short code and its value in one step.
-                reader.Consume(CodeLength(entry) + (symbol & 0x0F));
+                reader.Consume(ReadyLength(entry));
                 k += run;
                 block[ZigzagToNatural[k]] = static_cast<Coefficient>(Value(entry));
                 ++k;
@@ -99,7 +114,7 @@ void DecodeAc(BitReader& reader, const HuffmanPair& ac, Coefficient* block) {
             }
             reader.Consume(CodeLength(entry));
         } else {
-            symbol = DecodeLongHuffman(reader, *ac.spec, *ac.table, reader.Peek(kMaxCodeLength));
+            symbol = TakeLongCode(reader, *ac.spec, *ac.table);
         }
         const int run = symbol >> 4;
         const int size = symbol & 0x0F;

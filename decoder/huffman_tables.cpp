@@ -47,7 +47,8 @@ void FillLookahead(const HuffmanSpec& spec, const std::int32_t (&codes)[kMaxSymb
                 if (hasValue) {
                     const auto bits = static_cast<std::uint32_t>(tail >> (spare - size));
                     const std::int32_t extended = size == 0 ? 0 : Extend(bits, size);
-                    entry |= kValueReady | static_cast<LookaheadEntry>(extended & 0xFFFF) << 16;
+                    entry |= static_cast<LookaheadEntry>(length + size) << 4 |
+                             static_cast<LookaheadEntry>(extended & 0xFFFF) << 16;
                 }
                 table.lookahead[first + tail] = entry;
             }

@@ -83,16 +83,19 @@ struct FrameDecoding {
 template <class Variant, class Refill>
 void DecodeMcu(FrameDecoding<Variant>& d, int mcuCounter) {
     using Coefficient = typename Variant::Coefficient;
+    // A local reader and block let the compiler keep the bit buffer in registers: nothing
+    // else can point at them.
+    BitReader reader = d.reader;
     alignas(16) Coefficient block[64];
     for (int i = 0; i < kScanComponents; ++i) {
-        const ScanComponent<Variant>& sc = d.components[i];
+        const ScanComponent<Variant> sc = d.components[i];  // a copy: its fields stay in registers
         std::int32_t predictor = d.scan.dcPredictor[i];
         for (int j = 0; j < sc.v; ++j) {
             for (int k = 0; k < sc.h; ++k) {
                 std::fill_n(block, 64, Coefficient{0});
-                predictor = DecodeDc<Refill>(d.reader, sc.dc, predictor);
+                predictor = DecodeDc<Refill>(reader, sc.dc, predictor);
                 block[0] = static_cast<Coefficient>(predictor);  // cut to 16 bits when packed
-                DecodeAc<Refill>(d.reader, sc.ac, block);
+                DecodeAc<Refill>(reader, sc.ac, block);
 
                 const std::int32_t at = d.frame.mcuPos[sc.id] + 8 * sc.width * j + 8 * k;
                 Variant::Transform(block, sc.quant, sc.plane + at, sc.width);
@@ -109,6 +112,7 @@ void DecodeMcu(FrameDecoding<Variant>& d, int mcuCounter) {
         }
         d.scan.dcPredictor[i] = predictor;
     }
+    d.reader = reader;
 }
 
 template <class Variant>
@@ -168,7 +172,8 @@ int DecodeFramePlanes(DecoderContext& context, const std::uint8_t* data, std::in
     if (!Decodable(context)) {
         return 0;
     }
-    BitReader reader(data, length);
+    BitSource readerSource(data, length);
+    BitReader reader(readerSource);
     const bool decoded = mmxAvailable ? DecodeMcus<PackedVariant>(context, reader)
                                       : DecodeMcus<ScalarVariant>(context, reader);
     return decoded && EndMarkerAt(data, length, reader.Position()) ? 1 : 0;

@@ -30,7 +30,8 @@ std::uint32_t Take(BitReader& reader, int n) {
 
 TEST(BitReader, StuffedFfIsOneDataByte) {
     const std::vector<std::uint8_t> data = {0xFF, 0x00, 0x12};
-    BitReader reader(data.data(), static_cast<std::int32_t>(data.size()));
+    BitSource readerSource(data.data(), static_cast<std::int32_t>(data.size()));
+    BitReader reader(readerSource);
     EXPECT_EQ(Take(reader, 8), 0xFFu);
     EXPECT_EQ(StateOf(reader), (ReadState{2, 0}));
     EXPECT_EQ(Take(reader, 8), 0x12u);
@@ -39,7 +40,8 @@ TEST(BitReader, StuffedFfIsOneDataByte) {
 
 TEST(BitReader, FfWithAnyOtherByteIsThatByte) {
     const std::vector<std::uint8_t> data = {0xFF, 0xD9, 0xFF, 0x01};
-    BitReader reader(data.data(), static_cast<std::int32_t>(data.size()));
+    BitSource readerSource(data.data(), static_cast<std::int32_t>(data.size()));
+    BitReader reader(readerSource);
     EXPECT_EQ(Take(reader, 8), 0xD9u);
     EXPECT_EQ(Take(reader, 4), 0x0u);
     EXPECT_EQ(StateOf(reader), (ReadState{4, 4}));
@@ -48,7 +50,8 @@ TEST(BitReader, FfWithAnyOtherByteIsThatByte) {
 TEST(BitReader, ReceiveFiveBitsAcrossABytes) {
     // Three unread bits 101 in the current byte, then 0x6C: 10101 (21), leaving 101100.
     const std::vector<std::uint8_t> data = {0b00000101, 0x6C};
-    BitReader reader(data.data(), static_cast<std::int32_t>(data.size()));
+    BitSource readerSource(data.data(), static_cast<std::int32_t>(data.size()));
+    BitReader reader(readerSource);
     Take(reader, 5);
     EXPECT_EQ(StateOf(reader), (ReadState{1, 3}));
     EXPECT_EQ(Take(reader, 5), 21u);
@@ -59,7 +62,8 @@ TEST(BitReader, ReceiveFiveBitsAcrossABytes) {
 TEST(BitReader, YieldsZeroBytesPastTheEndAndCountsThem) {
     // The byte after the data is not the reader's: it must never show up.
     const std::vector<std::uint8_t> buffer = {0xAB, 0x77};
-    BitReader reader(buffer.data(), 1);
+    BitSource readerSource(buffer.data(), 1);
+    BitReader reader(readerSource);
     EXPECT_EQ(Take(reader, 8), 0xABu);
     EXPECT_EQ(Take(reader, 16), 0u);
     EXPECT_EQ(StateOf(reader), (ReadState{3, 0}));
@@ -67,14 +71,16 @@ TEST(BitReader, YieldsZeroBytesPastTheEndAndCountsThem) {
 
 TEST(BitReader, FfAsTheLastByteReadsAsStuffed) {
     const std::vector<std::uint8_t> data = {0xFF};
-    BitReader reader(data.data(), 1);
+    BitSource readerSource(data.data(), 1);
+    BitReader reader(readerSource);
     EXPECT_EQ(Take(reader, 8), 0xFFu);
     EXPECT_EQ(StateOf(reader), (ReadState{2, 0}));
 }
 
 TEST(BitReader, EmptyAndNegativeLengthsReadZeros) {
     for (const std::int32_t length : {0, -5}) {
-        BitReader reader(nullptr, length);
+        BitSource readerSource(nullptr, length);
+        BitReader reader(readerSource);
         EXPECT_EQ(Take(reader, 16), 0u) << length;
         EXPECT_EQ(reader.Position(), 2) << length;
     }
@@ -92,7 +98,8 @@ TEST(BitReader, MatchesTheBitwiseReaderOnRandomData) {
         }
         const auto length = static_cast<std::int32_t>(data.size());
         // Exactly `length` bytes exist, so a read past the end is caught by the sanitizers.
-        BitReader reader(data.data(), length);
+        BitSource readerSource(data.data(), length);
+        BitReader reader(readerSource);
         testing::BitwiseReader reference(data.data(), length);
         for (int step = 0; step < 60; ++step) {
             const int n = std::uniform_int_distribution<int>(1, 16)(random);

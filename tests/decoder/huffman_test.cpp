@@ -70,7 +70,8 @@ TEST(HuffmanTables, DcTable0HasTheListedCodes) {
         const std::string code = codes[symbol];
         const std::vector<std::uint8_t> data =
             BitBuilder().Text(code).Text("0000000000000000").StuffedBytes();
-        BitReader reader(data.data(), static_cast<std::int32_t>(data.size()));
+        BitSource readerSource(data.data(), static_cast<std::int32_t>(data.size()));
+        BitReader reader(readerSource);
         reader.RefillCareful();
         decoderStatus = 0;
         EXPECT_EQ(DecodeHuffman(reader, *tables.dcSpecs[0], table), symbol) << code;
@@ -89,7 +90,8 @@ TEST(HuffmanTables, EveryWindowDecodesAsTheBitwiseSearch) {
             const std::vector<std::uint8_t> data =
                 BitBuilder().Bits(window, 16).Bits(0, 16).StuffedBytes();
             const auto length = static_cast<std::int32_t>(data.size());
-            BitReader reader(data.data(), length);
+            BitSource readerSource(data.data(), length);
+            BitReader reader(readerSource);
             reader.RefillCareful();
             decoderStatus = 0;
             const int symbol = DecodeHuffman(reader, SpecOf(tables, r), TableOf(tables, r));
@@ -124,12 +126,16 @@ DecodedBlock DecodeOneBlock(const std::vector<std::uint8_t>& data, int slot,
     const HuffmanPair ac{tables.acSpecs[slot].get(), tables.acTables[slot].get()};
     const auto length = static_cast<std::int32_t>(data.size());
 
-    BitReader wide(data.data(), length);
+    BitSource wideSource(data.data(), length);
+
+    BitReader wide(wideSource);
     std::int32_t block32[64] = {};
     block32[0] = DecodeDc<CarefulRefill>(wide, dc, predictor);
     DecodeAc<CarefulRefill>(wide, ac, block32);
 
-    BitReader narrow(data.data(), length);
+    BitSource narrowSource(data.data(), length);
+
+    BitReader narrow(narrowSource);
     std::int16_t block16[64] = {};
     const std::int32_t predictor16 = DecodeDc<CarefulRefill>(narrow, dc, predictor);
     DecodeAc<CarefulRefill>(narrow, ac, block16);
@@ -259,7 +265,8 @@ TEST(BlockDecoding, InvalidCodeGivesSymbolZeroAndStatusTwo) {
 // worth of bytes lies ahead, careful refill for the tail.
 std::int64_t DecodeLikeTheMcuLoop(const std::uint8_t* data, std::int32_t length, int mcus,
                                   const DecoderTables& tables, std::vector<std::int32_t>& out) {
-    BitReader reader(data, length);
+    BitSource readerSource(data, length);
+    BitReader reader(readerSource);
     std::int32_t predictors[3] = {0, 0, 0};
     constexpr int kSlot[4] = {0, 0, 1, 1};
     constexpr int kComponent[4] = {0, 0, 1, 2};
