@@ -36,6 +36,7 @@ int DaysInMonth(int year, int month) {
 std::optional<CaptureTime> CaptureTimeOfFrame(std::string_view folderName,
                                               std::string_view fileName) {
     const int yy = TwoDigits(folderName, 0);
+    const int folderHour = TwoDigits(folderName, 6);  // a date folder's name has all eight
     CaptureTime time;
     time.year = 2000 + yy;
     time.month = TwoDigits(folderName, 2);
@@ -44,7 +45,8 @@ std::optional<CaptureTime> CaptureTimeOfFrame(std::string_view folderName,
     time.minute = TwoDigits(fileName, kFileTimeAt + 2);
     time.second = TwoDigits(fileName, kFileTimeAt + 4);
     time.hundredths = TwoDigits(fileName, kFileTimeAt + 6);
-    const bool valid = yy >= 0 && time.month >= 1 && time.month <= 12 && time.day >= 1 &&
+    const bool valid = yy >= 0 && folderHour >= 0 && folderHour < 24 && time.month >= 1 &&
+                       time.month <= 12 && time.day >= 1 &&
                        time.day <= DaysInMonth(time.year, time.month) && time.hour >= 0 &&
                        time.hour < 24 && time.minute >= 0 && time.minute < 60 && time.second >= 0 &&
                        time.second < 60 && time.hundredths >= 0;

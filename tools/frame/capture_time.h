@@ -19,8 +19,8 @@ struct CaptureTime {
     int hundredths = 0;
 };
 
-// None unless those characters are all digits and make a real date and time of day (the
-// file's hour is the one taken).
+// None unless those characters are all digits and make a real date and time of day. The
+// folder's hour must be one too; the file's hour is the one taken.
 std::optional<CaptureTime> CaptureTimeOfFrame(std::string_view folderName,
                                               std::string_view fileName);
 

@@ -1,0 +1,124 @@
+// check: every frame of files, date folders and recordings decoded in full; each refused
+// frame named with its reason, then the counts.
+#include <regex>
+
+#include "tests/frame_tool/tool_fixtures.h"
+#include "tools/recording/recording_writer.h"
+
+namespace orvik::test {
+namespace {
+
+// "N frames, M refused" of the summary line, or "" when there is none.
+std::string Counts(const std::string& out) {
+    std::smatch match;
+    static const std::regex summary(R"((\d+ frames, \d+ refused), \d+\.\d\d s, \d+ frames/s\n$)");
+    return std::regex_search(out, match, summary) ? match[1].str() : "";
+}
+
+class CheckTest : public FrameToolTest {
+  protected:
+    // Frames of 32 x 16 pictures at one-second steps from hour:00:00.
+    void Frames(const std::string& folder, int hour, int count) const {
+        for (int i = 0; i < count; ++i) {
+            tree.WriteFile(folder + "/" + FrameName(hour, i / 60, i % 60),
+                           Frame(32, 16, static_cast<std::uint32_t>(i)));
+        }
+    }
+};
+
+TEST_F(CheckTest, ARefusedFrameInTheMiddleOfAFolderIsNamedAndCounted) {
+    Frames("24010110", 10, 5);
+    const std::string bad = "24010110/" + FrameName(10, 0, 2);
+    tree.WriteFile(bad, WithBadEndMarker(ReadBytes(tree.Path(bad))));
+    const ToolRun run = Run({"check", tree.Root()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.starts_with(tree.Path(bad) + ": refused: bad end marker\n")) << run.out;
+    EXPECT_EQ(Counts(run.out), "5 frames, 1 refused") << run.out;
+}
+
+TEST_F(CheckTest, AllGoodGivesExitCode0InBothVariantsAndWithAnyAdjustments) {
+    Frames("24010110", 10, 3);
+    Frames("24010111", 11, 2);
+    for (const std::vector<std::string>& options : {std::vector<std::string>{},
+                                                    {"--variant", "vector"},
+                                                    {"--variant", "table"},
+                                                    {"--adjust", "-1000,1000,0,99"}}) {
+        std::vector<std::string> arguments = {"check"};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        arguments.push_back(tree.Root());
+        const ToolRun run = Run(arguments);
+        EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+        EXPECT_EQ(Counts(run.out), "5 frames, 0 refused") << run.out;
+        EXPECT_EQ(run.err, "") << "no progress line off a terminal";
+    }
+}
+
+TEST_F(CheckTest, ADateFolderIsCheckedAloneAndFilesAsGiven) {
+    Frames("rec/24010110", 10, 3);
+    Frames("rec/24010111", 11, 4);
+    Frames("rec/24010111_b", 11, 2);  // the same date key as the folder before it
+    tree.WriteFile("loose.jpg", Frame(64, 32));
+    tree.WriteFile("short.jpg", Bytes(545, 0xFF));
+
+    EXPECT_EQ(Counts(Run({"check", tree.Path("rec")}).out), "9 frames, 0 refused");
+    EXPECT_EQ(Counts(Run({"check", tree.Path("rec/24010111")}).out), "4 frames, 0 refused");
+    EXPECT_EQ(Counts(Run({"check", tree.Path("rec/24010111_b/")}).out), "2 frames, 0 refused");
+
+    const ToolRun run = Run({"check", tree.Path("rec/24010110"), tree.Path("loose.jpg"),
+                             tree.Path("short.jpg"), tree.Path("missing.jpg")});
+    EXPECT_EQ(Counts(run.out), "6 frames, 2 refused") << run.out;
+    EXPECT_NE(run.out.find(tree.Path("short.jpg") + ": refused: too short\n"), std::string::npos);
+    EXPECT_NE(run.out.find(tree.Path("missing.jpg") + ": refused: unreadable"), std::string::npos);
+    EXPECT_EQ(run.exitCode, 1);
+}
+
+TEST_F(CheckTest, FilesTheScanDoesNotTakeAreNotChecked) {
+    Frames("24010110", 10, 2);
+    tree.WriteFile("24010110/" + FrameName(10, 5, 0), Bytes(545, 0x11));  // not a frame file
+    tree.WriteFile("24010110/CAM1100.JPG", Frame(32, 16));  // 11 characters: too short
+    tree.WriteFile(FrameName(9, 0, 0), Frame(32, 16));      // in the root
+    const ToolRun run = Run({"check", tree.Root()});
+    EXPECT_EQ(Counts(run.out), "2 frames, 0 refused") << run.out;
+    EXPECT_EQ(run.exitCode, 0);
+}
+
+TEST_F(CheckTest, APathThatCannotBeScannedGivesExitCode1) {
+    const ToolRun run = Run({"check", tree.Path("missing/")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.out.find("missing/: refused: unreadable"), std::string::npos) << run.out;
+}
+
+TEST_F(CheckTest, TenThousandFramesOfAGeneratedRecording) {
+    RecordingOptions options;
+    options.output = tree.Path("rec");
+    options.folders = 4;
+    options.seconds = 250;
+    options.rate = 10;
+    options.width = 32;
+    options.height = 16;
+    RecordingSummary summary;
+    std::string error;
+    ASSERT_TRUE(WriteRecording(options, summary, error)) << error;
+    ASSERT_EQ(summary.frames, 10000);
+    // Three refused frames: in the first folder, in the middle of one, the last of all.
+    const std::string damaged[] = {
+        RecordingFolderName(options, 0) + "/" + RecordingFrameName("CAM1", 9 * 360000),
+        RecordingFolderName(options, 2) + "/" + RecordingFrameName("CAM1", 11 * 360000 + 12340),
+        RecordingFolderName(options, 3) + "/" + RecordingFrameName("CAM1", 12 * 360000 + 24990)};
+    for (const std::string& frame : damaged) {
+        const std::string path = tree.Path("rec/" + frame);
+        ASSERT_FALSE(ReadBytes(path).empty()) << path;
+        tree.WriteFile("rec/" + frame, WithBadEndMarker(ReadBytes(path)));
+    }
+    const ToolRun run = Run({"check", tree.Path("rec")});
+    EXPECT_EQ(Counts(run.out), "10000 frames, 3 refused") << run.out.substr(0, 2000);
+    for (const std::string& frame : damaged) {
+        EXPECT_NE(run.out.find(tree.Path("rec/" + frame) + ": refused: bad end marker\n"),
+                  std::string::npos)
+            << frame;
+    }
+    EXPECT_EQ(run.exitCode, 1);
+}
+
+}  // namespace
+}  // namespace orvik::test
