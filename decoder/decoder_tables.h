@@ -25,7 +25,8 @@ struct HuffmanSpec {
 };
 
 // Codes of a table at or below this length are found with one look-up in `lookahead`
-// instead of a length-by-length search. MEASURE
+// instead of a length-by-length search. 9, 10 and 11 bits measured alike on photographic
+// frames; 10 keeps each table at 4 KiB.
 inline constexpr int kLookaheadBits = 10;
 
 // One look-ahead entry: what the next kLookaheadBits bits start with.
