@@ -42,6 +42,9 @@ class MainWindow : public QDialog {
     void Command(int id);
     // The playback tick, as the timer calls it.
     void PlaybackTick(int identity);
+    // Runs after every frame the tick presents; none by default. The entry uses it to end a
+    // timed start at the first frame shown.
+    void SetFramePresentedHook(std::function<void()> hook) { framePresented = std::move(hook); }
 
     CMavViewer& Viewer() { return *viewer; }
     const LitButtons& Lit() const { return lit; }
@@ -88,6 +91,7 @@ class MainWindow : public QDialog {
     void ApplyAdjustments(const PictureAdjustments& adjustments);
 
     FolderChooser chooseFolder;
+    std::function<void()> framePresented;
     std::unique_ptr<CMavViewer> viewer;
     QTimer playbackTimer;
     LitButtons lit;

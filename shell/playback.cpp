@@ -76,6 +76,9 @@ void MainWindow::PlaybackTick(int identity) {
 void MainWindow::PresentFrame() {
     viewer->DrawCurrentPicture();
     update(viewer->pictureLeft, viewer->pictureTop, kPictureAreaWidth, kPictureAreaHeight);
+    if (framePresented) {
+        framePresented();
+    }
 }
 
 }  // namespace orvik

@@ -89,7 +89,8 @@ bool ReferenceDecoder::DecodePlanes(const std::uint8_t* jpeg, std::size_t size,
 }
 
 bool ReferenceDecoder::DecodeBgr(const std::uint8_t* jpeg, std::size_t size,
-                                 std::vector<std::uint8_t>& bgr, int& width, int& height) {
+                                 std::vector<std::uint8_t>& bgr, int& width, int& height,
+                                 bool smoothChroma) {
     jpeg_decompress_struct& cinfo = state_->cinfo;
     if (setjmp(state_->errors.jump) != 0) {
         jpeg_abort_decompress(&cinfo);
@@ -99,6 +100,7 @@ bool ReferenceDecoder::DecodeBgr(const std::uint8_t* jpeg, std::size_t size,
     jpeg_read_header(&cinfo, TRUE);
     cinfo.out_color_space = JCS_EXT_BGR;
     cinfo.dct_method = JDCT_ISLOW;
+    cinfo.do_fancy_upsampling = smoothChroma ? TRUE : FALSE;
     jpeg_start_decompress(&cinfo);
     width = static_cast<int>(cinfo.output_width);
     height = static_cast<int>(cinfo.output_height);

@@ -25,10 +25,11 @@ class ReferenceDecoder {
     bool DecodePlanes(const std::uint8_t* jpeg, std::size_t size, std::vector<std::uint8_t>& planes,
                       int& width, int& height);
 
-    // Decodes any JPEG to top-down B, G, R pixels (fancy upsampling, JDCT_ISLOW). Returns
-    // false when libjpeg reports an error.
+    // Decodes any JPEG to top-down B, G, R pixels with JDCT_ISLOW: with libjpeg's smooth
+    // (fancy) chroma upsampling, or, when smoothChroma is false, each chroma sample shared by
+    // the pixels it covers. Returns false when libjpeg reports an error.
     bool DecodeBgr(const std::uint8_t* jpeg, std::size_t size, std::vector<std::uint8_t>& bgr,
-                   int& width, int& height);
+                   int& width, int& height, bool smoothChroma = true);
 
   private:
     struct State;

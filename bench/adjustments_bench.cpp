@@ -1,0 +1,72 @@
+// One step of a colour slider on a 640 x 480 frame: SetPictureAdjustments stores the new
+// value, rebuilds the colour matrix, reads the frame file shown again and decodes it to the
+// picture. The frame sits in a generated date folder, opened through the scan and the first
+// frame load, as the viewer opens a recording; both variants, qualities 75 and 90.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "bench/bench_frames.h"
+#include "decoder/decoder_context.h"
+#include "library/file_manager.h"
+#include "library/play_state.h"
+#include "tests/support/temp_tree.h"
+
+namespace orvik::bench {
+namespace {
+
+constexpr PictureAdjustments kStoredDefaults{80, 70, 49, 49};
+constexpr std::int32_t kFirstCapture = 9 * 360000;  // 09:00:00.00
+constexpr std::int32_t kFrameInterval = 20;         // hundredths: five frames a second
+constexpr int kFramesInFolder = 5;
+
+void SliderStep(benchmark::State& state, const CodedFrame& coded, bool packed) {
+    ChooseDecoderVariant(packed);
+    test::TempTree tree;
+    WriteFrameFolder(tree.Path("24061509"), coded.frame, kFramesInFolder, kFirstCapture,
+                     kFrameInterval);
+    const auto manager = std::make_unique<CMavFileManager>();
+    char root[kPathCapacity];
+    std::snprintf(root, sizeof root, "%s", tree.Root().c_str());
+    std::int32_t playState = Stopped;
+    if (manager->ScanFolderTree(root) != 0 || manager->LoadFirstFrame(playState) != 0) {
+        state.SkipWithError("the generated folder did not open");
+        return;
+    }
+    PictureAdjustments a = kStoredDefaults;
+    for (auto _ : state) {
+        a.hue = a.hue == 49 ? 50 : 49;  // the hue slider moved one step to and fro
+        if (manager->SetPictureAdjustments(a.brightness, a.contrast, a.hue, a.saturation) != 0) {
+            state.SkipWithError("the frame shown did not load again");
+            break;
+        }
+        benchmark::ClobberMemory();
+    }
+}
+
+void RegisterAll() {
+    for (const int quality : kBenchQualities) {
+        const auto* coded = new CodedFrame(MakeCodedFrame(640, 480, quality));
+        const std::string name = "SliderStep/" + FrameLabel(*coded, quality);
+        benchmark::RegisterBenchmark((name + "/packed").c_str(), [coded](benchmark::State& s) {
+            SliderStep(s, *coded, true);
+        })->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((name + "/scalar").c_str(), [coded](benchmark::State& s) {
+            SliderStep(s, *coded, false);
+        })->Unit(benchmark::kMillisecond);
+    }
+}
+
+}  // namespace
+}  // namespace orvik::bench
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    orvik::bench::RegisterAll();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

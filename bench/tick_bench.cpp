@@ -1,0 +1,88 @@
+// One playback tick with a frame due, at 1280 x 1024: the tick moves the play clock, the
+// clip library reads and decodes the frame that is due, PresentFrame draws it into the
+// picture surface, and the window's paint that the tick asked for copies the picture area
+// to the window (offscreen platform). Frames are half a second apart, so at the default
+// speed of 5 every tick has one due. Both variants, qualities 75 and 90.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QStandardPaths>
+#include <cstdint>
+#include <string>
+
+#include "bench/bench_frames.h"
+#include "decoder/decoder_context.h"
+#include "library/play_state.h"
+#include "shell/main_window.h"
+#include "tests/support/temp_tree.h"
+
+namespace orvik::bench {
+namespace {
+
+constexpr std::int32_t kFirstCapture = 9 * 360000;  // 09:00:00.00
+constexpr std::int32_t kFrameInterval = 50;         // hundredths: the clock's step at speed 5
+constexpr int kFramesInFolder = 40;
+constexpr int kPlayForward = 1002;
+constexpr int kStop = 1008;
+
+void PlaybackTick(benchmark::State& state, const CodedFrame& coded, bool packed) {
+    ChooseDecoderVariant(packed);
+    test::TempTree tree;
+    WriteFrameFolder(tree.Path("24061509"), coded.frame, kFramesInFolder, kFirstCapture,
+                     kFrameInterval);
+    MainWindow window([](QWidget*, char*) {});
+    window.PlaybackTimer().stop();  // the benchmark fires every tick itself
+    window.show();
+    QApplication::processEvents();
+    window.OpenFolder(tree.Root().c_str());
+    window.Command(kPlayForward);
+    CMavViewer& viewer = window.Viewer();
+    if (viewer.playState != PlayingForward) {
+        state.SkipWithError("the generated folder did not play");
+        return;
+    }
+    std::int64_t framesShown = 0;
+    for (auto _ : state) {
+        const std::int32_t before = viewer.position;
+        window.PlaybackTick(kPlaybackTimerIdentity);
+        QApplication::processEvents();  // the paint the tick asked for
+        framesShown += viewer.position != before ? 1 : 0;
+        if (viewer.playState != PlayingForward) {  // off the folder's end: start it again
+            state.PauseTiming();
+            window.Command(kStop);
+            window.Command(kPlayForward);
+            state.ResumeTiming();
+        }
+    }
+    state.counters["frames_per_tick"] =
+        static_cast<double>(framesShown) / static_cast<double>(state.iterations());
+}
+
+void RegisterAll() {
+    for (const int quality : kBenchQualities) {
+        const auto* coded = new CodedFrame(MakeCodedFrame(1280, 1024, quality));
+        const std::string name = "PlaybackTick/" + FrameLabel(*coded, quality);
+        benchmark::RegisterBenchmark((name + "/packed").c_str(), [coded](benchmark::State& s) {
+            PlaybackTick(s, *coded, true);
+        })->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((name + "/scalar").c_str(), [coded](benchmark::State& s) {
+            PlaybackTick(s, *coded, false);
+        })->Unit(benchmark::kMillisecond);
+    }
+}
+
+}  // namespace
+}  // namespace orvik::bench
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QStandardPaths::setTestModeEnabled(true);  // the user's stored adjustments stay out of it
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    orvik::bench::RegisterAll();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
