@@ -9,6 +9,7 @@
 // careful one. Both give the same symbols and the same final position.
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 #include "decoder/bit_reader.h"
 #include "decoder/decode_frame.h"
@@ -83,16 +84,18 @@ struct FrameDecoding {
 template <class Variant, class Refill>
 void DecodeMcu(FrameDecoding<Variant>& d, int mcuCounter) {
     using Coefficient = typename Variant::Coefficient;
-    // A local reader and block let the compiler keep the bit buffer in registers: nothing
-    // else can point at them.
+    // A local reader and blocks let the compiler keep the bit buffer in registers: nothing
+    // else can point at them. One working block a block of the MCU, cleared together: one
+    // clearing of 4 x 64 entries costs less than four of 64.
     BitReader reader = d.reader;
-    alignas(16) Coefficient block[64];
+    alignas(16) Coefficient blocks[kBlocksPerMcu][64];
+    std::memset(blocks, 0, sizeof blocks);
+    Coefficient* block = blocks[0];
     for (int i = 0; i < kScanComponents; ++i) {
         const ScanComponent<Variant> sc = d.components[i];  // a copy: its fields stay in registers
         std::int32_t predictor = d.scan.dcPredictor[i];
         for (int j = 0; j < sc.v; ++j) {
             for (int k = 0; k < sc.h; ++k) {
-                std::fill_n(block, 64, Coefficient{0});
                 predictor = DecodeDc<Refill>(reader, sc.dc, predictor);
                 block[0] = static_cast<Coefficient>(predictor);  // cut to 16 bits when packed
                 DecodeAc<Refill>(reader, sc.ac, block);
@@ -108,6 +111,7 @@ void DecodeMcu(FrameDecoding<Variant>& d, int mcuCounter) {
                 if (j == sc.v - 1 && k == sc.h - 1) {
                     d.frame.mcuPos[sc.id] = d.frame.nextMcuPos[sc.id];
                 }
+                block += 64;
             }
         }
         d.scan.dcPredictor[i] = predictor;
@@ -121,6 +125,7 @@ bool DecodeMcus(DecoderContext& context, BitReader& reader) {
     ScanParams& scan = *context.scan;
     DecoderTables& tables = *context.tables;
     FrameDecoding<Variant> d{reader, frame, scan, frame.mcuColumns, {}};
+    int blocksPerMcu = 0;
     for (int i = 0; i < kScanComponents; ++i) {
         const int id = scan.componentIds[i];
         const int t = scan.tableSelector[i];
@@ -138,6 +143,10 @@ bool DecodeMcus(DecoderContext& context, BitReader& reader) {
                            context.planes.get() + frame.planeOffset[id]};
         frame.mcuPos[id] = 0;
         scan.dcPredictor[i] = 0;
+        blocksPerMcu += frame.hSampling[id] * frame.vSampling[id];
+    }
+    if (blocksPerMcu != kBlocksPerMcu) {
+        return false;  // not the fixed 4:2:2 layout the working blocks are sized for
     }
     for (int mcuCounter = 0; mcuCounter < context.mcuCount; ++mcuCounter) {
         if (reader.BytesUnfetched() >= kFastMcuBytes) {
