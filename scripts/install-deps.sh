@@ -10,6 +10,7 @@ packages=(
     libjpeg62-turbo-dev
     clang libclang-rt-14-dev
     valgrind
+    python3
 )
 
 missing=()

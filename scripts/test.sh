@@ -14,6 +14,9 @@ cmake -S . -B build/release -G Ninja -DORVIK_WERROR=ON
 cmake --build build/release -j "$jobs"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
 
+echo "== every benchmark once, briefly (no timing) =="
+scripts/bench.sh --quick
+
 echo "== sanitizer build =="
 cmake -S . -B build/sanitize -G Ninja -DORVIK_WERROR=ON -DORVIK_SANITIZE=ON -DORVIK_BUILD_BENCH=OFF
 cmake --build build/sanitize -j "$jobs"

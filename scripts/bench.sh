@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Builds the benchmarks and runs them all, then writes bench/RESULTS.md from that one run.
+#
+#   scripts/bench.sh           every benchmark, 5 repetitions with their order shuffled, and
+#                              the report (the scan's 1,000,000-file tree is made once, under
+#                              $TMPDIR or /tmp, and reused)
+#   scripts/bench.sh --quick   every benchmark once, briefly, on small inputs, so that none
+#                              can rot; no report (scripts/test.sh runs this)
+# ORVIK_BUILD_DIR names the build folder (default build/release, the one scripts/test.sh uses).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+quick=0
+if [[ ${1:-} == --quick ]]; then
+    quick=1
+elif [[ $# -gt 0 ]]; then
+    sed -n '2,9p' "$0" >&2
+    exit 2
+fi
+
+scripts/install-deps.sh
+build=${ORVIK_BUILD_DIR:-build/release}
+cmake -S . -B "$build" -G Ninja -DORVIK_WERROR=ON >/dev/null
+programs=(colour_bench decoder_bench frame_bench adjustments_bench scan_bench)
+if grep -q '^ORVIK_BUILD_GUI:BOOL=ON' "$build/CMakeCache.txt"; then
+    programs+=(tick_bench startup_bench)
+fi
+cmake --build "$build" -j "$(nproc)" --target "${programs[@]}"
+
+export QT_QPA_PLATFORM=offscreen
+if ((quick)); then
+    export ORVIK_BENCH_QUICK=1 ORVIK_SCAN_BENCH_FILES=2400
+    for program in "${programs[@]}"; do
+        echo "== $program (quick) =="
+        "$build/bench/$program" --benchmark_min_time=0.01
+    done
+    exit 0
+fi
+
+repetitions=5
+min_time=0.5
+results=$build/bench-results
+rm -rf "$results"
+mkdir -p "$results"
+for program in "${programs[@]}"; do
+    echo "== $program =="
+    "$build/bench/$program" --benchmark_repetitions=$repetitions \
+        --benchmark_min_time=$min_time --benchmark_enable_random_interleaving=true \
+        --benchmark_report_aggregates_only=true \
+        --benchmark_out="$results/$program.json" --benchmark_out_format=json
+done
+ORVIK_BENCH_SETTINGS="$repetitions repetitions of at least $min_time s each, in shuffled order" \
+    python3 scripts/bench_report.py "$results" bench/RESULTS.md bench/NOTES.md
+echo "Wrote bench/RESULTS.md"

@@ -1,0 +1,235 @@
+#!/usr/bin/env python3
+"""Writes bench/RESULTS.md from the JSON files the benchmark programs wrote in one run.
+
+Every figure is the median of the run's repetitions; every ratio is ours over the program
+beside it, both medians of the same run. On a shared machine the processor time of a
+single-threaded benchmark swings far less than its wall time, so ratios and verdicts are
+taken on processor time, with the wall-time ratio beside; the start-up, which waits for the
+playback tick, is judged on wall time.
+
+    bench_report.py RESULTS_DIR OUTPUT.md [NOTES.md]
+
+NOTES.md, when given, is appended: what bounds the goals a run misses, written by hand.
+"""
+import json
+import os
+import platform
+import re
+import subprocess
+import sys
+import time
+
+UNIT_MS = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
+
+
+class Median:
+    """One benchmark's median: wall and processor time in milliseconds, and its counters."""
+
+    def __init__(self, entry):
+        scale = UNIT_MS[entry.get("time_unit", "ns")]
+        self.wall = entry["real_time"] * scale
+        self.cpu = entry["cpu_time"] * scale
+        self.counters = entry
+
+
+def load_medians(results_dir):
+    """{run name: Median} over every JSON file in results_dir, and the first file's context."""
+    medians, context = {}, None
+    for name in sorted(os.listdir(results_dir)):
+        if not name.endswith(".json"):
+            continue
+        with open(os.path.join(results_dir, name)) as f:
+            data = json.load(f)
+        context = context or data.get("context", {})
+        for entry in data.get("benchmarks", []):
+            if entry.get("aggregate_name") == "median":
+                medians[strip_run_suffixes(entry["run_name"])] = Median(entry)
+    return medians, context or {}
+
+
+def strip_run_suffixes(run_name):
+    """'X/iterations:5/manual_time' -> 'X': the name as the benchmark registered it."""
+    return re.sub(r"(/iterations:\d+|/manual_time|/real_time)+$", "", run_name)
+
+
+def ratio(ours, beside):
+    return ours / beside if beside > 0 else float("nan")
+
+
+def verdict(value, goal):
+    return "met" if value <= goal else "**missed**"
+
+
+def ms(value):
+    return f"{value:.2f}" if value < 100 else f"{value:.0f}"
+
+
+def table(header, rows):
+    lines = ["| " + " | ".join(header) + " |", "|" + "---|" * len(header)]
+    lines += ["| " + " | ".join(str(c) for c in row) + " |" for row in rows]
+    return "\n".join(lines) + "\n"
+
+
+def comparison_rows(medians, pattern, ours_names, beside_name, goal):
+    """Rows of ours beside one reference for every benchmark family matching pattern
+    (a regular expression with one group: the family, e.g. 'Decode/640x480/q75')."""
+    rows = []
+    families = sorted({m.group(1) for n in medians if (m := re.fullmatch(pattern, n))},
+                      key=family_order)
+    for family in families:
+        beside = medians.get(f"{family}/{beside_name}")
+        if beside is None:
+            continue
+        for ours_name in ours_names:
+            ours = medians.get(f"{family}/{ours_name}")
+            if ours is None:
+                continue
+            r = ratio(ours.cpu, beside.cpu)
+            row = [family, ours_name, ms(ours.cpu), ms(beside.cpu), f"{r:.2f}",
+                   f"{ratio(ours.wall, beside.wall):.2f}"]
+            if goal is not None:
+                row.append(verdict(r, goal))
+            rows.append(row)
+    return rows
+
+
+def family_order(family):
+    """Smaller pictures first, then quality."""
+    numbers = [int(n) for n in re.findall(r"\d+", family)]
+    return (numbers[0] * numbers[1] if len(numbers) >= 2 else 0, numbers)
+
+
+def single_rows(medians, prefix, goal, extra=()):
+    rows = []
+    for name in sorted((n for n in medians if n.startswith(prefix)), key=family_order):
+        m = medians[name]
+        row = [name, ms(m.wall), ms(m.cpu)]
+        row += [f"{m.counters.get(c, float('nan')):.2f}" for c in extra]
+        row.append(verdict(m.cpu, goal))
+        rows.append(row)
+    return rows
+
+
+def machine_lines(context):
+    cpu = "unknown"
+    try:
+        with open("/proc/cpuinfo") as f:
+            cpu = next(line.split(":", 1)[1].strip() for line in f if line.startswith("model name"))
+    except (OSError, StopIteration):
+        pass
+    load = context.get("load_avg") or list(os.getloadavg())
+    compiler = subprocess.run(["c++", "--version"], capture_output=True, text=True).stdout
+    return [
+        f"- Processor: {cpu}, {os.cpu_count()} cores seen by the system "
+        f"({context.get('num_cpus', '?')} by Google Benchmark, "
+        f"{context.get('mhz_per_cpu', '?')} MHz)",
+        f"- System: {platform.system()} {platform.release()}; compiler: "
+        f"{compiler.splitlines()[0] if compiler else 'unknown'}",
+        f"- Date: {context.get('date', time.strftime('%Y-%m-%d %H:%M:%S'))}",
+        "- Load average when the run ended: " + ", ".join(f"{x:.2f}" for x in load),
+    ]
+
+
+def write_report(medians, context, settings, notes, out):
+    cmp_header = ["Frame", "Ours", "Ours ms (cpu)", "Beside ms (cpu)", "Ratio (cpu)",
+                  "Ratio (wall)"]
+    parts = ["# Benchmark results\n",
+             "Written by `scripts/bench.sh` from one run; do not edit by hand.\n",
+             "\n".join(machine_lines(context)) + "\n",
+             f"Settings: {settings}. Each figure is the median of the repetitions; each "
+             "ratio is ours over the program beside it, both medians of this run, so the "
+             "two ran under the same conditions. Ratios and verdicts use processor time "
+             "(cpu), which on a shared machine swings much less than wall time; wall-time "
+             "ratios are given beside. `packed` is the variant the processor test picks on "
+             "every x86-64 machine (packed transform, vector conversion); `scalar` is the "
+             "other (scalar transform, table conversion).\n"]
+
+    parts.append("## Frame bytes to planes (goal: ratio <= 1.0)\n\n"
+                 "Our decoder beside libjpeg-turbo on the same coded data (JDCT_ISLOW, raw "
+                 "data out).\n")
+    parts.append(table(cmp_header + ["Goal"], comparison_rows(
+        medians, r"(Decode/[^/]+/q\d+)/packed", ["packed", "scalar"], "libjpeg-turbo", 1.0)))
+
+    parts.append("## Frame bytes to the BGR picture (goal: ratio <= 1.0)\n\n"
+                 "DecodeFrame beside libjpeg-turbo to BGR (JDCT_ISLOW) with its default smooth "
+                 "chroma upsampling; the last column compares with libjpeg-turbo sharing each "
+                 "chroma sample between a pixel pair, which is the work DecodeFrame does.\n")
+    rows = comparison_rows(medians, r"(DecodeToBgr/[^/]+/q\d+)/packed", ["packed", "scalar"],
+                           "libjpeg-turbo", 1.0)
+    pairs = {(r[0], r[1]): r[4] for r in comparison_rows(
+        medians, r"(DecodeToBgr/[^/]+/q\d+)/packed", ["packed", "scalar"],
+        "libjpeg-turbo-pairs", None)}
+    parts.append(table(cmp_header + ["Goal", "Ratio to pairs (cpu)"],
+                       [r + [pairs.get((r[0], r[1]), "")] for r in rows]))
+
+    parts.append("## Planes to the BGR picture, 1280 x 1024 (reported)\n\n"
+                 "The two conversions beside a memcpy of the output size.\n")
+    copy = medians.get("BM_CopyOutputBytes/1280/1024")
+    rows = []
+    for variant, name in (("packed (vector)", "BM_ConvertVector/1280/1024"),
+                          ("scalar (table)", "BM_ConvertTable/1280/1024")):
+        m = medians.get(name)
+        if m and copy:
+            rows.append([variant, ms(m.cpu), ms(copy.cpu), f"{ratio(m.cpu, copy.cpu):.2f}",
+                         f"{ratio(m.wall, copy.wall):.2f}"])
+    parts.append(table(["Variant", "Conversion ms (cpu)", "memcpy ms (cpu)", "Ratio (cpu)",
+                        "Ratio (wall)"], rows))
+
+    parts.append("## One colour slider step on a 640 x 480 frame (goal: <= 5 ms)\n\n"
+                 "SetPictureAdjustments: the matrix rebuilt, the frame file read again and "
+                 "decoded to the picture.\n")
+    parts.append(table(["Benchmark", "Wall ms", "Cpu ms", "Goal"],
+                       single_rows(medians, "SliderStep/", 5.0)))
+
+    parts.append("## One playback tick with a due frame, 1280 x 1024 (goal: <= 15 ms)\n\n"
+                 "The tick (clock, play step, frame read and decoded), PresentFrame into the "
+                 "picture surface and the window paint it asks for, offscreen.\n")
+    parts.append(table(["Benchmark", "Wall ms", "Cpu ms", "Frames a tick", "Goal"],
+                       single_rows(medians, "PlaybackTick/", 15.0, ["frames_per_tick"])))
+
+    parts.append("## Scan of a frame tree (goals: ratio <= 1.0, <= 80 bytes a frame)\n\n"
+                 "ScanFolderTree beside `find ROOT -mindepth 2 -maxdepth 2 -printf '%s %p\\n'` "
+                 "over 24 folders, both run in each iteration.\n")
+    scan = medians.get("BM_ScanFolderTree")
+    if scan:
+        c = scan.counters
+        parts.append(table(
+            ["Frames", "Scan ms (wall)", "find ms (wall)", "Ratio (wall)", "Ratio (cpu)",
+             "Bytes a frame", "Goals"],
+            [[f"{c.get('frames', 0):.0f}", ms(scan.wall), ms(c.get("find_ms", 0)),
+              f"{c.get('scan_per_find', 0):.2f}", f"{c.get('cpu_per_find_cpu', 0):.2f}",
+              f"{c.get('bytes_per_frame', 0):.1f}",
+              f"ratio {verdict(c.get('cpu_per_find_cpu', 9), 1.0)}, "
+              f"memory {verdict(c.get('bytes_per_frame', 999), 80.0)}"]]))
+
+    parts.append("## Start-up to the first frame shown (goal: <= 300 ms)\n\n"
+                 "`orvik-view --quit-after-first-frame` on the demo recording (orvik-mkrec's "
+                 "default), offscreen: wall time from starting the process to its end, and the "
+                 "viewer's own time from main to the presented frame.\n")
+    start = medians.get("BM_StartToFirstFrame")
+    if start:
+        parts.append(table(
+            ["Recording frames", "Process start to end ms", "main to first frame ms", "Goal"],
+            [[f"{start.counters.get('frames', 0):.0f}", ms(start.wall),
+              ms(start.counters.get("first_frame_ms", 0)), verdict(start.wall, 300.0)]]))
+
+    if notes:
+        parts.append(notes)
+    out.write("\n".join(parts))
+
+
+def main(argv):
+    if len(argv) not in (3, 4):
+        sys.exit(__doc__)
+    medians, context = load_medians(argv[1])
+    notes = ""
+    if len(argv) == 4:
+        with open(argv[3]) as f:
+            notes = f.read()
+    settings = os.environ.get("ORVIK_BENCH_SETTINGS", "as the benchmarks were run")
+    with open(argv[2], "w") as out:
+        write_report(medians, context, settings, notes, out)
+
+
+if __name__ == "__main__":
+    main(sys.argv)

@@ -1,0 +1,125 @@
+"""The report behind bench/RESULTS.md: which figures it takes from the benchmark output,
+how it pairs ours with the program beside it, and the verdicts against the goals."""
+import io
+import math
+import json
+import os
+import sys
+import tempfile
+import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "scripts"))
+import bench_report  # noqa: E402
+
+
+def entry(run_name, aggregate, real, cpu, unit="ms", **counters):
+    e = {"name": f"{run_name}_{aggregate}", "run_name": run_name, "run_type": "aggregate",
+         "aggregate_name": aggregate, "real_time": real, "cpu_time": cpu, "time_unit": unit}
+    e.update(counters)
+    return e
+
+
+def write_results(folder, file_name, entries):
+    with open(os.path.join(folder, file_name), "w") as f:
+        json.dump({"context": {"num_cpus": 2, "date": "2026-12-08"}, "benchmarks": entries}, f)
+
+
+class LoadMediansTest(unittest.TestCase):
+    def test_takes_only_medians_in_milliseconds_under_registered_names(self):
+        with tempfile.TemporaryDirectory() as folder:
+            write_results(folder, "a.json", [
+                entry("Decode/640x480/q75/packed", "mean", 9.0, 9.0, "us"),
+                entry("Decode/640x480/q75/packed", "median", 1500.0, 1200.0, "us"),
+                entry("Decode/640x480/q75/packed", "stddev", 1.0, 1.0, "us"),
+            ])
+            write_results(folder, "b.json", [
+                entry("BM_StartToFirstFrame/iterations:5/manual_time", "median", 0.25, 0.001,
+                      "s", first_frame_ms=190.0),
+                entry("BM_ScanFolderTree/manual_time", "median", 2000000.0, 1.0, "ns"),
+            ])
+            with open(os.path.join(folder, "notes.txt"), "w") as f:
+                f.write("not a result")
+            medians, context = bench_report.load_medians(folder)
+        self.assertEqual(sorted(medians), ["BM_ScanFolderTree", "BM_StartToFirstFrame",
+                                           "Decode/640x480/q75/packed"])
+        self.assertAlmostEqual(medians["Decode/640x480/q75/packed"].wall, 1.5)
+        self.assertAlmostEqual(medians["Decode/640x480/q75/packed"].cpu, 1.2)
+        self.assertAlmostEqual(medians["BM_StartToFirstFrame"].wall, 250.0)
+        self.assertAlmostEqual(medians["BM_ScanFolderTree"].wall, 2.0)
+        self.assertEqual(medians["BM_StartToFirstFrame"].counters["first_frame_ms"], 190.0)
+        self.assertEqual(context["num_cpus"], 2)
+
+
+def medians_of(entries):
+    return {bench_report.strip_run_suffixes(e["run_name"]): bench_report.Median(e)
+            for e in entries}
+
+
+class ComparisonRowsTest(unittest.TestCase):
+    def test_pairs_each_variant_with_the_reference_of_its_own_frame(self):
+        medians = medians_of([
+            entry("Decode/1280x1024/q75/packed", "median", 20.0, 8.0),
+            entry("Decode/1280x1024/q75/libjpeg-turbo", "median", 10.0, 4.0),
+            entry("Decode/640x480/q75/packed", "median", 3.0, 1.0),
+            entry("Decode/640x480/q75/scalar", "median", 6.0, 2.5),
+            entry("Decode/640x480/q75/libjpeg-turbo", "median", 2.0, 1.0),
+        ])
+        rows = bench_report.comparison_rows(medians, r"(Decode/[^/]+/q\d+)/packed",
+                                            ["packed", "scalar"], "libjpeg-turbo", 1.0)
+        # Smaller pictures first; a ratio of exactly the goal meets it.
+        self.assertEqual([r[:2] for r in rows], [["Decode/640x480/q75", "packed"],
+                                                 ["Decode/640x480/q75", "scalar"],
+                                                 ["Decode/1280x1024/q75", "packed"]])
+        self.assertEqual([r[4] for r in rows], ["1.00", "2.50", "2.00"])  # cpu ratios
+        self.assertEqual([r[5] for r in rows], ["1.50", "3.00", "2.00"])  # wall ratios
+        self.assertEqual([r[6] for r in rows], ["met", "**missed**", "**missed**"])
+
+    def test_a_frame_without_its_reference_gives_no_row(self):
+        medians = medians_of([entry("Decode/640x480/q90/packed", "median", 3.0, 1.0)])
+        self.assertEqual(bench_report.comparison_rows(
+            medians, r"(Decode/[^/]+/q\d+)/packed", ["packed"], "libjpeg-turbo", 1.0), [])
+
+    def test_a_reference_that_took_no_time_gives_no_ratio_instead_of_failing(self):
+        self.assertTrue(math.isnan(bench_report.ratio(1.0, 0.0)))
+
+
+class ReportTest(unittest.TestCase):
+    def write(self, entries):
+        out = io.StringIO()
+        bench_report.write_report(medians_of(entries), {"num_cpus": 2}, "test settings",
+                                  "## Notes\n\nhand-written\n", out)
+        return out.getvalue()
+
+    def test_goals_in_milliseconds_are_judged_on_the_right_time(self):
+        report = self.write([
+            entry("SliderStep/640x480/q75/packed", "median", 7.0, 4.0),   # cpu within 5 ms
+            entry("PlaybackTick/1280x1024/q90/scalar", "median", 30.0, 16.0,
+                  frames_per_tick=1.0),                                  # cpu over 15 ms
+            entry("BM_StartToFirstFrame/iterations:5/manual_time", "median", 320.0, 0.2,
+                  first_frame_ms=200.0, frames=1800),                    # wall over 300 ms
+        ])
+        self.assertIn("| SliderStep/640x480/q75/packed | 7.00 | 4.00 | met |", report)
+        self.assertIn("| PlaybackTick/1280x1024/q90/scalar | 30.00 | 16.00 | 1.00 | "
+                      "**missed** |", report)
+        self.assertIn("| 1800 | 320 | 200 | **missed** |", report)
+        self.assertTrue(report.rstrip().endswith("hand-written"))
+
+    def test_scan_row_takes_its_figures_from_the_counters(self):
+        report = self.write([entry("BM_ScanFolderTree/manual_time", "median", 900.0, 5.0,
+                                   frames=1e6, find_ms=1000.0, scan_per_find=0.9,
+                                   cpu_per_find_cpu=1.2, bytes_per_frame=64.5)])
+        self.assertIn("| 1000000 | 900 | 1000 | 0.90 | 1.20 | 64.5 | "
+                      "ratio **missed**, memory met |", report)
+
+    def test_conversion_is_set_beside_the_copy_of_the_output_size(self):
+        report = self.write([
+            entry("BM_CopyOutputBytes/1280/1024", "median", 0.5, 0.4),
+            entry("BM_ConvertVector/1280/1024", "median", 2.0, 1.6),
+            entry("BM_ConvertTable/1280/1024", "median", 4.0, 4.0),
+        ])
+        self.assertIn("| packed (vector) | 1.60 | 0.40 | 4.00 | 4.00 |", report)
+        self.assertIn("| scalar (table) | 4.00 | 0.40 | 10.00 | 8.00 |", report)
+
+
+if __name__ == "__main__":
+    unittest.main()
