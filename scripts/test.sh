@@ -21,3 +21,9 @@ echo "== sanitizer build =="
 cmake -S . -B build/sanitize -G Ninja -DORVIK_WERROR=ON -DORVIK_SANITIZE=ON -DORVIK_BUILD_BENCH=OFF
 cmake --build build/sanitize -j "$jobs"
 ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+
+echo "== valgrind memcheck of the core tests =="
+scripts/valgrind.sh build/release
+
+echo "== fuzz smoke, 60 s a target =="
+scripts/fuzz.sh 60
