@@ -39,7 +39,7 @@ bool AddFramesOfFolder(const std::string& path, std::vector<std::string>& frames
     const bool dateFolder = std::string(manager.rootPath) != chosen;
     const std::string name = chosen.substr(chosen.find_last_of(kPathSeparator) + 1);
     for (const auto& folder : manager.folderList.folders) {
-        if (folder == nullptr || (dateFolder && name != folder->name)) {
+        if (dateFolder && name != folder->name) {
             continue;
         }
         for (const CMavFile* file = folder->GetFirstFile(); file != nullptr; file = file->next) {
