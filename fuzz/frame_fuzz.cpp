@@ -2,8 +2,11 @@
 // in-memory file (so the size checks, the header's picture size, the decoder rebuild, the
 // quantisation tables, the decode and the conversion all run as in the viewer).
 //
-// Input: byte 0 picks the variant (bit 0: packed transform and vector conversion) and
-// whether the frame is loaded a second time at the same size (bit 1); bytes 1 to 4 are the
+// Input: byte 0 picks the variant (bit 0: packed transform and vector conversion), whether
+// the frame is loaded a second time at the same size (bit 1) and whether its coded data are
+// decoded once more and held to the bit-by-bit reference decoder of the decoder tests
+// (bit 2: the end test must pass exactly when the reference ends at the end marker, and
+// an invalid code must be met exactly when the reference meets one); bytes 1 to 4 are the
 // four picture adjustments; the rest is the file. The managers live across inputs, as the
 // viewer's does across frames, so an input may meet the decoder set up for the size of the
 // one before it. Going back to the construction size for every input would rebuild the
@@ -17,8 +20,11 @@
 #include <cstring>
 #include <memory>
 
+#include "decoder/decode_frame.h"
+#include "decoder/decoder_tables.h"
 #include "decoder/frame_format.h"
 #include "library/file_manager.h"
+#include "tests/decoder/bitwise_reference.h"
 
 namespace {
 
@@ -47,6 +53,30 @@ orvik::CMavFileManager& Manager(Variant& variant) {
         variant.manager = std::make_unique<orvik::CMavFileManager>();
     }
     return *variant.manager;
+}
+
+// The decoder's verdict on the loaded file against the reference's, for a frame that the
+// loader hands to the decoder.
+void CheckAgainstReference(orvik::CMavFileManager& manager, std::size_t fileBytes) {
+    const orvik::FrameSize size = orvik::ReadFrameSize(manager.fileBuffer.get());
+    if (fileBytes <= orvik::kFrameHeaderSize || fileBytes > orvik::kFileBufferBytes ||
+        !orvik::PictureSizeSupported(size.width, size.height)) {
+        return;
+    }
+    const std::uint8_t* coded = manager.fileBuffer.get() + orvik::kFrameHeaderSize;
+    const auto length = static_cast<std::int32_t>(fileBytes - orvik::kFrameHeaderSize);
+    orvik::decoderStatus = 0;
+    const int have = orvik::DecodeFramePlanes(manager.decoder, coded, length);
+    const orvik::testing::BitwiseFrame reference = orvik::testing::BitwiseDecodeFrame(
+        coded, length, manager.decoder.mcuCount, *manager.decoder.tables);
+    const std::int64_t end = reference.endPosition;
+    const bool want = end + 2 <= length && coded[end] == 0xFF && coded[end + 1] == 0xD9;
+    Check(have == (want ? 1 : 0), "end test differs from the reference decoder");
+    bool invalid = false;
+    for (const orvik::testing::BitwiseBlock& block : reference.blocks) {
+        invalid = invalid || block.invalidCode;
+    }
+    Check((orvik::decoderStatus == 2) == invalid, "invalid codes differ from the reference");
 }
 
 }  // namespace
@@ -84,6 +114,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(orvik::DecoderWidth(manager.decoder) == manager.pictureWidth &&
                   orvik::DecoderHeight(manager.decoder) == manager.pictureHeight,
               "decoder and picture sizes disagree");
+    }
+    if ((flags & 4) != 0) {
+        CheckAgainstReference(manager, fileBytes);
     }
     return 0;
 }

@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
                                 {160, 120, 30}, {320, 240, 10}, {640, 480, 5}};
     std::uint32_t seed = 1;
     for (const FrameCase& c : frames) {
-        for (int flags = 0; flags < 4; ++flags) {
+        for (int flags = 0; flags < 8; ++flags) {
             Write(out / "frame",
                   "frame_" + std::to_string(c.width) + "x" + std::to_string(c.height) + "_" +
                       std::to_string(flags),

@@ -177,18 +177,34 @@ void CheckCursor(CMavFileManager& manager) {
           "display texts unterminated");
 }
 
-// The caller's position after a play step in direction sign: the cursor's number, or one
-// past the folder's end in the direction of play.
-void CheckPosition(CMavFileManager& manager, int sign, std::int32_t position) {
+// The caller's position after a play step in direction sign, from the cursor and position
+// before it: the position moves with the cursor, one for each frame passed, and is set one
+// past the folder's end (0 backward) when the cursor meets that end. So it stays within
+// 0 to the file count + 1.
+struct StepStart {
+    std::int32_t index;  // of the cursor, -1 when there is none
+    std::int32_t position;
+};
+StepStart StartOfStep(CMavFileManager& manager, std::int32_t position) {
+    const std::int32_t index =
+        manager.currentFile == nullptr ? -1 : IndexIn(*manager.currentFolder, manager.currentFile);
+    return {index, position};
+}
+void CheckPosition(CMavFileManager& manager, int sign, StepStart start, std::int32_t position) {
     const std::int32_t count = manager.FileCount();
     Check(position >= 0 && position <= count + 1, "position outside its bounds");
     const std::int32_t beyond = sign > 0 ? count + 1 : 0;
+    if (start.index < 0) {
+        Check(position == start.position, "position moved without a cursor");
+        return;
+    }
     if (manager.currentFile == nullptr) {
+        Check(position == beyond, "the end frame was shown before the folder's end");
         return;
     }
     const std::int32_t index = IndexIn(*manager.currentFolder, manager.currentFile);
     const bool atEnd = sign > 0 ? index == count - 1 : index == 0;
-    Check(position == index + 1 || (atEnd && position == beyond),
+    Check(position == start.position + (index - start.index) || (atEnd && position == beyond),
           "position does not follow the cursor");
 }
 
@@ -232,12 +248,13 @@ void Navigate(CMavFileManager& manager, FuzzInput& in, char* pickedPath) {
                 const int sign = op % 11 == 2 ? 1 : -1;
                 const std::int32_t step = (op >> 4) % 8 * 10 + 10;
                 playClock = Wrapping(std::int64_t{playClock} + sign * step);
+                const StepStart start = StartOfStep(manager, position);
                 if (sign > 0) {
                     manager.PlayStepForward(playState, playClock, position);
                 } else {
                     manager.PlayStepBackward(playState, playClock, position);
                 }
-                CheckPosition(manager, sign, position);
+                CheckPosition(manager, sign, start, position);
                 break;
             }
             case 4:
