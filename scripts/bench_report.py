@@ -101,7 +101,8 @@ def family_order(family):
 
 def single_rows(medians, prefix, goal, extra=()):
     rows = []
-    for name in sorted((n for n in medians if n.startswith(prefix)), key=family_order):
+    for name in sorted((n for n in medians if n.startswith(prefix)),
+                       key=lambda n: (family_order(n), n)):
         m = medians[name]
         row = [name, ms(m.wall), ms(m.cpu)]
         row += [f"{m.counters.get(c, float('nan')):.2f}" for c in extra]

@@ -104,6 +104,16 @@ class ReportTest(unittest.TestCase):
         self.assertIn("| 1800 | 320 | 200 | **missed** |", report)
         self.assertTrue(report.rstrip().endswith("hand-written"))
 
+    def test_rows_run_from_the_smaller_picture_and_keep_a_fixed_order_within_one(self):
+        report = self.write([
+            entry("SliderStep/1280x1024/q75/packed", "median", 9.0, 3.0),
+            entry("SliderStep/640x480/q75/scalar", "median", 8.0, 3.0),
+            entry("SliderStep/640x480/q75/packed", "median", 7.0, 2.0),
+        ])
+        order = [report.index(f"| SliderStep/{n} |") for n in
+                 ("640x480/q75/packed", "640x480/q75/scalar", "1280x1024/q75/packed")]
+        self.assertEqual(order, sorted(order))
+
     def test_scan_row_takes_its_figures_from_the_counters(self):
         report = self.write([entry("BM_ScanFolderTree/manual_time", "median", 900.0, 5.0,
                                    frames=1e6, find_ms=1000.0, scan_per_find=0.9,
