@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "decoder/simd_support.h"
+
 namespace orvik {
 
 // coefficients: 64 signed 16-bit entries in natural order; quant: the 16-bit quantisation
@@ -15,6 +17,12 @@ void InverseDctMmx(const std::int16_t* coefficients, const std::int16_t* quant, 
 #if defined(__SSE2__)
 // The same numbers with SSE2: eight columns, then eight rows, a step.
 void InverseDctMmxSse2(const std::int16_t* coefficients, const std::int16_t* quant,
+                       std::uint8_t* out, int stride);
+#endif
+
+#if defined(ORVIK_HAS_AVX2_TWINS)
+// The same numbers with AVX2 in pass 1. Call only where ProcessorHasAvx2().
+void InverseDctMmxAvx2(const std::int16_t* coefficients, const std::int16_t* quant,
                        std::uint8_t* out, int stride);
 #endif
 

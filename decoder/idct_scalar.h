@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "decoder/simd_support.h"
+
 namespace orvik {
 
 // coefficients: 64 entries in natural order; quant: the 32-bit quantisation table (natural
@@ -16,6 +18,13 @@ void InverseDctScalar(const std::int32_t* coefficients, const std::int32_t* quan
 // The same numbers with SSE2, four columns or rows a step. Needs quantisers within 0..32767
 // (LoadFrameTables stores 0..255).
 void InverseDctScalarSse2(const std::int32_t* coefficients, const std::int32_t* quant,
+                          std::uint8_t* out, int stride, int levelShift, int maxSample);
+#endif
+
+#if defined(ORVIK_HAS_AVX2_TWINS)
+// The same numbers with AVX2, eight columns or rows a step; same quantiser range. Call only
+// where ProcessorHasAvx2().
+void InverseDctScalarAvx2(const std::int32_t* coefficients, const std::int32_t* quant,
                           std::uint8_t* out, int stride, int levelShift, int maxSample);
 #endif
 

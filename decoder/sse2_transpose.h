@@ -52,6 +52,7 @@ inline void Transpose4x32(__m128i& r0, __m128i& r1, __m128i& r2, __m128i& r3) {
 
 // Eight sample rows to bytes, v[r] holding row r as 16-bit values 0..255.
 inline void StoreRows8(const __m128i (&v)[8], std::uint8_t* out, int stride) {
+#pragma GCC unroll 8
     for (int r = 0; r < 8; r += 2) {
         const __m128i bytes = _mm_packus_epi16(v[r], v[r + 1]);
         _mm_storel_epi64(reinterpret_cast<__m128i*>(out + static_cast<std::ptrdiff_t>(r) * stride),

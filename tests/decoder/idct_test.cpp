@@ -1,9 +1,11 @@
-// The two transforms, each in its portable form and its SSE2 twin, over one table of named
-// blocks with the samples they must give; a real block from a generated frame against the
-// direct formula and against libjpeg-turbo; and random blocks, SSE2 twin against portable.
+// The two transforms, each in its portable form and its SIMD twins (SSE2, and AVX2 where
+// the processor has it), over one table of named blocks with the samples
+// they must give; a real block from a generated frame against the direct formula and
+// against libjpeg-turbo; and random blocks, each SIMD twin against its portable form.
 #include <gtest/gtest.h>
 
 #include <array>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -14,6 +16,7 @@
 #include "decoder/decoder_tables.h"
 #include "decoder/idct_packed.h"
 #include "decoder/idct_scalar.h"
+#include "decoder/simd_support.h"
 #include "tests/decoder/bitwise_reference.h"
 #include "tests/decoder/decoder_fixtures.h"
 
@@ -60,6 +63,35 @@ const std::vector<Transform>& AllTransforms() {
 #endif
     };
     return transforms;
+}
+
+#if defined(ORVIK_HAS_AVX2_TWINS)
+const Transform kScalarAvx2 = {
+    "InverseDctScalarAvx2", false,
+    [](const Block32& c, const Block32& q, std::uint8_t* out, int stride) {
+        InverseDctScalarAvx2(c.data(), q.data(), out, stride, 128, 255);
+    }};
+const Transform kPackedAvx2 = {
+    "InverseDctMmxAvx2", true,
+    [](const Block32& c, const Block32& q, std::uint8_t* out, int stride) {
+        InverseDctMmxAvx2(Low16(c).data(), Low16(q).data(), out, stride);
+    }};
+#endif
+
+// Every transform this processor can run: the table above, and the AVX2 twins where the
+// processor has AVX2.
+std::vector<const Transform*> RunnableTransforms() {
+    std::vector<const Transform*> all;
+    for (const Transform& t : AllTransforms()) {
+        all.push_back(&t);
+    }
+#if defined(ORVIK_HAS_AVX2_TWINS)
+    if (ProcessorHasAvx2()) {
+        all.push_back(&kScalarAvx2);
+        all.push_back(&kPackedAvx2);
+    }
+#endif
+    return all;
 }
 
 Samples Transformed(const Transform& t, const Block32& coefficients, const Block32& quant) {
@@ -146,7 +178,8 @@ TEST(InverseDct, NamedBlocksGiveTheirSamplesInEveryTransform) {
         {"product beyond 16 bits", WithEntries({{0, 2048}}), Filled(16), Uniform(255), Uniform(0)},
     };
     for (const NamedBlock& block : blocks) {
-        for (const Transform& t : AllTransforms()) {
+        for (const Transform* transform : RunnableTransforms()) {
+            const Transform& t = *transform;
             const Samples have = Transformed(t, block.coefficients, block.quant);
             const Samples& want = t.packed ? block.wantPacked : block.wantScalar;
             const int n = 8 * block.rowsChecked;
@@ -219,7 +252,8 @@ TEST(InverseDct, RealBlockFromAGeneratedFrame) {
         }
     }
     const Samples formula = DirectFormula(coefficients, quant);
-    for (const Transform& t : AllTransforms()) {
+    for (const Transform* transform : RunnableTransforms()) {
+        const Transform& t = *transform;
         const Samples have = Transformed(t, coefficients, quant);
         for (int i = 0; i < 64; ++i) {
             EXPECT_LE(std::abs(have[i] - formula[i]), 1)
@@ -237,7 +271,8 @@ TEST(InverseDct, RealBlockFromAGeneratedFrame) {
 #if defined(__SSE2__)
 // Kinds of random block: realistic sparse ones, DC-only ones (their short path), the full
 // 16-bit range, and for the scalar form 32-bit values whose low half may be 0.
-enum class Kind { kSparse, kDcOnly, kFull16, kWide32 };
+// kExtremes: every entry one of the edge values of 16 and 32 bits, with edge quantisers.
+enum class Kind { kSparse, kDcOnly, kFull16, kWide32, kExtremes };
 
 Block32 RandomBlock(std::mt19937& random, Kind kind) {
     Block32 b{};
@@ -265,27 +300,55 @@ Block32 RandomBlock(std::mt19937& random, Kind kind) {
                                 : static_cast<std::int32_t>(random());
             }
             break;
+        case Kind::kExtremes: {
+            constexpr std::int32_t kEdges[] = {0,     0,     0,      1,         -1,       -32768,
+                                               32767, 65535, -65536, INT32_MIN, INT32_MAX};
+            std::uniform_int_distribution<std::size_t> pick(0, std::size(kEdges) - 1);
+            for (std::int32_t& v : b) {
+                v = kEdges[pick(random)];
+            }
+            break;
+        }
     }
     return b;
 }
 
-TEST(InverseDct, Sse2TwinsEqualThePortableFormsOnRandomBlocks) {
+// Quantisers: the stored range 0..255 (or 1..255), and for extreme blocks the edges of the
+// range the SIMD twins accept, 0..32767.
+Block32 RandomQuantisers(std::mt19937& random, Kind kind, int trial) {
+    Block32 quant{};
+    constexpr std::int32_t kEdges[] = {0, 1, 255, 32767};
+    std::uniform_int_distribution<std::size_t> edge(0, std::size(kEdges) - 1);
+    for (std::int32_t& q : quant) {
+        q = kind == Kind::kExtremes
+                ? kEdges[edge(random)]
+                : std::uniform_int_distribution<int>(trial % 2 == 0 ? 0 : 1, 255)(random);
+    }
+    return quant;
+}
+
+TEST(InverseDct, SimdTwinsEqualThePortableFormsOnRandomBlocks) {
     std::mt19937 random(20240601);
     constexpr int kStride = 24;
-    const Kind kinds[] = {Kind::kSparse, Kind::kDcOnly, Kind::kFull16, Kind::kWide32};
+    const Kind kinds[] = {Kind::kSparse, Kind::kDcOnly, Kind::kFull16, Kind::kWide32,
+                          Kind::kExtremes};
     for (const Kind kind : kinds) {
         for (int trial = 0; trial < 2000; ++trial) {
             const Block32 coefficients = RandomBlock(random, kind);
-            Block32 quant{};
-            for (std::int32_t& q : quant) {
-                q = std::uniform_int_distribution<int>(trial % 2 == 0 ? 0 : 1, 255)(random);
-            }
+            const Block32 quant = RandomQuantisers(random, kind, trial);
             struct Pair {
                 const Transform* portable;
                 const Transform* twin;
             };
             const auto& all = AllTransforms();
-            for (const Pair pair : {Pair{&all[0], &all[2]}, Pair{&all[1], &all[3]}}) {
+            std::vector<Pair> pairs = {Pair{&all[0], &all[2]}, Pair{&all[1], &all[3]}};
+#if defined(ORVIK_HAS_AVX2_TWINS)
+            if (ProcessorHasAvx2()) {
+                pairs.push_back(Pair{&all[0], &kScalarAvx2});
+                pairs.push_back(Pair{&all[1], &kPackedAvx2});
+            }
+#endif
+            for (const Pair pair : pairs) {
                 if (kind == Kind::kWide32 && pair.portable->packed) {
                     continue;  // packed blocks are 16-bit
                 }
