@@ -18,6 +18,9 @@ elif [[ $# -gt 0 ]]; then
     exit 2
 fi
 
+# The sources as they are built now, for the report.
+revision=$(git describe --always --dirty=' with uncommitted changes' 2>/dev/null || echo unknown)
+
 scripts/install-deps.sh
 build=${ORVIK_BUILD_DIR:-build/release}
 cmake -S . -B "$build" -G Ninja -DORVIK_WERROR=ON >/dev/null
@@ -49,6 +52,7 @@ for program in "${programs[@]}"; do
         --benchmark_report_aggregates_only=true \
         --benchmark_out="$results/$program.json" --benchmark_out_format=json
 done
+ORVIK_BENCH_SOURCE="commit $revision" \
 ORVIK_BENCH_SETTINGS="$repetitions repetitions of at least $min_time s each, in shuffled order" \
     python3 scripts/bench_report.py "$results" bench/RESULTS.md bench/NOTES.md
 echo "Wrote bench/RESULTS.md"

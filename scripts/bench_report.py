@@ -126,7 +126,8 @@ def machine_lines(context):
         f"{context.get('mhz_per_cpu', '?')} MHz)",
         f"- System: {platform.system()} {platform.release()}; compiler: "
         f"{compiler.splitlines()[0] if compiler else 'unknown'}",
-        f"- Date: {context.get('date', time.strftime('%Y-%m-%d %H:%M:%S'))}",
+        f"- Date: {context.get('date', time.strftime('%Y-%m-%d %H:%M:%S'))}; source: "
+        f"{os.environ.get('ORVIK_BENCH_SOURCE', 'unknown')}",
         "- Load average when the run ended: " + ", ".join(f"{x:.2f}" for x in load),
     ]
 
