@@ -106,9 +106,23 @@ void DecodeMcu(FrameDecoding<Variant>& d, int mcuCounter) {
     // A local reader and blocks let the compiler keep the bit buffer in registers: nothing
     // else can point at them. One working block a block of the MCU, cleared together: one
     // clearing of 4 x 64 entries costs less than four of 64.
+    //
+    // All four blocks are decoded before any is transformed, so that the transform's wide
+    // loads do not meet the Huffman decoder's narrow stores still in flight (they cannot be
+    // forwarded). Callgrind counts the same instructions either way; at 1280x1024 quality
+    // 90 the fastest of 15 runs against libjpeg-turbo in the same run went from 1.05-1.07 to
+    // 1.04 (packed) and 1.07-1.08 to 1.02-1.06 (scalar); at quality 75 the change was
+    // within the noise of this shared machine.
     BitReader reader = d.reader;
     alignas(16) Coefficient blocks[kBlocksPerMcu][64];
     std::memset(blocks, 0, sizeof blocks);
+    struct Place {
+        const typename Variant::Quantiser* quant;
+        std::uint8_t* out;
+        int stride;
+    };
+    Place places[kBlocksPerMcu];
+    Place* place = places;
     Coefficient* block = blocks[0];
     for (int i = 0; i < kScanComponents; ++i) {
         const ScanComponent<Variant> sc = d.components[i];  // a copy: its fields stay in registers
@@ -120,7 +134,7 @@ void DecodeMcu(FrameDecoding<Variant>& d, int mcuCounter) {
                 DecodeAc<Refill>(reader, sc.ac, block);
 
                 const std::int32_t at = d.frame.mcuPos[sc.id] + 8 * sc.width * j + 8 * k;
-                Variant::Transform(block, sc.quant, sc.plane + at, sc.width);
+                *place++ = {sc.quant, sc.plane + at, sc.width};
 
                 if (j == 0 && k == sc.h - 1) {
                     d.frame.nextMcuPos[sc.id] = (mcuCounter + 1) % d.mcuColumns != 0
@@ -136,6 +150,9 @@ void DecodeMcu(FrameDecoding<Variant>& d, int mcuCounter) {
         d.scan.dcPredictor[i] = predictor;
     }
     d.reader = reader;
+    for (int n = 0; n < kBlocksPerMcu; ++n) {
+        Variant::Transform(blocks[n], places[n].quant, places[n].out, places[n].stride);
+    }
 }
 
 template <class Variant>
