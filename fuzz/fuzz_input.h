@@ -15,8 +15,15 @@ class FuzzInput {
     bool Empty() const { return at_ >= size_; }
 
     std::uint8_t Byte() { return at_ < size_ ? data_[at_++] : 0; }
-    std::uint16_t Word() { return static_cast<std::uint16_t>(Byte() << 8 | Byte()); }
-    std::uint32_t Long() { return std::uint32_t{Word()} << 16 | Word(); }
+    // Big-endian; the reads are sequenced by statements, as the operands of | are not.
+    std::uint16_t Word() {
+        const std::uint16_t high = Byte();
+        return static_cast<std::uint16_t>(high << 8 | Byte());
+    }
+    std::uint32_t Long() {
+        const std::uint32_t high = Word();
+        return high << 16 | Word();
+    }
     bool Bit() { return (Byte() & 1) != 0; }
 
     // A text of up to maxLength bytes, ended by a zero byte or by the input; never holds 0.
