@@ -7,11 +7,11 @@
 
 namespace orvik {
 
-// Creates the DC and AC specifications and decode tables of the slots DefaultHuffmanTables
+// Creates the DC and AC code-count tables and decode tables of the slots DefaultHuffmanTables
 // names and raises the two table counts to match. The slots must be empty.
 void BuildHuffmanTables(DecoderTables& tables);
 
-// The decode table of one specification (counts adding up to at most 256 symbols); dc says
+// The decode table of one code-count table (counts adding up to at most 256 symbols); dc says
 // whether its symbols are DC size categories or AC run/size pairs.
 void BuildHuffmanDecodeTable(const HuffmanSpec& spec, bool dc, HuffmanDecodeTable& table);
 

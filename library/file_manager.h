@@ -81,6 +81,7 @@ class CMavFileManager {
     // Sets fileText and timeText for currentFile (and dateText for currentFolder when
     // withDate) and loads the frame. 1 when there is no cursor or the file cannot be opened.
     int ShowCursor(bool withDate);
+    int ShowListEnd(bool firstFrame, std::int32_t& playState);
     void SetDateText();
     // Sets fileText and timeText for file of currentFolder and loads it.
     int ShowFile(const CMavFile& file);

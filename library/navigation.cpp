@@ -37,6 +37,26 @@ int CMavFileManager::PreparePlayback(std::int32_t& playState, std::int32_t& play
     return 0;
 }
 
+// No further folder in the direction of the move: show the current folder's first (or
+// last) frame instead and report the end of the list.
+int CMavFileManager::ShowListEnd(bool firstFrame, std::int32_t& playState) {
+    currentFolder = folderList.GetCurrent();
+    if (currentFolder != nullptr) {
+        currentFile = firstFrame ? currentFolder->GetFirstFile() : currentFolder->GetLastFile();
+    } else {
+        currentFile = nullptr;
+    }
+    if (currentFile == nullptr) {
+        playState = Stopped;
+        return 1;
+    }
+    if (ShowCursor(true) == 1) {
+        return 1;
+    }
+    playState = AtListEnd;
+    return 0;
+}
+
 int CMavFileManager::NextFolder(std::int32_t& playState) {
     currentFolder = folderList.MoveNext();
     if (currentFolder != nullptr) {
@@ -47,17 +67,7 @@ int CMavFileManager::NextFolder(std::int32_t& playState) {
         }
         return ShowCursor(true);
     }
-    currentFolder = folderList.GetCurrent();
-    currentFile = currentFolder != nullptr ? currentFolder->GetLastFile() : nullptr;
-    if (currentFile == nullptr) {
-        playState = Stopped;
-        return 1;
-    }
-    if (ShowCursor(true) == 1) {
-        return 1;
-    }
-    playState = AtListEnd;
-    return 0;
+    return ShowListEnd(false, playState);
 }
 
 int CMavFileManager::PreviousFolder(std::int32_t& playState) {
@@ -71,17 +81,7 @@ int CMavFileManager::PreviousFolder(std::int32_t& playState) {
         }
         return ShowCursor(true);
     }
-    currentFolder = folderList.GetCurrent();
-    currentFile = currentFolder != nullptr ? currentFolder->GetFirstFile() : nullptr;
-    if (currentFile == nullptr) {
-        playState = Stopped;
-        return 1;
-    }
-    if (ShowCursor(true) == 1) {
-        return 1;
-    }
-    playState = AtListEnd;
-    return 0;
+    return ShowListEnd(true, playState);
 }
 
 int CMavFileManager::GoToFile(std::int32_t& playClock, std::int32_t index) {
