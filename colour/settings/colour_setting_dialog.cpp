@@ -62,6 +62,9 @@ QWidget* MakeControl(const ControlTemplate& control, QWidget* parent) {
         }
         case ControlKind::GroupBox:
             widget = new QGroupBox(parent);
+            // A group box only frames the controls inside it. It comes last in the template,
+            // so it would lie on top of them and take their mouse presses: it goes beneath.
+            widget->lower();
             break;
         case ControlKind::Static:
             widget = new QLabel(QString::fromLatin1(control.text), parent);

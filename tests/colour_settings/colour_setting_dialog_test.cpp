@@ -7,6 +7,7 @@
 #include <QSlider>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <QWindow>
 #include <QtTest>
 #include <array>
 #include <memory>
@@ -54,10 +55,22 @@ QPoint HandleCentre(QSlider* slider) {
         .center();
 }
 
-void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons held) {
-    QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), Qt::LeftButton, held,
-                      Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
+// A press, move or release as the window system delivers it: to the window, at a point of
+// widget, so that whichever control lies on top there gets it.
+void UserMouse(QEvent::Type type, QWidget* widget, QPoint at) {
+    QWindow* window = widget->window()->windowHandle();
+    const QPoint inWindow = widget->mapTo(widget->window(), at);
+    switch (type) {
+        case QEvent::MouseButtonPress:
+            QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, inWindow);
+            break;
+        case QEvent::MouseMove:
+            QTest::mouseMove(window, inWindow);
+            break;
+        default:
+            QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, inWindow);
+            break;
+    }
 }
 
 // Lets queued close requests and deferred deletions run.
@@ -188,34 +201,88 @@ class ColourSettingDialogTest : public QObject {
         QCOMPARE(dirtyMarks, 0);
     }
 
-    void dragAppliesEveryStepAndReleaseNothingMore() {
+    // Each slider dragged by its thumb through the window, as a user's mouse does: every
+    // intermediate position shows in the box and reaches the picture; OK, clicked, stores
+    // where the drags ended.
+    void dragAppliesEveryStepAndOkStoresTheEnd() {
         Open();
-        QSlider* slider = Slider(0);
-        QPoint at = HandleCentre(slider);
-        SendMouse(slider, QEvent::MouseButtonPress, at, Qt::LeftButton);
-        QVERIFY(slider->isSliderDown());
-        std::vector<int> positions;
-        for (int step = 0; step < 12; ++step) {
-            at.rx() -= 4;
-            SendMouse(slider, QEvent::MouseMove, at, Qt::LeftButton);
-            if (positions.empty() || positions.back() != slider->value()) {
-                positions.push_back(slider->value());
+        QList<int> want = {80, 70, 49, 49};
+        for (std::size_t row = 0; row < 4; ++row) {
+            QSlider* slider = Slider(row);
+            const std::size_t appliedBefore = applied.size();
+            QPoint at = HandleCentre(slider);
+            UserMouse(QEvent::MouseButtonPress, slider, at);
+            QVERIFY(slider->isSliderDown());
+            QCOMPARE(QApplication::focusWidget(), slider);
+            std::vector<int> positions;
+            for (int step = 0; step < 12; ++step) {
+                at.rx() -= 4;
+                UserMouse(QEvent::MouseMove, slider, at);
+                if (positions.empty() || positions.back() != slider->value()) {
+                    positions.push_back(slider->value());
+                }
+                QCOMPARE(Box(row)->text(), QString::number(slider->value()));
+            }
+            QVERIFY2(positions.size() >= 5, "the drag should pass several positions");
+            QCOMPARE(applied.size(), appliedBefore + positions.size());
+            for (std::size_t i = 0; i < positions.size(); ++i) {
+                want[int(row)] = positions[i];
+                QCOMPARE(AsList(applied[appliedBefore + i].values), want);
+            }
+            UserMouse(QEvent::MouseButtonRelease, slider, at);
+            QVERIFY(!slider->isSliderDown());
+            QCOMPARE(applied.size(), appliedBefore + positions.size());
+        }
+        QCOMPARE(applied[1].brightnessBox, QString::number(applied[1].values.brightness));
+        QCOMPARE(dirtyMarks, int(applied.size()) - 1);
+
+        auto* ok = dialog->findChild<QPushButton*>("1");
+        UserMouse(QEvent::MouseButtonPress, ok, ok->rect().center());
+        UserMouse(QEvent::MouseButtonRelease, ok, ok->rect().center());
+        Settle();
+        QVERIFY(dialog.isNull());
+        QCOMPARE(AsList(ReadStoredAdjustments()), want);
+    }
+
+    // A click in the groove beside the thumb moves a page (10) towards the click.
+    void grooveClickStepsAPage_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<bool>("rightOfThumb");
+        QTest::addColumn<int>("want");
+        QTest::newRow("brightness, left") << 0 << false << 70;
+        QTest::newRow("contrast, right") << 1 << true << 80;
+        QTest::newRow("hue, left") << 2 << false << 39;
+        QTest::newRow("saturation, right") << 3 << true << 59;
+    }
+
+    void grooveClickStepsAPage() {
+        QFETCH(int, row);
+        QFETCH(bool, rightOfThumb);
+        QFETCH(int, want);
+        Open();
+        QSlider* slider = Slider(std::size_t(row));
+        const QPoint thumb = HandleCentre(slider);
+        const QPoint at(rightOfThumb ? (thumb.x() + slider->width()) / 2 : thumb.x() / 2,
+                        thumb.y());
+        UserMouse(QEvent::MouseButtonPress, slider, at);
+        UserMouse(QEvent::MouseButtonRelease, slider, at);
+        QCOMPARE(slider->value(), want);
+        QCOMPARE(Box(std::size_t(row))->text(), QString::number(want));
+        QCOMPARE(AsList(applied.back().values)[row], want);
+    }
+
+    // Whatever lies at the middle of a visible control is that control: nothing covers it.
+    void everyControlTakesItsOwnMouse() {
+        Open();
+        for (QWidget* control : dialog->findChildren<QWidget*>()) {
+            if (control->isVisible() && control->parentWidget() == dialog.data()) {
+                const QPoint middle = control->geometry().center();
+                QWidget* hit = dialog->childAt(middle);
+                QVERIFY2(
+                    hit == control || control->isAncestorOf(hit) || control->inherits("QGroupBox"),
+                    qPrintable(control->objectName()));
             }
         }
-        QVERIFY2(positions.size() >= 5, "the drag should pass several positions");
-        QCOMPARE(applied.size(), positions.size() + 1);
-        for (std::size_t i = 0; i < positions.size(); ++i) {
-            const Applied& step = applied[i + 1];
-            QCOMPARE(AsList(step.values), (QList<int>{positions[i], 70, 49, 49}));
-            QCOMPARE(step.brightnessBox, QString::number(positions[i]));
-        }
-        QCOMPARE(dirtyMarks, static_cast<int>(positions.size()));
-
-        SendMouse(slider, QEvent::MouseButtonRelease, at, Qt::NoButton);
-        QVERIFY(!slider->isSliderDown());
-        QCOMPARE(applied.size(), positions.size() + 1);
-        QCOMPARE(dirtyMarks, static_cast<int>(positions.size()));
-        QCOMPARE(Box(0)->text(), QString::number(slider->value()));
     }
 
     void keysStepTheSlider_data() {

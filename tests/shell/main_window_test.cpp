@@ -86,6 +86,9 @@ void MainWindowTest::startUpLook() {
         QVERIFY2(control != nullptr, qPrintable(QString("control %1 missing").arg(c.id)));
         QCOMPARE(control->geometry(), QRect(2 * c.x, 2 * c.y, 2 * c.width, 2 * c.height));
         QCOMPARE(control->isVisible(), c.id != 1016 && c.id != 1017);
+        if (control->isVisible()) {  // nothing lies over it to take its mouse presses
+            QCOMPARE(w.childAt(control->geometry().center()), control);
+        }
         const bool white = std::find(std::begin(kWhiteControls), std::end(kWhiteControls), c.id) !=
                            std::end(kWhiteControls);
         QVERIFY2(IsWhite(control) == white, qPrintable(QString("control %1").arg(c.id)));
