@@ -64,7 +64,8 @@ void CMavFileManager::SetDateText() {
                   NameFrom(name, 4));
 }
 
-int CMavFileManager::ShowFile(const CMavFile& file) {
+int CMavFileManager::ShowFile(CMavFile& file) {
+    shownFile = &file;
     BoundedFormat(fileText, sizeof fileText, "%s%c%s", currentFolder->path, kPathSeparator,
                   file.name);
     BoundedFormat(timeText, sizeof timeText, "%.2s:%.2s:%.2s", NameFrom(file.name, 4),

@@ -42,6 +42,10 @@ class CMavFileManager {
     int PreparePlayback(std::int32_t& playState, std::int32_t& playClock, std::int32_t speed);
     int PlayStepForward(std::int32_t& playState, std::int32_t& playClock, std::int32_t& position);
     int PlayStepBackward(std::int32_t& playState, std::int32_t& playClock, std::int32_t& position);
+    // Play keeps the cursor, and position with it, one frame ahead of the frame shown. When
+    // play (PlayingForward or PlayingBackward) halts on a frame, this brings both back to the
+    // frame shown, so that the number shown is the frame's and play resumes from it.
+    void HaltOnShownFrame(std::int32_t playState, std::int32_t& position);
     int NextFolder(std::int32_t& playState);
     int PreviousFolder(std::int32_t& playState);
     int GoToFile(std::int32_t& playClock, std::int32_t index);
@@ -69,6 +73,7 @@ class CMavFileManager {
     std::unique_ptr<std::uint8_t[]> pictureBits;  // BGR, rows bottom-up
     CMavFolder* currentFolder = nullptr;
     CMavFile* currentFile = nullptr;  // the cursor
+    CMavFile* shownFile = nullptr;    // the frame whose texts are shown
     std::uint16_t pictureHeight = 480;
     std::uint16_t pictureWidth = 640;
     std::int32_t totalFiles = 0;
@@ -84,7 +89,7 @@ class CMavFileManager {
     int ShowListEnd(bool firstFrame, std::int32_t& playState);
     void SetDateText();
     // Sets fileText and timeText for file of currentFolder and loads it.
-    int ShowFile(const CMavFile& file);
+    int ShowFile(CMavFile& file);
     // One play step; sign +1 forward, -1 backward.
     int PlayStep(std::int32_t sign, std::int32_t& playState, std::int32_t& playClock,
                  std::int32_t& position);

@@ -25,6 +25,7 @@ int CMavFileManager::ScanFolderTree(char* path) {
     folderList.Clear();
     currentFolder = nullptr;
     currentFile = nullptr;
+    shownFile = nullptr;
     std::int32_t selectedKey = 0;
     std::int32_t lastKey = 0;
 

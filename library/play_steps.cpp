@@ -98,4 +98,13 @@ int CMavFileManager::PlayStep(std::int32_t sign, std::int32_t& playState, std::i
     return 0;
 }
 
+void CMavFileManager::HaltOnShownFrame(std::int32_t playState, std::int32_t& position) {
+    const bool playing = playState == PlayingForward || playState == PlayingBackward;
+    if (!playing || shownFile == nullptr || currentFile == shownFile) {
+        return;  // no step has run ahead since play began
+    }
+    position += playState == PlayingForward ? -1 : +1;
+    currentFile = shownFile;
+}
+
 }  // namespace orvik

@@ -96,6 +96,7 @@ void MainWindow::PlayCommand(std::int32_t runningState, std::int32_t folderEndSt
     if (v.playState == runningState || v.playState == folderEndState) {
         return;
     }
+    v.fileManager.HaltOnShownFrame(v.playState, v.position);  // reversing: from the frame shown
     if (v.playState != Stopped) {
         v.playState = Resuming;
     }
@@ -107,15 +108,12 @@ void MainWindow::PlayCommand(std::int32_t runningState, std::int32_t folderEndSt
     v.playState = runningState;
 }
 
-// During play the library's position counter stands one past (one before) the frame shown;
-// pausing brings it back to the number shown.
+// During play the library's cursor and position counter stand one past (one before) the
+// frame shown; pausing brings both back to the frame shown, so that the box shows its number
+// and Play resumes from it.
 void MainWindow::PauseCommand() {
     CMavViewer& v = *viewer;
-    if (v.playState == PlayingForward) {
-        v.position -= 1;
-    } else if (v.playState == PlayingBackward) {
-        v.position += 1;
-    }
+    v.fileManager.HaltOnShownFrame(v.playState, v.position);
     v.playState = Paused;
 }
 
@@ -212,6 +210,7 @@ void MainWindow::PreviousFolderCommand() {
 
 void MainWindow::StepBackCommand() {
     CMavViewer& v = *viewer;
+    v.fileManager.HaltOnShownFrame(v.playState, v.position);  // a step goes from the frame shown
     v.playState = SteppedBackward;
     if (v.position <= v.positionMin) {
         // Moves to the previous folder without loading; its last frame is loaded below.
@@ -236,6 +235,7 @@ void MainWindow::StepBackCommand() {
 
 void MainWindow::StepForwardCommand() {
     CMavViewer& v = *viewer;
+    v.fileManager.HaltOnShownFrame(v.playState, v.position);  // a step goes from the frame shown
     v.playState = SteppedForward;
     if (v.position >= v.positionMax) {
         // Moves to the next folder without loading; its first frame is loaded below.

@@ -2,8 +2,10 @@
 // ends of the list, pause in each direction, speed changes, the clock's wrap at midnight and
 // its floor at 0, and the position slider taken during play.
 
+#include <QLineEdit>
 #include <QSlider>
 #include <QTest>
+#include <map>
 
 #include "library/play_state.h"
 #include "tests/shell/window_harness.h"
@@ -14,6 +16,38 @@ namespace {
 
 // A folder with frames at midnight and one second after, for the clock's edges.
 constexpr char kMidnightFolder[] = "09123100";
+
+// Eight frames a second apart, each its own colour, and a folder after it.
+constexpr char kEightFrames[] = "09123021";
+constexpr char kAfterEight[] = "09123022";
+const std::vector<QColor> kEightColours = {kRed,  kGreen,   kBlue, kYellow,
+                                           kCyan, kMagenta, kGrey, kOrange};
+
+// Runs commands written as words: play, back (Play backward), pause, stop, fwd (Step
+// forward), rew (Step back), next, prev, slider:N (the position slider dragged to N),
+// search:HH:MM:SS, and tN (N ticks of the play clock).
+void Run(WindowHarness& h, const QString& commands) {
+    const std::map<QString, int> buttons = {{"play", 1002}, {"back", 1011}, {"pause", 1005},
+                                            {"stop", 1008}, {"fwd", 1007},  {"rew", 1006},
+                                            {"next", 1003}, {"prev", 1004}};
+    for (const QString& word : commands.split(' ', Qt::SkipEmptyParts)) {
+        if (buttons.count(word) != 0) {
+            h.Click(buttons.at(word));
+        } else if (word.startsWith("slider:")) {
+            QSlider* slider = h.Slider(1013);
+            slider->setSliderDown(true);
+            slider->setSliderPosition(word.mid(7).toInt());
+            slider->setSliderDown(false);
+        } else if (word.startsWith("search:")) {
+            h.window().findChild<QLineEdit*>("1025")->setText(word.mid(7));
+            h.Click(1026);
+        } else if (word.startsWith('t')) {
+            h.Tick(word.mid(1).toInt());
+        } else {
+            QFAIL(qPrintable("unknown command " + word));
+        }
+    }
+}
 
 std::int32_t State(WindowHarness& h) {
     return h.viewer().playState;
@@ -38,6 +72,8 @@ class PlaybackTest : public QObject {
     void forwardClockWrapsAtMidnight();
     void backwardClockHeldAtZero();
     void positionSliderDuringPlayPauses();
+    void haltedPlayShowsTheNumberOfTheFrameShown_data();
+    void haltedPlayShowsTheNumberOfTheFrameShown();
 };
 
 void PlaybackTest::tickForOtherTimersDoesNothing() {
@@ -279,6 +315,63 @@ void PlaybackTest::positionSliderDuringPlayPauses() {
     h.Tick(2);
     QCOMPARE(h.viewer().playClock, clock);
     QVERIFY(h.Shows(kOrange));
+}
+
+// Whenever play halts, the box and the slider show the number of the frame on screen, and
+// play resumes from that frame. At speed 5 the clock moves half a second a tick, so play
+// from frame n shows n again at its first tick and one frame more every second tick after.
+void PlaybackTest::haltedPlayShowsTheNumberOfTheFrameShown_data() {
+    QTest::addColumn<QString>("commands");
+    QTest::addColumn<int>("frame");  // 1-based, in kEightFrames (0: the first of kAfterEight)
+    QTest::newRow("pause") << "play t5 pause" << 3;
+    QTest::newRow("pause before the first tick") << "fwd play pause" << 2;
+    QTest::newRow("pause, play, pause") << "play t5 pause play t4 pause" << 4;
+    QTest::newRow("pause twice over") << "play t5 pause play t4 pause play t3 pause" << 5;
+    QTest::newRow("pause, then step forward") << "play t5 pause fwd" << 4;
+    QTest::newRow("step forward while playing") << "play t5 fwd" << 4;
+    QTest::newRow("step back while playing") << "play t5 rew" << 2;
+    QTest::newRow("backward: pause, play, pause") << "slider:8 back t3 pause back t3 pause" << 6;
+    QTest::newRow("step back while playing backward") << "slider:8 back t3 rew" << 6;
+    QTest::newRow("step forward while playing backward") << "slider:8 back t3 fwd" << 8;
+    QTest::newRow("reversed to backward") << "play t5 back t3 pause" << 2;
+    QTest::newRow("reversed to forward") << "slider:8 back t3 play t3 pause" << 8;
+    QTest::newRow("reversed at its first tick") << "play t5 back t1 pause play t3 pause" << 4;
+    QTest::newRow("paused on the folder's last frame") << "slider:7 play t3 pause" << 8;
+    QTest::newRow("resumed on the folder's last frame")
+        << "slider:7 play t3 pause play t1 pause" << 8;
+    QTest::newRow("paused on the folder's first frame")
+        << "slider:2 back t3 pause play t1 pause" << 1;
+    QTest::newRow("stop, then play") << "play t5 pause stop play t3 pause" << 2;
+    QTest::newRow("slider while paused") << "play t5 pause slider:6 play t3 pause" << 7;
+    QTest::newRow("search while playing") << "play t5 search:21:00:05 play t3 pause" << 7;
+    QTest::newRow("next folder while playing") << "play t5 next" << 0;
+    QTest::newRow("previous folder back to it") << "play t5 next prev play t3 pause" << 2;
+}
+
+void PlaybackTest::haltedPlayShowsTheNumberOfTheFrameShown() {
+    QFETCH(QString, commands);
+    QFETCH(int, frame);
+    WindowHarness h(false);
+    std::vector<FrameAt> frames;
+    for (int i = 0; i < 8; ++i) {
+        frames.push_back({TimeOfDay(21, 0, i), kEightColours[std::size_t(i)]});
+    }
+    WriteFrames(h.tree(), kEightFrames, frames);
+    WriteFrames(h.tree(), kAfterEight, {{TimeOfDay(22, 0, 0), kTeal}});
+    h.Choose(kEightFrames);
+    Run(h, commands);
+    QVERIFY(State(h) != PlayingForward && State(h) != PlayingBackward);
+    h.Tick();  // presents the frame
+    const std::int32_t time = frame == 0 ? TimeOfDay(22, 0, 0) : TimeOfDay(21, 0, frame - 1);
+    QVERIFY2(h.Text(1001).endsWith(QString::fromStdString(FrameFileName(time))),
+             qPrintable(h.Text(1001)));
+    const int number = frame == 0 ? 1 : frame;
+    QCOMPARE(h.Text(1015), QString::number(number));
+    QCOMPARE(h.Slider(1013)->value(), number);
+    QCOMPARE(h.viewer().position, number);
+    if (frame != 0) {
+        QVERIFY(h.Shows(kEightColours[std::size_t(frame - 1)]));
+    }
 }
 
 }  // namespace orvik::test
