@@ -1,6 +1,8 @@
 // ScanFolderTree over a large generated tree (24 date folders, 1,000,000 frame files by
 // default), timed beside `find ROOT -mindepth 2 -maxdepth 2 -printf '%s %p\n'`, which lists
 // and sizes the same entries, in the same run; and the heap the records take per frame.
+// Then loading one frame of a folder of 20,000 frames named in lower case, which the
+// records keep in upper case.
 //
 // ORVIK_SCAN_BENCH_FILES sets the number of files (CI runs it small). The tree is made once
 // under $TMPDIR (or /tmp) and reused while its completion mark is there. The files are
@@ -143,6 +145,48 @@ void BM_ScanFolderTree(benchmark::State& state) {
     state.counters["bytes_per_frame"] = bytesPerFrame;
 }
 BENCHMARK(BM_ScanFolderTree)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+constexpr long kMixedCaseFolderFiles = 20000;
+
+// A folder of frames named "cam1hhmmsscc.jpg", a quarter of a second apart, made when missing.
+std::string MixedCaseTree() {
+    const char* tmp = std::getenv("TMPDIR");
+    const std::filesystem::path root =
+        std::filesystem::path(tmp != nullptr ? tmp : "/tmp") / "orvik-load-bench-mixed-case";
+    const std::filesystem::path mark = root / "complete";
+    if (!std::filesystem::exists(mark)) {
+        std::filesystem::remove_all(root);
+        std::filesystem::create_directories(root / "24061500");
+        for (long i = 0; i < kMixedCaseFolderFiles; ++i) {
+            const long t = i * 25;
+            char frame[32];
+            std::snprintf(frame, sizeof frame, "cam1%02ld%02ld%04ld.jpg", t / 360000, t / 6000 % 60,
+                          t % 6000);
+            MakeSparseFile((root / "24061500" / frame).string());
+        }
+        MakeSparseFile(mark.string());
+    }
+    return root.string();
+}
+
+// GoToFile on frames spread over the folder: the file opened and read (546 bytes, so nothing
+// is decoded). Opening by the listed name costs the same whatever the folder holds.
+void BM_LoadInMixedCaseFolder(benchmark::State& state) {
+    auto manager = std::make_unique<CMavFileManager>();
+    char path[kPathCapacity];
+    std::snprintf(path, sizeof path, "%s", MixedCaseTree().c_str());
+    std::int32_t playState = 0, clock = 0, index = 0;
+    if (manager->ScanFolderTree(path) != 0 || manager->LoadFirstFrame(playState) != 0) {
+        state.SkipWithError("the mixed-case folder cannot be scanned");
+        return;
+    }
+    for (auto _ : state) {
+        index = (index + 7919) % kMixedCaseFolderFiles;  // a prime stride visits them all
+        benchmark::DoNotOptimize(manager->GoToFile(clock, index));
+    }
+    state.counters["files"] = static_cast<double>(manager->FileCount());
+}
+BENCHMARK(BM_LoadInMixedCaseFolder)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace orvik

@@ -103,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     manager.blackenPictureArea = [](int width, int height) {
         Check(orvik::PictureSizeSupported(width, height), "blackened area of a refused size");
     };
-    std::snprintf(manager.fileText, sizeof manager.fileText, "%s", memoryPath);
+    std::snprintf(manager.openPath, sizeof manager.openPath, "%s", memoryPath);
     const int loads = (flags & 2) != 0 ? 2 : 1;
     for (int i = 0; i < loads; ++i) {
         // The adjustments are clamped to 0..99 by the store; raw bytes test that too.

@@ -55,7 +55,7 @@ int CMavFileManager::SetPictureAdjustments(std::int32_t brightness, std::int32_t
                                            std::int32_t hue, std::int32_t saturation) {
     StorePictureAdjustments(decoder, PictureAdjustments{brightness, contrast, hue, saturation});
     BuildColourMatrix(decoder);
-    return LoadFrame(fileText);
+    return LoadFrame(openPath);
 }
 
 void CMavFileManager::SetDateText() {
@@ -70,7 +70,9 @@ int CMavFileManager::ShowFile(CMavFile& file) {
                   file.name);
     BoundedFormat(timeText, sizeof timeText, "%.2s:%.2s:%.2s", NameFrom(file.name, 4),
                   NameFrom(file.name, 6), NameFrom(file.name, 8));
-    return LoadFrame(fileText);
+    BoundedFormat(openPath, sizeof openPath, "%s%c%s", currentFolder->path, kPathSeparator,
+                  file.ListedName().c_str());
+    return LoadFrame(openPath);
 }
 
 int CMavFileManager::ShowCursor(bool withDate) {

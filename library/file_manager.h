@@ -58,7 +58,7 @@ class CMavFileManager {
     // picture and its size stay as they were.
     int LoadFrame(const char* path);
     // Stores the four adjustments (each limited to 0..99), rebuilds the colour matrix and
-    // loads the frame shown again; gives what LoadFrame gives.
+    // loads the frame shown (openPath) again; gives what LoadFrame gives.
     int SetPictureAdjustments(std::int32_t brightness, std::int32_t contrast, std::int32_t hue,
                               std::int32_t saturation);
 
@@ -67,7 +67,10 @@ class CMavFileManager {
     std::int32_t fileSize = 0;  // low 32 bits of the size of the frame file last opened
     std::unique_ptr<std::uint8_t[]> fileBuffer;
     DecoderContext decoder;
-    char fileText[kPathCapacity] = {};  // path of the frame shown
+    char fileText[kPathCapacity] = {};  // path of the frame shown, as shown
+    // The path the frame shown is opened by: its folder's path and its name as listed, so
+    // that a name in lower case, or longer than a record keeps, opens that very file.
+    char openPath[kPathCapacity] = {};
     char timeText[kTimeTextCapacity] = {};
     char dateText[kDateTextCapacity] = {};
     std::unique_ptr<std::uint8_t[]> pictureBits;  // BGR, rows bottom-up

@@ -63,7 +63,7 @@ std::int32_t CMavFolder::ScanFiles(const char* folderPath) {
         if (IsFrameFile(entry)) {
             char fileName[kNameCapacity];
             BoundedFormat(fileName, sizeof fileName, "%s", entry.name.data());
-            AddFile(fileName);
+            AddFile(fileName, entry.name);
         }
     }
     SortFiles();
@@ -74,7 +74,7 @@ std::int32_t CMavFolder::ScanFiles(const char* folderPath) {
     return listing.endCode;
 }
 
-std::int32_t CMavFolder::AddFile(char* name) {
+std::int32_t CMavFolder::AddFile(char* name, std::string_view listedName) {
     if (fileCount >= kMaxFilesPerFolder) {
         if (!fileLimitReported) {
             fileLimitReported = true;
@@ -82,11 +82,16 @@ std::int32_t CMavFolder::AddFile(char* name) {
         }
         return -1;
     }
+    char asGiven[kNameCapacity];
+    if (listedName.empty()) {
+        BoundedFormat(asGiven, sizeof asGiven, "%s", name);  // before it is raised
+        listedName = asGiven;
+    }
     if (DigitsValue(name) == 0) {
         return -1;
     }
     CMavFile* last = GetLastFile();
-    CMavFile& added = files.emplace_back(last, name);
+    CMavFile& added = files.emplace_back(last, name, listedName);
     if (last != nullptr) {
         last->next = &added;
     }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <string_view>
 
 #include "library/mav_file.h"
 #include "library/record_limits.h"
@@ -31,9 +32,10 @@ class CMavFolder {
     // (kEndOfListing when it ended normally).
     std::int32_t ScanFiles(const char* folderPath);
     // Adds a frame file after the last one. name (a name buffer) is raised to upper case.
-    // 0 added; -1 when the folder is full (reported for the first refused file only) or
-    // the name's digits make 0.
-    std::int32_t AddFile(char* name);
+    // listedName is the whole name as listed, kept for opening the file; when empty, name
+    // as given is taken for it. 0 added; -1 when the folder is full (reported for the first
+    // refused file only) or the name's digits make 0.
+    std::int32_t AddFile(char* name, std::string_view listedName = {});
     // Stable sort by timeKey: equal keys keep listing order.
     void SortFiles();
     // Index of the last frame captured strictly before timeKey; 0 when none is. Kept in

@@ -175,13 +175,48 @@ TEST_F(LoadFrameTest, AdjustmentsBeforeAnyFrameAreStoredAndGiveOne) {
 
 TEST_F(LoadFrameTest, AdjustmentsAfterAFrameDecodeItAgain) {
     ASSERT_EQ(Load(Frame(320, 240)), 0);
-    std::snprintf(manager.fileText, sizeof manager.fileText, "%s", tree.Path("frame.jpg").c_str());
+    std::snprintf(manager.openPath, sizeof manager.openPath, "%s", tree.Path("frame.jpg").c_str());
     ASSERT_EQ(manager.SetPictureAdjustments(49, 49, 49, 49), 0);
     const Bytes neutral = Picture();
     ASSERT_EQ(manager.SetPictureAdjustments(90, 49, 49, 49), 0);
     EXPECT_TRUE(Picture() != neutral);
     ASSERT_EQ(manager.SetPictureAdjustments(49, 49, 49, 49), 0);
     EXPECT_TRUE(Picture() == neutral);
+}
+
+// Each frame is opened by the name the listing gave, whatever its case and length, while the
+// texts show the record's upper-case name of at most 31 characters. Each file here has its
+// own picture size, so the size loaded tells which file was opened.
+TEST_F(LoadFrameTest, FramesAreOpenedByTheirListedNames) {
+    const struct {
+        const char* listed;
+        const char* shown;
+        int width, height;
+    } frames[] = {
+        {"cam1210000000.jpg", "CAM1210000000.JPG", 320, 240},
+        {"CAM121000010_recorded_by_unit_seven.JPG", "CAM121000010_RECORDED_BY_UNIT_S", 352, 288},
+        {"CAM121000020.JPG", "CAM121000020.JPG", 640, 480},
+        {"cam121000020.jpg", "CAM121000020.JPG", 160, 120},  // the same name but for case
+    };
+    for (const auto& frame : frames) {
+        tree.WriteFile(std::string("09123021/") + frame.listed, Frame(frame.width, frame.height));
+    }
+    char root[kPathCapacity];
+    std::snprintf(root, sizeof root, "%s", tree.Root().c_str());
+    ASSERT_EQ(manager.ScanFolderTree(root), 0);
+    std::int32_t state = 0, clock = 0;
+    ASSERT_EQ(manager.LoadFirstFrame(state), 0);
+    ASSERT_EQ(manager.FileCount(), 4);
+    for (std::int32_t i = 0; i < 4; ++i) {
+        SCOPED_TRACE(frames[i].listed);
+        ASSERT_EQ(manager.GoToFile(clock, i), 0);
+        EXPECT_EQ(std::string(manager.fileText), tree.Path("09123021") + "/" + frames[i].shown);
+        EXPECT_EQ(std::string(manager.openPath), tree.Path("09123021") + "/" + frames[i].listed);
+        EXPECT_EQ(Now(),
+                  (Sizes{frames[i].width, frames[i].height, frames[i].width, frames[i].height}));
+        ASSERT_EQ(manager.SetPictureAdjustments(49, 49, 49, 49), 0) << "reloads the frame shown";
+        EXPECT_EQ(manager.pictureWidth, frames[i].width);
+    }
 }
 
 }  // namespace
