@@ -11,7 +11,7 @@
 
 #include "tools/frame/commands.h"
 #include "tools/frame/decoding_setup.h"
-#include "tools/frame/frame_reader.h"
+#include "library/frame_reader.h"
 #include "tools/frame/recording_scan.h"
 
 namespace orvik {

@@ -7,7 +7,7 @@
 
 #include "tools/frame/commands.h"
 #include "tools/frame/decoding_setup.h"
-#include "tools/frame/frame_reader.h"
+#include "library/frame_reader.h"
 #include "tools/frame/output_files.h"
 #include "tools/frame/picture_formats.h"
 

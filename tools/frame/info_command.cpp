@@ -4,7 +4,7 @@
 #include <string>
 
 #include "tools/frame/commands.h"
-#include "tools/frame/frame_reader.h"
+#include "library/frame_reader.h"
 
 namespace orvik {
 

@@ -9,7 +9,7 @@
 #include "tools/frame/capture_time.h"
 #include "tools/frame/commands.h"
 #include "tools/frame/exif_segment.h"
-#include "tools/frame/frame_reader.h"
+#include "library/frame_reader.h"
 #include "tools/frame/output_files.h"
 #include "tools/framewriter/frame_writer.h"
 

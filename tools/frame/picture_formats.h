@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "tools/frame/command_line.h"
-#include "tools/frame/frame_reader.h"
+#include "library/frame_reader.h"
 
 namespace orvik {
 

@@ -1,4 +1,4 @@
-#include "tools/frame/frame_reader.h"
+#include "library/frame_reader.h"
 
 #include <cerrno>
 
