@@ -31,8 +31,7 @@ void SliderStep(benchmark::State& state, const CodedFrame& coded, bool packed) {
     const auto manager = std::make_unique<CMavFileManager>();
     char root[kPathCapacity];
     std::snprintf(root, sizeof root, "%s", tree.Root().c_str());
-    std::int32_t playState = Stopped;
-    if (manager->ScanFolderTree(root) != 0 || manager->LoadFirstFrame(playState) != 0) {
+    if (manager->ScanFolderTree(root) != 0 || manager->LoadFirstFrame() != 0) {
         state.SkipWithError("the generated folder did not open");
         return;
     }

@@ -117,14 +117,15 @@ std::size_t HeapInUse() {
 // shared machine the wall times of both programs swing with the load.
 void BM_ScanFolderTree(benchmark::State& state) {
     const std::string root = BenchTree(FileCount());
-    auto manager = std::make_unique<CMavFileManager>();
+    std::unique_ptr<CMavFileManager> manager;
     Timing scan, find;
     double bytesPerFrame = 0;
     for (auto _ : state) {
         const Timing findRun = RunFind(root);
         find.wall += findRun.wall;
         find.processor += findRun.processor;
-        manager->folderList.Clear();
+        manager.reset();  // a new manager each run, so that the heap holds only its records
+        manager = std::make_unique<CMavFileManager>();
         const std::size_t before = HeapInUse();
         char path[kPathCapacity];
         std::snprintf(path, sizeof path, "%s", root.c_str());
@@ -135,10 +136,10 @@ void BM_ScanFolderTree(benchmark::State& state) {
         scan.processor += ProcessorSeconds(RUSAGE_SELF) - processorBefore;
         state.SetIterationTime(took);
         scan.wall += took;
-        bytesPerFrame = static_cast<double>(HeapInUse() - before) / manager->totalFiles;
+        bytesPerFrame = static_cast<double>(HeapInUse() - before) / manager->TotalFiles();
     }
     const double runs = static_cast<double>(state.iterations());
-    state.counters["frames"] = manager->totalFiles;
+    state.counters["frames"] = manager->TotalFiles();
     state.counters["find_ms"] = find.wall / runs * 1000;
     state.counters["scan_per_find"] = scan.wall / find.wall;
     state.counters["cpu_per_find_cpu"] = scan.processor / find.processor;
@@ -175,14 +176,15 @@ void BM_LoadInMixedCaseFolder(benchmark::State& state) {
     auto manager = std::make_unique<CMavFileManager>();
     char path[kPathCapacity];
     std::snprintf(path, sizeof path, "%s", MixedCaseTree().c_str());
-    std::int32_t playState = 0, clock = 0, index = 0;
-    if (manager->ScanFolderTree(path) != 0 || manager->LoadFirstFrame(playState) != 0) {
+    Playhead head;
+    std::int32_t index = 0;
+    if (manager->ScanFolderTree(path) != 0 || manager->LoadFirstFrame() != 0) {
         state.SkipWithError("the mixed-case folder cannot be scanned");
         return;
     }
     for (auto _ : state) {
         index = (index + 7919) % kMixedCaseFolderFiles;  // a prime stride visits them all
-        benchmark::DoNotOptimize(manager->GoToFile(clock, index));
+        benchmark::DoNotOptimize(manager->GoToFile(head, index));
     }
     state.counters["files"] = static_cast<double>(manager->FileCount());
 }

@@ -22,8 +22,6 @@ namespace {
 constexpr std::int32_t kFirstCapture = 9 * 360000;  // 09:00:00.00
 constexpr std::int32_t kFrameInterval = 50;         // hundredths: the clock's step at speed 5
 constexpr int kFramesInFolder = 40;
-constexpr int kPlayForward = 1002;
-constexpr int kStop = 1008;
 
 void PlaybackTick(benchmark::State& state, const CodedFrame& coded, bool packed) {
     ChooseDecoderVariant(packed);
@@ -35,22 +33,23 @@ void PlaybackTick(benchmark::State& state, const CodedFrame& coded, bool packed)
     window.show();
     QApplication::processEvents();
     window.OpenFolder(tree.Root().c_str());
-    window.Command(kPlayForward);
+    window.Play();
     CMavViewer& viewer = window.Viewer();
-    if (viewer.playState != PlayingForward) {
+    if (viewer.playhead.state != PlayState::PlayingForward) {
         state.SkipWithError("the generated folder did not play");
         return;
     }
     std::int64_t framesShown = 0;
     for (auto _ : state) {
-        const std::int32_t before = viewer.position;
+        const std::int32_t before = viewer.playhead.position;
         window.PlaybackTick(kPlaybackTimerIdentity);
         QApplication::processEvents();  // the paint the tick asked for
-        framesShown += viewer.position != before ? 1 : 0;
-        if (viewer.playState != PlayingForward) {  // off the folder's end: start it again
+        framesShown += viewer.playhead.position != before ? 1 : 0;
+        if (viewer.playhead.state !=
+            PlayState::PlayingForward) {  // off the folder's end: start it again
             state.PauseTiming();
-            window.Command(kStop);
-            window.Command(kPlayForward);
+            window.Stop();
+            window.Play();
             state.ResumeTiming();
         }
     }

@@ -66,9 +66,9 @@ void CheckAgainstReference(orvik::CMavFileManager& manager, std::size_t fileByte
     const std::uint8_t* coded = manager.fileBuffer.get() + orvik::kFrameHeaderSize;
     const auto length = static_cast<std::int32_t>(fileBytes - orvik::kFrameHeaderSize);
     orvik::decoderStatus = 0;
-    const int have = orvik::DecodeFramePlanes(manager.decoder, coded, length);
+    const int have = orvik::DecodeFramePlanes(manager.Decoder(), coded, length);
     const orvik::testing::BitwiseFrame reference = orvik::testing::BitwiseDecodeFrame(
-        coded, length, manager.decoder.mcuCount, *manager.decoder.tables);
+        coded, length, manager.Decoder().mcuCount, *manager.Decoder().tables);
     const std::int64_t end = reference.endPosition;
     const bool want = end + 2 <= length && coded[end] == 0xFF && coded[end + 1] == 0xD9;
     Check(have == (want ? 1 : 0), "end test differs from the reference decoder");
@@ -100,19 +100,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           "cannot write the in-memory file");
 
     orvik::CMavFileManager& manager = Manager(variants[flags & 1]);
-    manager.blackenPictureArea = [](int width, int height) {
+    manager.SetBlackenHook([](int width, int height) {
         Check(orvik::PictureSizeSupported(width, height), "blackened area of a refused size");
-    };
-    std::snprintf(manager.openPath, sizeof manager.openPath, "%s", memoryPath);
+    });
     const int loads = (flags & 2) != 0 ? 2 : 1;
     for (int i = 0; i < loads; ++i) {
-        // The adjustments are clamped to 0..99 by the store; raw bytes test that too.
-        const int result = manager.SetPictureAdjustments(data[1], data[2], data[3], data[4]);
+        // The adjustments are clamped to 0..99 by the store; raw bytes test that too. No
+        // frame is shown, so they load nothing themselves.
+        manager.SetPictureAdjustments(data[1], data[2], data[3], data[4]);
+        const int result = manager.LoadFrame(memoryPath);
         Check(result == 0, "an existing frame file reported as unopenable");
-        Check(orvik::PictureSizeSupported(manager.pictureWidth, manager.pictureHeight),
+        Check(orvik::PictureSizeSupported(manager.PictureWidth(), manager.PictureHeight()),
               "the picture took a size the decoder does not make");
-        Check(orvik::DecoderWidth(manager.decoder) == manager.pictureWidth &&
-                  orvik::DecoderHeight(manager.decoder) == manager.pictureHeight,
+        Check(orvik::DecoderWidth(manager.Decoder()) == manager.PictureWidth() &&
+                  orvik::DecoderHeight(manager.Decoder()) == manager.PictureHeight(),
               "decoder and picture sizes disagree");
     }
     if ((flags & 4) != 0) {

@@ -131,7 +131,7 @@ bool Terminated(const char* text, std::size_t capacity) {
 
 // The records after a scan: sorted, linked in slot order, within their limits, counted.
 void CheckRecords(CMavFileManager& manager) {
-    orvik::CFolderList& list = manager.folderList;
+    const orvik::CFolderList& list = manager.Folders();
     Check(list.folderCount >= 0 && list.folderCount <= orvik::kMaxFolders, "folder count");
     std::int32_t files = 0;
     for (std::int32_t f = 0; f < list.folderCount; ++f) {
@@ -154,26 +154,26 @@ void CheckRecords(CMavFileManager& manager) {
         }
         files += folder.GetFileCount();
     }
-    Check(manager.totalFiles == files || files == 0, "total files miscounted");
+    Check(manager.TotalFiles() == files || files == 0, "total files miscounted");
 }
 
 // The cursor and the current folder after any call.
 void CheckCursor(CMavFileManager& manager) {
-    orvik::CFolderList& list = manager.folderList;
+    const orvik::CFolderList& list = manager.Folders();
     Check(list.currentIndex >= -1 && list.currentIndex <= std::max(list.folderCount - 1, 0),
           "current index outside the list");
-    if (manager.currentFolder != nullptr) {
-        Check(manager.currentFolder == list.GetCurrent(),
+    if (manager.CurrentFolder() != nullptr) {
+        Check(manager.CurrentFolder() == list.GetCurrent(),
               "current folder is not the list's current one");
     }
-    if (manager.currentFile != nullptr) {
-        Check(manager.currentFolder != nullptr, "a cursor without a folder");
-        Check(IndexIn(*manager.currentFolder, manager.currentFile) >= 0,
+    if (manager.CurrentFile() != nullptr) {
+        Check(manager.CurrentFolder() != nullptr, "a cursor without a folder");
+        Check(IndexIn(*manager.CurrentFolder(), manager.CurrentFile()) >= 0,
               "the cursor left its folder");
     }
-    Check(Terminated(manager.fileText, sizeof manager.fileText) &&
-              Terminated(manager.timeText, sizeof manager.timeText) &&
-              Terminated(manager.dateText, sizeof manager.dateText),
+    Check(Terminated(manager.FileText(), orvik::kPathCapacity) &&
+              Terminated(manager.TimeText(), orvik::kTimeTextCapacity) &&
+              Terminated(manager.DateText(), orvik::kDateTextCapacity),
           "display texts unterminated");
 }
 
@@ -186,8 +186,9 @@ struct StepStart {
     std::int32_t position;
 };
 StepStart StartOfStep(CMavFileManager& manager, std::int32_t position) {
-    const std::int32_t index =
-        manager.currentFile == nullptr ? -1 : IndexIn(*manager.currentFolder, manager.currentFile);
+    const std::int32_t index = manager.CurrentFile() == nullptr
+                                   ? -1
+                                   : IndexIn(*manager.CurrentFolder(), manager.CurrentFile());
     return {index, position};
 }
 void CheckPosition(CMavFileManager& manager, int sign, StepStart start, std::int32_t position) {
@@ -198,11 +199,11 @@ void CheckPosition(CMavFileManager& manager, int sign, StepStart start, std::int
         Check(position == start.position, "position moved without a cursor");
         return;
     }
-    if (manager.currentFile == nullptr) {
+    if (manager.CurrentFile() == nullptr) {
         Check(position == beyond, "the end frame was shown before the folder's end");
         return;
     }
-    const std::int32_t index = IndexIn(*manager.currentFolder, manager.currentFile);
+    const std::int32_t index = IndexIn(*manager.CurrentFolder(), manager.CurrentFile());
     const bool atEnd = sign > 0 ? index == count - 1 : index == 0;
     Check(position == start.position + (index - start.index) || (atEnd && position == beyond),
           "position does not follow the cursor");
@@ -210,10 +211,10 @@ void CheckPosition(CMavFileManager& manager, int sign, StepStart start, std::int
 
 // The caller's position after it made the cursor current: the slider follows the cursor.
 std::int32_t PositionOfCursor(CMavFileManager& manager) {
-    if (manager.currentFolder == nullptr || manager.currentFile == nullptr) {
+    if (manager.CurrentFolder() == nullptr || manager.CurrentFile() == nullptr) {
         return 1;
     }
-    return IndexIn(*manager.currentFolder, manager.currentFile) + 1;
+    return IndexIn(*manager.CurrentFolder(), manager.CurrentFile()) + 1;
 }
 
 void ClearRoot() {
@@ -228,18 +229,18 @@ std::int32_t Wrapping(std::int64_t value) {
 }
 
 void Navigate(CMavFileManager& manager, FuzzInput& in, char* pickedPath) {
-    std::int32_t playState = orvik::Stopped;
-    std::int32_t playClock = 0;
-    std::int32_t position = 1;
+    orvik::Playhead head;
+    std::int32_t& playClock = head.clock;
+    std::int32_t& position = head.position;
     for (int call = 0; call < kMaxCalls && !in.Empty(); ++call) {
         const std::uint8_t op = in.Byte();
         switch (op % 11) {
             case 0:
-                manager.LoadFirstFrame(playState);
+                manager.LoadFirstFrame();
                 position = PositionOfCursor(manager);
                 break;
             case 1:
-                manager.PreparePlayback(playState, playClock, 1);
+                manager.PreparePlayback(head);
                 position = PositionOfCursor(manager);
                 break;
             case 2:
@@ -250,25 +251,25 @@ void Navigate(CMavFileManager& manager, FuzzInput& in, char* pickedPath) {
                 playClock = Wrapping(std::int64_t{playClock} + sign * step);
                 const StepStart start = StartOfStep(manager, position);
                 if (sign > 0) {
-                    manager.PlayStepForward(playState, playClock, position);
+                    manager.PlayStepForward(head);
                 } else {
-                    manager.PlayStepBackward(playState, playClock, position);
+                    manager.PlayStepBackward(head);
                 }
                 CheckPosition(manager, sign, start, position);
                 break;
             }
             case 4:
-                manager.NextFolder(playState);
+                manager.NextFolder(head.state);
                 position = PositionOfCursor(manager);
                 break;
             case 5:
-                manager.PreviousFolder(playState);
+                manager.PreviousFolder(head.state);
                 position = PositionOfCursor(manager);
                 break;
             case 6: {
                 const std::int32_t index = static_cast<std::int16_t>(in.Word());
-                if (manager.GoToFile(playClock, index) == 0) {
-                    Check(manager.currentFile == manager.currentFolder->GetFile(index),
+                if (manager.GoToFile(head, index) == 0) {
+                    Check(manager.CurrentFile() == manager.CurrentFolder()->GetFile(index),
                           "GoToFile made another frame current");
                 }
                 position = PositionOfCursor(manager);
@@ -279,16 +280,16 @@ void Navigate(CMavFileManager& manager, FuzzInput& in, char* pickedPath) {
                 const std::int32_t timeKey = static_cast<std::int32_t>(in.Long());
                 std::int32_t index = -1;
                 if (manager.SearchByDateTime(dateKey, timeKey, index) == 0) {
-                    const std::int32_t count = manager.currentFolder->GetFileCount();
+                    const std::int32_t count = manager.CurrentFolder()->GetFileCount();
                     Check(index >= 0 && (index < count || (count == 0 && index == 0)),
                           "search index outside the folder");
-                    manager.GoToFile(playClock, index);  // as the main window does next
+                    manager.GoToFile(head, index);  // as the main window does next
                 }
                 position = PositionOfCursor(manager);
                 break;
             }
             case 8:
-                playState = in.Byte() % 10;
+                head.state = static_cast<orvik::PlayState>(in.Byte() % 10);
                 break;
             case 9:
                 playClock = static_cast<std::int32_t>(in.Long());
@@ -296,7 +297,7 @@ void Navigate(CMavFileManager& manager, FuzzInput& in, char* pickedPath) {
             case 10:
                 // A second scan of the same tree: nothing of the first may stay reachable.
                 manager.ScanFolderTree(pickedPath);
-                Check(manager.currentFolder == nullptr && manager.currentFile == nullptr,
+                Check(manager.CurrentFolder() == nullptr && manager.CurrentFile() == nullptr,
                       "a cursor survived the scan");
                 CheckRecords(manager);
                 position = 1;
@@ -350,7 +351,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const int result = manager.ScanFolderTree(pickedPath);
     Check(result == 0 || result == 1, "scan result");
-    Check(manager.currentFolder == nullptr && manager.currentFile == nullptr,
+    Check(manager.CurrentFolder() == nullptr && manager.CurrentFile() == nullptr,
           "a cursor survived the scan");
     CheckRecords(manager);
     CheckCursor(manager);

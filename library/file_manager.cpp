@@ -1,61 +1,34 @@
 #include "library/file_manager.h"
 
-#include "decoder/decode_frame.h"
-#include "decoder/frame_format.h"
 #include "library/name_keys.h"
 #include "platform/read_only_file.h"
 #include "shell/text/bounded_format.h"
 
 namespace orvik {
 
-CMavFileManager::CMavFileManager()
-    : fileBuffer(std::make_unique<std::uint8_t[]>(kFileBufferBytes)),
-      pictureBits(std::make_unique<std::uint8_t[]>(kPictureBitsBytes)) {
-    InitDecoder(decoder, pictureWidth, pictureHeight);
-}
+// The loader starts set up for 640 x 480 with the adjustments at 49, as the decoder does.
+CMavFileManager::CMavFileManager() : frameReader(std::nullopt, PictureAdjustments{}) {}
 
-CMavFileManager::~CMavFileManager() {
-    FreeDecoder(decoder);
-}
+CMavFileManager::~CMavFileManager() = default;
 
 int CMavFileManager::LoadFrame(const char* path) {
-    ReadOnlyFile file;
-    if (!file.Open(path)) {
+    const FrameFacts facts = frameReader.Read(path, DecodeDepth::kPicture);
+    if (facts.refusal == FrameRefusal::kCannotOpen) {
         return 1;
     }
-    const std::uint64_t size = file.Size();
-    fileSize = static_cast<std::int32_t>(static_cast<std::uint32_t>(size));
-    // Too short to hold a frame, or larger than the buffer: nothing is read or decoded.
-    if (size <= kFrameHeaderSize || size > kFileBufferBytes) {
-        return 0;
-    }
-    if (!file.ReadAll(fileBuffer.get(), kFileBufferBytes)) {
-        return 0;
-    }
-    file.Close();
-    const FrameSize picture = ReadFrameSize(fileBuffer.get());
-    if (!PictureSizeSupported(picture.width, picture.height)) {
-        return 0;  // it would not fit the picture or the planes: the decoder stays as it is
-    }
-    if (picture.width != pictureWidth || picture.height != pictureHeight) {
-        if (blackenPictureArea) {
-            blackenPictureArea(pictureWidth, pictureHeight);
-        }
-        pictureWidth = static_cast<std::uint16_t>(picture.width);
-        pictureHeight = static_cast<std::uint16_t>(picture.height);
-        ResetDecoder(decoder, picture.width, picture.height);
-    }
-    LoadFrameTables(decoder, fileBuffer.get() + kQuantSegmentsOffset);
-    DecodeFrame(decoder, fileBuffer.get() + kFrameHeaderSize,
-                static_cast<std::int32_t>(size - kFrameHeaderSize), pictureBits.get());
+    fileSize = static_cast<std::int32_t>(static_cast<std::uint32_t>(facts.fileSize));
     return 0;
 }
 
 int CMavFileManager::SetPictureAdjustments(std::int32_t brightness, std::int32_t contrast,
                                            std::int32_t hue, std::int32_t saturation) {
-    StorePictureAdjustments(decoder, PictureAdjustments{brightness, contrast, hue, saturation});
-    BuildColourMatrix(decoder);
+    frameReader.SetAdjustments(PictureAdjustments{brightness, contrast, hue, saturation});
     return LoadFrame(openPath);
+}
+
+void CMavFileManager::TakeTypedDateTime(const char* date, const char* time) {
+    BoundedFormat(dateText, sizeof dateText, "%s", date);
+    BoundedFormat(timeText, sizeof timeText, "%s", time);
 }
 
 void CMavFileManager::SetDateText() {

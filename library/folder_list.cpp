@@ -19,7 +19,7 @@ void CFolderList::Clear() {
     folderLimitReported = false;
 }
 
-CMavFolder* CFolderList::GetCurrent() {
+CMavFolder* CFolderList::GetCurrent() const {
     if (folderCount == 0 || currentIndex < 0 || currentIndex >= folderCount) {
         return nullptr;
     }

@@ -20,7 +20,7 @@ class CFolderList {
     // Destroys every folder and file; no current folder.
     void Clear();
     // None (nullptr) when the list is empty or there is no current folder.
-    CMavFolder* GetCurrent();
+    CMavFolder* GetCurrent() const;
     // Moves the current slot one on or back and gives that folder; none, with the slot
     // left as it was, at the end of the list.
     CMavFolder* MoveNext();

@@ -39,9 +39,7 @@ int CMavFileManager::ScanFolderTree(char* path) {
         if (IsDateKey(lastKey)) {
             // The parent of a folder right below "/" is "/" itself, not the empty path.
             separator[separator == path ? 1 : 0] = '\0';
-            if (rootPath != path) {
-                BoundedFormat(rootPath, sizeof rootPath, "%s", path);
-            }
+            BoundedFormat(rootPath, sizeof rootPath, "%s", path);
             selectedKey = lastKey;
         }
     }
@@ -51,9 +49,7 @@ int CMavFileManager::ScanFolderTree(char* path) {
         ReportLastError("FindFirstFile");
         return 1;
     }
-    if (rootPath != path) {
-        BoundedFormat(rootPath, sizeof rootPath, "%s", path);
-    }
+    BoundedFormat(rootPath, sizeof rootPath, "%s", path);
     folderList.currentIndex = -1;
     totalFiles = 0;
     const char* joiner = path[std::strlen(path) - 1] == kPathSeparator ? "" : kSeparatorText;

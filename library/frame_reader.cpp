@@ -1,9 +1,9 @@
 #include "library/frame_reader.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include "decoder/decode_frame.h"
-#include "library/file_manager.h"
 #include "platform/last_error.h"
 #include "platform/read_only_file.h"
 
@@ -26,6 +26,7 @@ std::string RefusalText(const FrameFacts& facts) {
     switch (facts.refusal) {
         case FrameRefusal::kNone:
             return "ok";
+        case FrameRefusal::kCannotOpen:
         case FrameRefusal::kUnreadable: {
             const std::string reason = ErrorText(facts.errorCode);
             return reason.empty() ? "unreadable" : "unreadable (" + reason + ")";
@@ -49,8 +50,16 @@ FrameReader::FrameReader(std::optional<bool> vectorVariant, const PictureAdjustm
         ChooseDecoderVariant(*vectorVariant);
     }
     InitDecoder(decoder_, kStartWidth, kStartHeight);
+    SetAdjustments(adjustments);
+}
+
+void FrameReader::SetAdjustments(const PictureAdjustments& adjustments) {
     StorePictureAdjustments(decoder_, adjustments);
     BuildColourMatrix(decoder_);
+}
+
+void FrameReader::BlankPicture() {
+    std::fill_n(picture_.get(), kPictureBitsBytes, std::uint8_t{0});
 }
 
 FrameReader::~FrameReader() {
@@ -63,7 +72,7 @@ FrameFacts FrameReader::Read(const char* path, DecodeDepth depth) {
     ReadOnlyFile file;
     errno = 0;
     if (!file.Open(path)) {
-        facts.refusal = FrameRefusal::kUnreadable;
+        facts.refusal = FrameRefusal::kCannotOpen;
         facts.errorCode = errno;
         return facts;
     }
@@ -92,6 +101,9 @@ FrameFacts FrameReader::Read(const char* path, DecodeDepth depth) {
         return facts;
     }
     if (facts.size.width != Width() || facts.size.height != Height()) {
+        if (sizeChanging) {
+            sizeChanging(Width(), Height());
+        }
         ResetDecoder(decoder_, facts.size.width, facts.size.height);
     }
     LoadFrameTables(decoder_, bytes + kQuantSegmentsOffset);

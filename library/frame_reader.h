@@ -1,11 +1,13 @@
-// FrameReader: one frame file read and decoded the way the viewer's frame loader does it,
-// with the reason when it is not shown. The checks come in the loader's order: the file
-// must open, be longer than the 545-byte header and fit the file buffer, name a picture
-// size the decoder makes, and pass the decoder's end test.
+// FrameReader: the one frame loader. It reads one frame file whole and decodes it, for the
+// viewer (through CMavFileManager::LoadFrame), orvik-frame and the clip export alike, and
+// says why a frame is not shown. The checks come in this order: the file must open, be
+// longer than the 545-byte header and fit the file buffer, name a picture size the decoder
+// makes, and pass the decoder's end test. A frame that fails leaves the picture as it was.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -17,12 +19,25 @@
 
 namespace orvik {
 
-enum class FrameRefusal { kNone, kUnreadable, kTooShort, kTooLarge, kRefusedSize, kBadEndMarker };
+// 1280 x 1024 x 3: the largest frame file read.
+inline constexpr std::size_t kFileBufferBytes = 3932160;
+// 1280 x 1024 x 3 + 300: the largest picture, in either row layout.
+inline constexpr std::size_t kPictureBitsBytes = 3932460;
+
+enum class FrameRefusal {
+    kNone,
+    kCannotOpen,  // no such file, or it cannot be opened
+    kUnreadable,  // opened, but reading it failed
+    kTooShort,
+    kTooLarge,
+    kRefusedSize,
+    kBadEndMarker,
+};
 
 // What reading one frame found out.
 struct FrameFacts {
     FrameRefusal refusal = FrameRefusal::kNone;
-    int errorCode = 0;           // errno of the failed open or read (kUnreadable)
+    int errorCode = 0;           // errno of the failed open or read
     std::uint64_t fileSize = 0;  // known unless unreadable
     bool headerRead = false;     // size and quantisers below are known
     FrameSize size;
@@ -47,6 +62,14 @@ class FrameReader {
 
     FrameFacts Read(const char* path, DecodeDepth depth);
 
+    // Takes new adjustments, limited to 0..99, and rebuilds the colour matrix for the reads
+    // that follow.
+    void SetAdjustments(const PictureAdjustments& adjustments);
+    // Zeroes the whole picture buffer, row padding and all.
+    void BlankPicture();
+    // Called with the old size just before a frame of another size rebuilds the decoder.
+    std::function<void(int width, int height)> sizeChanging;
+
     // Of the frame last read without refusal: its file bytes, its planes (Y, then U, then
     // V) and its picture (bottom row first, PictureStride bytes a row; after kPicture only).
     std::span<const std::uint8_t> FileBytes() const;
@@ -55,6 +78,7 @@ class FrameReader {
     std::size_t PictureStride() const;
     int Width() const { return DecoderWidth(decoder_); }
     int Height() const { return DecoderHeight(decoder_); }
+    const DecoderContext& Decoder() const { return decoder_; }
 
   private:
     DecoderContext decoder_;

@@ -32,15 +32,7 @@ CMavFolder::CMavFolder(const char* name, CMavFolder* prev) : prev(prev) {
 
 CMavFolder::~CMavFolder() = default;
 
-CMavFile* CMavFolder::GetFirstFile() {
-    return GetFile(0);
-}
-
-CMavFile* CMavFolder::GetLastFile() {
-    return GetFile(fileCount - 1);
-}
-
-CMavFile* CMavFolder::GetFile(std::int32_t index) {
+const CMavFile* CMavFolder::GetFile(std::int32_t index) const {
     if (index < 0 || index >= fileCount) {
         return nullptr;
     }

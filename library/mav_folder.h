@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <string_view>
+#include <utility>
 
 #include "library/mav_file.h"
 #include "library/record_limits.h"
@@ -22,9 +23,14 @@ class CMavFolder {
     CMavFolder& operator=(const CMavFolder&) = delete;
 
     // None (nullptr) when the folder is empty or index lies outside 0..fileCount-1.
-    CMavFile* GetFirstFile();
-    CMavFile* GetLastFile();
-    CMavFile* GetFile(std::int32_t index);
+    const CMavFile* GetFirstFile() const { return GetFile(0); }
+    const CMavFile* GetLastFile() const { return GetFile(fileCount - 1); }
+    const CMavFile* GetFile(std::int32_t index) const;
+    CMavFile* GetFirstFile() { return GetFile(0); }
+    CMavFile* GetLastFile() { return GetFile(fileCount - 1); }
+    CMavFile* GetFile(std::int32_t index) {
+        return const_cast<CMavFile*>(std::as_const(*this).GetFile(index));
+    }
     std::int32_t GetFileCount() const { return fileCount; }
 
     // Lists folderPath and adds its frame files, sorted. -1 when the folder already holds

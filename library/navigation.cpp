@@ -4,7 +4,7 @@
 
 namespace orvik {
 
-int CMavFileManager::LoadFirstFrame(std::int32_t& /*playState*/) {
+int CMavFileManager::LoadFirstFrame() {
     currentFolder = folderList.GetCurrent();
     if (currentFolder == nullptr) {
         return 1;
@@ -17,12 +17,12 @@ int CMavFileManager::LoadFirstFrame(std::int32_t& /*playState*/) {
     return 0;
 }
 
-int CMavFileManager::PreparePlayback(std::int32_t& playState, std::int32_t& playClock,
-                                     std::int32_t /*speed*/) {
-    if (playState == Stopped || currentFolder == nullptr || currentFile == nullptr) {
+int CMavFileManager::PreparePlayback(Playhead& playhead) {
+    if (playhead.state == PlayState::Stopped || currentFolder == nullptr ||
+        currentFile == nullptr) {
         currentFolder = folderList.GetCurrent();
         if (currentFolder == nullptr) {
-            playState = Stopped;
+            playhead.state = PlayState::Stopped;
             return 1;
         }
         if (currentFile == nullptr) {
@@ -30,16 +30,16 @@ int CMavFileManager::PreparePlayback(std::int32_t& playState, std::int32_t& play
         }
     }
     if (currentFile == nullptr) {
-        playState = Stopped;
+        playhead.state = PlayState::Stopped;
         return 1;
     }
-    playClock = currentFile->timeKey;
+    playhead.clock = currentFile->timeKey;
     return 0;
 }
 
 // No further folder in the direction of the move: show the current folder's first (or
 // last) frame instead and report the end of the list.
-int CMavFileManager::ShowListEnd(bool firstFrame, std::int32_t& playState) {
+int CMavFileManager::ShowListEnd(bool firstFrame, PlayState& playState) {
     currentFolder = folderList.GetCurrent();
     if (currentFolder != nullptr) {
         currentFile = firstFrame ? currentFolder->GetFirstFile() : currentFolder->GetLastFile();
@@ -47,21 +47,21 @@ int CMavFileManager::ShowListEnd(bool firstFrame, std::int32_t& playState) {
         currentFile = nullptr;
     }
     if (currentFile == nullptr) {
-        playState = Stopped;
+        playState = PlayState::Stopped;
         return 1;
     }
     if (ShowCursor(true) == 1) {
         return 1;
     }
-    playState = AtListEnd;
+    playState = PlayState::AtListEnd;
     return 0;
 }
 
-int CMavFileManager::NextFolder(std::int32_t& playState) {
+int CMavFileManager::NextFolder(PlayState& playState) {
     currentFolder = folderList.MoveNext();
     if (currentFolder != nullptr) {
         currentFile = currentFolder->GetFirstFile();
-        if (playState == SteppedForward) {
+        if (playState == PlayState::SteppedForward) {
             SetDateText();  // the caller loads the frame itself
             return 0;
         }
@@ -70,12 +70,12 @@ int CMavFileManager::NextFolder(std::int32_t& playState) {
     return ShowListEnd(false, playState);
 }
 
-int CMavFileManager::PreviousFolder(std::int32_t& playState) {
+int CMavFileManager::PreviousFolder(PlayState& playState) {
     currentFolder = folderList.MovePrevious();
     if (currentFolder != nullptr) {
-        currentFile = playState == BackwardFolderEnd ? currentFolder->GetLastFile()
-                                                     : currentFolder->GetFirstFile();
-        if (playState == SteppedBackward) {
+        currentFile = playState == PlayState::BackwardFolderEnd ? currentFolder->GetLastFile()
+                                                                : currentFolder->GetFirstFile();
+        if (playState == PlayState::SteppedBackward) {
             SetDateText();
             return 0;
         }
@@ -84,7 +84,7 @@ int CMavFileManager::PreviousFolder(std::int32_t& playState) {
     return ShowListEnd(true, playState);
 }
 
-int CMavFileManager::GoToFile(std::int32_t& playClock, std::int32_t index) {
+int CMavFileManager::GoToFile(Playhead& playhead, std::int32_t index) {
     if (currentFolder == nullptr) {
         currentFolder = folderList.GetCurrent();
         if (currentFolder == nullptr) {
@@ -95,11 +95,11 @@ int CMavFileManager::GoToFile(std::int32_t& playClock, std::int32_t index) {
     if (currentFile == nullptr) {
         return 1;
     }
-    playClock = currentFile->timeKey;
+    playhead.clock = currentFile->timeKey;
     return ShowCursor(false);
 }
 
-int CMavFileManager::FileCount() {
+int CMavFileManager::FileCount() const {
     return currentFolder != nullptr ? currentFolder->GetFileCount() : 1;
 }
 

@@ -43,22 +43,21 @@ std::int64_t Ahead(const Direction& d, std::int32_t t, std::int32_t clock) {
 
 }  // namespace
 
-int CMavFileManager::PlayStepForward(std::int32_t& playState, std::int32_t& playClock,
-                                     std::int32_t& position) {
-    return PlayStep(kForward.sign, playState, playClock, position);
+StepResult CMavFileManager::PlayStepForward(Playhead& playhead) {
+    return PlayStep(kForward.sign, playhead);
 }
 
-int CMavFileManager::PlayStepBackward(std::int32_t& playState, std::int32_t& playClock,
-                                      std::int32_t& position) {
-    return PlayStep(kBackward.sign, playState, playClock, position);
+StepResult CMavFileManager::PlayStepBackward(Playhead& playhead) {
+    return PlayStep(kBackward.sign, playhead);
 }
 
-int CMavFileManager::PlayStep(std::int32_t sign, std::int32_t& playState, std::int32_t& playClock,
-                              std::int32_t& position) {
+StepResult CMavFileManager::PlayStep(std::int32_t sign, Playhead& playhead) {
     const Direction& d = sign > 0 ? kForward : kBackward;
+    std::int32_t& playClock = playhead.clock;
+    std::int32_t& position = playhead.position;
     if (currentFile == nullptr || currentFolder == nullptr) {
-        playState = Stopped;
-        return 1;
+        playhead.state = PlayState::Stopped;
+        return StepResult::FolderUsedUp;
     }
     const std::int32_t k = currentFile->timeKey;
     const std::int64_t gap = Ahead(d, k, playClock);
@@ -68,7 +67,7 @@ int CMavFileManager::PlayStep(std::int32_t sign, std::int32_t& playState, std::i
         playClock += d.sign * CatchUpJump(gap);
     }
     if (Ahead(d, k, playClock) > 0) {
-        return 1;  // nothing due yet
+        return StepResult::NotDue;
     }
     CMavFile* cursor = currentFile;
     for (;;) {
@@ -88,22 +87,23 @@ int CMavFileManager::PlayStep(std::int32_t sign, std::int32_t& playState, std::i
         // folder is used up in this direction.
         ShowCursor(false);
         currentFile = nullptr;
-        return 0;
+        return StepResult::Shown;
     }
     // The cursor rests on the first frame not yet due; the one behind it is shown.
     if (ShowFile(*(cursor->*d.behind)) == 1) {
-        playState = Stopped;
-        return 1;
+        playhead.state = PlayState::Stopped;
+        return StepResult::FolderUsedUp;
     }
-    return 0;
+    return StepResult::Shown;
 }
 
-void CMavFileManager::HaltOnShownFrame(std::int32_t playState, std::int32_t& position) {
-    const bool playing = playState == PlayingForward || playState == PlayingBackward;
+void CMavFileManager::HaltOnShownFrame(Playhead& playhead) {
+    const PlayState state = playhead.state;
+    const bool playing = state == PlayState::PlayingForward || state == PlayState::PlayingBackward;
     if (!playing || shownFile == nullptr || currentFile == shownFile) {
         return;  // no step has run ahead since play began
     }
-    position += playState == PlayingForward ? -1 : +1;
+    playhead.position += state == PlayState::PlayingForward ? -1 : +1;
     currentFile = shownFile;
 }
 

@@ -1,9 +1,11 @@
 // The two dialog templates as data: each control's ID, kind, rectangle in dialog units,
-// template text and style. The windows build their controls from these, and the control
-// IDs stay the system's own, so commands dispatch on them.
+// template text and style. The windows build their controls from these (shell/dialog), and
+// the control IDs stay the system's own.
 #pragma once
 
 #include <span>
+
+#include "resources/control_ids.h"
 
 namespace orvik {
 
@@ -25,19 +27,24 @@ enum ControlStyle : unsigned {
 };
 
 struct ControlTemplate {
-    int id;  // -1 for a control without an ID
+    ControlId id;
     ControlKind kind;
     int x, y, width, height;  // dialog units
     const char* text;
     unsigned style;
 };
 
+// Dialog units to pixels, rounded to nearest: x * xNumerator / xDenominator across, and
+// likewise down. A dialog unit follows the dialog's font.
+struct DialogUnits {
+    int xNumerator, xDenominator, yNumerator, yDenominator;
+};
+
 struct DialogTemplate {
     int id;
     const char* caption;
     int width, height;  // dialog units
-    const char* font;
-    int fontPoints;
+    DialogUnits units;
     std::span<const ControlTemplate> controls;
 };
 
@@ -47,14 +54,12 @@ const DialogTemplate& MainWindowTemplate();
 const DialogTemplate& ColourSettingsTemplate();
 
 // The template's control with this ID, or nullptr.
-const ControlTemplate* FindControl(const DialogTemplate& dialog, int id);
+const ControlTemplate* FindControl(const DialogTemplate& dialog, ControlId id);
 
-// Dialog units to pixels. Main window (font "System" 10 pt): 2 px a unit across and down.
-// Colour settings (font "MS Shell Dlg" 8 pt): x * 3/2 and y * 13/8, rounded to nearest.
 struct PixelRect {
     int x, y, width, height;
 };
-PixelRect MainWindowPixels(int x, int y, int width, int height);
-PixelRect ColourSettingsPixels(int x, int y, int width, int height);
+// A rectangle in the dialog's units, in pixels.
+PixelRect DialogPixels(const DialogTemplate& dialog, int x, int y, int width, int height);
 
 }  // namespace orvik

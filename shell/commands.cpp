@@ -1,7 +1,8 @@
-// The main window's commands, by control ID. Each runs with the clip library to itself
-// (LibraryTurn); a command arriving while another library operation is in progress (a
-// message box of a scan is open) does nothing. A library operation that fails stops the
-// command where it stands, with the undo steps noted.
+// The main window's commands. Each runs with the clip library to itself (LibraryTurn): a
+// command arriving while another library operation is in progress (a message box of a
+// scan is open) does nothing. Commands only load frames and mark them dirty; the tick
+// presents them. A library operation that fails stops the command where it stands, with
+// the undo steps noted.
 
 #include <QLineEdit>
 #include <QSlider>
@@ -14,283 +15,244 @@
 #include "shell/text/bounded_format.h"
 
 namespace orvik {
-
-void MainWindow::Command(int id) {
-    if (id == 1 || id == 1016) {
-        PostClose();
-        return;
-    }
+void MainWindow::ChooseFolder() {
     if (libraryBusy) {
         return;
     }
-    switch (id) {
-        case 1000:
-            ChooseFolderCommand(true);
-            return;
-        case 1012:
-            ColourSettingsCommand();
-            return;
-        default:
-            break;
-    }
-    LibraryTurn turn(libraryBusy);
-    switch (id) {
-        case 1002:
-            PlayCommand(PlayingForward, ForwardFolderEnd);
-            break;
-        case 1011:
-            PlayCommand(PlayingBackward, BackwardFolderEnd);
-            break;
-        case 1005:
-            PauseCommand();
-            break;
-        case 1008:
-            StopCommand();
-            break;
-        case 1003:
-            NextFolderCommand();
-            break;
-        case 1004:
-            PreviousFolderCommand();
-            break;
-        case 1006:
-            StepBackCommand();
-            break;
-        case 1007:
-            StepForwardCommand();
-            break;
-        case 1026:
-            SearchCommand();
-            break;
-        default:
-            break;
-    }
+    chooseFolder(this, viewer->folderPath);  // the user may cancel: folderPath stays
+    ScanChosenFolder();
 }
 
-void MainWindow::ChooseFolderCommand(bool askUser) {
-    CMavViewer& v = *viewer;
-    if (askUser) {
-        chooseFolder(this, v.folderPath);  // the user may cancel: folderPath stays
+void MainWindow::OpenFolder(const char* rootPath) {
+    if (libraryBusy) {
+        return;
     }
+    BoundedFormat(viewer->folderPath, sizeof viewer->folderPath, "%s", rootPath);
+    ScanChosenFolder();
+}
+
+void MainWindow::ScanChosenFolder() {
+    CMavViewer& v = *viewer;
     LibraryTurn turn(libraryBusy);
     if (!turn) {
         return;
     }
     v.fileManager.ScanFolderTree(v.folderPath);
-    v.playState = Stopped;
-    if (v.fileManager.LoadFirstFrame(v.playState) == 0) {
-        v.frameDirty = 1;
+    v.playhead.state = PlayState::Stopped;
+    if (v.fileManager.LoadFirstFrame() == 0) {
+        v.frameDirty = true;
         ShowCurrentTexts();
         ResetPositionRange();
         SetControlsEnabled(true);
     } else {
-        lit.previousButton = lit.activeButton = 0;
+        lit.previousButton = lit.activeButton = ControlId::None;
         SetControlsEnabled(false);
     }
 }
 
-// Play (forward) and Play backward: already running that way, or handing over at a folder
-// end, changes nothing; any other state resumes from the current frame.
-void MainWindow::PlayCommand(std::int32_t runningState, std::int32_t folderEndState) {
-    CMavViewer& v = *viewer;
-    if (v.playState == runningState || v.playState == folderEndState) {
+void MainWindow::Play() {
+    StartPlay(Direction::Forward);
+}
+
+void MainWindow::PlayBackward() {
+    StartPlay(Direction::Backward);
+}
+
+// Already running that way, or handing over at a folder end, changes nothing; any other
+// state resumes from the frame shown.
+void MainWindow::StartPlay(Direction direction) {
+    LibraryTurn turn(libraryBusy);
+    if (!turn) {
         return;
     }
-    v.fileManager.HaltOnShownFrame(v.playState, v.position);  // reversing: from the frame shown
-    if (v.playState != Stopped) {
-        v.playState = Resuming;
-    }
-    if (v.fileManager.PreparePlayback(v.playState, v.playClock, v.speed) != 0) {
+    const bool forward = direction == Direction::Forward;
+    const PlayState running = forward ? PlayState::PlayingForward : PlayState::PlayingBackward;
+    const PlayState folderEnd =
+        forward ? PlayState::ForwardFolderEnd : PlayState::BackwardFolderEnd;
+    Playhead& p = viewer->playhead;
+    if (p.state == running || p.state == folderEnd) {
         return;
     }
-    v.frameDirty = 1;
+    viewer->fileManager.HaltOnShownFrame(p);  // reversing: from the frame shown
+    if (p.state != PlayState::Stopped) {
+        p.state = PlayState::Resuming;
+    }
+    if (viewer->fileManager.PreparePlayback(p) != 0) {
+        return;
+    }
+    viewer->frameDirty = true;
     ShowCurrentTexts();
-    v.playState = runningState;
+    p.state = running;
 }
 
 // During play the library's cursor and position counter stand one past (one before) the
 // frame shown; pausing brings both back to the frame shown, so that the box shows its number
 // and Play resumes from it.
-void MainWindow::PauseCommand() {
-    CMavViewer& v = *viewer;
-    v.fileManager.HaltOnShownFrame(v.playState, v.position);
-    v.playState = Paused;
-}
-
-void MainWindow::StopCommand() {
-    CMavViewer& v = *viewer;
-    v.playState = Stopped;
-    v.position = 1;
-    if (v.fileManager.LoadFirstFrame(v.playState) != 0) {
+void MainWindow::Pause() {
+    LibraryTurn turn(libraryBusy);
+    if (!turn) {
         return;
     }
-    v.frameDirty = 1;
+    viewer->fileManager.HaltOnShownFrame(viewer->playhead);
+    viewer->playhead.state = PlayState::Paused;
+}
+
+void MainWindow::Stop() {
+    LibraryTurn turn(libraryBusy);
+    if (!turn) {
+        return;
+    }
+    CMavViewer& v = *viewer;
+    v.playhead.state = PlayState::Stopped;
+    v.playhead.position = 1;
+    if (v.fileManager.LoadFirstFrame() != 0) {
+        return;
+    }
+    v.frameDirty = true;
     ShowCurrentTexts();
     ShowPosition();
 }
 
-void MainWindow::NextFolderCommand() {
-    CMavViewer& v = *viewer;
-    v.position = 1;
-    const std::int32_t before = v.playState;
-    v.playState = Stopped;
-    if (v.fileManager.NextFolder(v.playState) != 0) {
-        v.playState = Stopped;
-        return;
-    }
-    ResetPositionRange();
-    if (v.playState == AtListEnd) {  // no next folder: its last frame is shown, Stop lit
-        v.position = v.positionMax;
-        v.playState = Stopped;
-        LightStop();
-        for (const int id : {1008, 1002, 1005}) {
-            Invalidate(id);
-        }
-    } else {
-        v.playState = before;
-    }
-    v.frameDirty = 1;
-    ShowCurrentTexts();
-    ShowPosition();
-    if (v.playState != ForwardFolderEnd) {
-        v.playState = Stopped;
-        return;
-    }
-    // Forward play ran out of frames: it goes on in the new folder.
-    v.playState = Resuming;
-    if (v.fileManager.PreparePlayback(v.playState, v.playClock, v.speed) != 0) {
-        return;
-    }
-    v.frameDirty = 1;
-    ShowCurrentTexts();
-    v.playState = PlayingForward;
+void MainWindow::NextFolder() {
+    MoveFolder(Direction::Forward);
 }
 
-void MainWindow::PreviousFolderCommand() {
+void MainWindow::PreviousFolder() {
+    MoveFolder(Direction::Backward);
+}
+
+// The next (previous) folder's first frame. At the end of the list the library shows the
+// last (first) frame of the current folder and Stop lights. When play ran out of frames
+// (the tick hands over with a folder-end state), play goes on in the new folder: forward
+// from its first frame, backward from its last.
+void MainWindow::MoveFolder(Direction direction) {
+    LibraryTurn turn(libraryBusy);
+    if (!turn) {
+        return;
+    }
+    const bool forward = direction == Direction::Forward;
     CMavViewer& v = *viewer;
-    v.position = 1;
-    const std::int32_t before = v.playState;
-    v.playState = Stopped;
-    if (v.fileManager.PreviousFolder(v.playState) != 0) {
-        v.playState = Stopped;
+    CMavFileManager& files = v.fileManager;
+    Playhead& p = v.playhead;
+    p.position = 1;
+    const PlayState before = p.state;
+    p.state = PlayState::Stopped;
+    if ((forward ? files.NextFolder(p.state) : files.PreviousFolder(p.state)) != 0) {
+        p.state = PlayState::Stopped;
         return;
     }
     ResetPositionRange();
-    if (v.playState == AtListEnd) {  // no earlier folder: its first frame is shown, Stop lit
-        v.position = 1;
-        v.playState = Stopped;
-        LightStop();
-        for (const int id : {1008, 1011, 1005}) {
-            Invalidate(id);
-        }
+    if (p.state == PlayState::AtListEnd) {
+        p.position = forward ? v.positionMax : 1;
+        p.state = PlayState::Stopped;
+        LightStop(forward ? ControlId::Play : ControlId::PlayBackward);
     } else {
-        v.playState = before;
+        p.state = before;
     }
-    v.frameDirty = 1;
-    if (v.playState != BackwardFolderEnd) {
+    v.frameDirty = true;
+    const PlayState folderEnd =
+        forward ? PlayState::ForwardFolderEnd : PlayState::BackwardFolderEnd;
+    if (p.state != folderEnd) {
         ShowCurrentTexts();
         ShowPosition();
-        v.playState = Stopped;
+        p.state = PlayState::Stopped;
         return;
     }
-    // Backward play ran out of frames: it goes on from the earlier folder's last frame.
-    v.position = v.positionMax;
-    v.playState = Resuming;
-    if (v.fileManager.GoToFile(v.playClock, v.position - 1) != 0) {
+    p.state = PlayState::Resuming;
+    if (!forward) {
+        p.position = v.positionMax;
+        if (files.GoToFile(p, p.position - 1) != 0) {
+            return;
+        }
+    }
+    if (files.PreparePlayback(p) != 0) {
         return;
     }
-    if (v.fileManager.PreparePlayback(v.playState, v.playClock, v.speed) != 0) {
-        return;
-    }
-    v.frameDirty = 1;
+    v.frameDirty = true;
     ShowCurrentTexts();
     ShowPosition();
-    v.playState = PlayingBackward;
+    p.state = forward ? PlayState::PlayingForward : PlayState::PlayingBackward;
 }
 
-void MainWindow::StepBackCommand() {
+void MainWindow::StepForward() {
+    Step(Direction::Forward);
+}
+
+void MainWindow::StepBack() {
+    Step(Direction::Backward);
+}
+
+// One frame on (back) from the frame shown; past the folder's last (first) frame, the next
+// (previous) folder's first (last) frame.
+void MainWindow::Step(Direction direction) {
+    LibraryTurn turn(libraryBusy);
+    if (!turn) {
+        return;
+    }
+    const bool forward = direction == Direction::Forward;
+    const std::int32_t step = forward ? 1 : -1;
     CMavViewer& v = *viewer;
-    v.fileManager.HaltOnShownFrame(v.playState, v.position);  // a step goes from the frame shown
-    v.playState = SteppedBackward;
-    if (v.position <= v.positionMin) {
-        // Moves to the previous folder without loading; its last frame is loaded below.
-        if (v.fileManager.PreviousFolder(v.playState) != 0) {
+    CMavFileManager& files = v.fileManager;
+    Playhead& p = v.playhead;
+    files.HaltOnShownFrame(p);
+    p.state = forward ? PlayState::SteppedForward : PlayState::SteppedBackward;
+    if (forward ? p.position >= v.positionMax : p.position <= v.positionMin) {
+        // Moves to the neighbouring folder without loading; its frame is loaded below.
+        if ((forward ? files.NextFolder(p.state) : files.PreviousFolder(p.state)) != 0) {
             return;
         }
         ResetPositionRange();
-        v.position = v.positionMax;
-        SetText(1024, v.fileManager.dateText);
+        p.position = forward ? v.positionMin : v.positionMax;
+        SetText(dateBox, files.DateText());
     } else {
-        v.position -= 1;
+        p.position += step;
     }
-    if (v.fileManager.GoToFile(v.playClock, v.position - 1) != 0) {
-        v.position += 1;
+    if (files.GoToFile(p, p.position - 1) != 0) {
+        p.position -= step;
         return;
     }
-    SetText(1025, v.fileManager.timeText);
-    SetText(1001, v.fileManager.fileText);
-    v.frameDirty = 1;
-    ShowPosition();
-}
-
-void MainWindow::StepForwardCommand() {
-    CMavViewer& v = *viewer;
-    v.fileManager.HaltOnShownFrame(v.playState, v.position);  // a step goes from the frame shown
-    v.playState = SteppedForward;
-    if (v.position >= v.positionMax) {
-        // Moves to the next folder without loading; its first frame is loaded below.
-        if (v.fileManager.NextFolder(v.playState) != 0) {
-            return;
-        }
-        ResetPositionRange();
-        v.position = v.positionMin;
-        SetText(1024, v.fileManager.dateText);
-    } else {
-        v.position += 1;
-    }
-    if (v.fileManager.GoToFile(v.playClock, v.position - 1) != 0) {
-        v.position -= 1;
-        return;
-    }
-    v.frameDirty = 1;
-    SetText(1025, v.fileManager.timeText);
-    SetText(1001, v.fileManager.fileText);
+    v.frameDirty = true;
+    SetText(timeBox, files.TimeText());
+    SetText(framePathBox, files.FileText());
     ShowPosition();
 }
 
 // Opens the colour settings window with no owner and without blocking, so the main window
 // stays usable; while one is open a second press does nothing.
-void MainWindow::ColourSettingsCommand() {
-    if (colourDialogWindow != nullptr) {
+void MainWindow::OpenColourSettings() {
+    if (libraryBusy || colourDialogWindow != nullptr) {
         return;
     }
     auto* dialog = new ColourSettingDialog(
         [this](const PictureAdjustments& adjustments) { ApplyAdjustments(adjustments); },
         [this] {
             if (!libraryBusy) {
-                viewer->frameDirty = 1;
+                viewer->frameDirty = true;
             }
         });
     dialog->show();
 }
 
-void MainWindow::SearchCommand() {
+void MainWindow::Search() {
+    LibraryTurn turn(libraryBusy);
+    if (!turn) {
+        return;
+    }
     CMavViewer& v = *viewer;
     CMavFileManager& files = v.fileManager;
-    v.playState = Stopped;
-    BoundedFormat(files.dateText, sizeof files.dateText, "%s",
-                  Edit(1024)->text().toLocal8Bit().constData());
-    BoundedFormat(files.timeText, sizeof files.timeText, "%s",
-                  Edit(1025)->text().toLocal8Bit().constData());
-    const SearchCodes codes = ReadSearchCodes(files.dateText, files.timeText);
+    Playhead& p = v.playhead;
+    p.state = PlayState::Stopped;
+    files.TakeTypedDateTime(dateBox->text().toLocal8Bit().constData(),
+                            timeBox->text().toLocal8Bit().constData());
+    const SearchCodes codes = ReadSearchCodes(files.DateText(), files.TimeText());
     std::int32_t index = 0;
     files.SearchByDateTime(codes.dateCode, codes.timeCode, index);
     ResetPositionRange();
-    v.position = index + 1;
-    if (files.GoToFile(v.playClock, v.position - 1) != 0) {
+    p.position = index + 1;
+    if (files.GoToFile(p, p.position - 1) != 0) {
         return;
     }
-    v.frameDirty = 1;
+    v.frameDirty = true;
     ShowCurrentTexts();
     ShowPosition();
 }

@@ -4,15 +4,14 @@
 #include <QFrame>
 #include <QIcon>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
 #include <QSlider>
 
 #include "colour/settings/colour_setting_dialog.h"
-#include "colour/settings/settings_store.h"
+#include "colour/store/settings_store.h"
 #include "library/play_state.h"
-#include "resources/dialog_template.h"
 #include "shell/bottom_up_picture.h"
 #include "shell/library_turn.h"
 #include "shell/skin_button.h"
@@ -24,37 +23,21 @@ namespace {
 constexpr int kIconBitmap = 159;
 constexpr int kIconSize = 32;
 constexpr int kPlaybackPeriodMs = 100;
-constexpr int kSpeedSliderId = 1009;
-constexpr int kPositionSliderId = 1013;
-constexpr int kPictureFrameId = 1014;
 // The frame around the picture area is this far outside the picture on every side.
 constexpr int kPictureFrameMargin = 2;
 
-// Disabled and enabled together, in this order; 1000 and 1009 stay enabled always.
-constexpr int kNavigationControls[] = {1002, 1003, 1004, 1005, 1006, 1007, 1008, 1011,
-                                       1026, 1012, 1025, 1024, 1001, 1013, 1015};
+// Disabled and enabled together, in this order; Choose folder and the speed slider stay
+// enabled always.
+constexpr ControlId kNavigationControls[] = {
+    ControlId::Play,           ControlId::NextFolder,     ControlId::PreviousFolder,
+    ControlId::Pause,          ControlId::StepBack,       ControlId::StepForward,
+    ControlId::Stop,           ControlId::PlayBackward,   ControlId::Search,
+    ControlId::ColourSettings, ControlId::TimeBox,        ControlId::DateBox,
+    ControlId::FramePath,      ControlId::PositionSlider, ControlId::PositionBox};
 
 constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::WindowTitleHint |
                                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                          Qt::WindowCloseButtonHint;
-
-void PaintWhite(QWidget& control) {
-    QPalette palette = control.palette();
-    palette.setColor(QPalette::Base, Qt::white);
-    palette.setColor(QPalette::Window, Qt::white);
-    control.setPalette(palette);
-    control.setAutoFillBackground(true);
-}
-
-QFrame* MakeBlackFrame(QWidget* parent) {
-    auto* frame = new QFrame(parent);
-    frame->setFrameStyle(QFrame::Box | QFrame::Plain);
-    frame->setLineWidth(1);
-    QPalette palette = frame->palette();
-    palette.setColor(QPalette::WindowText, Qt::black);
-    frame->setPalette(palette);
-    return frame;
-}
 
 }  // namespace
 
@@ -62,8 +45,7 @@ MainWindow::MainWindow(FolderChooser chooseFolder)
     : QDialog(nullptr, kWindowFlags), chooseFolder(std::move(chooseFolder)) {
     const DialogTemplate& dialog = MainWindowTemplate();
     setWindowTitle(dialog.caption);
-    const PixelRect client = MainWindowPixels(0, 0, dialog.width, dialog.height);
-    setFixedSize(client.width, client.height);
+    setFixedSize(DialogClientSize(dialog));
     BuildControls();
 
     controlsReady = false;
@@ -90,116 +72,112 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::BuildControls() {
-    const SkinButton::FacePainter paintFace = [this](QPainter& painter, int id, bool pressed,
-                                                     const QRect& rect) {
-        if (viewer) {
-            viewer->DrawSkinButton(*this, lit, painter, id, pressed, rect);
-        }
+    controls = std::make_unique<DialogControls>(
+        MainWindowTemplate(), this, [this](ControlId id, QWidget* parent) {
+            return new SkinButton(
+                id,
+                [this](QPainter& painter, ControlId button, bool pressed, const QRect& rect) {
+                    PaintSkinButton(painter, button, pressed, rect);
+                },
+                parent);
+        });
+    framePathBox = controls->Get<QLineEdit>(ControlId::FramePath);
+    speedBox = controls->Get<QLineEdit>(ControlId::SpeedBox);
+    positionBox = controls->Get<QLineEdit>(ControlId::PositionBox);
+    dateBox = controls->Get<QLineEdit>(ControlId::DateBox);
+    timeBox = controls->Get<QLineEdit>(ControlId::TimeBox);
+    speedSlider = controls->Get<QSlider>(ControlId::SpeedSlider);
+    positionSlider = controls->Get<QSlider>(ControlId::PositionSlider);
+    pictureFrame = controls->Get<QFrame>(ControlId::PictureFrame);
+    ConnectControls();
+}
+
+void MainWindow::ConnectControls() {
+    const std::pair<ControlId, void (MainWindow::*)()> commands[] = {
+        {ControlId::ChooseFolder, &MainWindow::ChooseFolder},
+        {ControlId::Play, &MainWindow::Play},
+        {ControlId::PlayBackward, &MainWindow::PlayBackward},
+        {ControlId::Pause, &MainWindow::Pause},
+        {ControlId::Stop, &MainWindow::Stop},
+        {ControlId::NextFolder, &MainWindow::NextFolder},
+        {ControlId::PreviousFolder, &MainWindow::PreviousFolder},
+        {ControlId::StepForward, &MainWindow::StepForward},
+        {ControlId::StepBack, &MainWindow::StepBack},
+        {ControlId::ColourSettings, &MainWindow::OpenColourSettings},
+        {ControlId::Search, &MainWindow::Search},
+        {ControlId::Close, &MainWindow::CloseWindow},
     };
-    for (const ControlTemplate& c : MainWindowTemplate().controls) {
-        QWidget* control = nullptr;
-        switch (c.kind) {
-            case ControlKind::Button: {
-                auto* button = new SkinButton(c.id, paintFace, this);
-                button->setText(c.text);
-                connect(button, &QPushButton::clicked, this, [this, id = c.id] { Command(id); });
-                control = button;
-                break;
-            }
-            case ControlKind::Edit: {
-                auto* edit = new QLineEdit(this);
-                edit->setReadOnly(c.style & kReadOnly);
-                edit->setAlignment((c.style & kCentred) ? Qt::AlignCenter : Qt::AlignLeft);
-                control = edit;
-                break;
-            }
-            case ControlKind::Slider: {
-                auto* slider = new QSlider(Qt::Horizontal, this);
-                slider->setTickPosition(QSlider::NoTicks);
-                connect(slider, &QAbstractSlider::actionTriggered, this, [this, id = c.id] {
-                    if (!controlsReady) {
-                        return;
-                    }
-                    id == kSpeedSliderId ? SpeedSliderMoved() : PositionSliderMoved();
-                });
-                control = slider;
-                break;
-            }
-            case ControlKind::Static:
-                if (c.style & kBlackFrame) {
-                    control = MakeBlackFrame(this);
-                } else {
-                    auto* label = new QLabel(c.text, this);
-                    label->setAlignment(Qt::AlignCenter);
-                    control = label;
-                }
-                break;
-            case ControlKind::GroupBox:
-                continue;  // the main window has none
-        }
-        control->setObjectName(QString::number(c.id));
-        const PixelRect r = MainWindowPixels(c.x, c.y, c.width, c.height);
-        control->setGeometry(r.x, r.y, r.width, r.height);
-        if (c.style & kWhiteBrush) {
-            PaintWhite(*control);
-        }
-        control->setVisible(!(c.style & kHidden));
+    for (const auto& [id, command] : commands) {
+        connect(controls->Get<QPushButton>(id), &QPushButton::clicked, this, command);
     }
+    // Slider notifications count only once the start-up is done.
+    connect(speedSlider, &QAbstractSlider::actionTriggered, this, [this] {
+        if (controlsReady) {
+            SpeedSliderMoved();
+        }
+    });
+    connect(positionSlider, &QAbstractSlider::actionTriggered, this, [this] {
+        if (controlsReady) {
+            PositionSliderMoved();
+        }
+    });
 }
 
 void MainWindow::CreateViewer() {
-    viewer = std::make_unique<CMavViewer>(this, QSize(windowWidth, windowHeight));
+    viewer = std::make_unique<CMavViewer>(QSize(windowWidth, windowHeight));
     CMavViewer& v = *viewer;
-    v.speedSlider = findChild<QSlider*>(QString::number(kSpeedSliderId));
-    v.speedEditId = 1010;
-    v.speedSlider->setRange(v.speedMin, v.speedMax);
-    v.speedSlider->setValue(v.speed);
-    Edit(v.speedEditId)->setText(QString::number(v.speed));
-    v.positionSlider = findChild<QSlider*>(QString::number(kPositionSliderId));
-    v.positionEditId = 1015;
-    v.positionSlider->setRange(v.positionMin, v.positionMax);
-    v.positionSlider->setValue(v.position);
-    Edit(v.positionEditId)->setText(QString::number(v.position));
-    const QPoint frame = Control(kPictureFrameId)->pos();
-    v.pictureLeft = frame.x() + kPictureFrameMargin;
-    v.pictureTop = frame.y() + kPictureFrameMargin;
-    Control(1004)->setEnabled(true);
-    Control(1003)->setEnabled(true);
+    speedSlider->setRange(v.speedMin, v.speedMax);
+    speedSlider->setValue(v.speed);
+    speedBox->setText(QString::number(v.speed));
+    positionSlider->setRange(v.positionMin, v.positionMax);
+    positionSlider->setValue(v.playhead.position);
+    positionBox->setText(QString::number(v.playhead.position));
+    v.pictureLeft = pictureFrame->x() + kPictureFrameMargin;
+    v.pictureTop = pictureFrame->y() + kPictureFrameMargin;
+    controls->Get<QWidget>(ControlId::PreviousFolder)->setEnabled(true);
+    controls->Get<QWidget>(ControlId::NextFolder)->setEnabled(true);
 }
 
-void MainWindow::OpenFolder(const char* rootPath) {
-    if (libraryBusy) {
+// Drawing a skin button is what moves the lit-button light: the viewer's DrawSkinButton
+// applies the rule as it draws the face, so a press, or any redraw of Choose folder or
+// Search (the window uncovered, say), can put out the light of another button, which is
+// then redrawn from here.
+void MainWindow::PaintSkinButton(QPainter& painter, ControlId id, bool pressed, const QRect& rect) {
+    if (!viewer) {
         return;
     }
-    BoundedFormat(viewer->folderPath, sizeof viewer->folderPath, "%s", rootPath);
-    ChooseFolderCommand(false);
+    const ControlId unlit = viewer->DrawSkinButton(lit, painter, id, pressed, rect);
+    if (unlit != ControlId::None) {
+        Redraw(unlit);
+    }
 }
 
 void MainWindow::SpeedSliderMoved() {
-    viewer->speed = viewer->speedSlider->sliderPosition();
-    Edit(viewer->speedEditId)->setText(QString::number(viewer->speed));
+    viewer->speed = speedSlider->sliderPosition();
+    speedBox->setText(QString::number(viewer->speed));
 }
 
+// Taking the position slider loads the frame under the thumb at every step and pauses.
 void MainWindow::PositionSliderMoved() {
     CMavViewer& v = *viewer;
     LibraryTurn turn(libraryBusy);
     if (!turn) {
-        v.positionSlider->setSliderPosition(v.positionSlider->value());  // the move is refused
+        positionSlider->setSliderPosition(positionSlider->value());  // the move is refused
         return;
     }
-    v.position = v.positionSlider->sliderPosition();
-    Edit(v.positionEditId)->setText(QString::number(v.position));
-    if (v.fileManager.GoToFile(v.playClock, v.position - 1) == 0) {
-        v.frameDirty = 1;
-        SetText(1025, v.fileManager.timeText);
-        SetText(1001, v.fileManager.fileText);
+    v.playhead.position = positionSlider->sliderPosition();
+    positionBox->setText(QString::number(v.playhead.position));
+    if (v.fileManager.GoToFile(v.playhead, v.playhead.position - 1) == 0) {
+        v.frameDirty = true;
+        SetText(timeBox, v.fileManager.TimeText());
+        SetText(framePathBox, v.fileManager.FileText());
     }
-    v.playState = Paused;
+    v.playhead.state = PlayState::Paused;
     lit.previousButton = lit.activeButton;
-    lit.activeButton = 0;
-    if (lit.previousButton != 0) {
-        Invalidate(lit.previousButton);
-        lit.previousButton = 0;
+    lit.activeButton = ControlId::None;
+    if (lit.previousButton != ControlId::None) {
+        Redraw(lit.previousButton);
+        lit.previousButton = ControlId::None;
     }
 }
 
@@ -218,7 +196,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        Command(1);  // the dialog's default command closes the program
+        CloseWindow();  // the dialog's default command closes the program
         return;
     }
     QDialog::keyPressEvent(event);
@@ -232,7 +210,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
-void MainWindow::PostClose() {
+void MainWindow::CloseWindow() {
     QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
@@ -240,60 +218,54 @@ void MainWindow::ResetPositionRange() {
     CMavViewer& v = *viewer;
     v.positionMin = 1;
     v.positionMax = v.fileManager.FileCount();
-    v.positionSlider = findChild<QSlider*>(QString::number(kPositionSliderId));
-    v.positionEditId = 1015;
     // The slider takes the full count: it has an int range, with no 16-bit bound to wrap.
-    v.positionSlider->setRange(v.positionMin, v.positionMax);
-    v.position = 1;
+    positionSlider->setRange(v.positionMin, v.positionMax);
+    v.playhead.position = 1;
     ShowPosition();
 }
 
 void MainWindow::SetControlsEnabled(bool enable) {
     if (!enable) {
-        for (const int id : {1025, 1024, 1001, 1015}) {
-            Edit(id)->clear();
+        for (QLineEdit* box : {timeBox, dateBox, framePathBox, positionBox}) {
+            box->clear();
         }
-        viewer->positionSlider->setValue(0);
-        for (const int id : {1008, 1005, 1002, 1011}) {
-            Invalidate(id);
+        positionSlider->setValue(0);
+        for (const ControlId id :
+             {ControlId::Stop, ControlId::Pause, ControlId::Play, ControlId::PlayBackward}) {
+            Redraw(id);
         }
         viewer->BlankPicture();
         update();
     }
-    for (const int id : kNavigationControls) {
-        Control(id)->setEnabled(enable);
+    for (const ControlId id : kNavigationControls) {
+        controls->Get<QWidget>(id)->setEnabled(enable);
     }
 }
 
 void MainWindow::ShowCurrentTexts() {
-    SetText(1024, viewer->fileManager.dateText);
-    SetText(1025, viewer->fileManager.timeText);
-    SetText(1001, viewer->fileManager.fileText);
+    SetText(dateBox, viewer->fileManager.DateText());
+    SetText(timeBox, viewer->fileManager.TimeText());
+    SetText(framePathBox, viewer->fileManager.FileText());
+}
+
+void MainWindow::SetText(QLineEdit* box, const char* text) {
+    box->setText(QString::fromLocal8Bit(text));
 }
 
 void MainWindow::ShowPositionNumber(std::int32_t number) {
-    viewer->positionSlider->setValue(number);
-    Edit(viewer->positionEditId)->setText(QString::number(number));
+    positionSlider->setValue(number);
+    positionBox->setText(QString::number(number));
 }
 
-void MainWindow::SetText(int id, const char* text) {
-    Edit(id)->setText(QString::fromLocal8Bit(text));
+void MainWindow::Redraw(ControlId id) {
+    controls->Get<QWidget>(id)->update();
 }
 
-void MainWindow::Invalidate(int id) {
-    Control(id)->update();
-}
-
-void MainWindow::LightStop() {
-    lit.activeButton = lit.previousButton = 1008;
-}
-
-QWidget* MainWindow::Control(int id) const {
-    return findChild<QWidget*>(QString::number(id));
-}
-
-QLineEdit* MainWindow::Edit(int id) const {
-    return findChild<QLineEdit*>(QString::number(id));
+void MainWindow::LightStop(ControlId playButton) {
+    lit.activeButton = lit.previousButton = ControlId::Stop;
+    for (const ControlId id : {ControlId::Stop, playButton, ControlId::Pause}) {
+        Redraw(id);
+    }
 }
 
 void MainWindow::ApplyAdjustments(const PictureAdjustments& adjustments) {

@@ -1,19 +1,22 @@
 // The main window, "Orvik View": a fixed 720 x 680 dialog built from template 101, painted
-// from the viewer's skin and picture surfaces. Its commands drive the clip library; the
+// from the viewer's skin and picture surfaces. Each control's use runs the command slot
+// named after it, which drives the clip library and marks a loaded frame dirty; the
 // playback tick, every 100 ms, plays and draws whatever frame was loaded.
 #pragma once
 
 #include <QDialog>
 #include <QTimer>
-#include <cstdint>
 #include <functional>
 #include <memory>
 
 #include "colour/colour_matrix.h"
+#include "shell/dialog/dialog_controls.h"
 #include "shell/skin_buttons.h"
 #include "shell/viewer.h"
 
+class QFrame;
 class QLineEdit;
+class QSlider;
 
 namespace orvik {
 
@@ -33,13 +36,9 @@ class MainWindow : public QDialog {
     explicit MainWindow(FolderChooser chooseFolder);
     ~MainWindow() override;
 
-    void SetFolderChooser(FolderChooser chooser) { chooseFolder = std::move(chooser); }
-
-    // Starts as if the user had chosen rootPath with the Choose folder command.
+    // Opens rootPath as if the user had chosen it with Choose folder.
     void OpenFolder(const char* rootPath);
 
-    // A command by control ID, as the buttons send them (1 is the Enter key's command).
-    void Command(int id);
     // The playback tick, as the timer calls it.
     void PlaybackTick(int identity);
     // Runs after every frame the tick presents; none by default. The entry uses it to end a
@@ -51,47 +50,71 @@ class MainWindow : public QDialog {
     QTimer& PlaybackTimer() { return playbackTimer; }
     bool LibraryBusy() const { return libraryBusy; }
 
+  public slots:
+    // The commands, one for each button. Each runs with the clip library to itself: one
+    // that arrives while another library operation is in progress (a message box of a scan
+    // is open) does nothing. A library operation that fails stops the command where it
+    // stands.
+    void ChooseFolder();
+    void Play();
+    void PlayBackward();
+    void Pause();
+    void Stop();
+    void NextFolder();
+    void PreviousFolder();
+    void StepForward();
+    void StepBack();
+    void OpenColourSettings();
+    void Search();
+    // Enter, the hidden close button: closes the window once the current event is done.
+    void CloseWindow();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    enum class Direction { Forward, Backward };
+
     void BuildControls();
+    void ConnectControls();
     void CreateViewer();
+    void PaintSkinButton(QPainter& painter, ControlId id, bool pressed, const QRect& rect);
+
+    // What the commands share; the direction picks the mirror image.
+    void ScanChosenFolder();
+    void StartPlay(Direction direction);
+    void MoveFolder(Direction direction);
+    void Step(Direction direction);
     void SpeedSliderMoved();
     void PositionSliderMoved();
-
-    // Commands.
-    void ChooseFolderCommand(bool askUser);
-    void PlayCommand(std::int32_t runningState, std::int32_t finalState);
-    void PauseCommand();
-    void StopCommand();
-    void NextFolderCommand();
-    void PreviousFolderCommand();
-    void StepBackCommand();
-    void StepForwardCommand();
-    void ColourSettingsCommand();
-    void SearchCommand();
-    void PostClose();
 
     // Operations on the window's controls.
     void ResetPositionRange();
     void SetControlsEnabled(bool enable);
     void ShowCurrentTexts();
-    void ShowPosition() { ShowPositionNumber(viewer->position); }
+    void ShowPosition() { ShowPositionNumber(viewer->playhead.position); }
     void ShowPositionNumber(std::int32_t number);
-    void SetText(int id, const char* text);
-    void Invalidate(int id);
-    void LightStop();
-    QWidget* Control(int id) const;
-    QLineEdit* Edit(int id) const;
+    static void SetText(QLineEdit* box, const char* text);
+    void Redraw(ControlId id);
+    // Lights Stop at an end of the folder list and redraws the buttons that lose the light.
+    void LightStop(ControlId playButton);
 
     void PresentFrame();
     void ApplyAdjustments(const PictureAdjustments& adjustments);
 
     FolderChooser chooseFolder;
     std::function<void()> framePresented;
+    std::unique_ptr<DialogControls> controls;
+    QLineEdit* framePathBox = nullptr;
+    QLineEdit* speedBox = nullptr;
+    QLineEdit* positionBox = nullptr;
+    QLineEdit* dateBox = nullptr;
+    QLineEdit* timeBox = nullptr;
+    QSlider* speedSlider = nullptr;
+    QSlider* positionSlider = nullptr;
+    QFrame* pictureFrame = nullptr;
     std::unique_ptr<CMavViewer> viewer;
     QTimer playbackTimer;
     LitButtons lit;

@@ -3,7 +3,7 @@
 // that is due; when a folder runs out it hands over to the Next folder or Previous folder
 // command. Whatever frame was loaded since the last tick, by anyone, is then presented.
 
-#include <QSlider>
+#include <QLineEdit>
 
 #include "library/play_state.h"
 #include "shell/library_turn.h"
@@ -22,54 +22,48 @@ void MainWindow::PlaybackTick(int identity) {
     if (identity != kPlaybackTimerIdentity) {
         return;
     }
-    int handOver = 0;  // the folder command to run once the library is free again
+    void (MainWindow::*handOver)() = nullptr;  // the folder command to run once the library is free
     {
         LibraryTurn turn(libraryBusy);
         if (!turn) {
             return;
         }
         CMavViewer& v = *viewer;
-        const std::int32_t clockStep = v.speed * kClockStepPerSpeed;
-        if (v.playState == PlayingForward) {
-            if (v.playClock > kDayLength) {
-                v.playClock = 0;  // past midnight
+        Playhead& p = v.playhead;
+        const bool forward = p.state == PlayState::PlayingForward;
+        if (forward || p.state == PlayState::PlayingBackward) {
+            const std::int32_t sign = forward ? 1 : -1;
+            if (forward && p.clock > kDayLength) {
+                p.clock = 0;  // past midnight
+            } else if (!forward && p.clock < kBackwardClockFloor) {
+                p.clock = 0;
             }
-            if (v.fileManager.PlayStepForward(v.playState, v.playClock, v.position) == 0) {
-                SetText(1001, v.fileManager.fileText);
-                SetText(1025, v.fileManager.timeText);
-                v.frameDirty = 1;
-                ShowPositionNumber(v.position - 1);
-                v.playClock += clockStep;
-            } else if (v.playState != Stopped) {
-                v.playClock += clockStep;  // no frame due yet: the clock runs on
-            } else {
-                v.playState = ForwardFolderEnd;
-                handOver = 1003;
-            }
-        } else if (v.playState == PlayingBackward) {
-            if (v.playClock < kBackwardClockFloor) {
-                v.playClock = 0;
-            }
-            if (v.fileManager.PlayStepBackward(v.playState, v.playClock, v.position) == 0) {
-                SetText(1025, v.fileManager.timeText);
-                SetText(1001, v.fileManager.fileText);
-                v.frameDirty = 1;
-                ShowPositionNumber(v.position + 1);
-                v.playClock -= clockStep;
-            } else if (v.playState != Stopped) {
-                v.playClock -= clockStep;
-            } else {
-                v.playState = BackwardFolderEnd;
-                handOver = 1004;
+            switch (forward ? v.fileManager.PlayStepForward(p)
+                            : v.fileManager.PlayStepBackward(p)) {
+                case StepResult::Shown:
+                    SetText(framePathBox, v.fileManager.FileText());
+                    SetText(timeBox, v.fileManager.TimeText());
+                    v.frameDirty = true;
+                    // The library's counter stands one past (before) the frame shown.
+                    ShowPositionNumber(p.position - sign);
+                    p.clock += sign * v.speed * kClockStepPerSpeed;
+                    break;
+                case StepResult::NotDue:
+                    p.clock += sign * v.speed * kClockStepPerSpeed;  // the clock runs on
+                    break;
+                case StepResult::FolderUsedUp:
+                    p.state = forward ? PlayState::ForwardFolderEnd : PlayState::BackwardFolderEnd;
+                    handOver = forward ? &MainWindow::NextFolder : &MainWindow::PreviousFolder;
+                    break;
             }
         }
-        if (handOver == 0 && v.frameDirty != 0) {
-            v.frameDirty = 0;
+        if (handOver == nullptr && v.frameDirty) {
+            v.frameDirty = false;
             PresentFrame();
         }
     }
-    if (handOver != 0) {
-        Command(handOver);  // runs now, with the library free; presented by the next tick
+    if (handOver != nullptr) {
+        (this->*handOver)();  // runs now, with the library free; presented by the next tick
     }
 }
 

@@ -4,9 +4,8 @@
 
 namespace orvik {
 
-SkinButton::SkinButton(int id, FacePainter paintFace, QWidget* parent)
+SkinButton::SkinButton(ControlId id, FacePainter paintFace, QWidget* parent)
     : QPushButton(parent), id(id), paintFace(std::move(paintFace)) {
-    setObjectName(QString::number(id));
     // Enter belongs to the window (it closes it), never to a focused button.
     setAutoDefault(false);
 }

@@ -1,8 +1,11 @@
-// An owner-drawn button of the main window: its face comes from the viewer's DrawSkinButton.
+// An owner-drawn button of the main window: its face is painted by the window (the viewer's
+// DrawSkinButton, which applies the lit-button rule as it draws).
 #pragma once
 
 #include <QPushButton>
 #include <functional>
+
+#include "resources/control_ids.h"
 
 namespace orvik {
 
@@ -10,16 +13,17 @@ class SkinButton : public QPushButton {
     Q_OBJECT
 
   public:
-    // Draws the face of button id into the painter over rect; pressed = held down now.
-    using FacePainter = std::function<void(QPainter&, int id, bool pressed, const QRect& rect)>;
+    // Paints the face of button id over rect; pressed = held down now.
+    using FacePainter =
+        std::function<void(QPainter&, ControlId id, bool pressed, const QRect& rect)>;
 
-    SkinButton(int id, FacePainter paintFace, QWidget* parent);
+    SkinButton(ControlId id, FacePainter paintFace, QWidget* parent);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    int id;
+    ControlId id;
     FacePainter paintFace;
 };
 

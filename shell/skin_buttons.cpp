@@ -6,32 +6,33 @@ namespace orvik {
 namespace {
 
 using K = ButtonKind;
+using I = ControlId;
 
 const std::array<SkinButtonFaces, 12> kButtons = {{
-    {1002, K::Latching, 138, 139},
-    {1005, K::Latching, 140, 141},
-    {1008, K::Latching, 135, 137},
-    {1011, K::Latching, 148, 149},
-    {1003, K::Momentary, 144, 145},
-    {1004, K::Momentary, 130, 128},
-    {1006, K::Momentary, 131, 134},
-    {1007, K::Momentary, 142, 143},
-    {1000, K::LatchClearing, 146, 147},
-    {1026, K::LatchClearing, 154, 153},
-    {1012, K::Plain, 150, 151},
-    {1016, K::Plain, 156, 155},
+    {I::Play, K::Latching, 138, 139},
+    {I::Pause, K::Latching, 140, 141},
+    {I::Stop, K::Latching, 135, 137},
+    {I::PlayBackward, K::Latching, 148, 149},
+    {I::NextFolder, K::Momentary, 144, 145},
+    {I::PreviousFolder, K::Momentary, 130, 128},
+    {I::StepBack, K::Momentary, 131, 134},
+    {I::StepForward, K::Momentary, 142, 143},
+    {I::ChooseFolder, K::LatchClearing, 146, 147},
+    {I::Search, K::LatchClearing, 154, 153},
+    {I::ColourSettings, K::Plain, 150, 151},
+    {I::Close, K::Plain, 156, 155},
 }};
 
 // Hands previousButton out as the button to redraw, and clears it.
-int TakePrevious(LitButtons& lit) {
-    const int redraw = lit.previousButton;
-    lit.previousButton = 0;
+ControlId TakePrevious(LitButtons& lit) {
+    const ControlId redraw = lit.previousButton;
+    lit.previousButton = I::None;
     return redraw;
 }
 
 }  // namespace
 
-const SkinButtonFaces* FindSkinButton(int id) {
+const SkinButtonFaces* FindSkinButton(ControlId id) {
     for (const SkinButtonFaces& button : kButtons) {
         if (button.id == id) {
             return &button;
@@ -41,27 +42,27 @@ const SkinButtonFaces* FindSkinButton(int id) {
 }
 
 FaceChoice ChooseFace(const SkinButtonFaces& button, bool pressed, LitButtons& lit) {
-    const int id = button.id;
-    int redraw = 0;
+    const ControlId id = button.id;
+    ControlId redraw = I::None;
     switch (button.kind) {
         case K::Latching:
             if (pressed) {
-                int old = lit.activeButton;
+                ControlId old = lit.activeButton;
                 if (old != id) {
                     lit.previousButton = old;
                 } else {
                     old = lit.previousButton;
                 }
                 lit.activeButton = id;
-                if (old != 0) {
+                if (old != I::None) {
                     redraw = old;
-                    lit.previousButton = 0;
+                    lit.previousButton = I::None;
                 }
             }
             return {lit.activeButton == id ? button.litOrPressedFace : button.otherFace, redraw};
         case K::Momentary:
             if (!pressed) {
-                return {button.otherFace, 0};
+                return {button.otherFace, I::None};
             }
             if (lit.activeButton != id) {
                 lit.previousButton = lit.activeButton;
@@ -70,12 +71,12 @@ FaceChoice ChooseFace(const SkinButtonFaces& button, bool pressed, LitButtons& l
             return {button.litOrPressedFace, TakePrevious(lit)};
         case K::LatchClearing:
             lit.previousButton = lit.activeButton;
-            lit.activeButton = 0;
+            lit.activeButton = I::None;
             return {pressed ? button.litOrPressedFace : button.otherFace, TakePrevious(lit)};
         case K::Plain:
             break;
     }
-    return {pressed ? button.litOrPressedFace : button.otherFace, 0};
+    return {pressed ? button.litOrPressedFace : button.otherFace, I::None};
 }
 
 }  // namespace orvik

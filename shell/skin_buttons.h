@@ -2,6 +2,8 @@
 // which transport button is drawn lit.
 #pragma once
 
+#include "resources/control_ids.h"
+
 namespace orvik {
 
 enum class ButtonKind {
@@ -12,29 +14,32 @@ enum class ButtonKind {
 };
 
 struct SkinButtonFaces {
-    int id;
+    ControlId id;
     ButtonKind kind;
     int litOrPressedFace;  // bitmap resource numbers
     int otherFace;
 };
 
 // The button's kind and faces, or nullptr for a control that is not one of the twelve.
-const SkinButtonFaces* FindSkinButton(int id);
+const SkinButtonFaces* FindSkinButton(ControlId id);
 
-// activeButton: the transport button drawn lit (0 = none). previousButton: a button that
-// has to be redrawn unlit (0 = none).
+// activeButton: the transport button drawn lit. previousButton: a button that has to be
+// redrawn unlit.
 struct LitButtons {
-    int activeButton = 0;
-    int previousButton = 0;
+    ControlId activeButton = ControlId::None;
+    ControlId previousButton = ControlId::None;
 };
 
 struct FaceChoice {
-    int face;        // bitmap resource number to draw
-    int invalidate;  // a button to redraw because it lost the light, 0 = none
+    int face;              // bitmap resource number to draw
+    ControlId invalidate;  // a button to redraw because it lost the light
 };
 
-// Applies the lit-button rule for one draw of button (pressed = held down now) and returns
-// the face to draw. previousButton is left 0 whenever a button to redraw is returned.
+// The lit-button rule, which runs whenever a button is drawn: drawing a latching button
+// pressed lights it, a momentary one lights while held, and any draw of Choose folder or
+// Search (a press, or the window being uncovered) puts the light out. Applies the rule for
+// one draw of button (pressed = held down now) and returns the face to draw.
+// previousButton is left None whenever a button to redraw is returned.
 FaceChoice ChooseFace(const SkinButtonFaces& button, bool pressed, LitButtons& lit);
 
 }  // namespace orvik

@@ -1,8 +1,6 @@
 #include "shell/viewer.h"
 
 #include <QPainter>
-#include <QWidget>
-#include <cstring>
 
 #include "decoder/decode_frame.h"
 #include "shell/bottom_up_picture.h"
@@ -11,7 +9,6 @@ namespace orvik {
 namespace {
 
 constexpr int kSkinBitmap = 122;
-constexpr std::size_t kBlankPictureBytes = std::size_t{kSurfaceWidth} * kSurfaceHeight * 3;
 
 const QRect kPictureArea(0, 0, kPictureAreaWidth, kPictureAreaHeight);
 
@@ -27,56 +24,56 @@ QRect PictureTarget(int w, int h) {
 
 }  // namespace
 
-CMavViewer::CMavViewer(QWidget* ownerWindow, const QSize& clientSize)
+CMavViewer::CMavViewer(const QSize& clientSize)
     : pictureSurface(kSurfaceWidth, kSurfaceHeight, QImage::Format_RGB32),
-      skinSurface(kSurfaceWidth, kSurfaceHeight, QImage::Format_RGB32),
-      ownerWindow(ownerWindow) {
+      skinSurface(kSurfaceWidth, kSurfaceHeight, QImage::Format_RGB32) {
     // The skin is stretched once, here; painting the window is then two plain copies.
     skinSurface.fill(Qt::black);
     DrawBottomUp(LoadStoredBitmap(kSkinBitmap), skinSurface, QRect(QPoint(0, 0), clientSize),
                  skinSurface.rect());
     pictureSurface.fill(Qt::black);
-    fileManager.blackenPictureArea = [this](int width, int height) {
-        QPainter painter(&pictureSurface);
-        painter.fillRect(QRect(0, 0, width, height), Qt::black);
-    };
+    fileManager.SetBlackenHook(
+        [this](int width, int height) { BlackenPictureArea(width, height); });
 }
 
 CMavViewer::~CMavViewer() = default;
 
-void CMavViewer::DrawSkinButton(QWidget& window, LitButtons& lit, QPainter& painter, int id,
-                                bool pressed, const QRect& rect) const {
+ControlId CMavViewer::DrawSkinButton(LitButtons& lit, QPainter& painter, ControlId id, bool pressed,
+                                     const QRect& rect) const {
     const SkinButtonFaces* button = FindSkinButton(id);
     if (button == nullptr) {
-        return;
+        return ControlId::None;
     }
     const FaceChoice choice = ChooseFace(*button, pressed, lit);
-    if (choice.invalidate != 0) {
-        if (QWidget* other = window.findChild<QWidget*>(QString::number(choice.invalidate))) {
-            other->update();
-        }
-    }
     const QImage face = UprightBitmap(choice.face, rect.size());
     if (!face.isNull()) {
         painter.drawImage(rect.topLeft(), face);
     }
+    return choice.invalidate;
+}
+
+void CMavViewer::BlackenPictureArea(int width, int height) {
+    QPainter painter(&pictureSurface);
+    painter.fillRect(QRect(0, 0, width, height), Qt::black);
 }
 
 void CMavViewer::DrawCurrentPicture() {
-    const int w = fileManager.pictureWidth, h = fileManager.pictureHeight;
+    DrawPicture(fileManager.PictureBits(), fileManager.PictureWidth(), fileManager.PictureHeight());
+}
+
+void CMavViewer::DrawPicture(const std::uint8_t* bits, int w, int h) {
     const std::size_t stride = PictureStride(w);
-    if (w == 0 || h == 0 || stride * h > kPictureBitsBytes) {
+    if (w <= 0 || h <= 0 || stride * std::size_t(h) > kPictureBitsBytes) {
         return;
     }
-    const QImage picture(fileManager.pictureBits.get(), w, h, qsizetype(stride),
-                         QImage::Format_BGR888);
+    const QImage picture(bits, w, h, qsizetype(stride), QImage::Format_BGR888);
     const QRect target = PictureTarget(w, h);
     DrawBottomUp(picture, pictureSurface, target,
                  w >= kPictureAreaWidth ? kPictureArea : pictureSurface.rect());
 }
 
 void CMavViewer::BlankPicture() {
-    std::memset(fileManager.pictureBits.get(), 0, kBlankPictureBytes);
+    fileManager.BlankPicture();
     QPainter painter(&pictureSurface);
     painter.fillRect(kPictureArea, Qt::black);
 }

@@ -13,8 +13,6 @@
 #include "shell/skin_buttons.h"
 
 class QPainter;
-class QSlider;
-class QWidget;
 
 namespace orvik {
 
@@ -25,40 +23,41 @@ inline constexpr int kPictureAreaHeight = 480;
 
 class CMavViewer {
   public:
-    // ownerWindow: the main window. clientSize: the area the skin is stretched to.
-    CMavViewer(QWidget* ownerWindow, const QSize& clientSize);
+    // clientSize: the area the skin is stretched to.
+    explicit CMavViewer(const QSize& clientSize);
     virtual ~CMavViewer();
     CMavViewer(const CMavViewer&) = delete;
     CMavViewer& operator=(const CMavViewer&) = delete;
 
     // Draws the face of button id (pressed = held down) over rect, after applying the
-    // lit-button rule; a button that lost the light is redrawn. The face is loaded from the
-    // resources at every draw. Controls that are not one of the twelve buttons get nothing.
-    void DrawSkinButton(QWidget& window, LitButtons& lit, QPainter& painter, int id, bool pressed,
-                        const QRect& rect) const;
+    // lit-button rule, and gives the button that lost the light and has to be redrawn
+    // (None when no button did). The face is loaded from the resources at every draw.
+    ControlId DrawSkinButton(LitButtons& lit, QPainter& painter, ControlId id, bool pressed,
+                             const QRect& rect) const;
 
     // Draws the clip library's current picture into the picture area (PresentFrame's
-    // drawing: unscaled from its lower-left corner when 640 or more wide, else enlarged by
-    // half about the area's centre). A size beyond the picture buffer draws nothing.
+    // drawing), by DrawPicture.
     void DrawCurrentPicture();
+    // Draws a decoded picture (bits: bottom-up BGR rows of PictureStride bytes, in a buffer
+    // of kPictureBitsBytes) into the picture area: unscaled from its lower-left corner when
+    // 640 or more wide, else enlarged by half about the area's centre. A size beyond the
+    // buffer draws nothing.
+    void DrawPicture(const std::uint8_t* bits, int width, int height);
+    // Blackens the top-left width x height of the picture surface: the area an old picture
+    // covered when a frame of another size arrives.
+    void BlackenPictureArea(int width, int height);
 
     // Blackens the picture buffer over its full capacity and the picture area.
     void BlankPicture();
 
-    std::int32_t playClock = 0;
-    std::int32_t playState = 0;
+    Playhead playhead;      // play state, play clock and the position within the folder
     QImage pictureSurface;  // Format_RGB32, 1280 x 1024
     QImage skinSurface;     // Format_RGB32, 1280 x 1024, the skin stretched to the client area
-    QWidget* ownerWindow;
     char folderPath[kPathCapacity] = " ";
     CMavFileManager fileManager;
-    std::int32_t frameDirty = 0;
-    QSlider* speedSlider = nullptr;
-    std::int32_t speedEditId = 1010;
+    bool frameDirty = false;  // a loaded frame waits for the tick to present it
     std::int32_t speedMin = 1, speedMax = 8, speed = 5;
-    QSlider* positionSlider = nullptr;
-    std::int32_t positionEditId = 1015;
-    std::int32_t positionMin = 1, positionMax = 1, position = 1;
+    std::int32_t positionMin = 1, positionMax = 1;
     std::int32_t pictureLeft = 0, pictureTop = 0;
 };
 

@@ -1,16 +1,13 @@
 #include "colour/settings/colour_setting_dialog.h"
 
 #include <QCloseEvent>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPalette>
 #include <QPushButton>
 #include <QSlider>
 
-#include "colour/settings/settings_store.h"
-#include "resources/dialog_template.h"
+#include "colour/store/settings_store.h"
+#include "shell/dialog/dialog_controls.h"
 
 namespace orvik {
 
@@ -19,7 +16,6 @@ PictureAdjustments dialogAdjustments;
 
 namespace {
 
-constexpr int kOkButtonId = 1;
 constexpr int kSliderMinimum = 0;
 constexpr int kSliderMaximum = 99;
 constexpr int kSliderLineStep = 1;
@@ -28,61 +24,16 @@ constexpr char kBackgroundBitmap[] = ":/bitmaps/168.bmp";
 
 // The slider and number box of each adjustment, in the order of kStoredAdjustments.
 struct AdjustmentControls {
-    int sliderId;
-    int boxId;
+    ControlId slider;
+    ControlId box;
 };
 constexpr std::array<AdjustmentControls, 4> kAdjustmentControls = {{
-    {1030, 1027},  // brightness
-    {1031, 1028},  // contrast
-    {1032, 1029},  // hue
-    {1033, 1034},  // saturation
+    {ControlId::BrightnessSlider, ControlId::BrightnessBox},
+    {ControlId::ContrastSlider, ControlId::ContrastBox},
+    {ControlId::HueSlider, ControlId::HueBox},
+    {ControlId::SaturationSlider, ControlId::SaturationBox},
 }};
 static_assert(kAdjustmentControls.size() == kStoredAdjustments.size());
-
-QWidget* MakeControl(const ControlTemplate& control, QWidget* parent) {
-    QWidget* widget = nullptr;
-    switch (control.kind) {
-        case ControlKind::Button: {
-            auto* button = new QPushButton(QString::fromLatin1(control.text), parent);
-            button->setDefault((control.style & kDefault) != 0);
-            widget = button;
-            break;
-        }
-        case ControlKind::Slider: {
-            auto* slider = new QSlider(Qt::Horizontal, parent);
-            slider->setTickPosition(QSlider::NoTicks);
-            widget = slider;
-            break;
-        }
-        case ControlKind::Edit: {
-            auto* box = new QLineEdit(parent);
-            box->setReadOnly((control.style & kReadOnly) != 0);
-            widget = box;
-            break;
-        }
-        case ControlKind::GroupBox:
-            widget = new QGroupBox(parent);
-            // A group box only frames the controls inside it. It comes last in the template,
-            // so it would lie on top of them and take their mouse presses: it goes beneath.
-            widget->lower();
-            break;
-        case ControlKind::Static:
-            widget = new QLabel(QString::fromLatin1(control.text), parent);
-            break;
-    }
-    if ((control.style & kWhiteBrush) != 0) {
-        QPalette palette = widget->palette();
-        palette.setColor(QPalette::Window, Qt::white);
-        palette.setColor(QPalette::Base, Qt::white);
-        widget->setPalette(palette);
-        widget->setAutoFillBackground(true);
-    }
-    const PixelRect rect =
-        ColourSettingsPixels(control.x, control.y, control.width, control.height);
-    widget->setGeometry(rect.x, rect.y, rect.width, rect.height);
-    widget->setObjectName(QString::number(control.id));
-    return widget;
-}
 
 }  // namespace
 
@@ -93,8 +44,7 @@ ColourSettingDialog::ColourSettingDialog(ApplyHook apply, FrameDirtyHook markFra
     setAttribute(Qt::WA_DeleteOnClose);
     const DialogTemplate& dialog = ColourSettingsTemplate();
     setWindowTitle(QString::fromLatin1(dialog.caption));
-    const PixelRect client = ColourSettingsPixels(0, 0, dialog.width, dialog.height);
-    setFixedSize(client.width, client.height);
+    setFixedSize(DialogClientSize(dialog));
     BuildControls();
 
     colourDialogWindow = this;
@@ -115,21 +65,13 @@ ColourSettingDialog::~ColourSettingDialog() {
 }
 
 void ColourSettingDialog::BuildControls() {
-    for (const ControlTemplate& control : ColourSettingsTemplate().controls) {
-        QWidget* widget = MakeControl(control, this);
-        if (control.id == kOkButtonId) {
-            // OK posts the close request, as the close box does.
-            connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, this, [this] {
-                QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
-            });
-        }
-        for (std::size_t row = 0; row < kAdjustmentControls.size(); ++row) {
-            if (control.id == kAdjustmentControls[row].sliderId) {
-                sliders[row] = static_cast<QSlider*>(widget);
-            } else if (control.id == kAdjustmentControls[row].boxId) {
-                numberBoxes[row] = static_cast<QLineEdit*>(widget);
-            }
-        }
+    const DialogControls controls(ColourSettingsTemplate(), this);
+    // OK posts the close request, as the close box does.
+    connect(controls.Get<QPushButton>(ControlId::Ok), &QPushButton::clicked, this,
+            [this] { QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection); });
+    for (std::size_t row = 0; row < kAdjustmentControls.size(); ++row) {
+        sliders[row] = controls.Get<QSlider>(kAdjustmentControls[row].slider);
+        numberBoxes[row] = controls.Get<QLineEdit>(kAdjustmentControls[row].box);
     }
 }
 

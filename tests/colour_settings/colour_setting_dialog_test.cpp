@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "colour/settings/colour_setting_dialog.h"
-#include "colour/settings/settings_store.h"
+#include "colour/store/settings_store.h"
 #include "tests/colour_settings/temporary_store.h"
 
 namespace orvik {

@@ -50,10 +50,10 @@ Listed ScanInViewer(const std::string& path) {
     if (manager.ScanFolderTree(buffer) != 0) {
         return listed;
     }
-    for (const auto& folder : manager.folderList.folders) {
+    for (const auto& folder : manager.Folders().folders) {
         listed.names.emplace_back(folder->name);
     }
-    if (const CMavFolder* current = manager.folderList.GetCurrent()) {
+    if (const CMavFolder* current = manager.Folders().GetCurrent()) {
         listed.current = current->name;
     }
     return listed;

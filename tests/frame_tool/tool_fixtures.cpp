@@ -52,12 +52,12 @@ ViewerFrame LoadInViewer(const std::string& path, const PictureAdjustments& adju
     if (manager.LoadFrame(path.c_str()) != 0) {
         return frame;
     }
-    frame.width = manager.pictureWidth;
-    frame.height = manager.pictureHeight;
+    frame.width = manager.PictureWidth();
+    frame.height = manager.PictureHeight();
     frame.stride = PictureStride(frame.width);
-    const std::uint8_t* bits = manager.pictureBits.get();
+    const std::uint8_t* bits = manager.PictureBits();
     frame.picture.assign(bits, bits + frame.stride * static_cast<std::size_t>(frame.height));
-    const std::uint8_t* planes = manager.decoder.planes.get();
+    const std::uint8_t* planes = manager.Decoder().planes.get();
     frame.planes.assign(planes, planes + 2 * static_cast<std::size_t>(frame.width) * frame.height);
     return frame;
 }

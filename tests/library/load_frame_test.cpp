@@ -38,17 +38,25 @@ Bytes Resized(Bytes frame, std::size_t size) {
 class LoadFrameTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        manager.blackenPictureArea = [this](int width, int height) {
-            blackened.emplace_back(width, height);
-        };
+        manager.SetBlackenHook(
+            [this](int width, int height) { blackened.emplace_back(width, height); });
     }
     // Writes bytes as a file and loads it.
     int Load(const Bytes& bytes, const std::string& name = "frame.jpg") {
         tree.WriteFile(name, bytes);
         return manager.LoadFrame(tree.Path(name).c_str());
     }
+    // Makes bytes the one frame of a scanned recording and shows it, so that it is the
+    // frame that SetPictureAdjustments loads again.
+    void ShowOnly(const Bytes& frame) {
+        tree.WriteFile("09123021/CAM121000000.JPG", frame);
+        char root[kPathCapacity];
+        std::snprintf(root, sizeof root, "%s", tree.Root().c_str());
+        ASSERT_EQ(manager.ScanFolderTree(root), 0);
+        ASSERT_EQ(manager.LoadFirstFrame(), 0);
+    }
     Bytes Picture() const {
-        return Bytes(manager.pictureBits.get(), manager.pictureBits.get() + kPictureBitsBytes);
+        return Bytes(manager.PictureBits(), manager.PictureBits() + kPictureBitsBytes);
     }
     // Size of the picture, of the decoder, and the blackened areas, in one comparable value.
     struct Sizes {
@@ -56,8 +64,8 @@ class LoadFrameTest : public ::testing::Test {
         bool operator==(const Sizes&) const = default;
     };
     Sizes Now() const {
-        return Sizes{manager.pictureWidth, manager.pictureHeight, DecoderWidth(manager.decoder),
-                     DecoderHeight(manager.decoder)};
+        return Sizes{manager.PictureWidth(), manager.PictureHeight(),
+                     DecoderWidth(manager.Decoder()), DecoderHeight(manager.Decoder())};
     }
 
     test::TempTree tree;
@@ -103,7 +111,7 @@ TEST_F(LoadFrameTest, SameSizeReloadsTheTablesOfEachFrame) {
     ASSERT_EQ(fresh.LoadFrame(tree.Path("frame.jpg").c_str()), 0);
     tree.WriteFile("coarse.jpg", coarse);
     ASSERT_EQ(fresh.LoadFrame(tree.Path("coarse.jpg").c_str()), 0);
-    EXPECT_TRUE(Bytes(fresh.pictureBits.get(), fresh.pictureBits.get() + kPictureBitsBytes) ==
+    EXPECT_TRUE(Bytes(fresh.PictureBits(), fresh.PictureBits() + kPictureBitsBytes) ==
                 coarsePicture);
 }
 
@@ -139,7 +147,7 @@ TEST_F(LoadFrameTest, FilesThatDecodeNothingLeavePictureSizeAndDecoder) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Load(c.bytes), 0) << c.name;
-        EXPECT_EQ(manager.fileSize, c.wantFileSize) << c.name;
+        EXPECT_EQ(manager.FileSize(), c.wantFileSize) << c.name;
         EXPECT_EQ(Now(), (Sizes{640, 480, 640, 480})) << c.name;
         EXPECT_TRUE(blackened.empty()) << c.name;
         EXPECT_TRUE(Picture() == shown) << c.name << ": the previous picture must stay";
@@ -156,26 +164,27 @@ TEST_F(LoadFrameTest, LimitsOfTheFileSize) {
     EXPECT_EQ(Now(), (Sizes{320, 240, 320, 240}));
     // Exactly the buffer: read whole.
     EXPECT_EQ(Load(Resized(Frame(640, 480), kFileBufferBytes)), 0);
-    EXPECT_EQ(manager.fileSize, static_cast<std::int32_t>(kFileBufferBytes));
+    EXPECT_EQ(manager.FileSize(), static_cast<std::int32_t>(kFileBufferBytes));
     EXPECT_EQ(Now(), (Sizes{640, 480, 640, 480}));
 }
 
 TEST_F(LoadFrameTest, AdjustmentsBeforeAnyFrameAreStoredAndGiveOne) {
     EXPECT_EQ(manager.SetPictureAdjustments(80, 70, 150, -3), 1);
     const PictureAdjustments want{80, 70, 99, 0};
-    EXPECT_EQ(manager.decoder.adjustments.brightness, want.brightness);
-    EXPECT_EQ(manager.decoder.adjustments.contrast, want.contrast);
-    EXPECT_EQ(manager.decoder.adjustments.hue, want.hue);
-    EXPECT_EQ(manager.decoder.adjustments.saturation, want.saturation);
+    EXPECT_EQ(manager.Decoder().adjustments.brightness, want.brightness);
+    EXPECT_EQ(manager.Decoder().adjustments.contrast, want.contrast);
+    EXPECT_EQ(manager.Decoder().adjustments.hue, want.hue);
+    EXPECT_EQ(manager.Decoder().adjustments.saturation, want.saturation);
     ColourMatrix built;
     BuildColourMatrix(want, built);
-    EXPECT_EQ(std::memcmp(&built, &manager.decoder.colour, sizeof built), 0)
+    EXPECT_EQ(std::memcmp(&built, &manager.Decoder().colour, sizeof built), 0)
         << "the colour matrix is rebuilt from the new values";
 }
 
 TEST_F(LoadFrameTest, AdjustmentsAfterAFrameDecodeItAgain) {
     ASSERT_EQ(Load(Frame(320, 240)), 0);
-    std::snprintf(manager.openPath, sizeof manager.openPath, "%s", tree.Path("frame.jpg").c_str());
+    ASSERT_EQ(manager.SetPictureAdjustments(49, 49, 49, 49), 1) << "no frame is shown yet";
+    ShowOnly(Frame(320, 240));
     ASSERT_EQ(manager.SetPictureAdjustments(49, 49, 49, 49), 0);
     const Bytes neutral = Picture();
     ASSERT_EQ(manager.SetPictureAdjustments(90, 49, 49, 49), 0);
@@ -204,18 +213,18 @@ TEST_F(LoadFrameTest, FramesAreOpenedByTheirListedNames) {
     char root[kPathCapacity];
     std::snprintf(root, sizeof root, "%s", tree.Root().c_str());
     ASSERT_EQ(manager.ScanFolderTree(root), 0);
-    std::int32_t state = 0, clock = 0;
-    ASSERT_EQ(manager.LoadFirstFrame(state), 0);
+    Playhead head;
+    ASSERT_EQ(manager.LoadFirstFrame(), 0);
     ASSERT_EQ(manager.FileCount(), 4);
     for (std::int32_t i = 0; i < 4; ++i) {
         SCOPED_TRACE(frames[i].listed);
-        ASSERT_EQ(manager.GoToFile(clock, i), 0);
-        EXPECT_EQ(std::string(manager.fileText), tree.Path("09123021") + "/" + frames[i].shown);
-        EXPECT_EQ(std::string(manager.openPath), tree.Path("09123021") + "/" + frames[i].listed);
+        ASSERT_EQ(manager.GoToFile(head, i), 0);
+        EXPECT_EQ(std::string(manager.FileText()), tree.Path("09123021") + "/" + frames[i].shown);
+        EXPECT_EQ(std::string(manager.OpenPath()), tree.Path("09123021") + "/" + frames[i].listed);
         EXPECT_EQ(Now(),
                   (Sizes{frames[i].width, frames[i].height, frames[i].width, frames[i].height}));
         ASSERT_EQ(manager.SetPictureAdjustments(49, 49, 49, 49), 0) << "reloads the frame shown";
-        EXPECT_EQ(manager.pictureWidth, frames[i].width);
+        EXPECT_EQ(manager.PictureWidth(), frames[i].width);
     }
 }
 

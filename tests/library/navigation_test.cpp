@@ -32,30 +32,29 @@ class NavigationTest : public ::testing::Test {
     }
     // The frame that the texts show, as folder/name.
     std::string Shown() const {
-        const std::filesystem::path path = manager.fileText;
+        const std::filesystem::path path = manager.FileText();
         return path.parent_path().filename().string() + "/" + path.filename().string();
     }
     std::string Frame(const std::string& folder, std::int32_t t) const {
         return folder + "/" + FrameName(t);
     }
     // Starts play from the frame at index of the current folder, as the main window does.
-    void StartAt(std::int32_t index, std::int32_t state) {
-        ASSERT_EQ(manager.GoToFile(playClock, index), 0);
+    void StartAt(std::int32_t index, PlayState state) {
+        ASSERT_EQ(manager.GoToFile(head, index), 0);
         position = index + 1;
         playState = state;
-        ASSERT_EQ(manager.PreparePlayback(playState, playClock, 1), 0);
+        ASSERT_EQ(manager.PreparePlayback(head), 0);
     }
     // One tick of the timer at speed 1: the clock moves 10, then the step.
-    int Tick(bool forward) {
+    StepResult Tick(bool forward) {
         playClock += forward ? 10 : -10;
-        return forward ? manager.PlayStepForward(playState, playClock, position)
-                       : manager.PlayStepBackward(playState, playClock, position);
+        return forward ? manager.PlayStepForward(head) : manager.PlayStepBackward(head);
     }
     // Ticks until the library stops play; the frames shown, in order.
     std::vector<std::string> PlayToTheEnd(bool forward) {
         std::vector<std::string> shown;
-        for (int ticks = 0; ticks < 100000 && playState != Stopped; ++ticks) {
-            if (Tick(forward) == 0) {
+        for (int ticks = 0; ticks < 100000 && playState != PlayState::Stopped; ++ticks) {
+            if (Tick(forward) == StepResult::Shown) {
                 shown.push_back(Shown());
             }
         }
@@ -64,70 +63,72 @@ class NavigationTest : public ::testing::Test {
 
     test::TempTree tree;
     CMavFileManager manager;
-    std::int32_t playState = Stopped;
-    std::int32_t playClock = 0;
-    std::int32_t position = 0;
+    Playhead head{PlayState::Stopped, 0, 0};
+    PlayState& playState = head.state;
+    std::int32_t& playClock = head.clock;
+    std::int32_t& position = head.position;
 };
 
 TEST_F(NavigationTest, LoadFirstFrameFillsTheTexts) {
     Scan({{"10010100", {TimeOfDay(1, 2, 3, 45), TimeOfDay(1, 2, 4)}}});
-    ASSERT_EQ(manager.LoadFirstFrame(playState), 0);
-    EXPECT_STREQ(manager.dateText, "2010/01/01");
-    EXPECT_STREQ(manager.timeText, "01:02:03");
-    EXPECT_EQ(std::string(manager.fileText), tree.Path(Frame("10010100", TimeOfDay(1, 2, 3, 45))));
-    EXPECT_EQ(manager.currentFile, manager.currentFolder->GetFirstFile());
+    ASSERT_EQ(manager.LoadFirstFrame(), 0);
+    EXPECT_STREQ(manager.DateText(), "2010/01/01");
+    EXPECT_STREQ(manager.TimeText(), "01:02:03");
+    EXPECT_EQ(std::string(manager.FileText()),
+              tree.Path(Frame("10010100", TimeOfDay(1, 2, 3, 45))));
+    EXPECT_EQ(manager.CurrentFile(), manager.CurrentFolder()->GetFirstFile());
     EXPECT_EQ(manager.FileCount(), 2);
 }
 
 TEST_F(NavigationTest, WithoutFoldersNothingBecomesCurrent) {
     Scan({});
-    EXPECT_EQ(manager.LoadFirstFrame(playState), 1);
+    EXPECT_EQ(manager.LoadFirstFrame(), 1);
     EXPECT_EQ(manager.FileCount(), 1);
-    playState = PlayingForward;
-    EXPECT_EQ(manager.PreparePlayback(playState, playClock, 1), 1);
-    EXPECT_EQ(playState, Stopped);
-    EXPECT_EQ(manager.GoToFile(playClock, 0), 1);
+    playState = PlayState::PlayingForward;
+    EXPECT_EQ(manager.PreparePlayback(head), 1);
+    EXPECT_EQ(playState, PlayState::Stopped);
+    EXPECT_EQ(manager.GoToFile(head, 0), 1);
     std::int32_t index = -1;
     EXPECT_EQ(manager.SearchByDateTime(10010100, 0, index), 1);
     EXPECT_EQ(index, 0);
-    playState = PlayingForward;
+    playState = PlayState::PlayingForward;
     EXPECT_EQ(manager.NextFolder(playState), 1);
-    EXPECT_EQ(playState, Stopped);
-    playState = PlayingBackward;
+    EXPECT_EQ(playState, PlayState::Stopped);
+    playState = PlayState::PlayingBackward;
     EXPECT_EQ(manager.PreviousFolder(playState), 1);
-    EXPECT_EQ(playState, Stopped);
-    EXPECT_EQ(manager.PlayStepForward(playState, playClock, position), 1);
+    EXPECT_EQ(playState, PlayState::Stopped);
+    EXPECT_EQ(manager.PlayStepForward(head), StepResult::FolderUsedUp);
 }
 
 TEST_F(NavigationTest, GoToFileSetsTheClockAndRefusesIndexesOutside) {
     Scan({{"10010100", {T, T + 10, T + 20}}});
-    ASSERT_EQ(manager.GoToFile(playClock, 2), 0);
+    ASSERT_EQ(manager.GoToFile(head, 2), 0);
     EXPECT_EQ(playClock, T + 20);
     EXPECT_EQ(Shown(), Frame("10010100", T + 20));
-    EXPECT_STREQ(manager.dateText, "") << "GoToFile leaves the date to the folder moves";
-    EXPECT_EQ(manager.GoToFile(playClock, 3), 1);
-    EXPECT_EQ(manager.currentFile, nullptr);
-    EXPECT_EQ(manager.GoToFile(playClock, -1), 1);
+    EXPECT_STREQ(manager.DateText(), "") << "GoToFile leaves the date to the folder moves";
+    EXPECT_EQ(manager.GoToFile(head, 3), 1);
+    EXPECT_EQ(manager.CurrentFile(), nullptr);
+    EXPECT_EQ(manager.GoToFile(head, -1), 1);
     EXPECT_EQ(playClock, T + 20);
 }
 
 TEST_F(NavigationTest, OpensFramesWhoseNamesOnDiskAreLowerCase) {
     tree.WriteFile("10010100/cam1100000000.jpg", std::vector<std::uint8_t>(546, 0));
     Scan({});
-    ASSERT_EQ(manager.LoadFirstFrame(playState), 0);
+    ASSERT_EQ(manager.LoadFirstFrame(), 0);
     EXPECT_EQ(Shown(), "10010100/CAM1100000000.JPG") << "the records hold upper-case names";
-    EXPECT_EQ(manager.GoToFile(playClock, 0), 0) << "and the file is still found";
-    EXPECT_EQ(manager.fileSize, 546);
+    EXPECT_EQ(manager.GoToFile(head, 0), 0) << "and the file is still found";
+    EXPECT_EQ(manager.FileSize(), 546);
 }
 
 TEST_F(NavigationTest, PreparePlaybackKeepsACursorAndStartsFromTheFirstFrameOtherwise) {
     Scan({{"10010100", {T, T + 10, T + 20}}});
-    playState = Stopped;
-    EXPECT_EQ(manager.PreparePlayback(playState, playClock, 4), 0);
+    playState = PlayState::Stopped;
+    EXPECT_EQ(manager.PreparePlayback(head), 0);
     EXPECT_EQ(playClock, T);
-    ASSERT_EQ(manager.GoToFile(playClock, 2), 0);
+    ASSERT_EQ(manager.GoToFile(head, 2), 0);
     playClock = 0;
-    EXPECT_EQ(manager.PreparePlayback(playState, playClock, 4), 0);
+    EXPECT_EQ(manager.PreparePlayback(head), 0);
     EXPECT_EQ(playClock, T + 20);
 }
 
@@ -142,43 +143,43 @@ TEST_F(NavigationTest, ClockCatchesUpOverGapsInSteps) {
         {800, 400},         {501, 400},         {500, 100},  {201, 100},  {200, 0},    {1, 0},
     };
     for (const bool forward : {true, false}) {
-        StartAt(1, forward ? PlayingForward : PlayingBackward);
+        StartAt(1, forward ? PlayState::PlayingForward : PlayState::PlayingBackward);
         const std::string before = Shown();
         const std::int32_t k = T + 5000;
         for (const Case& c : cases) {
             const std::int32_t sign = forward ? 1 : -1;
             playClock = k - sign * c.gap;
-            const int result = forward ? manager.PlayStepForward(playState, playClock, position)
-                                       : manager.PlayStepBackward(playState, playClock, position);
-            EXPECT_EQ(result, 1) << c.gap << (forward ? " forward" : " backward");
+            const StepResult result =
+                forward ? manager.PlayStepForward(head) : manager.PlayStepBackward(head);
+            EXPECT_EQ(result, StepResult::NotDue) << c.gap << (forward ? " forward" : " backward");
             EXPECT_EQ(playClock, k - sign * c.gap + sign * c.move) << c.gap;
             EXPECT_EQ(Shown(), before) << c.gap << ": nothing is due yet";
             EXPECT_EQ(position, 2);
-            EXPECT_EQ(playState, forward ? PlayingForward : PlayingBackward);
+            EXPECT_EQ(playState, forward ? PlayState::PlayingForward : PlayState::PlayingBackward);
         }
     }
 }
 
 TEST_F(NavigationTest, ForwardPlayShowsEachFrameThenStops) {
     Scan({{"10010100", {T, T + 10, T + 20}}});
-    StartAt(0, PlayingForward);
+    StartAt(0, PlayState::PlayingForward);
     playClock -= 10;  // the first tick brings the clock to the first frame
     EXPECT_EQ(PlayToTheEnd(true),
               (std::vector<std::string>{Frame("10010100", T), Frame("10010100", T + 10),
                                         Frame("10010100", T + 20)}));
-    EXPECT_EQ(playState, Stopped);
+    EXPECT_EQ(playState, PlayState::Stopped);
     EXPECT_EQ(position, 4) << "file count + 1";
-    EXPECT_EQ(manager.currentFile, nullptr);
+    EXPECT_EQ(manager.CurrentFile(), nullptr);
 }
 
 TEST_F(NavigationTest, BackwardPlayShowsEachFrameThenStopsAtPositionZero) {
     Scan({{"10010100", {T, T + 10, T + 20}}});
-    StartAt(2, PlayingBackward);
+    StartAt(2, PlayState::PlayingBackward);
     playClock += 10;
     EXPECT_EQ(PlayToTheEnd(false),
               (std::vector<std::string>{Frame("10010100", T + 20), Frame("10010100", T + 10),
                                         Frame("10010100", T)}));
-    EXPECT_EQ(playState, Stopped);
+    EXPECT_EQ(playState, PlayState::Stopped);
     EXPECT_EQ(position, 0);
 }
 
@@ -193,48 +194,48 @@ TEST_F(NavigationTest, PlayCrossesGapsAndShowsEveryFrameOnce) {
     }
     backward.assign(forward.rbegin(), forward.rend());
 
-    StartAt(0, PlayingForward);
+    StartAt(0, PlayState::PlayingForward);
     playClock -= 10;
     EXPECT_EQ(PlayToTheEnd(true), forward);
-    StartAt(static_cast<std::int32_t>(times.size()) - 1, PlayingBackward);
+    StartAt(static_cast<std::int32_t>(times.size()) - 1, PlayState::PlayingBackward);
     playClock += 10;
     EXPECT_EQ(PlayToTheEnd(false), backward);
 }
 
 TEST_F(NavigationTest, OneStepOverSeveralDueFramesShowsOnlyTheLatest) {
     Scan({{"10010100", {T, T + 10, T + 20, T + 30, T + 40}}});
-    StartAt(0, PlayingForward);
+    StartAt(0, PlayState::PlayingForward);
     playClock = T + 25;
-    ASSERT_EQ(manager.PlayStepForward(playState, playClock, position), 0);
+    ASSERT_EQ(manager.PlayStepForward(head), StepResult::Shown);
     EXPECT_EQ(Shown(), Frame("10010100", T + 20));
     EXPECT_EQ(position, 4) << "three frames passed";
-    EXPECT_EQ(manager.currentFile->timeKey, T + 30) << "the cursor rests on the first not due";
+    EXPECT_EQ(manager.CurrentFile()->timeKey, T + 30) << "the cursor rests on the first not due";
 
     playClock = T + 15;
-    playState = PlayingBackward;
-    ASSERT_EQ(manager.PlayStepBackward(playState, playClock, position), 0);
+    playState = PlayState::PlayingBackward;
+    ASSERT_EQ(manager.PlayStepBackward(head), StepResult::Shown);
     EXPECT_EQ(Shown(), Frame("10010100", T + 20));
     EXPECT_EQ(position, 2);
-    EXPECT_EQ(manager.currentFile->timeKey, T + 10);
+    EXPECT_EQ(manager.CurrentFile()->timeKey, T + 10);
 }
 
 TEST_F(NavigationTest, EqualKeysAtTheEndShowTheLastAndEndTheFolder) {
     const std::string twin = "CAM2" + FrameName(T + 10).substr(4);  // same time, listed later
     tree.WriteFile("10010100/" + twin, std::vector<std::uint8_t>(546));
     Scan({{"10010100", {T, T + 10}}});
-    StartAt(1, PlayingForward);
-    ASSERT_EQ(manager.PlayStepForward(playState, playClock, position), 0);
+    StartAt(1, PlayState::PlayingForward);
+    ASSERT_EQ(manager.PlayStepForward(head), StepResult::Shown);
     EXPECT_EQ(Shown(), "10010100/" + twin);
-    EXPECT_EQ(manager.currentFile, nullptr);
+    EXPECT_EQ(manager.CurrentFile(), nullptr);
     EXPECT_EQ(position, 4);
 }
 
 TEST_F(NavigationTest, FrameThatCannotBeOpenedStopsPlay) {
     Scan({{"10010100", {T, T + 10, T + 20}}});
-    StartAt(0, PlayingForward);
+    StartAt(0, PlayState::PlayingForward);
     std::filesystem::remove(tree.Path(Frame("10010100", T + 10)));
-    EXPECT_EQ(Tick(true), 1);
-    EXPECT_EQ(playState, Stopped);
+    EXPECT_EQ(Tick(true), StepResult::FolderUsedUp);
+    EXPECT_EQ(playState, PlayState::Stopped);
     EXPECT_EQ(Shown(), Frame("10010100", T + 10)) << "the texts name the frame tried";
 }
 
@@ -242,68 +243,75 @@ class FolderMovesTest : public NavigationTest {
   protected:
     void SetUp() override {
         Scan({{"10010100", {T, T + 10}}, {"10020200", {T + 20, T + 30}}, {"10030300", {T + 40}}});
-        manager.folderList.currentIndex = 1;
-        ASSERT_EQ(manager.LoadFirstFrame(playState), 0);
+        MakeCurrent(10020200);
+        ASSERT_EQ(manager.LoadFirstFrame(), 0);
+    }
+    // Makes the folder with this date key current, as a search for it does.
+    void MakeCurrent(std::int32_t dateKey) {
+        std::int32_t index = -1;
+        ASSERT_EQ(manager.SearchByDateTime(dateKey, 0, index), 0);
+        ASSERT_EQ(index, 0);
     }
 };
 
 TEST_F(FolderMovesTest, NextAndPreviousShowTheFirstFrame) {
-    playState = PlayingForward;
+    playState = PlayState::PlayingForward;
     EXPECT_EQ(manager.NextFolder(playState), 0);
     EXPECT_EQ(Shown(), Frame("10030300", T + 40));
-    EXPECT_STREQ(manager.dateText, "2010/03/03");
-    EXPECT_EQ(playState, PlayingForward);
+    EXPECT_STREQ(manager.DateText(), "2010/03/03");
+    EXPECT_EQ(playState, PlayState::PlayingForward);
     EXPECT_EQ(manager.PreviousFolder(playState), 0);
     EXPECT_EQ(manager.PreviousFolder(playState), 0);
     EXPECT_EQ(Shown(), Frame("10010100", T));
-    EXPECT_STREQ(manager.dateText, "2010/01/01");
+    EXPECT_STREQ(manager.DateText(), "2010/01/01");
 }
 
 TEST_F(FolderMovesTest, AtTheEndsTheyLandOnTheEndFramesAtListEnd) {
-    playState = PlayingForward;
+    playState = PlayState::PlayingForward;
     ASSERT_EQ(manager.NextFolder(playState), 0);
     EXPECT_EQ(manager.NextFolder(playState), 0);
-    EXPECT_EQ(playState, AtListEnd);
+    EXPECT_EQ(playState, PlayState::AtListEnd);
     EXPECT_EQ(Shown(), Frame("10030300", T + 40));
-    EXPECT_EQ(manager.folderList.currentIndex, 2);
+    EXPECT_EQ(manager.Folders().currentIndex, 2);
 
-    manager.folderList.currentIndex = 0;
-    playState = PlayingBackward;
+    MakeCurrent(10010100);
+    playState = PlayState::PlayingBackward;
     EXPECT_EQ(manager.PreviousFolder(playState), 0);
-    EXPECT_EQ(playState, AtListEnd);
+    EXPECT_EQ(playState, PlayState::AtListEnd);
     EXPECT_EQ(Shown(), Frame("10010100", T));
 }
 
 TEST_F(FolderMovesTest, SteppedMovesOnlySetTheCursorAndTheDate) {
     const std::string before = Shown();
-    playState = SteppedForward;
+    playState = PlayState::SteppedForward;
     EXPECT_EQ(manager.NextFolder(playState), 0);
-    EXPECT_STREQ(manager.dateText, "2010/03/03");
+    EXPECT_STREQ(manager.DateText(), "2010/03/03");
     EXPECT_EQ(Shown(), before);
-    EXPECT_STREQ(manager.timeText, "10:00:00");
-    EXPECT_EQ(manager.currentFile, manager.currentFolder->GetFirstFile());
-    EXPECT_EQ(playState, SteppedForward);
+    EXPECT_STREQ(manager.TimeText(), "10:00:00");
+    EXPECT_EQ(manager.CurrentFile(), manager.CurrentFolder()->GetFirstFile());
+    EXPECT_EQ(playState, PlayState::SteppedForward);
 
-    playState = SteppedBackward;
+    playState = PlayState::SteppedBackward;
     EXPECT_EQ(manager.PreviousFolder(playState), 0);
-    EXPECT_STREQ(manager.dateText, "2010/02/02");
+    EXPECT_STREQ(manager.DateText(), "2010/02/02");
     EXPECT_EQ(Shown(), before);
-    EXPECT_EQ(manager.currentFile->timeKey, T + 20);
+    EXPECT_EQ(manager.CurrentFile()->timeKey, T + 20);
 }
 
 TEST_F(FolderMovesTest, PreviousAtBackwardFolderEndLandsOnTheLastFrame) {
-    playState = BackwardFolderEnd;
+    playState = PlayState::BackwardFolderEnd;
     EXPECT_EQ(manager.PreviousFolder(playState), 0);
     EXPECT_EQ(Shown(), Frame("10010100", T + 10));
-    EXPECT_EQ(manager.currentFile, manager.currentFolder->GetLastFile());
+    EXPECT_EQ(manager.CurrentFile(), manager.CurrentFolder()->GetLastFile());
 }
 
 TEST_F(FolderMovesTest, MissingFrameGivesOne) {
     std::filesystem::remove(tree.Path(Frame("10030300", T + 40)));
-    playState = PlayingForward;
+    playState = PlayState::PlayingForward;
     EXPECT_EQ(manager.NextFolder(playState), 1);
     EXPECT_EQ(manager.NextFolder(playState), 1) << "at the end too";
-    EXPECT_EQ(playState, PlayingForward) << "AtListEnd only after a frame was shown";
+    EXPECT_EQ(playState, PlayState::PlayingForward)
+        << "PlayState::AtListEnd only after a frame was shown";
 }
 
 TEST_F(FolderMovesTest, SearchChoosesTheFolderAndFrameWithoutLoading) {
@@ -311,19 +319,19 @@ TEST_F(FolderMovesTest, SearchChoosesTheFolderAndFrameWithoutLoading) {
     std::int32_t index = -1;
     EXPECT_EQ(manager.SearchByDateTime(10020200, T + 31, index), 0);
     EXPECT_EQ(index, 1);
-    EXPECT_STREQ(manager.dateText, "2010/02/02");
+    EXPECT_STREQ(manager.DateText(), "2010/02/02");
     EXPECT_EQ(Shown(), before);
-    EXPECT_EQ(manager.currentFile->timeKey, T + 30);
-    ASSERT_EQ(manager.GoToFile(playClock, index), 0);
+    EXPECT_EQ(manager.CurrentFile()->timeKey, T + 30);
+    ASSERT_EQ(manager.GoToFile(head, index), 0);
     EXPECT_EQ(Shown(), Frame("10020200", T + 30));
 
     EXPECT_EQ(manager.SearchByDateTime(10030300, T + 40, index), 0);
     EXPECT_EQ(index, 0) << "a time equal to the first frame's gives that frame";
     EXPECT_EQ(manager.SearchByDateTime(10990000, 0, index), 0);
-    EXPECT_EQ(manager.folderList.currentIndex, 2);
+    EXPECT_EQ(manager.Folders().currentIndex, 2);
     EXPECT_EQ(manager.SearchByDateTime(0, 0, index), 0);
-    EXPECT_EQ(manager.folderList.currentIndex, 0);
-    EXPECT_STREQ(manager.dateText, "2010/01/01");
+    EXPECT_EQ(manager.Folders().currentIndex, 0);
+    EXPECT_STREQ(manager.DateText(), "2010/01/01");
 }
 
 }  // namespace

@@ -28,21 +28,21 @@ class ScanTest : public ::testing::Test {
     }
     std::vector<std::string> FolderNames() const {
         std::vector<std::string> names;
-        for (const auto& folder : manager.folderList.folders) {
+        for (const auto& folder : manager.Folders().folders) {
             names.emplace_back(folder->name);
         }
         return names;
     }
     std::vector<std::string> FileNames(std::size_t folder) const {
         std::vector<std::string> names;
-        for (const CMavFile* f = manager.folderList.folders[folder]->GetFirstFile(); f != nullptr;
+        for (const CMavFile* f = manager.Folders().folders[folder]->GetFirstFile(); f != nullptr;
              f = f->next) {
             names.emplace_back(f->name);
         }
         return names;
     }
     std::string CurrentName() {
-        CMavFolder* current = manager.folderList.GetCurrent();
+        CMavFolder* current = manager.Folders().GetCurrent();
         return current != nullptr ? current->name : "(none)";
     }
 
@@ -61,11 +61,11 @@ TEST_F(ScanTest, OrdersFoldersAndFilesByTime) {
     EXPECT_EQ(FileNames(1), (std::vector<std::string>{FrameName(TimeOfDay(2, 0, 0)),
                                                       FrameName(TimeOfDay(2, 30, 0)),
                                                       FrameName(TimeOfDay(2, 59, 59, 99))}));
-    EXPECT_EQ(manager.totalFiles, 6);
-    EXPECT_STREQ(manager.rootPath, tree.Root().c_str());
-    EXPECT_STREQ(manager.folderList.folders[2]->path, tree.Path("10010300").c_str());
-    EXPECT_EQ(manager.currentFolder, nullptr);
-    EXPECT_EQ(manager.currentFile, nullptr);
+    EXPECT_EQ(manager.TotalFiles(), 6);
+    EXPECT_STREQ(manager.RootPath(), tree.Root().c_str());
+    EXPECT_STREQ(manager.Folders().folders[2]->path, tree.Path("10010300").c_str());
+    EXPECT_EQ(manager.CurrentFolder(), nullptr);
+    EXPECT_EQ(manager.CurrentFile(), nullptr);
     EXPECT_TRUE(recorder.reports.empty());
 }
 
@@ -79,8 +79,8 @@ TEST_F(ScanTest, CurrentFolderIsTheLastDirectoryNameListedOrThePickedFolder) {
     ASSERT_EQ(Scan(tree.Path("10010200")), 0);
     EXPECT_EQ(CurrentName(), "10010200");
     EXPECT_STREQ(scanned, tree.Root().c_str()) << "the caller's buffer holds the parent";
-    EXPECT_STREQ(manager.rootPath, tree.Root().c_str());
-    EXPECT_EQ(manager.folderList.folderCount, 3);
+    EXPECT_STREQ(manager.RootPath(), tree.Root().c_str());
+    EXPECT_EQ(manager.Folders().folderCount, 3);
 
     // A later directory name of eight or more characters moves the key even when it is no
     // date: no folder has it, so the earliest becomes current. Shorter names do not count.
@@ -111,7 +111,7 @@ TEST_F(ScanTest, TakesFilesByNameLengthSizeAndDigits) {
     ASSERT_EQ(Scan(tree.Root()), 0);
     ASSERT_EQ(FolderNames(), std::vector<std::string>{"10010100"});
     EXPECT_EQ(FileNames(0), std::vector<std::string>{"CAM112345678"});
-    EXPECT_EQ(manager.totalFiles, 1);
+    EXPECT_EQ(manager.TotalFiles(), 1);
     EXPECT_TRUE(recorder.reports.empty());
 }
 
@@ -120,10 +120,10 @@ TEST_F(ScanTest, DropsFoldersWithoutFramesSilently) {
     tree.WriteFile("10010200/CAM10000001", 4000);
     tree.MakeFolder("10010300");
     ASSERT_EQ(Scan(tree.Root()), 0);
-    EXPECT_EQ(manager.folderList.folderCount, 0);
-    EXPECT_EQ(manager.totalFiles, 0);
-    EXPECT_EQ(manager.folderList.currentIndex, 0);
-    EXPECT_EQ(manager.folderList.GetCurrent(), nullptr);
+    EXPECT_EQ(manager.Folders().folderCount, 0);
+    EXPECT_EQ(manager.TotalFiles(), 0);
+    EXPECT_EQ(manager.Folders().currentIndex, 0);
+    EXPECT_EQ(manager.Folders().GetCurrent(), nullptr);
     EXPECT_TRUE(recorder.reports.empty());
 }
 
@@ -132,7 +132,7 @@ TEST_F(ScanTest, EqualKeysKeepListingOrderAndTheLaterBecomesCurrent) {
     tree.WriteFile("10010100x/" + FrameName(100), 546);
     ASSERT_EQ(Scan(tree.Root()), 0);
     EXPECT_EQ(FolderNames(), (std::vector<std::string>{"10010100", "10010100x"}));
-    EXPECT_EQ(manager.folderList.currentIndex, 1);
+    EXPECT_EQ(manager.Folders().currentIndex, 1);
 }
 
 TEST_F(ScanTest, SecondScanLeavesNothingOfTheFirst) {
@@ -140,20 +140,19 @@ TEST_F(ScanTest, SecondScanLeavesNothingOfTheFirst) {
     Frames("10010100", {100, 200});
     test::WritePlaceholderFrames(other, "11020300", {300});
     ASSERT_EQ(Scan(tree.Root()), 0);
-    std::int32_t playState = 0;
-    ASSERT_EQ(manager.LoadFirstFrame(playState), 0);
+    ASSERT_EQ(manager.LoadFirstFrame(), 0);
     ASSERT_EQ(Scan(other.Root()), 0);
     EXPECT_EQ(FolderNames(), std::vector<std::string>{"11020300"});
-    EXPECT_EQ(manager.totalFiles, 1);
-    EXPECT_EQ(manager.currentFolder, nullptr);
-    EXPECT_EQ(manager.currentFile, nullptr);
+    EXPECT_EQ(manager.TotalFiles(), 1);
+    EXPECT_EQ(manager.CurrentFolder(), nullptr);
+    EXPECT_EQ(manager.CurrentFile(), nullptr);
 }
 
 TEST_F(ScanTest, PathWithoutSeparatorGivesOneWithoutReport) {
     Frames("10010100", {100});
     ASSERT_EQ(Scan(tree.Root()), 0);
     EXPECT_EQ(Scan("10010100"), 1);
-    EXPECT_EQ(manager.folderList.folderCount, 0) << "the earlier records are gone";
+    EXPECT_EQ(manager.Folders().folderCount, 0) << "the earlier records are gone";
     EXPECT_TRUE(recorder.reports.empty());
 }
 
@@ -194,17 +193,9 @@ TEST_F(ScanTest, DateFolderRightBelowTheTopScansTheTop) {
     listings["/10010200"].entries = {{FrameName(200), false, 600}};
     ASSERT_EQ(Scan("/10010100"), 0);
     EXPECT_STREQ(scanned, "/");
-    EXPECT_STREQ(manager.folderList.folders[1]->path, "/10010200");
+    EXPECT_STREQ(manager.Folders().folders[1]->path, "/10010200");
     EXPECT_EQ(CurrentName(), "10010100");
     EXPECT_EQ(listings.asked, (std::vector<std::string>{"/", "/10010100", "/10010200"}));
-}
-
-TEST_F(ScanTest, ScansItsOwnRootPathBuffer) {
-    Frames("10010100", {100});
-    std::snprintf(manager.rootPath, sizeof manager.rootPath, "%s", tree.Path("10010100").c_str());
-    ASSERT_EQ(manager.ScanFolderTree(manager.rootPath), 0);
-    EXPECT_STREQ(manager.rootPath, tree.Root().c_str());
-    EXPECT_EQ(CurrentName(), "10010100");
 }
 
 }  // namespace

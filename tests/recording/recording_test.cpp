@@ -113,24 +113,23 @@ TEST(RecordingWriter, WritesATreeThatTheLibraryScansAndDecodes) {
     char path[kPathCapacity];
     std::snprintf(path, sizeof path, "%s", options.output.c_str());
     ASSERT_EQ(manager.ScanFolderTree(path), 0);
-    ASSERT_EQ(manager.folderList.folderCount, 2);
-    EXPECT_STREQ(manager.folderList.folders[0]->name, "24022923_cam");
-    EXPECT_STREQ(manager.folderList.folders[1]->name, "24030100_cam") << "a leap day's last hour";
+    ASSERT_EQ(manager.Folders().folderCount, 2);
+    EXPECT_STREQ(manager.Folders().folders[0]->name, "24022923_cam");
+    EXPECT_STREQ(manager.Folders().folders[1]->name, "24030100_cam") << "a leap day's last hour";
     std::vector<std::int32_t> times;
-    for (const CMavFile* f = manager.folderList.folders[1]->GetFirstFile(); f; f = f->next) {
+    for (const CMavFile* f = manager.Folders().folders[1]->GetFirstFile(); f; f = f->next) {
         times.push_back(f->timeKey);
     }
     EXPECT_EQ(times, (std::vector<std::int32_t>{0, 50, 200, 250}));
 
     int blackened = 0;
-    manager.blackenPictureArea = [&blackened](int, int) { ++blackened; };
-    std::int32_t playState = 0;
-    ASSERT_EQ(manager.LoadFirstFrame(playState), 0);
-    EXPECT_STREQ(manager.dateText, "2024/03/01");
-    EXPECT_STREQ(manager.timeText, "00:00:00");
+    manager.SetBlackenHook([&blackened](int, int) { ++blackened; });
+    ASSERT_EQ(manager.LoadFirstFrame(), 0);
+    EXPECT_STREQ(manager.DateText(), "2024/03/01");
+    EXPECT_STREQ(manager.TimeText(), "00:00:00");
     EXPECT_EQ(blackened, 1);
-    EXPECT_EQ(manager.pictureWidth, 320);
-    EXPECT_EQ(manager.pictureHeight, 240);
+    EXPECT_EQ(manager.PictureWidth(), 320);
+    EXPECT_EQ(manager.PictureHeight(), 240);
 }
 
 TEST(RecordingWriter, ReportsAnOutputThatCannotBeMade) {

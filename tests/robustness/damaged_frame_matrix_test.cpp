@@ -100,7 +100,7 @@ const std::int32_t kTimes[] = {test::TimeOfDay(12, 0, 0), test::TimeOfDay(12, 0,
                                test::TimeOfDay(12, 0, 1)};
 
 Bytes WholePicture(const CMavFileManager& manager) {
-    return Bytes(manager.pictureBits.get(), manager.pictureBits.get() + kPictureBitsBytes);
+    return Bytes(manager.PictureBits(), manager.PictureBits() + kPictureBitsBytes);
 }
 
 class DamagedFrameMatrix : public ::testing::TestWithParam<bool> {
@@ -127,12 +127,11 @@ TEST_P(DamagedFrameMatrix, DamagedFrameLeavesThePictureAndPlayGoesOn) {
         test::ReportRecorder reports;
         const auto manager = test::MakeManager(Packed());
         int blackenings = 0;
-        manager->blackenPictureArea = [&blackenings](int, int) { ++blackenings; };
+        manager->SetBlackenHook([&blackenings](int, int) { ++blackenings; });
         char root[kPathCapacity];
         std::snprintf(root, sizeof root, "%s", tree.Path("rec").c_str());
         ASSERT_EQ(manager->ScanFolderTree(root), 0);
-        std::int32_t playState = Stopped;
-        ASSERT_EQ(manager->LoadFirstFrame(playState), 0);
+        ASSERT_EQ(manager->LoadFirstFrame(), 0);
         const bool taken = frames[1].size() > kFrameHeaderSize;
         ASSERT_EQ(manager->FileCount(), taken ? 3 : 2) << "a file of 545 bytes or less is no frame";
         ASSERT_EQ(test::ShownPicture(*manager), firstPicture);
@@ -142,39 +141,39 @@ TEST_P(DamagedFrameMatrix, DamagedFrameLeavesThePictureAndPlayGoesOn) {
 
         const Bytes before = WholePicture(*manager);
         blackenings = 0;  // the first frame's own change from the size after construction
-        std::int32_t playClock = 0;
-        EXPECT_EQ(manager->GoToFile(playClock, 1), 0) << "the damaged file opens";
+        Playhead head;
+        EXPECT_EQ(manager->GoToFile(head, 1), 0) << "the damaged file opens";
         switch (damage.outcome) {
             case Outcome::PreviousPictureStays:
                 EXPECT_EQ(WholePicture(*manager), before);
-                EXPECT_EQ(manager->pictureWidth, test::kFrameWidth);
-                EXPECT_EQ(manager->pictureHeight, test::kFrameHeight);
+                EXPECT_EQ(manager->PictureWidth(), test::kFrameWidth);
+                EXPECT_EQ(manager->PictureHeight(), test::kFrameHeight);
                 EXPECT_EQ(blackenings, 0);
                 break;
             case Outcome::PreviousPictureUnderNewSize:
                 EXPECT_EQ(WholePicture(*manager), before);
-                EXPECT_NE(manager->pictureWidth, test::kFrameWidth);
+                EXPECT_NE(manager->PictureWidth(), test::kFrameWidth);
                 EXPECT_EQ(blackenings, 1);
                 break;
             case Outcome::ShowsTheUndamagedPicture:
                 EXPECT_EQ(test::ShownPicture(*manager), middlePicture);
                 break;
         }
-        EXPECT_EQ(manager->GoToFile(playClock, 2), 0);
+        EXPECT_EQ(manager->GoToFile(head, 2), 0);
         EXPECT_EQ(test::ShownPicture(*manager), lastPicture) << "the frame after the damage";
 
         // Forward play from the first frame, 10 hundredths a tick, runs to the folder's end.
-        ASSERT_EQ(manager->GoToFile(playClock, 0), 0);
-        playState = PlayingForward;
-        std::int32_t position = 1;
+        ASSERT_EQ(manager->GoToFile(head, 0), 0);
+        head.state = PlayState::PlayingForward;
+        head.position = 1;
         int ticks = 0;
-        while (playState != Stopped && ticks < 50) {
-            playClock += 10;
+        while (head.state != PlayState::Stopped && ticks < 50) {
+            head.clock += 10;
             ++ticks;
-            manager->PlayStepForward(playState, playClock, position);
+            manager->PlayStepForward(head);
         }
-        EXPECT_EQ(playClock, kTimes[2] + 10) << "stopped only after the last frame was shown";
-        EXPECT_EQ(position, 4);
+        EXPECT_EQ(head.clock, kTimes[2] + 10) << "stopped only after the last frame was shown";
+        EXPECT_EQ(head.position, 4);
         EXPECT_EQ(test::ShownPicture(*manager), lastPicture);
         EXPECT_TRUE(reports.reports.empty());
     }

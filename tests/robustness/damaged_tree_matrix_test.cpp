@@ -342,8 +342,8 @@ const TreeCase kCases[] = {
 
 std::vector<std::string> KeptFolders(const CMavFileManager& manager) {
     std::vector<std::string> names;
-    for (std::int32_t i = 0; i < manager.folderList.folderCount; ++i) {
-        names.emplace_back(manager.folderList.folders[static_cast<std::size_t>(i)]->name);
+    for (std::int32_t i = 0; i < manager.Folders().folderCount; ++i) {
+        names.emplace_back(manager.Folders().folders[static_cast<std::size_t>(i)]->name);
     }
     return names;
 }
@@ -374,8 +374,8 @@ TEST(DamagedTreeMatrix, EachChangeHasItsOneResult) {
         if (c.loadDateKey != kNoLoad) {
             std::int32_t index = -1;
             ASSERT_EQ(manager->SearchByDateTime(c.loadDateKey, 0, index), 0);
-            std::int32_t playClock = 0;
-            EXPECT_EQ(manager->GoToFile(playClock, c.loadIndex), c.wantLoad);
+            Playhead head;
+            EXPECT_EQ(manager->GoToFile(head, c.loadIndex), c.wantLoad);
         }
         EXPECT_EQ(test::ShownPicture(*manager),
                   c.wantShown == Shown::FirstPicture ? firstPicture : secondPicture);

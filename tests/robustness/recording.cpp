@@ -17,8 +17,8 @@ std::unique_ptr<CMavFileManager> MakeManager(bool packed) {
 }
 
 Bytes ShownPicture(const CMavFileManager& manager) {
-    const std::size_t bytes = PictureStride(manager.pictureWidth) * manager.pictureHeight;
-    return Bytes(manager.pictureBits.get(), manager.pictureBits.get() + bytes);
+    const std::size_t bytes = PictureStride(manager.PictureWidth()) * manager.PictureHeight();
+    return Bytes(manager.PictureBits(), manager.PictureBits() + bytes);
 }
 
 Bytes PictureOf(const Bytes& frame, bool packed) {

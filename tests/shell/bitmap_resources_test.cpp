@@ -49,7 +49,8 @@ void BitmapResourcesTest::sizes() {
     const QImage stored = LoadStoredBitmap(id);
     QVERIFY2(!stored.isNull(), "resource missing");
     QCOMPARE(stored.size(), size);
-    QCOMPARE(QImage(QString(":/bitmaps/%1.bmp").arg(id)).depth(), 32);  // 24-bit BMP, read as RGB32
+    QCOMPARE(QImage(QString(":/bitmaps/%1.bmp").arg(int(id))).depth(),
+             32);  // 24-bit BMP, read as RGB32
 }
 
 // The skin's black band lies behind the buttons at the bottom of the window: stored upside
@@ -67,13 +68,13 @@ void BitmapResourcesTest::skinIsStoredUpsideDown() {
 
 void BitmapResourcesTest::buttonFacePairsDiffer() {
     for (int id = 1000; id <= 1026; ++id) {
-        const SkinButtonFaces* button = FindSkinButton(id);
+        const SkinButtonFaces* button = FindSkinButton(ControlId(id));
         if (button == nullptr) {
             continue;
         }
         const QImage a = LoadStoredBitmap(button->litOrPressedFace);
         const QImage b = LoadStoredBitmap(button->otherFace);
-        QVERIFY2(a != b, qPrintable(QString("button %1 shows the same face twice").arg(id)));
+        QVERIFY2(a != b, qPrintable(QString("button %1 shows the same face twice").arg(int(id))));
     }
 }
 

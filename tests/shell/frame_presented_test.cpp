@@ -39,7 +39,7 @@ void FramePresentedTest::runsOncePerPresentedFrameWithThePictureDrawn() {
     QCOMPARE(shown, (std::vector<QString>{kRed.name()}));
 
     // Speed 5, frames a second apart: a new frame every second tick.
-    h.Click(1002);
+    h.Click(ControlId::Play);
     h.Tick(5);
     QCOMPARE(shown, (std::vector<QString>{kRed.name(), kRed.name(), kGreen.name(), kBlue.name()}));
 }

@@ -8,8 +8,10 @@
 
 namespace orvik {
 
+using I = ControlId;
+
 struct Draw {
-    int id;
+    ControlId id;
     bool pressed;
 };
 
@@ -29,77 +31,90 @@ class LitButtonTest : public QObject {
 };
 
 void LitButtonTest::drawSequence_data() {
-    QTest::addColumn<int>("activeBefore");
-    QTest::addColumn<int>("previousBefore");
+    QTest::addColumn<ControlId>("activeBefore");
+    QTest::addColumn<ControlId>("previousBefore");
     QTest::addColumn<std::vector<Draw>>("draws");
     QTest::addColumn<int>("lastFace");
-    QTest::addColumn<QList<int>>("redrawn");
-    QTest::addColumn<int>("activeAfter");
-    QTest::addColumn<int>("previousAfter");
+    QTest::addColumn<QList<ControlId>>("redrawn");
+    QTest::addColumn<ControlId>("activeAfter");
+    QTest::addColumn<ControlId>("previousAfter");
 
     using V = std::vector<Draw>;
-    using R = QList<int>;
+    using R = QList<ControlId>;
     QTest::newRow("Play pressed with nothing lit")
-        << 0 << 0 << V{{1002, true}} << 138 << R{} << 1002 << 0;
+        << I::None << I::None << V{{I::Play, true}} << 138 << R{} << I::Play << I::None;
     QTest::newRow("Play pressed while Pause lit redraws Pause")
-        << 1005 << 0 << V{{1002, true}, {1005, false}} << 141 << R{1005} << 1002 << 0;
+        << I::Pause << I::None << V{{I::Play, true}, {I::Pause, false}} << 141 << R{I::Pause}
+        << I::Play << I::None;
     QTest::newRow("Play pressed again stays lit")
-        << 1002 << 0 << V{{1002, true}, {1002, false}} << 138 << R{} << 1002 << 0;
+        << I::Play << I::None << V{{I::Play, true}, {I::Play, false}} << 138 << R{} << I::Play
+        << I::None;
     QTest::newRow("Play pressed again redraws a waiting button")
-        << 1002 << 1005 << V{{1002, true}} << 138 << R{1005} << 1002 << 0;
+        << I::Play << I::Pause << V{{I::Play, true}} << 138 << R{I::Pause} << I::Play << I::None;
     QTest::newRow("Play backward lit, Play unlit")
-        << 1011 << 0 << V{{1002, false}} << 139 << R{} << 1011 << 0;
+        << I::PlayBackward << I::None << V{{I::Play, false}} << 139 << R{} << I::PlayBackward
+        << I::None;
     QTest::newRow("Stop lit by the folder end, then Play pressed")
-        << 1008 << 1008 << V{{1008, false}, {1002, true}, {1008, false}} << 137 << R{1008} << 1002
-        << 0;
+        << I::Stop << I::Stop << V{{I::Stop, false}, {I::Play, true}, {I::Stop, false}} << 137
+        << R{I::Stop} << I::Play << I::None;
     QTest::newRow("Step forward held while Play lit")
-        << 1002 << 0 << V{{1007, true}} << 142 << R{1002} << 1007 << 0;
+        << I::Play << I::None << V{{I::StepForward, true}} << 142 << R{I::Play} << I::StepForward
+        << I::None;
     QTest::newRow("Step forward released shows its normal face")
-        << 1002 << 0 << V{{1007, true}, {1007, false}, {1002, false}} << 139 << R{1002} << 1007
-        << 0;
+        << I::Play << I::None
+        << V{{I::StepForward, true}, {I::StepForward, false}, {I::Play, false}} << 139 << R{I::Play}
+        << I::StepForward << I::None;
     QTest::newRow("Step forward redrawn at rest changes nothing")
-        << 1002 << 0 << V{{1007, false}} << 143 << R{} << 1002 << 0;
+        << I::Play << I::None << V{{I::StepForward, false}} << 143 << R{} << I::Play << I::None;
     QTest::newRow("Step back held twice redraws nothing more")
-        << 1006 << 0 << V{{1006, true}} << 131 << R{} << 1006 << 0;
-    QTest::newRow("Next folder held")
-        << 1011 << 0 << V{{1003, true}} << 144 << R{1011} << 1003 << 0;
+        << I::StepBack << I::None << V{{I::StepBack, true}} << 131 << R{} << I::StepBack << I::None;
+    QTest::newRow("Next folder held") << I::PlayBackward << I::None << V{{I::NextFolder, true}}
+                                      << 144 << R{I::PlayBackward} << I::NextFolder << I::None;
     QTest::newRow("Previous folder faces")
-        << 0 << 0 << V{{1004, true}, {1004, false}} << 128 << R{} << 1004 << 0;
+        << I::None << I::None << V{{I::PreviousFolder, true}, {I::PreviousFolder, false}} << 128
+        << R{} << I::PreviousFolder << I::None;
     QTest::newRow("Choose folder redrawn at rest clears the light")
-        << 1002 << 0 << V{{1000, false}} << 147 << R{1002} << 0 << 0;
-    QTest::newRow("Choose folder pressed") << 0 << 0 << V{{1000, true}} << 146 << R{} << 0 << 0;
+        << I::Play << I::None << V{{I::ChooseFolder, false}} << 147 << R{I::Play} << I::None
+        << I::None;
+    QTest::newRow("Choose folder pressed")
+        << I::None << I::None << V{{I::ChooseFolder, true}} << 146 << R{} << I::None << I::None;
     QTest::newRow("Search pressed clears the light")
-        << 1011 << 0 << V{{1026, true}} << 154 << R{1011} << 0 << 0;
-    QTest::newRow("Search at rest") << 1005 << 0 << V{{1026, false}} << 153 << R{1005} << 0 << 0;
+        << I::PlayBackward << I::None << V{{I::Search, true}} << 154 << R{I::PlayBackward}
+        << I::None << I::None;
+    QTest::newRow("Search at rest")
+        << I::Pause << I::None << V{{I::Search, false}} << 153 << R{I::Pause} << I::None << I::None;
     QTest::newRow("Colour settings leaves the light alone")
-        << 1002 << 0 << V{{1012, true}, {1012, false}} << 151 << R{} << 1002 << 0;
-    QTest::newRow("Colour settings pressed") << 0 << 0 << V{{1012, true}} << 150 << R{} << 0 << 0;
-    QTest::newRow("Close faces") << 1008 << 1008 << V{{1016, false}, {1016, true}} << 156 << R{}
-                                 << 1008 << 1008;
+        << I::Play << I::None << V{{I::ColourSettings, true}, {I::ColourSettings, false}} << 151
+        << R{} << I::Play << I::None;
+    QTest::newRow("Colour settings pressed")
+        << I::None << I::None << V{{I::ColourSettings, true}} << 150 << R{} << I::None << I::None;
+    QTest::newRow("Close faces") << I::Stop << I::Stop << V{{I::Close, false}, {I::Close, true}}
+                                 << 156 << R{} << I::Stop << I::Stop;
     QTest::newRow("Stop and Pause lit faces")
-        << 0 << 0 << V{{1008, true}, {1005, true}} << 140 << R{1008} << 1005 << 0;
-    QTest::newRow("Play backward lit face")
-        << 1002 << 0 << V{{1011, true}} << 148 << R{1002} << 1011 << 0;
+        << I::None << I::None << V{{I::Stop, true}, {I::Pause, true}} << 140 << R{I::Stop}
+        << I::Pause << I::None;
+    QTest::newRow("Play backward lit face") << I::Play << I::None << V{{I::PlayBackward, true}}
+                                            << 148 << R{I::Play} << I::PlayBackward << I::None;
 }
 
 void LitButtonTest::drawSequence() {
-    QFETCH(int, activeBefore);
-    QFETCH(int, previousBefore);
+    QFETCH(ControlId, activeBefore);
+    QFETCH(ControlId, previousBefore);
     QFETCH(std::vector<Draw>, draws);
     QFETCH(int, lastFace);
-    QFETCH(QList<int>, redrawn);
-    QFETCH(int, activeAfter);
-    QFETCH(int, previousAfter);
+    QFETCH(QList<ControlId>, redrawn);
+    QFETCH(ControlId, activeAfter);
+    QFETCH(ControlId, previousAfter);
 
     LitButtons lit{activeBefore, previousBefore};
-    QList<int> redraws;
+    QList<ControlId> redraws;
     int face = 0;
     for (const Draw& draw : draws) {
         const SkinButtonFaces* button = FindSkinButton(draw.id);
         QVERIFY(button != nullptr);
         const FaceChoice choice = ChooseFace(*button, draw.pressed, lit);
         face = choice.face;
-        if (choice.invalidate != 0) {
+        if (choice.invalidate != I::None) {
             redraws.append(choice.invalidate);
         }
     }
@@ -112,12 +127,12 @@ void LitButtonTest::drawSequence() {
 void LitButtonTest::onlyTheTwelveButtonsHaveFaces() {
     int found = 0;
     for (int id = 1000; id <= 1030; ++id) {
-        found += FindSkinButton(id) != nullptr;
+        found += FindSkinButton(ControlId(id)) != nullptr;
     }
     QCOMPARE(found, 12);
-    QVERIFY(FindSkinButton(1) == nullptr);
-    QVERIFY(FindSkinButton(1014) == nullptr);
-    QVERIFY(FindSkinButton(1009) == nullptr);
+    QVERIFY(FindSkinButton(I::Ok) == nullptr);
+    QVERIFY(FindSkinButton(I::PictureFrame) == nullptr);
+    QVERIFY(FindSkinButton(I::SpeedSlider) == nullptr);
 }
 
 }  // namespace orvik

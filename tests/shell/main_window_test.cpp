@@ -3,12 +3,13 @@
 // a report is open, and the whole window as it is painted.
 
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSlider>
 #include <QTest>
 #include <filesystem>
 
 #include "colour/settings/colour_setting_dialog.h"
-#include "colour/settings/settings_store.h"
+#include "colour/store/settings_store.h"
 #include "library/play_state.h"
 #include "resources/dialog_template.h"
 #include "shell/bottom_up_picture.h"
@@ -18,9 +19,15 @@ namespace orvik::test {
 
 namespace {
 
-constexpr int kNavigationControls[] = {1002, 1003, 1004, 1005, 1006, 1007, 1008, 1011,
-                                       1026, 1012, 1025, 1024, 1001, 1013, 1015};
-constexpr int kWhiteControls[] = {1001, 1009, 1010, 1013, 1015, 1017, 1024, 1025};
+constexpr ControlId kNavigationControls[] = {
+    ControlId::Play,           ControlId::NextFolder,     ControlId::PreviousFolder,
+    ControlId::Pause,          ControlId::StepBack,       ControlId::StepForward,
+    ControlId::Stop,           ControlId::PlayBackward,   ControlId::Search,
+    ControlId::ColourSettings, ControlId::TimeBox,        ControlId::DateBox,
+    ControlId::FramePath,      ControlId::PositionSlider, ControlId::PositionBox};
+constexpr ControlId kWhiteControls[] = {
+    ControlId::FramePath,   ControlId::SpeedSlider, ControlId::SpeedBox, ControlId::PositionSlider,
+    ControlId::PositionBox, ControlId::FolderLabel, ControlId::DateBox,  ControlId::TimeBox};
 
 bool IsWhite(QWidget* control) {
     return control->autoFillBackground() &&
@@ -30,18 +37,21 @@ bool IsWhite(QWidget* control) {
 
 // The state the library and the window keep, as one comparable value.
 struct Snapshot {
-    std::int32_t playState, playClock, position, frameDirty;
+    PlayState playState;
+    std::int32_t playClock, position;
+    bool frameDirty;
     QString file, time, date, shownPosition;
     bool operator==(const Snapshot&) const = default;
 };
 
 Snapshot Take(WindowHarness& h) {
-    return {h.viewer().playState, h.viewer().playClock, h.viewer().position, h.viewer().frameDirty,
-            h.Text(1001),         h.Text(1025),         h.Text(1024),        h.Text(1015)};
+    return {h.viewer().playhead.state,  h.viewer().playhead.clock,     h.viewer().playhead.position,
+            h.viewer().frameDirty,      h.Text(ControlId::FramePath),  h.Text(ControlId::TimeBox),
+            h.Text(ControlId::DateBox), h.Text(ControlId::PositionBox)};
 }
 
-void Type(WindowHarness& h, int id, const QString& text) {
-    auto* edit = h.window().findChild<QLineEdit*>(QString::number(id));
+void Type(WindowHarness& h, ControlId id, const QString& text) {
+    QLineEdit* edit = h.Edit(id);
     edit->clear();
     QTest::keyClicks(edit, text);
 }
@@ -83,34 +93,35 @@ void MainWindowTest::startUpLook() {
     QCOMPARE(w.minimumSize(), w.maximumSize());
     for (const ControlTemplate& c : MainWindowTemplate().controls) {
         QWidget* control = h.Control(c.id);
-        QVERIFY2(control != nullptr, qPrintable(QString("control %1 missing").arg(c.id)));
+        QVERIFY2(control != nullptr, qPrintable(QString("control %1 missing").arg(int(c.id))));
         QCOMPARE(control->geometry(), QRect(2 * c.x, 2 * c.y, 2 * c.width, 2 * c.height));
-        QCOMPARE(control->isVisible(), c.id != 1016 && c.id != 1017);
+        QCOMPARE(control->isVisible(), c.id != ControlId::Close && c.id != ControlId::FolderLabel);
         if (control->isVisible()) {  // nothing lies over it to take its mouse presses
             QCOMPARE(w.childAt(control->geometry().center()), control);
         }
         const bool white = std::find(std::begin(kWhiteControls), std::end(kWhiteControls), c.id) !=
                            std::end(kWhiteControls);
-        QVERIFY2(IsWhite(control) == white, qPrintable(QString("control %1").arg(c.id)));
+        QVERIFY2(IsWhite(control) == white, qPrintable(QString("control %1").arg(int(c.id))));
     }
-    for (const int id : kNavigationControls) {
-        QVERIFY2(!h.Control(id)->isEnabled(), qPrintable(QString("%1 enabled").arg(id)));
+    for (const ControlId id : kNavigationControls) {
+        QVERIFY2(!h.Control(id)->isEnabled(), qPrintable(QString("%1 enabled").arg(int(id))));
     }
-    QVERIFY(h.Control(1000)->isEnabled());
-    QVERIFY(h.Control(1009)->isEnabled());
-    QCOMPARE(h.Slider(1009)->minimum(), 1);
-    QCOMPARE(h.Slider(1009)->maximum(), 8);
-    QCOMPARE(h.Slider(1009)->value(), 5);
-    QCOMPARE(h.Text(1010), QString("5"));
-    for (const int id : {1001, 1015, 1024, 1025}) {
+    QVERIFY(h.Control(ControlId::ChooseFolder)->isEnabled());
+    QVERIFY(h.Control(ControlId::SpeedSlider)->isEnabled());
+    QCOMPARE(h.Slider(ControlId::SpeedSlider)->minimum(), 1);
+    QCOMPARE(h.Slider(ControlId::SpeedSlider)->maximum(), 8);
+    QCOMPARE(h.Slider(ControlId::SpeedSlider)->value(), 5);
+    QCOMPARE(h.Text(ControlId::SpeedBox), QString("5"));
+    for (const ControlId id :
+         {ControlId::FramePath, ControlId::PositionBox, ControlId::DateBox, ControlId::TimeBox}) {
         QVERIFY(h.Text(id).isEmpty());
     }
     QCOMPARE(h.viewer().pictureLeft, 38);
     QCOMPARE(h.viewer().pictureTop, 42);
     QCOMPARE(h.Picture(320, 240), qRgb(0, 0, 0));
-    QCOMPARE(h.viewer().playState, std::int32_t{Stopped});
+    QCOMPARE(h.viewer().playhead.state, PlayState::Stopped);
     QVERIFY(!w.windowIcon().isNull());
-    QCOMPARE(h.window().Lit().activeButton, 0);
+    QCOMPARE(h.window().Lit().activeButton, ControlId::None);
 }
 
 void MainWindowTest::startUpRunsTheTimerAndReadsTheStore() {
@@ -123,7 +134,7 @@ void MainWindowTest::startUpRunsTheTimerAndReadsTheStore() {
         QVERIFY(w.PlaybackTimer().isActive());
         QCOMPARE(w.PlaybackTimer().interval(), 100);
         QCOMPARE(w.PlaybackTimer().timerType(), Qt::PreciseTimer);
-        const PictureAdjustments& a = w.Viewer().fileManager.decoder.adjustments;
+        const PictureAdjustments& a = w.Viewer().fileManager.Decoder().adjustments;
         QCOMPARE(a.brightness, 60);
         QCOMPARE(a.contrast, 50);
         QCOMPARE(a.hue, 40);
@@ -161,14 +172,15 @@ void MainWindowTest::chooseFolder() {
     QFETCH(QColor, colour);
     WindowHarness h;
     h.Choose(chosen.toStdString());
-    QCOMPARE(h.Text(1024), date);
-    QCOMPARE(h.Text(1025), time);
-    QVERIFY2(h.Text(1001).endsWith(fileEnd), qPrintable(h.Text(1001)));
-    QCOMPARE(h.Slider(1013)->minimum(), 1);
-    QCOMPARE(h.Slider(1013)->maximum(), frames);
-    QCOMPARE(h.Slider(1013)->value(), 1);
-    QCOMPARE(h.Text(1015), QString("1"));
-    for (const int id : kNavigationControls) {
+    QCOMPARE(h.Text(ControlId::DateBox), date);
+    QCOMPARE(h.Text(ControlId::TimeBox), time);
+    QVERIFY2(h.Text(ControlId::FramePath).endsWith(fileEnd),
+             qPrintable(h.Text(ControlId::FramePath)));
+    QCOMPARE(h.Slider(ControlId::PositionSlider)->minimum(), 1);
+    QCOMPARE(h.Slider(ControlId::PositionSlider)->maximum(), frames);
+    QCOMPARE(h.Slider(ControlId::PositionSlider)->value(), 1);
+    QCOMPARE(h.Text(ControlId::PositionBox), QString("1"));
+    for (const ControlId id : kNavigationControls) {
         QVERIFY(h.Control(id)->isEnabled());
     }
     QCOMPARE(h.viewer().frameDirty, 1);
@@ -183,11 +195,11 @@ void MainWindowTest::folderGivenAtStartSkipsTheChooser() {
     WindowHarness h;
     h.ChooserAnswers(kLastFolder);  // would be taken if the chooser ran
     h.window().OpenFolder(h.tree().Path(kMiddleFolder).c_str());
-    QCOMPARE(h.Text(1025), QString("22:00:00"));
+    QCOMPARE(h.Text(ControlId::TimeBox), QString("22:00:00"));
     QCOMPARE(QString(h.viewer().folderPath), QString::fromStdString(h.tree().Root()));
-    QVERIFY(h.Control(1002)->isEnabled());
-    h.Click(1000);  // the chooser's answer replaces it
-    QCOMPARE(h.Text(1025), QString("23:59:00"));
+    QVERIFY(h.Control(ControlId::Play)->isEnabled());
+    h.Click(ControlId::ChooseFolder);  // the chooser's answer replaces it
+    QCOMPARE(h.Text(ControlId::TimeBox), QString("23:59:00"));
 }
 
 void MainWindowTest::failedChoiceReturnsToTheStartUpLook_data() {
@@ -208,9 +220,9 @@ void MainWindowTest::failedChoiceReturnsToTheStartUpLook() {
     h.tree().MakeFolder("empty");
     if (loadFirst) {
         h.Choose(kFirstFolder);
-        h.Click(1002);
+        h.Click(ControlId::Play);
         h.Tick();
-        QCOMPARE(h.window().Lit().activeButton, 1002);
+        QCOMPARE(h.window().Lit().activeButton, ControlId::Play);
         QVERIFY(h.Shows(kRed));
     }
     h.Choose(chosen.toStdString());
@@ -219,66 +231,69 @@ void MainWindowTest::failedChoiceReturnsToTheStartUpLook() {
         whats << QString::fromStdString(what);
     }
     QCOMPARE(whats, reported);
-    for (const int id : kNavigationControls) {
+    for (const ControlId id : kNavigationControls) {
         QVERIFY(!h.Control(id)->isEnabled());
     }
-    for (const int id : {1001, 1015, 1024, 1025}) {
+    for (const ControlId id :
+         {ControlId::FramePath, ControlId::PositionBox, ControlId::DateBox, ControlId::TimeBox}) {
         QVERIFY(h.Text(id).isEmpty());
     }
     QCOMPARE(h.Picture(320, 240), qRgb(0, 0, 0));
-    QCOMPARE(h.window().Lit().activeButton, 0);
-    QCOMPARE(h.window().Lit().previousButton, 0);
-    QCOMPARE(h.viewer().playState, std::int32_t{Stopped});
-    QVERIFY(h.Control(1000)->isEnabled());
+    QCOMPARE(h.window().Lit().activeButton, ControlId::None);
+    QCOMPARE(h.window().Lit().previousButton, ControlId::None);
+    QCOMPARE(h.viewer().playhead.state, PlayState::Stopped);
+    QVERIFY(h.Control(ControlId::ChooseFolder)->isEnabled());
 }
 
 void MainWindowTest::stepAcrossFolders() {
     WindowHarness h;
     h.Choose(kFirstFolder);
-    h.Click(1007);
-    h.Click(1007);
-    QCOMPARE(h.Text(1025), QString("21:00:02"));
-    QCOMPARE(h.Text(1015), QString("3"));
-    h.Click(1007);  // off the folder's last frame: the next folder's first
-    QCOMPARE(h.Text(1024), QString("2009/12/31"));
-    QCOMPARE(h.Text(1025), QString("22:00:00"));
-    QVERIFY(h.Text(1001).endsWith("/09123122/CAM122000000.JPG"));
-    QCOMPARE(h.Text(1015), QString("1"));
-    QCOMPARE(h.Slider(1013)->maximum(), 2);
+    h.Click(ControlId::StepForward);
+    h.Click(ControlId::StepForward);
+    QCOMPARE(h.Text(ControlId::TimeBox), QString("21:00:02"));
+    QCOMPARE(h.Text(ControlId::PositionBox), QString("3"));
+    h.Click(ControlId::StepForward);  // off the folder's last frame: the next folder's first
+    QCOMPARE(h.Text(ControlId::DateBox), QString("2009/12/31"));
+    QCOMPARE(h.Text(ControlId::TimeBox), QString("22:00:00"));
+    QVERIFY(h.Text(ControlId::FramePath).endsWith("/09123122/CAM122000000.JPG"));
+    QCOMPARE(h.Text(ControlId::PositionBox), QString("1"));
+    QCOMPARE(h.Slider(ControlId::PositionSlider)->maximum(), 2);
     h.Tick();
     QVERIFY(h.Shows(kYellow));
-    h.Click(1006);  // off the folder's first frame: the previous folder's last
-    QCOMPARE(h.Text(1024), QString("2009/12/30"));
-    QCOMPARE(h.Text(1025), QString("21:00:02"));
-    QCOMPARE(h.Text(1015), QString("3"));
-    QCOMPARE(h.Slider(1013)->value(), 3);
-    QCOMPARE(h.viewer().position, 3);
-    QCOMPARE(h.viewer().playClock, TimeOfDay(21, 0, 2));
+    h.Click(ControlId::StepBack);  // off the folder's first frame: the previous folder's last
+    QCOMPARE(h.Text(ControlId::DateBox), QString("2009/12/30"));
+    QCOMPARE(h.Text(ControlId::TimeBox), QString("21:00:02"));
+    QCOMPARE(h.Text(ControlId::PositionBox), QString("3"));
+    QCOMPARE(h.Slider(ControlId::PositionSlider)->value(), 3);
+    QCOMPARE(h.viewer().playhead.position, 3);
+    QCOMPARE(h.viewer().playhead.clock, TimeOfDay(21, 0, 2));
     h.Tick();
     QVERIFY(h.Shows(kBlue));
-    QCOMPARE(h.viewer().playState, std::int32_t{SteppedBackward});
+    QCOMPARE(h.viewer().playhead.state, PlayState::SteppedBackward);
 }
 
 void MainWindowTest::stepAtTheEndsOfTheList() {
     WindowHarness h;
     h.Choose(kFirstFolder);
-    h.Click(1006);  // first frame of the first folder: the last frame of that same folder
-    QCOMPARE(h.Text(1024), QString("2009/12/30"));
-    QCOMPARE(h.Text(1025), QString("21:00:02"));
-    QCOMPARE(h.viewer().position, 3);
+    h.Click(ControlId::StepBack);  // first frame of the first folder: the last frame of that same
+                                   // folder
+    QCOMPARE(h.Text(ControlId::DateBox), QString("2009/12/30"));
+    QCOMPARE(h.Text(ControlId::TimeBox), QString("21:00:02"));
+    QCOMPARE(h.viewer().playhead.position, 3);
     h.Tick();
     QVERIFY(h.Shows(kBlue));
 
     h.Choose(kLastFolder);
     for (int i = 0; i < 3; ++i) {
-        h.Click(1007);
+        h.Click(ControlId::StepForward);
     }
-    QCOMPARE(h.Text(1025), QString("23:59:40"));
-    h.Click(1007);  // last frame of the last folder: the first frame of that same folder
-    QCOMPARE(h.Text(1025), QString("23:59:00"));
-    QCOMPARE(h.Text(1024), QString("2009/12/31"));
-    QCOMPARE(h.viewer().position, 1);
-    QCOMPARE(h.viewer().playState, std::int32_t{AtListEnd});
+    QCOMPARE(h.Text(ControlId::TimeBox), QString("23:59:40"));
+    h.Click(ControlId::StepForward);  // last frame of the last folder: the first frame of that same
+                                      // folder
+    QCOMPARE(h.Text(ControlId::TimeBox), QString("23:59:00"));
+    QCOMPARE(h.Text(ControlId::DateBox), QString("2009/12/31"));
+    QCOMPARE(h.viewer().playhead.position, 1);
+    QCOMPARE(h.viewer().playhead.state, PlayState::AtListEnd);
     h.Tick();
     QVERIFY(h.Shows(kMagenta));
 }
@@ -286,39 +301,39 @@ void MainWindowTest::stepAtTheEndsOfTheList() {
 void MainWindowTest::folderMovesAtTheEndsLightStop() {
     WindowHarness h;
     h.Choose(kLastFolder);
-    h.Click(1003);  // no next folder: its last frame, Stop lit
-    QCOMPARE(h.Text(1025), QString("23:59:40"));
-    QCOMPARE(h.viewer().position, 4);
-    QCOMPARE(h.Text(1015), QString("4"));
-    QCOMPARE(h.window().Lit().activeButton, 1008);
-    QCOMPARE(h.viewer().playState, std::int32_t{Stopped});
+    h.Click(ControlId::NextFolder);  // no next folder: its last frame, Stop lit
+    QCOMPARE(h.Text(ControlId::TimeBox), QString("23:59:40"));
+    QCOMPARE(h.viewer().playhead.position, 4);
+    QCOMPARE(h.Text(ControlId::PositionBox), QString("4"));
+    QCOMPARE(h.window().Lit().activeButton, ControlId::Stop);
+    QCOMPARE(h.viewer().playhead.state, PlayState::Stopped);
     h.Tick();
     QVERIFY(h.Shows(kTeal));
 
-    h.Click(1004);
-    QCOMPARE(h.Text(1024), QString("2009/12/31"));
-    QCOMPARE(h.Text(1025), QString("22:00:00"));
-    QCOMPARE(h.Slider(1013)->maximum(), 2);
-    h.Click(1004);
-    QCOMPARE(h.Text(1024), QString("2009/12/30"));
-    h.Click(1004);  // no earlier folder: its first frame, Stop lit
-    QCOMPARE(h.Text(1025), QString("21:00:00"));
-    QCOMPARE(h.viewer().position, 1);
-    QCOMPARE(h.window().Lit().activeButton, 1008);
-    QCOMPARE(h.viewer().playState, std::int32_t{Stopped});
+    h.Click(ControlId::PreviousFolder);
+    QCOMPARE(h.Text(ControlId::DateBox), QString("2009/12/31"));
+    QCOMPARE(h.Text(ControlId::TimeBox), QString("22:00:00"));
+    QCOMPARE(h.Slider(ControlId::PositionSlider)->maximum(), 2);
+    h.Click(ControlId::PreviousFolder);
+    QCOMPARE(h.Text(ControlId::DateBox), QString("2009/12/30"));
+    h.Click(ControlId::PreviousFolder);  // no earlier folder: its first frame, Stop lit
+    QCOMPARE(h.Text(ControlId::TimeBox), QString("21:00:00"));
+    QCOMPARE(h.viewer().playhead.position, 1);
+    QCOMPARE(h.window().Lit().activeButton, ControlId::Stop);
+    QCOMPARE(h.viewer().playhead.state, PlayState::Stopped);
 }
 
 void MainWindowTest::stopGoesBackToTheFirstFrame() {
     WindowHarness h;
     h.Choose(kLastFolder);
-    h.Click(1007);
-    h.Click(1007);
-    h.Click(1008);
-    QCOMPARE(h.Text(1025), QString("23:59:00"));
-    QCOMPARE(h.Text(1015), QString("1"));
-    QCOMPARE(h.Slider(1013)->value(), 1);
-    QCOMPARE(h.viewer().playState, std::int32_t{Stopped});
-    QCOMPARE(h.window().Lit().activeButton, 1008);
+    h.Click(ControlId::StepForward);
+    h.Click(ControlId::StepForward);
+    h.Click(ControlId::Stop);
+    QCOMPARE(h.Text(ControlId::TimeBox), QString("23:59:00"));
+    QCOMPARE(h.Text(ControlId::PositionBox), QString("1"));
+    QCOMPARE(h.Slider(ControlId::PositionSlider)->value(), 1);
+    QCOMPARE(h.viewer().playhead.state, PlayState::Stopped);
+    QCOMPARE(h.window().Lit().activeButton, ControlId::Stop);
 }
 
 void MainWindowTest::search_data() {
@@ -372,18 +387,18 @@ void MainWindowTest::search() {
     QFETCH(QColor, colour);
     WindowHarness h;
     h.Choose(kMiddleFolder);
-    h.Click(1002);
+    h.Click(ControlId::Play);
     h.Tick();
-    Type(h, 1024, date);
-    Type(h, 1025, time);
-    h.Click(1026);
-    QCOMPARE(h.Text(1024), wantDate);
-    QCOMPARE(h.Text(1025), wantTime);
-    QCOMPARE(h.viewer().position, wantPosition);
-    QCOMPARE(h.Text(1015), QString::number(wantPosition));
-    QCOMPARE(h.Slider(1013)->value(), wantPosition);
-    QCOMPARE(h.viewer().playState, std::int32_t{Stopped});
-    QCOMPARE(h.window().Lit().activeButton, 0);  // Search clears the lit button
+    Type(h, ControlId::DateBox, date);
+    Type(h, ControlId::TimeBox, time);
+    h.Click(ControlId::Search);
+    QCOMPARE(h.Text(ControlId::DateBox), wantDate);
+    QCOMPARE(h.Text(ControlId::TimeBox), wantTime);
+    QCOMPARE(h.viewer().playhead.position, wantPosition);
+    QCOMPARE(h.Text(ControlId::PositionBox), QString::number(wantPosition));
+    QCOMPARE(h.Slider(ControlId::PositionSlider)->value(), wantPosition);
+    QCOMPARE(h.viewer().playhead.state, PlayState::Stopped);
+    QCOMPARE(h.window().Lit().activeButton, ControlId::None);  // Search clears the lit button
     h.Tick();
     QVERIFY(h.Shows(colour));
 }
@@ -393,30 +408,30 @@ void MainWindowTest::escapeDoesNothing() {
     h.Choose(kFirstFolder);
     const Snapshot before = Take(h);
     QTest::keyClick(&h.window(), Qt::Key_Escape);
-    QTest::keyClick(h.Control(1024), Qt::Key_Escape);
+    QTest::keyClick(h.Control(ControlId::DateBox), Qt::Key_Escape);
     QCoreApplication::processEvents();
     QVERIFY(h.window().isVisible());
     QVERIFY(Take(h) == before);
 }
 
 void MainWindowTest::enterCloses_data() {
-    QTest::addColumn<int>("focus");
+    QTest::addColumn<ControlId>("focus");
     QTest::addColumn<int>("key");
-    QTest::newRow("Return in the date box") << 1024 << int(Qt::Key_Return);
-    QTest::newRow("Enter in the time box") << 1025 << int(Qt::Key_Enter);
-    QTest::newRow("Return on a button") << 1007 << int(Qt::Key_Return);
-    QTest::newRow("the hidden close button's command") << 1016 << 0;
+    QTest::newRow("Return in the date box") << ControlId::DateBox << int(Qt::Key_Return);
+    QTest::newRow("Enter in the time box") << ControlId::TimeBox << int(Qt::Key_Enter);
+    QTest::newRow("Return on a button") << ControlId::StepForward << int(Qt::Key_Return);
+    QTest::newRow("the hidden close button's command") << ControlId::Close << 0;
 }
 
 void MainWindowTest::enterCloses() {
-    QFETCH(int, focus);
+    QFETCH(ControlId, focus);
     QFETCH(int, key);
     WindowHarness h;
     h.Choose(kFirstFolder);
     h.window().PlaybackTimer().start();
     const Snapshot before = Take(h);
     if (key == 0) {
-        h.window().Command(focus);
+        static_cast<QPushButton*>(h.Control(focus))->click();  // hidden, but it has its command
     } else {
         QTest::keyClick(h.Control(focus), Qt::Key(key));
     }
@@ -430,12 +445,12 @@ void MainWindowTest::colourSettingsWindowBesideTheMainWindow() {
     WindowHarness h;
     h.Choose(kFirstFolder);
     QVERIFY(colourDialogWindow == nullptr);
-    h.Click(1012);
+    h.Click(ControlId::ColourSettings);
     ColourSettingDialog* dialog = colourDialogWindow;
     QVERIFY(dialog != nullptr);
     QVERIFY(!dialog->isModal());
     QVERIFY(dialog->isVisible());
-    h.Click(1012);  // a second press while it is open does nothing
+    h.Click(ControlId::ColourSettings);  // a second press while it is open does nothing
     QCOMPARE(colourDialogWindow, dialog);
     const QWidgetList windows = QApplication::topLevelWidgets();
     QCOMPARE(std::count_if(windows.begin(), windows.end(),
@@ -445,11 +460,12 @@ void MainWindowTest::colourSettingsWindowBesideTheMainWindow() {
              1);
 
     h.Tick();
-    h.Click(1007);  // the main window stays usable
-    QCOMPARE(h.Text(1025), QString("21:00:01"));
+    h.Click(ControlId::StepForward);  // the main window stays usable
+    QCOMPARE(h.Text(ControlId::TimeBox), QString("21:00:01"));
 
     // A slider step re-decodes the frame shown and marks it for drawing.
-    auto* brightness = dialog->findChild<QSlider*>("1030");
+    auto* brightness =
+        dialog->findChild<QSlider*>(QString::number(int(ControlId::BrightnessSlider)));
     QVERIFY(brightness != nullptr);
     h.Tick();
     QCOMPARE(h.viewer().frameDirty, 0);
@@ -457,7 +473,7 @@ void MainWindowTest::colourSettingsWindowBesideTheMainWindow() {
     brightness->setFocus();
     QTest::keyClick(brightness, Qt::Key_PageUp);
     QCOMPARE(h.viewer().frameDirty, 1);
-    QCOMPARE(h.viewer().fileManager.decoder.adjustments.brightness, 59);
+    QCOMPARE(h.viewer().fileManager.Decoder().adjustments.brightness, 59);
     h.Tick();
     QVERIFY(h.Picture(320, 240) != before);
 
@@ -474,12 +490,13 @@ void MainWindowTest::colourSettingsWindowBesideTheMainWindow() {
 void MainWindowTest::libraryIsHeldOffWhileAReportIsOpen() {
     WindowHarness h;
     h.Choose(kFirstFolder);
-    h.Click(1002);
+    h.Click(ControlId::Play);
     h.Tick(3);
-    h.Click(1012);
+    h.Click(ControlId::ColourSettings);
     QVERIFY(colourDialogWindow != nullptr);
-    auto* brightness = colourDialogWindow->findChild<QSlider*>("1030");
-    const std::int32_t brightnessBefore = h.viewer().fileManager.decoder.adjustments.brightness;
+    auto* brightness =
+        colourDialogWindow->findChild<QSlider*>(QString::number(int(ControlId::BrightnessSlider)));
+    const std::int32_t brightnessBefore = h.viewer().fileManager.Decoder().adjustments.brightness;
     QCOMPARE(h.viewer().frameDirty, 0);
 
     bool ran = false;
@@ -487,16 +504,16 @@ void MainWindowTest::libraryIsHeldOffWhileAReportIsOpen() {
         ran = true;
         QVERIFY(h.window().LibraryBusy());
         const Snapshot before = Take(h);
-        const int sliderBefore = h.Slider(1013)->value();
+        const int sliderBefore = h.Slider(ControlId::PositionSlider)->value();
         h.Tick(3);
-        h.Click(1007);
-        h.Click(1002);
-        h.Click(1008);
-        h.Slider(1013)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        h.Click(ControlId::StepForward);
+        h.Click(ControlId::Play);
+        h.Click(ControlId::Stop);
+        h.Slider(ControlId::PositionSlider)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         brightness->triggerAction(QAbstractSlider::SliderPageStepAdd);
         QVERIFY(Take(h) == before);
-        QCOMPARE(h.Slider(1013)->value(), sliderBefore);
-        QCOMPARE(h.viewer().fileManager.decoder.adjustments.brightness, brightnessBefore);
+        QCOMPARE(h.Slider(ControlId::PositionSlider)->value(), sliderBefore);
+        QCOMPARE(h.viewer().fileManager.Decoder().adjustments.brightness, brightnessBefore);
     };
     h.Choose("missing");
     QVERIFY(ran);
@@ -525,7 +542,7 @@ void MainWindowTest::wholeWindowAsPainted() {
         QCOMPARE(shot.pixel(QPoint(38, 42) + p), picture.pixel(p));
     }
     QCOMPARE(shot.pixel(678, 282), skin.pixel(678, 282));  // the field's white edge
-    QCOMPARE(shot.pixel(36, 282), qRgb(0, 0, 0));          // frame 1014
+    QCOMPARE(shot.pixel(36, 282), qRgb(0, 0, 0));          // the picture frame
     const QImage stop = UprightBitmap(137, QSize(42, 42));
     const QImage search = UprightBitmap(153, QSize(82, 42));
     for (const QPoint p : {QPoint(21, 21), QPoint(5, 30), QPoint(30, 8)}) {

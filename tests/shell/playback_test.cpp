@@ -27,20 +27,22 @@ const std::vector<QColor> kEightColours = {kRed,  kGreen,   kBlue, kYellow,
 // forward), rew (Step back), next, prev, slider:N (the position slider dragged to N),
 // search:HH:MM:SS, and tN (N ticks of the play clock).
 void Run(WindowHarness& h, const QString& commands) {
-    const std::map<QString, int> buttons = {{"play", 1002}, {"back", 1011}, {"pause", 1005},
-                                            {"stop", 1008}, {"fwd", 1007},  {"rew", 1006},
-                                            {"next", 1003}, {"prev", 1004}};
+    const std::map<QString, ControlId> buttons = {
+        {"play", ControlId::Play},       {"back", ControlId::PlayBackward},
+        {"pause", ControlId::Pause},     {"stop", ControlId::Stop},
+        {"fwd", ControlId::StepForward}, {"rew", ControlId::StepBack},
+        {"next", ControlId::NextFolder}, {"prev", ControlId::PreviousFolder}};
     for (const QString& word : commands.split(' ', Qt::SkipEmptyParts)) {
         if (buttons.count(word) != 0) {
             h.Click(buttons.at(word));
         } else if (word.startsWith("slider:")) {
-            QSlider* slider = h.Slider(1013);
+            QSlider* slider = h.Slider(ControlId::PositionSlider);
             slider->setSliderDown(true);
             slider->setSliderPosition(word.mid(7).toInt());
             slider->setSliderDown(false);
         } else if (word.startsWith("search:")) {
-            h.window().findChild<QLineEdit*>("1025")->setText(word.mid(7));
-            h.Click(1026);
+            h.Edit(ControlId::TimeBox)->setText(word.mid(7));
+            h.Click(ControlId::Search);
         } else if (word.startsWith('t')) {
             h.Tick(word.mid(1).toInt());
         } else {
@@ -49,8 +51,8 @@ void Run(WindowHarness& h, const QString& commands) {
     }
 }
 
-std::int32_t State(WindowHarness& h) {
-    return h.viewer().playState;
+PlayState State(WindowHarness& h) {
+    return h.viewer().playhead.state;
 }
 
 }  // namespace
@@ -79,10 +81,10 @@ class PlaybackTest : public QObject {
 void PlaybackTest::tickForOtherTimersDoesNothing() {
     WindowHarness h;
     h.Choose(kFirstFolder);
-    h.Click(1002);
-    const std::int32_t clock = h.viewer().playClock;
+    h.Click(ControlId::Play);
+    const std::int32_t clock = h.viewer().playhead.clock;
     h.window().PlaybackTick(kPlaybackTimerIdentity + 1);
-    QCOMPARE(h.viewer().playClock, clock);
+    QCOMPARE(h.viewer().playhead.clock, clock);
     QCOMPARE(h.viewer().frameDirty, 1);
     QCOMPARE(h.Picture(320, 240), qRgb(0, 0, 0));
 }
@@ -92,10 +94,10 @@ void PlaybackTest::tickForOtherTimersDoesNothing() {
 void PlaybackTest::playForwardAcrossAFolderEnd() {
     WindowHarness h;
     h.Choose(kFirstFolder);
-    h.Click(1002);
-    QCOMPARE(State(h), std::int32_t{PlayingForward});
-    QCOMPARE(h.window().Lit().activeButton, 1002);
-    QCOMPARE(h.viewer().playClock, TimeOfDay(21, 0, 0));
+    h.Click(ControlId::Play);
+    QCOMPARE(State(h), PlayState::PlayingForward);
+    QCOMPARE(h.window().Lit().activeButton, ControlId::Play);
+    QCOMPARE(h.viewer().playhead.clock, TimeOfDay(21, 0, 0));
 
     const struct {
         QColor colour;
@@ -109,156 +111,156 @@ void PlaybackTest::playForwardAcrossAFolderEnd() {
     for (const auto& step : expected) {
         h.Tick();
         QVERIFY(h.Shows(step.colour));
-        QCOMPARE(h.Text(1025), QString(step.time));
-        QCOMPARE(h.Text(1015), QString(step.shownPosition));
-        QCOMPARE(State(h), std::int32_t{PlayingForward});
+        QCOMPARE(h.Text(ControlId::TimeBox), QString(step.time));
+        QCOMPARE(h.Text(ControlId::PositionBox), QString(step.shownPosition));
+        QCOMPARE(State(h), PlayState::PlayingForward);
     }
-    QCOMPARE(h.viewer().position, 4);  // one past the frame shown
-    QCOMPARE(h.Slider(1013)->value(), 3);
+    QCOMPARE(h.viewer().playhead.position, 4);  // one past the frame shown
+    QCOMPARE(h.Slider(ControlId::PositionSlider)->value(), 3);
 
     h.Tick();  // the last frame was shown: Next folder runs and play resumes there
-    QCOMPARE(State(h), std::int32_t{PlayingForward});
-    QCOMPARE(h.Text(1024), QString("2009/12/31"));
-    QCOMPARE(h.Text(1025), QString("22:00:00"));
-    QCOMPARE(h.Slider(1013)->maximum(), 2);
-    QCOMPARE(h.viewer().playClock, TimeOfDay(22, 0, 0));
+    QCOMPARE(State(h), PlayState::PlayingForward);
+    QCOMPARE(h.Text(ControlId::DateBox), QString("2009/12/31"));
+    QCOMPARE(h.Text(ControlId::TimeBox), QString("22:00:00"));
+    QCOMPARE(h.Slider(ControlId::PositionSlider)->maximum(), 2);
+    QCOMPARE(h.viewer().playhead.clock, TimeOfDay(22, 0, 0));
     QVERIFY(h.Shows(kBlue));  // presented by the next tick
     h.Tick();
     QVERIFY(h.Shows(kYellow));
     QVERIFY(h.TickUntil([&] { return h.Shows(kCyan); }, 4));
-    QCOMPARE(h.Text(1015), QString("2"));
+    QCOMPARE(h.Text(ControlId::PositionBox), QString("2"));
 }
 
 void PlaybackTest::playForwardOffTheLastFolder() {
     WindowHarness h;
     h.Choose(kLastFolder);
-    h.Click(1002);
-    QVERIFY(h.TickUntil([&] { return State(h) != PlayingForward; }, 200));
-    QCOMPARE(State(h), std::int32_t{Stopped});
-    QCOMPARE(h.window().Lit().activeButton, 1008);
-    QCOMPARE(h.Text(1025), QString("23:59:40"));
-    QCOMPARE(h.viewer().position, 4);
-    QCOMPARE(h.Text(1015), QString("4"));
+    h.Click(ControlId::Play);
+    QVERIFY(h.TickUntil([&] { return State(h) != PlayState::PlayingForward; }, 200));
+    QCOMPARE(State(h), PlayState::Stopped);
+    QCOMPARE(h.window().Lit().activeButton, ControlId::Stop);
+    QCOMPARE(h.Text(ControlId::TimeBox), QString("23:59:40"));
+    QCOMPARE(h.viewer().playhead.position, 4);
+    QCOMPARE(h.Text(ControlId::PositionBox), QString("4"));
     h.Tick();
     QVERIFY(h.Shows(kTeal));
-    const std::int32_t clock = h.viewer().playClock;
+    const std::int32_t clock = h.viewer().playhead.clock;
     h.Tick(5);
-    QCOMPARE(h.viewer().playClock, clock);  // the clock has stopped
+    QCOMPARE(h.viewer().playhead.clock, clock);  // the clock has stopped
     QCOMPARE(h.viewer().frameDirty, 0);
 }
 
 void PlaybackTest::playBackwardIntoThePreviousFolder() {
     WindowHarness h;
     h.Choose(kMiddleFolder);
-    h.Click(1007);  // the folder's last frame
-    h.Click(1011);
-    QCOMPARE(State(h), std::int32_t{PlayingBackward});
-    QCOMPARE(h.window().Lit().activeButton, 1011);
+    h.Click(ControlId::StepForward);  // the folder's last frame
+    h.Click(ControlId::PlayBackward);
+    QCOMPARE(State(h), PlayState::PlayingBackward);
+    QCOMPARE(h.window().Lit().activeButton, ControlId::PlayBackward);
     h.Tick();
     QVERIFY(h.Shows(kCyan));
-    QCOMPARE(h.Text(1015), QString("2"));  // position + 1 while playing backward
+    QCOMPARE(h.Text(ControlId::PositionBox), QString("2"));  // position + 1 while playing backward
     QVERIFY(h.TickUntil([&] { return h.Shows(kYellow); }, 4));
-    QCOMPARE(h.Text(1015), QString("1"));
+    QCOMPARE(h.Text(ControlId::PositionBox), QString("1"));
 
     // The folder runs out: the previous folder's last frame, backward play going on.
-    QVERIFY(h.TickUntil([&] { return h.Text(1024) == "2009/12/30"; }, 4));
-    QCOMPARE(State(h), std::int32_t{PlayingBackward});
-    QCOMPARE(h.Text(1025), QString("21:00:02"));
-    QCOMPARE(h.viewer().position, 3);
-    QCOMPARE(h.Text(1015), QString("3"));
-    QCOMPARE(h.viewer().playClock, TimeOfDay(21, 0, 2));
+    QVERIFY(h.TickUntil([&] { return h.Text(ControlId::DateBox) == "2009/12/30"; }, 4));
+    QCOMPARE(State(h), PlayState::PlayingBackward);
+    QCOMPARE(h.Text(ControlId::TimeBox), QString("21:00:02"));
+    QCOMPARE(h.viewer().playhead.position, 3);
+    QCOMPARE(h.Text(ControlId::PositionBox), QString("3"));
+    QCOMPARE(h.viewer().playhead.clock, TimeOfDay(21, 0, 2));
     h.Tick();
     QVERIFY(h.Shows(kBlue));
 
     // Off the first folder's first frame: play stops there with Stop lit.
-    QVERIFY(h.TickUntil([&] { return State(h) != PlayingBackward; }, 100));
-    QCOMPARE(State(h), std::int32_t{Stopped});
-    QCOMPARE(h.Text(1025), QString("21:00:00"));
-    QCOMPARE(h.viewer().position, 1);
-    QCOMPARE(h.window().Lit().activeButton, 1008);
+    QVERIFY(h.TickUntil([&] { return State(h) != PlayState::PlayingBackward; }, 100));
+    QCOMPARE(State(h), PlayState::Stopped);
+    QCOMPARE(h.Text(ControlId::TimeBox), QString("21:00:00"));
+    QCOMPARE(h.viewer().playhead.position, 1);
+    QCOMPARE(h.window().Lit().activeButton, ControlId::Stop);
     h.Tick();
     QVERIFY(h.Shows(kRed));
 }
 
 void PlaybackTest::pause_data() {
-    QTest::addColumn<int>("playButton");
+    QTest::addColumn<ControlId>("playButton");
     QTest::addColumn<int>("stepsFirst");
-    QTest::newRow("after forward play") << 1002 << 0;
-    QTest::newRow("after backward play") << 1011 << 2;
+    QTest::newRow("after forward play") << ControlId::Play << 0;
+    QTest::newRow("after backward play") << ControlId::PlayBackward << 2;
 }
 
 // The library's counter runs one ahead of the frame shown; Pause brings position back to the
 // number on screen, in either direction.
 void PlaybackTest::pause() {
-    QFETCH(int, playButton);
+    QFETCH(ControlId, playButton);
     QFETCH(int, stepsFirst);
     WindowHarness h;
     h.Choose(kFirstFolder);
     for (int i = 0; i < stepsFirst; ++i) {
-        h.Click(1007);
+        h.Click(ControlId::StepForward);
     }
     h.Click(playButton);
     QVERIFY(h.TickUntil([&] { return h.Shows(kGreen); }, 6));
-    QCOMPARE(h.Text(1015), QString("2"));
-    QVERIFY(h.viewer().position != 2);
-    h.Click(1005);
-    QCOMPARE(State(h), std::int32_t{Paused});
-    QCOMPARE(h.viewer().position, 2);
-    QCOMPARE(h.window().Lit().activeButton, 1005);
-    const std::int32_t clock = h.viewer().playClock;
+    QCOMPARE(h.Text(ControlId::PositionBox), QString("2"));
+    QVERIFY(h.viewer().playhead.position != 2);
+    h.Click(ControlId::Pause);
+    QCOMPARE(State(h), PlayState::Paused);
+    QCOMPARE(h.viewer().playhead.position, 2);
+    QCOMPARE(h.window().Lit().activeButton, ControlId::Pause);
+    const std::int32_t clock = h.viewer().playhead.clock;
     h.Tick(3);
-    QCOMPARE(h.viewer().playClock, clock);
+    QCOMPARE(h.viewer().playhead.clock, clock);
     QVERIFY(h.Shows(kGreen));
-    h.Click(1007);  // stepping goes on from the frame shown
-    QCOMPARE(h.Text(1025), QString("21:00:02"));
+    h.Click(ControlId::StepForward);  // stepping goes on from the frame shown
+    QCOMPARE(h.Text(ControlId::TimeBox), QString("21:00:02"));
 
-    h.Click(1005);  // in any other state Pause only sets the state
-    QCOMPARE(h.viewer().position, 3);
-    QCOMPARE(State(h), std::int32_t{Paused});
+    h.Click(ControlId::Pause);  // in any other state Pause only sets the state
+    QCOMPARE(h.viewer().playhead.position, 3);
+    QCOMPARE(State(h), PlayState::Paused);
 }
 
 void PlaybackTest::playWhilePlaying() {
     WindowHarness h;
     h.Choose(kFirstFolder);
-    h.Click(1002);
+    h.Click(ControlId::Play);
     h.Tick(3);
-    const std::int32_t clock = h.viewer().playClock;
-    h.Click(1002);  // already playing forward: nothing changes
-    QCOMPARE(h.viewer().playClock, clock);
-    QCOMPARE(State(h), std::int32_t{PlayingForward});
+    const std::int32_t clock = h.viewer().playhead.clock;
+    h.Click(ControlId::Play);  // already playing forward: nothing changes
+    QCOMPARE(h.viewer().playhead.clock, clock);
+    QCOMPARE(State(h), PlayState::PlayingForward);
 
-    h.Click(1011);  // reverses from the current frame
-    QCOMPARE(State(h), std::int32_t{PlayingBackward});
-    QCOMPARE(h.window().Lit().activeButton, 1011);
+    h.Click(ControlId::PlayBackward);  // reverses from the current frame
+    QCOMPARE(State(h), PlayState::PlayingBackward);
+    QCOMPARE(h.window().Lit().activeButton, ControlId::PlayBackward);
     h.Tick();
-    const std::int32_t backwardClock = h.viewer().playClock;
-    h.Click(1011);
-    QCOMPARE(h.viewer().playClock, backwardClock);
-    QCOMPARE(State(h), std::int32_t{PlayingBackward});
+    const std::int32_t backwardClock = h.viewer().playhead.clock;
+    h.Click(ControlId::PlayBackward);
+    QCOMPARE(h.viewer().playhead.clock, backwardClock);
+    QCOMPARE(State(h), PlayState::PlayingBackward);
     QVERIFY(h.TickUntil([&] { return h.Shows(kRed); }, 6));
 }
 
 void PlaybackTest::speedChangeWhilePlaying() {
     WindowHarness h;
     h.Choose(kFirstFolder);
-    h.Click(1002);
+    h.Click(ControlId::Play);
     h.Tick();
-    QCOMPARE(h.viewer().playClock, TimeOfDay(21, 0, 0) + 50);
-    QSlider* speed = h.Slider(1009);
+    QCOMPARE(h.viewer().playhead.clock, TimeOfDay(21, 0, 0) + 50);
+    QSlider* speed = h.Slider(ControlId::SpeedSlider);
     speed->setFocus();
     QTest::keyClick(speed, Qt::Key_Right);
     QCOMPARE(h.viewer().speed, 6);
-    QCOMPARE(h.Text(1010), QString("6"));
+    QCOMPARE(h.Text(ControlId::SpeedBox), QString("6"));
     h.Tick();  // nothing due yet; the clock runs on at the new speed
-    QCOMPARE(h.viewer().playClock, TimeOfDay(21, 0, 0) + 110);
+    QCOMPARE(h.viewer().playhead.clock, TimeOfDay(21, 0, 0) + 110);
     QTest::keyClick(speed, Qt::Key_End);
     QCOMPARE(h.viewer().speed, 8);
-    QCOMPARE(h.Text(1010), QString("8"));
+    QCOMPARE(h.Text(ControlId::SpeedBox), QString("8"));
     QTest::keyClick(speed, Qt::Key_Home);
     QCOMPARE(h.viewer().speed, 1);
     h.Tick();  // green is due: shown, then the clock moves 10
     QVERIFY(h.Shows(kGreen));
-    QCOMPARE(h.viewer().playClock, TimeOfDay(21, 0, 0) + 120);
+    QCOMPARE(h.viewer().playhead.clock, TimeOfDay(21, 0, 0) + 120);
 }
 
 // Past 8,640,000 the clock starts again at 0, so play goes on with the frames after midnight.
@@ -266,11 +268,11 @@ void PlaybackTest::forwardClockWrapsAtMidnight() {
     WindowHarness h(false);
     WriteFrames(h.tree(), kMidnightFolder, {{0, kRed}, {TimeOfDay(0, 0, 1), kGreen}});
     h.Choose(kMidnightFolder);
-    h.Click(1002);
-    h.viewer().playClock = 8640001;
+    h.Click(ControlId::Play);
+    h.viewer().playhead.clock = 8640001;
     h.Tick();
-    QCOMPARE(h.Text(1025), QString("00:00:00"));
-    QCOMPARE(h.viewer().playClock, 50);
+    QCOMPARE(h.Text(ControlId::TimeBox), QString("00:00:00"));
+    QCOMPARE(h.viewer().playhead.clock, 50);
     QVERIFY(h.Shows(kRed));
 }
 
@@ -279,15 +281,15 @@ void PlaybackTest::backwardClockHeldAtZero() {
     WindowHarness h(false);
     WriteFrames(h.tree(), kMidnightFolder, {{0, kRed}, {TimeOfDay(0, 0, 1), kGreen}});
     h.Choose(kMidnightFolder);
-    h.Click(1007);
-    h.Click(1011);
-    QCOMPARE(h.viewer().playClock, 100);
+    h.Click(ControlId::StepForward);
+    h.Click(ControlId::PlayBackward);
+    QCOMPARE(h.viewer().playhead.clock, 100);
     h.Tick();
     QVERIFY(h.Shows(kGreen));
-    QCOMPARE(h.viewer().playClock, 50);
+    QCOMPARE(h.viewer().playhead.clock, 50);
     h.Tick();
-    QCOMPARE(h.Text(1025), QString("00:00:00"));
-    QCOMPARE(h.viewer().playClock, -50);
+    QCOMPARE(h.Text(ControlId::TimeBox), QString("00:00:00"));
+    QCOMPARE(h.viewer().playhead.clock, -50);
     QVERIFY(h.Shows(kRed));
 }
 
@@ -295,25 +297,25 @@ void PlaybackTest::backwardClockHeldAtZero() {
 void PlaybackTest::positionSliderDuringPlayPauses() {
     WindowHarness h;
     h.Choose(kLastFolder);
-    h.Click(1002);
+    h.Click(ControlId::Play);
     h.Tick(2);
-    QCOMPARE(h.window().Lit().activeButton, 1002);
-    QSlider* position = h.Slider(1013);
+    QCOMPARE(h.window().Lit().activeButton, ControlId::Play);
+    QSlider* position = h.Slider(ControlId::PositionSlider);
     position->setSliderDown(true);
     position->setSliderPosition(4);  // a drag: every step loads the frame under the thumb
-    QCOMPARE(h.Text(1025), QString("23:59:40"));
+    QCOMPARE(h.Text(ControlId::TimeBox), QString("23:59:40"));
     position->setSliderPosition(3);
     position->setSliderDown(false);
-    QCOMPARE(State(h), std::int32_t{Paused});
-    QCOMPARE(h.viewer().position, 3);
-    QCOMPARE(h.Text(1015), QString("3"));
-    QCOMPARE(h.Text(1025), QString("23:59:20"));
-    QVERIFY(h.Text(1001).endsWith("CAM123592000.JPG"));
-    QCOMPARE(h.viewer().playClock, TimeOfDay(23, 59, 20));
-    QCOMPARE(h.window().Lit().activeButton, 0);
-    const std::int32_t clock = h.viewer().playClock;
+    QCOMPARE(State(h), PlayState::Paused);
+    QCOMPARE(h.viewer().playhead.position, 3);
+    QCOMPARE(h.Text(ControlId::PositionBox), QString("3"));
+    QCOMPARE(h.Text(ControlId::TimeBox), QString("23:59:20"));
+    QVERIFY(h.Text(ControlId::FramePath).endsWith("CAM123592000.JPG"));
+    QCOMPARE(h.viewer().playhead.clock, TimeOfDay(23, 59, 20));
+    QCOMPARE(h.window().Lit().activeButton, ControlId::None);
+    const std::int32_t clock = h.viewer().playhead.clock;
     h.Tick(2);
-    QCOMPARE(h.viewer().playClock, clock);
+    QCOMPARE(h.viewer().playhead.clock, clock);
     QVERIFY(h.Shows(kOrange));
 }
 
@@ -360,15 +362,15 @@ void PlaybackTest::haltedPlayShowsTheNumberOfTheFrameShown() {
     WriteFrames(h.tree(), kAfterEight, {{TimeOfDay(22, 0, 0), kTeal}});
     h.Choose(kEightFrames);
     Run(h, commands);
-    QVERIFY(State(h) != PlayingForward && State(h) != PlayingBackward);
+    QVERIFY(State(h) != PlayState::PlayingForward && State(h) != PlayState::PlayingBackward);
     h.Tick();  // presents the frame
     const std::int32_t time = frame == 0 ? TimeOfDay(22, 0, 0) : TimeOfDay(21, 0, frame - 1);
-    QVERIFY2(h.Text(1001).endsWith(QString::fromStdString(FrameFileName(time))),
-             qPrintable(h.Text(1001)));
+    QVERIFY2(h.Text(ControlId::FramePath).endsWith(QString::fromStdString(FrameFileName(time))),
+             qPrintable(h.Text(ControlId::FramePath)));
     const int number = frame == 0 ? 1 : frame;
-    QCOMPARE(h.Text(1015), QString::number(number));
-    QCOMPARE(h.Slider(1013)->value(), number);
-    QCOMPARE(h.viewer().position, number);
+    QCOMPARE(h.Text(ControlId::PositionBox), QString::number(number));
+    QCOMPARE(h.Slider(ControlId::PositionSlider)->value(), number);
+    QCOMPARE(h.viewer().playhead.position, number);
     if (frame != 0) {
         QVERIFY(h.Shows(kEightColours[std::size_t(frame - 1)]));
     }

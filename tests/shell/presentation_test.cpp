@@ -16,19 +16,19 @@ namespace {
 constexpr QRgb kUntouched = 0xff123456;
 
 // A picture whose every pixel names its own place: R = x, G = y (both mod 256), B = the
-// high bits of each. Written into the library's buffer bottom row first, as decoded.
-void FillPicture(CMavFileManager& files, int w, int h) {
-    files.pictureWidth = std::uint16_t(w);
-    files.pictureHeight = std::uint16_t(h);
+// high bits of each. Laid out bottom row first in a picture buffer, as decoded.
+std::vector<std::uint8_t> FillPicture(int w, int h) {
+    std::vector<std::uint8_t> bits(kPictureBitsBytes);
     const std::size_t stride = PictureStride(w);
     for (int y = 0; y < h; ++y) {  // y counts from the top
-        std::uint8_t* row = files.pictureBits.get() + std::size_t(h - 1 - y) * stride;
+        std::uint8_t* row = bits.data() + std::size_t(h - 1 - y) * stride;
         for (int x = 0; x < w; ++x) {
             row[3 * x] = std::uint8_t((x >> 8) << 4 | (y >> 8));  // blue
             row[3 * x + 1] = std::uint8_t(y);                     // green
             row[3 * x + 2] = std::uint8_t(x);                     // red
         }
     }
+    return bits;
 }
 
 QRgb PictureColour(int x, int y) {
@@ -70,10 +70,10 @@ void PresentationTest::placement_data() {
 void PresentationTest::placement() {
     QFETCH(QSize, size);
     QFETCH(QRect, target);
-    CMavViewer viewer(nullptr, QSize(720, 680));
+    CMavViewer viewer(QSize(720, 680));
     viewer.pictureSurface.fill(kUntouched);
-    FillPicture(viewer.fileManager, size.width(), size.height());
-    viewer.DrawCurrentPicture();
+    viewer.DrawPicture(FillPicture(size.width(), size.height()).data(), size.width(),
+                       size.height());
 
     const bool wide = size.width() >= 640;
     const QRect drawn = target.intersected(wide ? QRect(0, 0, 640, 480) : QRect(0, 0, 1280, 1024));
@@ -120,21 +120,18 @@ void PresentationTest::picturesBeyondTheBufferAreNotDrawn_data() {
 void PresentationTest::picturesBeyondTheBufferAreNotDrawn() {
     QFETCH(int, width);
     QFETCH(int, height);
-    CMavViewer viewer(nullptr, QSize(720, 680));
+    CMavViewer viewer(QSize(720, 680));
     viewer.pictureSurface.fill(kUntouched);
-    viewer.fileManager.pictureWidth = std::uint16_t(width);
-    viewer.fileManager.pictureHeight = std::uint16_t(height);
-    viewer.DrawCurrentPicture();
+    viewer.DrawPicture(std::vector<std::uint8_t>(kPictureBitsBytes, 0x77).data(), width, height);
     QCOMPARE(viewer.pictureSurface.pixel(0, 0), kUntouched);
     QCOMPARE(viewer.pictureSurface.pixel(320, 240), kUntouched);
     QCOMPARE(viewer.pictureSurface.pixel(0, 479), kUntouched);
 }
 
 void PresentationTest::blackeningHookClearsTheOldArea() {
-    CMavViewer viewer(nullptr, QSize(720, 680));
+    CMavViewer viewer(QSize(720, 680));
     viewer.pictureSurface.fill(kUntouched);
-    QVERIFY(viewer.fileManager.blackenPictureArea);
-    viewer.fileManager.blackenPictureArea(320, 240);
+    viewer.BlackenPictureArea(320, 240);
     QCOMPARE(viewer.pictureSurface.pixel(0, 0), qRgb(0, 0, 0));
     QCOMPARE(viewer.pictureSurface.pixel(319, 239), qRgb(0, 0, 0));
     QCOMPARE(viewer.pictureSurface.pixel(320, 0), kUntouched);
@@ -151,7 +148,7 @@ void PresentationTest::aSmallerFrameLeavesNoOldPictureBehind() {
     h.Tick();
     QVERIFY(h.Shows(kRed));
     QVERIFY(h.Picture(10, 10) != qRgb(0, 0, 0));
-    h.Click(1007);
+    h.Click(ControlId::StepForward);
     h.Tick();
     QVERIFY(h.Shows(kGreen));
     QCOMPARE(h.Picture(10, 10), qRgb(0, 0, 0));

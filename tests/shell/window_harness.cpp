@@ -5,7 +5,7 @@
 #include <QStandardPaths>
 #include <QTest>
 
-#include "colour/settings/settings_store.h"
+#include "colour/store/settings_store.h"
 #include "library/error_report.h"
 #include "shell/text/bounded_format.h"
 
@@ -65,10 +65,10 @@ void WindowHarness::ChooserAnswers(const std::string& relative) {
 
 void WindowHarness::Choose(const std::string& relative) {
     ChooserAnswers(relative);
-    Click(1000);
+    Click(ControlId::ChooseFolder);
 }
 
-void WindowHarness::Click(int id) {
+void WindowHarness::Click(ControlId id) {
     QTest::mouseClick(Control(id), Qt::LeftButton);
     QCoreApplication::processEvents();  // the repaints that the lit-button rule runs in
 }
@@ -89,16 +89,21 @@ bool WindowHarness::TickUntil(const std::function<bool()>& done, int limit) {
     return done();
 }
 
-QString WindowHarness::Text(int id) {
-    return mainWindow->findChild<QLineEdit*>(QString::number(id))->text();
+QString WindowHarness::Text(ControlId id) {
+    return Edit(id)->text();
 }
 
-QSlider* WindowHarness::Slider(int id) {
-    return mainWindow->findChild<QSlider*>(QString::number(id));
+// The windows name each control by its number.
+QSlider* WindowHarness::Slider(ControlId id) {
+    return mainWindow->findChild<QSlider*>(QString::number(int(id)));
 }
 
-QWidget* WindowHarness::Control(int id) {
-    return mainWindow->findChild<QWidget*>(QString::number(id));
+QWidget* WindowHarness::Control(ControlId id) {
+    return mainWindow->findChild<QWidget*>(QString::number(int(id)));
+}
+
+QLineEdit* WindowHarness::Edit(ControlId id) {
+    return mainWindow->findChild<QLineEdit*>(QString::number(int(id)));
 }
 
 QRgb WindowHarness::Picture(int x, int y) {

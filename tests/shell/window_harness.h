@@ -13,6 +13,7 @@
 #include "shell/main_window.h"
 #include "tests/shell/recording_fixture.h"
 
+class QLineEdit;
 class QSlider;
 
 namespace orvik::test {
@@ -44,17 +45,18 @@ class WindowHarness {
 
     // The chooser's next answer: the tree's folder relative (empty: the root), or "cancel".
     void ChooserAnswers(const std::string& relative);
-    // Chooses the folder with button 1000.
+    // Chooses the folder with the Choose folder button.
     void Choose(const std::string& relative);
 
-    void Click(int id);
+    void Click(ControlId id);
     void Tick(int count = 1);
     // Ticks until done() holds, at most limit ticks; false when it never did.
     bool TickUntil(const std::function<bool()>& done, int limit = 100);
 
-    QString Text(int id);
-    QSlider* Slider(int id);
-    QWidget* Control(int id);
+    QString Text(ControlId id);
+    QSlider* Slider(ControlId id);
+    QWidget* Control(ControlId id);
+    QLineEdit* Edit(ControlId id);
     // Picture area pixel (0..639, 0..479) of the viewer's picture surface.
     QRgb Picture(int x, int y);
     bool Shows(const QColor& colour);  // the middle of the picture area shows it

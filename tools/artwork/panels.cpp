@@ -17,16 +17,18 @@ constexpr int kClientWidth = 720, kClientHeight = 680;
 constexpr int kColourWidth = 399, kColourHeight = 266;
 constexpr int kColourClientWidth = 384, kColourClientHeight = 244;
 
-QRectF MainRect(int id) {
-    const ControlTemplate* c = FindControl(MainWindowTemplate(), id);
-    const PixelRect r = MainWindowPixels(c->x, c->y, c->width, c->height);
+QRectF ControlRect(const DialogTemplate& dialog, ControlId id) {
+    const ControlTemplate* c = FindControl(dialog, id);
+    const PixelRect r = DialogPixels(dialog, c->x, c->y, c->width, c->height);
     return QRectF(r.x, r.y, r.width, r.height);
 }
 
-QRectF ColourRect(int id) {
-    const ControlTemplate* c = FindControl(ColourSettingsTemplate(), id);
-    const PixelRect r = ColourSettingsPixels(c->x, c->y, c->width, c->height);
-    return QRectF(r.x, r.y, r.width, r.height);
+QRectF MainRect(ControlId id) {
+    return ControlRect(MainWindowTemplate(), id);
+}
+
+QRectF ColourRect(ControlId id) {
+    return ControlRect(ColourSettingsTemplate(), id);
 }
 
 QFont Font(int pixels, bool bold) {
@@ -90,7 +92,8 @@ void DrawWordmark(QPainter& p) {
 
 // The row of the two sliders: a recessed strip, and the word Speed before the speed slider.
 void DrawSliderRow(QPainter& p) {
-    const QRectF position = MainRect(1013), speed = MainRect(1009), speedBox = MainRect(1010);
+    const QRectF position = MainRect(ControlId::PositionSlider),
+                 speed = MainRect(ControlId::SpeedSlider), speedBox = MainRect(ControlId::SpeedBox);
     const QRectF strip(position.left() - 8, position.top() - 5,
                        speedBox.right() - position.left() + 16, position.height() + 9);
     QPainterPath path;
@@ -102,14 +105,15 @@ void DrawSliderRow(QPainter& p) {
     p.drawLine(strip.bottomLeft() + QPointF(6, 1), strip.bottomRight() + QPointF(-6, 1));
     p.setFont(Font(13, true));
     p.setPen(kText);
-    const QRectF label(MainRect(1015).right() + 4, speed.top(),
-                       speed.left() - MainRect(1015).right() - 10, speed.height());
+    const QRectF label(MainRect(ControlId::PositionBox).right() + 4, speed.top(),
+                       speed.left() - MainRect(ControlId::PositionBox).right() - 10,
+                       speed.height());
     p.drawText(label, Qt::AlignRight | Qt::AlignVCenter, "Speed");
 }
 
 // The black band behind the buttons, with small captions over the date and time boxes.
 void DrawButtonBand(QPainter& p) {
-    const double top = MainRect(1002).top() - 2;
+    const double top = MainRect(ControlId::Play).top() - 2;
     const QRectF band(0, top, kClientWidth, kClientHeight - top);
     QLinearGradient black(band.topLeft(), band.bottomLeft());
     black.setColorAt(0, kBand.lighter(130));
@@ -120,7 +124,8 @@ void DrawButtonBand(QPainter& p) {
     p.drawLine(QPointF(0, top + 0.5), QPointF(kClientWidth, top + 0.5));
     p.setFont(Font(10, true));
     p.setPen(kTextMuted);
-    for (const auto& [id, caption] : {std::pair{1024, "DATE"}, std::pair{1025, "TIME"}}) {
+    for (const auto& [id, caption] :
+         {std::pair{ControlId::DateBox, "DATE"}, std::pair{ControlId::TimeBox, "TIME"}}) {
         const QRectF box = MainRect(id);
         p.drawText(QRectF(box.left() + 2, top + 3, box.width(), box.top() - top - 4),
                    Qt::AlignLeft | Qt::AlignVCenter, caption);
@@ -140,7 +145,7 @@ QImage DrawSkin() {
     p.setPen(QPen(kSlateEdge, 1));
     p.drawRect(client.adjusted(0.5, 0.5, -0.5, -0.5));
     DrawWordmark(p);
-    DrawBevelledField(p, MainRect(1014), 6);
+    DrawBevelledField(p, MainRect(ControlId::PictureFrame), 6);
     DrawSliderRow(p);
     DrawButtonBand(p);
     return image;
@@ -155,16 +160,18 @@ QImage DrawColourBackground() {
     FillSlate(p, QRectF(0, 0, kColourClientWidth, kColourClientHeight));
     p.setFont(Font(12, true));
     p.setPen(kText);
-    const int sliders[] = {1030, 1031, 1032, 1033};
+    const ControlId sliders[] = {ControlId::BrightnessSlider, ControlId::ContrastSlider,
+                                 ControlId::HueSlider, ControlId::SaturationSlider};
     const char* labels[] = {"Brightness", "Contrast", "Hue", "Saturation"};
     for (int i = 0; i < 4; ++i) {
         const QRectF slider = ColourRect(sliders[i]);
-        const QRectF label(14, slider.top(), ColourRect(1030).left() - 20, slider.height());
+        const QRectF label(14, slider.top(), ColourRect(ControlId::BrightnessSlider).left() - 20,
+                           slider.height());
         p.drawText(label, Qt::AlignRight | Qt::AlignVCenter, labels[i]);
     }
     p.setFont(Font(10, false));
     p.setPen(kTextMuted);
-    const QRectF ok = ColourRect(1);
+    const QRectF ok = ColourRect(ControlId::Ok);
     p.drawText(QRectF(16, ok.top(), ok.left() - 24, ok.height()), Qt::AlignLeft | Qt::AlignVCenter,
                "Changes apply as you move the sliders");
     return image;

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "library/frame_reader.h"
 #include "tools/frame/commands.h"
 #include "tools/frame/decoding_setup.h"
-#include "library/frame_reader.h"
 #include "tools/frame/recording_scan.h"
 
 namespace orvik {
@@ -36,9 +36,9 @@ bool AddFramesOfFolder(const std::string& path, std::vector<std::string>& frames
         return false;
     }
     const std::string chosen = ChooserPath(path);
-    const bool dateFolder = std::string(manager.rootPath) != chosen;
+    const bool dateFolder = std::string(manager.RootPath()) != chosen;
     const std::string name = chosen.substr(chosen.find_last_of(kPathSeparator) + 1);
-    for (const auto& folder : manager.folderList.folders) {
+    for (const auto& folder : manager.Folders().folders) {
         if (dateFolder && name != folder->name) {
             continue;
         }

@@ -1,6 +1,6 @@
 #include "tools/frame/decoding_setup.h"
 
-#include "colour/settings/settings_store.h"
+#include "colour/store/settings_store.h"
 
 namespace orvik {
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/frame/commands.h"
 #include "library/frame_reader.h"
+#include "tools/frame/commands.h"
 
 namespace orvik {
 
@@ -15,7 +15,8 @@ int RunInfo(const Options& options) {
     for (const std::string& path : options.inputs) {
         const FrameFacts facts = reader.Read(path.c_str(), DecodeDepth::kPlanes);
         std::string line = path + ":";
-        if (facts.refusal != FrameRefusal::kUnreadable) {
+        if (facts.refusal != FrameRefusal::kCannotOpen &&
+            facts.refusal != FrameRefusal::kUnreadable) {
             line += " " + std::to_string(facts.fileSize) + " bytes,";
         }
         if (facts.headerRead) {

@@ -23,7 +23,7 @@ std::string DateText(const char* name) {
 }
 
 // "12:00:05.00 (15.00 s)" for every gap: the frame before it and its length.
-std::string GapsText(CMavFolder& folder) {
+std::string GapsText(const CMavFolder& folder) {
     std::string text;
     for (const CMavFile* file = folder.GetFirstFile(); file != nullptr && file->next != nullptr;
          file = file->next) {
@@ -47,9 +47,9 @@ int RunList(const Options& options) {
     if (!ScanRecording(manager, options.inputs.front())) {
         return kExitRefused;
     }
-    CFolderList& list = manager.folderList;
+    const CFolderList& list = manager.Folders();
     for (std::int32_t i = 0; i < list.folderCount; ++i) {
-        CMavFolder& folder = *list.folders[static_cast<std::size_t>(i)];
+        const CMavFolder& folder = *list.folders[static_cast<std::size_t>(i)];
         std::printf("%c %s  %s  %s - %s  %d frames  %s\n", i == list.currentIndex ? '*' : ' ',
                     folder.name, DateText(folder.name).c_str(),
                     TimeKeyText(folder.GetFirstFile()->timeKey).c_str(),
@@ -57,7 +57,7 @@ int RunList(const Options& options) {
                     static_cast<int>(folder.GetFileCount()), GapsText(folder).c_str());
     }
     std::printf("%d folders, %d frames\n", static_cast<int>(list.folderCount),
-                static_cast<int>(manager.totalFiles));
+                static_cast<int>(manager.TotalFiles()));
     return reports.Count() == 0 ? kExitAllWell : kExitRefused;
 }
 

@@ -1,4 +1,4 @@
-#include "colour/settings/settings_file_format.h"
+#include "colour/store/settings_file_format.h"
 
 #include <QByteArray>
 #include <QFileDevice>

@@ -1,4 +1,4 @@
-#include "colour/settings/settings_store.h"
+#include "colour/store/settings_store.h"
 
 #include <QSettings>
 #include <QString>
@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 
-#include "colour/settings/settings_file_format.h"
+#include "colour/store/settings_file_format.h"
 
 namespace orvik {
 namespace {
