@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix as a user would, and checks what a desktop
-# needs from it: each program answers --version with the project version and has a man page
-# made from that very program; the desktop entry, its AppStream metadata and its icons carry
-# one name; the completion parses; the validators, when installed, accept the entry and the
-# metadata.
+# needs from it: each program answers --version with the project version and has a man
+# page made from that very program, with the options its --help lists; the desktop entry,
+# its AppStream metadata and its icons carry one name; the completion parses; the
+# validators, when installed, accept the entry and the metadata.
 #
 #   install_test.sh <cmake> <build folder> <version>
 set -uo pipefail
@@ -21,8 +21,9 @@ fail() {
 for program in orvik-view orvik-frame orvik-mkrec; do
     have=$("$prefix/bin/$program" --version) || fail "$program --version exits with $?"
     [[ $have == "$program $version" ]] || fail "$program --version: have '$have', want '$program $version'"
-    zcat "$prefix/share/man/man1/$program.1.gz" | grep -q "^\.TH .*\"$program $version\"" ||
-        fail "no man page made from $program $version"
+    page=$(zcat "$prefix/share/man/man1/$program.1.gz") || fail "no man page for $program"
+    grep -q "^\.TH .*\"$program $version\"" <<<"$page" || fail "$program's man page is not of $version"
+    grep -q '^\\fB\\-\\-version\\fR' <<<"$page" || fail "$program's man page lacks the options of --help"
 done
 
 entries=("$prefix"/share/applications/*.desktop)
