@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs, with apt-get, whatever Debian packages the build, the tests, the benchmarks and
-# the fuzzers need and this machine lacks. Safe to run again; does nothing when all is there.
+# Installs, with apt-get, whatever Debian packages the build, the tests, the benchmarks, the
+# fuzzers and the packaging (man pages, the .deb and its checks) need and this machine
+# lacks. Safe to run again; does nothing when all is there.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,7 @@ packages=(
     clang libclang-rt-14-dev
     valgrind
     python3
+    help2man dpkg-dev desktop-file-utils appstream lintian
 )
 
 missing=()

@@ -1,7 +1,8 @@
 // orvik-view: the viewer. An optional argument names a root folder to open at once, as if
 // the user had chosen it. With --quit-after-first-frame the viewer ends as soon as the
 // playback tick has presented the first frame and prints how long that took from the
-// start of main, for timing the start-up.
+// start of main, for timing the start-up. --help and --version are answered before Qt
+// starts, so they need no display.
 //
 //   orvik-view [--quit-after-first-frame] [root folder]
 
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "orvik_version.h"
 #include "shell/main_window.h"
 #include "shell/services/error_box.h"
 #include "shell/services/folder_chooser.h"
@@ -18,10 +20,40 @@ namespace {
 
 constexpr char kQuitAfterFirstFrame[] = "--quit-after-first-frame";
 
+constexpr char kUsage[] =
+    "Usage: orvik-view [OPTION]... [FOLDER]\n"
+    "Views and plays the picture recording whose root folder is FOLDER: its date folders\n"
+    "ordered by time, one frame at a time. Without FOLDER the window opens empty and its\n"
+    "folder button chooses a recording.\n"
+    "\n"
+    "Options:\n"
+    "  --quit-after-first-frame  end as soon as the first frame is shown and print how\n"
+    "                            long the start took\n"
+    "  --help                    print this help and end\n"
+    "  --version                 print the version and end\n";
+
+// Answers --help and --version; false when neither is asked for.
+bool AnsweredInformationOption(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            std::fputs(kUsage, stdout);
+            return true;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("orvik-view %s\n", orvik::kVersion);
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const auto started = std::chrono::steady_clock::now();
+    if (AnsweredInformationOption(argc, argv)) {
+        return 0;
+    }
     QApplication app(argc, argv);
     bool quitAfterFirstFrame = false;
     const char* rootFolder = nullptr;

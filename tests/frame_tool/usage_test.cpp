@@ -2,6 +2,7 @@
 // before it reads or writes anything.
 #include <filesystem>
 
+#include "orvik_version.h"
 #include "tests/frame_tool/tool_fixtures.h"
 
 namespace orvik::test {
@@ -15,6 +16,18 @@ TEST_F(FrameToolTest, HelpGoesToStandardOutputWithExitCode0) {
         EXPECT_NE(run.out.find("orvik-frame decode"), std::string::npos) << arguments.back();
         EXPECT_EQ(run.err, "");
     }
+}
+
+TEST_F(FrameToolTest, VersionGoesToStandardOutputWithExitCode0) {
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"--version"}, {"info", "--version", "missing.jpg"}}) {
+        const ToolRun run = Run(arguments);
+        EXPECT_EQ(run.exitCode, 0) << arguments.front();
+        EXPECT_EQ(run.out, std::string("orvik-frame ") + kVersion + "\n");
+        EXPECT_EQ(run.err, "");
+    }
+    // --help is answered first, whatever else is on the line.
+    EXPECT_NE(Run({"--version", "--help"}).out.find("Usage: orvik-frame"), std::string::npos);
 }
 
 struct UsageCase {
@@ -87,11 +100,13 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FrameToolTest, WordsAfterDoubleDashAreInputs) {
-    tree.WriteFile("--help", Frame(32, 16));
-    const ToolRun run = RunInRoot({"info", "--", "--help"});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_TRUE(run.out.starts_with("--help: ")) << run.out;
-    EXPECT_TRUE(run.out.ends_with(" ok\n")) << run.out;
+    for (const std::string name : {"--help", "--version"}) {
+        tree.WriteFile(name, Frame(32, 16));
+        const ToolRun run = RunInRoot({"info", "--", name});
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_TRUE(run.out.starts_with(name + ": ")) << run.out;
+        EXPECT_TRUE(run.out.ends_with(" ok\n")) << run.out;
+    }
 }
 
 }  // namespace

@@ -132,6 +132,28 @@ void DrawButtonBand(QPainter& p) {
     }
 }
 
+// The icon in its own 32 x 32 units: a rounded slate tile with a ring and a play mark.
+// The window icon and the desktop icons are both painted from it.
+constexpr int kIconUnits = 32;
+
+void PaintIcon(QPainter& p) {
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath tile;
+    tile.addRoundedRect(QRectF(1, 1, 30, 30), 7, 7);
+    QLinearGradient slate(0, 0, 0, 32);
+    slate.setColorAt(0, kKeyTop);
+    slate.setColorAt(1, kSlateBottom);
+    p.fillPath(tile, slate);
+    p.setPen(QPen(kAccent, 2.2));
+    p.drawEllipse(QPointF(16, 16), 10, 10);
+    QPainterPath play;
+    play.moveTo(13, 10.5);
+    play.lineTo(22, 16);
+    play.lineTo(13, 21.5);
+    play.closeSubpath();
+    p.fillPath(play, kAccentBright);
+}
+
 }  // namespace
 
 QImage DrawSkin() {
@@ -178,24 +200,19 @@ QImage DrawColourBackground() {
 }
 
 QImage DrawIcon() {
-    QImage image(32, 32, QImage::Format_RGB32);
+    QImage image(kIconUnits, kIconUnits, QImage::Format_RGB32);
     image.fill(kSlateBottom);
     QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath tile;
-    tile.addRoundedRect(QRectF(1, 1, 30, 30), 7, 7);
-    QLinearGradient slate(0, 0, 0, 32);
-    slate.setColorAt(0, kKeyTop);
-    slate.setColorAt(1, kSlateBottom);
-    p.fillPath(tile, slate);
-    p.setPen(QPen(kAccent, 2.2));
-    p.drawEllipse(QPointF(16, 16), 10, 10);
-    QPainterPath play;
-    play.moveTo(13, 10.5);
-    play.lineTo(22, 16);
-    play.lineTo(13, 21.5);
-    play.closeSubpath();
-    p.fillPath(play, kAccentBright);
+    PaintIcon(p);
+    return image;
+}
+
+QImage DrawDesktopIcon(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.scale(size / double(kIconUnits), size / double(kIconUnits));
+    PaintIcon(p);
     return image;
 }
 

@@ -1,5 +1,6 @@
 // The larger pictures: the main window's skin (122), the colour settings background (168)
-// and the window icon (159), drawn upright.
+// and the window icon (159), drawn upright; and the desktop icons, the window icon's
+// drawing at other sizes.
 #pragma once
 
 #include <QImage>
@@ -13,7 +14,10 @@ QImage DrawSkin();
 // 399 x 266: the colour settings window stretches it to its 384 x 244 client area.
 QImage DrawColourBackground();
 
-// 32 x 32.
+// 32 x 32, on slate.
 QImage DrawIcon();
+
+// size x size, the same drawing scaled, on a transparent ground.
+QImage DrawDesktopIcon(int size);
 
 }  // namespace orvik::artwork

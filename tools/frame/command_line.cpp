@@ -154,6 +154,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         parsed.options.command = Command::kHelp;
         return parsed;
     }
+    if (std::find(arguments.begin(), optionsEnd, "--version") != optionsEnd) {
+        parsed.options.command = Command::kVersion;
+        return parsed;
+    }
     if (arguments.empty()) {
         parsed.error = "no subcommand given";
         return parsed;
@@ -191,32 +195,41 @@ const char* FormatExtension(OutputFormat format) {
 }
 
 const char* UsageText() {
-    return R"(orvik-frame: looks at the frames of a recording with the viewer's own scan and decoder.
+    return R"(Usage: orvik-frame info FRAME...
+  or:  orvik-frame list PATH
+  or:  orvik-frame check [--adjust B,C,H,S] [--variant vector|table] PATH...
+  or:  orvik-frame decode [OPTION]... -o OUT FRAME...
+  or:  orvik-frame jpeg -o OUT FRAME...
+Looks at the frames of a recording with the viewer's own scan, frame checks and decoder.
 
-Usage:
-  orvik-frame info FRAME...
-      One line per file: size, picture size, the first entry of each quantisation
-      table, and ok or refused: REASON.
-  orvik-frame list PATH
-      The date folders of the recording at PATH (a root or a date folder) in the viewer's
-      order: name, date, first and last frame time, frame count and the gaps longer than
-      10 s; * marks the folder the viewer would show first.
-  orvik-frame check [--adjust B,C,H,S] [--variant vector|table] PATH...
-      Decodes every frame of each PATH (a frame file, a date folder or a root) and prints
-      the refused ones, then the counts and the speed.
-  orvik-frame decode [--adjust B,C,H,S] [--variant vector|table]
-                     [--format png|bmp|ppm|bgr|yuv] -o OUT FRAME...
-      png, bmp, ppm: the picture as the viewer shows it, upright. bgr: the picture buffer
-      as the decoder writes it (bottom row first). yuv: the Y, U and V planes.
-      The format comes from OUT's extension unless --format is given.
-  orvik-frame jpeg -o OUT FRAME...
-      Rewraps each frame losslessly as a standard JPEG file carrying its capture time.
+Commands:
+  info    one line per FRAME file: size, picture size, the first entry of each
+          quantisation table, and ok or refused: REASON
+  list    the date folders of the recording at PATH (a root or a date folder) in
+          the viewer's order: name, date, first and last frame time, frame count
+          and the gaps longer than 10 s; * marks the folder the viewer shows first
+  check   decodes every frame of each PATH (a frame file, a date folder or a
+          root) and prints the refused ones, then the counts and the speed
+  decode  writes each FRAME as a picture: png, bmp or ppm as the viewer shows it,
+          upright; bgr as the decoder writes its picture buffer (bottom row
+          first); yuv the Y, U and V planes
+  jpeg    rewraps each FRAME losslessly as a standard JPEG file carrying its
+          capture time
 
-With one FRAME, OUT is the output file ("-" for standard output); with several, OUT is a
-folder and each output is named after its frame. --adjust defaults to the stored colour
-settings; --variant defaults to the processor's choice.
+Options:
+  -o OUT                  with one FRAME the output file ("-" for standard
+                          output); with several a folder, each output named
+                          after its frame (decode, jpeg)
+  --format FORMAT         png, bmp, ppm, bgr or yuv; by default from OUT's
+                          extension (decode)
+  --adjust B,C,H,S        brightness, contrast, hue and saturation; by default
+                          the stored colour settings (check, decode)
+  --variant vector|table  the decoder's variant; by default the processor's
+                          choice (check, decode)
+  -h, --help              print this help and end
+      --version           print the version and end
 
-Exit codes: 0 all well, 1 some input was refused, 2 usage error.
+Exit status: 0 all well, 1 some input was refused, 2 usage error.
 )";
 }
 

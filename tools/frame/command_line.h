@@ -16,7 +16,7 @@ inline constexpr int kExitAllWell = 0;
 inline constexpr int kExitRefused = 1;  // some input was refused (or an output not written)
 inline constexpr int kExitUsage = 2;
 
-enum class Command { kHelp, kInfo, kList, kCheck, kDecode, kJpeg };
+enum class Command { kHelp, kVersion, kInfo, kList, kCheck, kDecode, kJpeg };
 
 enum class OutputFormat { kPng, kBmp, kPpm, kBgr, kYuv };
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "orvik_version.h"
 #include "tools/frame/command_line.h"
 #include "tools/frame/commands.h"
 
@@ -19,6 +20,9 @@ int main(int argc, char** argv) {
     switch (options.command) {
         case Command::kHelp:
             std::fputs(UsageText(), stdout);
+            return kExitAllWell;
+        case Command::kVersion:
+            std::printf("orvik-frame %s\n", kVersion);
             return kExitAllWell;
         case Command::kInfo:
             return RunInfo(options);

@@ -3,12 +3,17 @@
 #include <cstring>
 #include <string>
 
+#include "orvik_version.h"
 #include "tools/recording/recording_options.h"
 #include "tools/recording/recording_writer.h"
 
 int main(int argc, char** argv) {
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         std::fputs(orvik::kRecordingUsage, stdout);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("orvik-mkrec %s\n", orvik::kVersion);
         return 0;
     }
     orvik::RecordingOptions options;

@@ -77,12 +77,25 @@ bool ReadOption(std::string_view name, std::string_view value, RecordingOptions&
 }  // namespace
 
 const char kRecordingUsage[] =
-    "usage: orvik-mkrec [--output DIR] [--folders N] [--start YYMMDDHH] [--seconds S]\n"
-    "                   [--rate R] [--width W] [--height H] [--gap EVERY:LENGTH]\n"
-    "                   [--suffix TEXT] [--prefix XXXX] [--quality Q]\n"
-    "Writes N date folders, one an hour from --start, each spanning S seconds of frames at\n"
-    "R frames a second (W a multiple of 16 up to 1280, H of 8 up to 1024); --gap leaves out\n"
-    "LENGTH seconds after every EVERY seconds recorded.\n";
+    "Usage: orvik-mkrec [OPTION VALUE]...\n"
+    "Writes a generated recording: date folders, one an hour, of frames whose pictures show\n"
+    "their own capture time.\n"
+    "\n"
+    "Options (defaults in brackets):\n"
+    "  --output DIR        the root folder to write [demo-recording]\n"
+    "  --folders N         how many date folders, 1 to 65536 [3]\n"
+    "  --start YYMMDDHH    the date and hour of the first folder [24061509]\n"
+    "  --seconds S         each folder spans S seconds from the top of its hour, up to 3600\n"
+    "                      [120]\n"
+    "  --rate R            frames a second, 1 to 100 [5]\n"
+    "  --width W           picture width, a multiple of 16 up to 1280 [640]\n"
+    "  --height H          picture height, a multiple of 8 up to 1024 [480]\n"
+    "  --gap EVERY:LENGTH  leave out LENGTH seconds after every EVERY seconds recorded\n"
+    "  --suffix TEXT       text after the eight digits of each folder name\n"
+    "  --prefix XXXX       the four characters before the time in each frame name [CAM1]\n"
+    "  --quality Q         coding quality, 1 to 100 [75]\n"
+    "  --help              print this help and end\n"
+    "  --version           print the version and end\n";
 
 bool ParseRecordingOptions(int argc, const char* const* argv, RecordingOptions& options,
                            std::string& error) {
