@@ -10,7 +10,7 @@ if(ORVIK_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-# orvik_settings(<target>): C++20, the project root on the include path, warnings on.
+# orvik_settings(<target>): C++20 and the project's warnings.
 function(orvik_settings target)
   target_compile_features(${target} PUBLIC cxx_std_20)
   target_compile_options(${target} PRIVATE ${ORVIK_WARNINGS})
@@ -26,14 +26,22 @@ function(orvik_add_library name)
   orvik_settings(orvik_${name})
 endfunction()
 
+# orvik_add_executable(<name> SOURCES ... [DEPS ...]): a program, the project root on its
+# include path. The programs, tests, benchmarks and fuzz targets are all made by it.
+function(orvik_add_executable name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  orvik_settings(${name})
+endfunction()
+
 # orvik_add_gtest(<name> SOURCES ... [DEPS ...]): one GoogleTest executable, one CTest entry.
 function(orvik_add_gtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   find_package(GTest REQUIRED)
-  add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
-  orvik_settings(${name})
+  orvik_add_executable(${name} SOURCES ${ARG_SOURCES}
+    DEPS ${ARG_DEPS} GTest::gtest GTest::gtest_main)
   add_test(NAME ${name} COMMAND ${name})
 endfunction()
 
@@ -41,11 +49,8 @@ endfunction()
 function(orvik_add_qtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   find_package(Qt6 REQUIRED COMPONENTS Test Widgets)
-  add_executable(${name} ${ARG_SOURCES})
+  orvik_add_executable(${name} SOURCES ${ARG_SOURCES} DEPS ${ARG_DEPS} Qt6::Test Qt6::Widgets)
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
-  target_link_libraries(${name} PRIVATE ${ARG_DEPS} Qt6::Test Qt6::Widgets)
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
-  orvik_settings(${name})
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
