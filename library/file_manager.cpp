@@ -32,9 +32,7 @@ void CMavFileManager::TakeTypedDateTime(const char* date, const char* time) {
 }
 
 void CMavFileManager::SetDateText() {
-    const char* name = currentFolder->name;
-    BoundedFormat(dateText, sizeof dateText, "20%.2s/%.2s/%.2s", name, NameFrom(name, 2),
-                  NameFrom(name, 4));
+    WriteDateText(dateText, sizeof dateText, currentFolder->name);
 }
 
 int CMavFileManager::ShowFile(CMavFile& file) {

@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <cstring>
 
+#include "library/time_of_day.h"
+#include "shell/text/bounded_format.h"
 #include "shell/text/digits_value.h"
 
 namespace orvik {
 namespace {
 
 constexpr std::size_t kDateKeyLength = 8;
-constexpr std::int32_t kHundredthsPerHour = 360000;
-constexpr std::int32_t kHundredthsPerMinute = 6000;
 
 // The longest piece read on its own is the date key.
 constexpr std::size_t kPartCapacity = kDateKeyLength + 1;
@@ -42,6 +42,11 @@ std::int32_t TimeKeyOfName(std::string_view name) {
 const char* NameFrom(const char* name, std::size_t at) {
     const std::size_t length = std::strlen(name);
     return name + (at < length ? at : length);
+}
+
+void WriteDateText(char* text, std::size_t capacity, const char* folderName) {
+    BoundedFormat(text, capacity, "20%.2s/%.2s/%.2s", folderName, NameFrom(folderName, 2),
+                  NameFrom(folderName, 4));
 }
 
 }  // namespace orvik

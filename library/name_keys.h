@@ -21,4 +21,8 @@ std::int32_t TimeKeyOfName(std::string_view name);
 // The name from position at on; empty when the name is shorter.
 const char* NameFrom(const char* name, std::size_t at);
 
+// A folder's date text, "20YY/MM/DD", from the first six characters of its name, cut to the
+// text's capacity as every text is.
+void WriteDateText(char* text, std::size_t capacity, const char* folderName);
+
 }  // namespace orvik

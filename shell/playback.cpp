@@ -6,13 +6,13 @@
 #include <QLineEdit>
 
 #include "library/play_state.h"
+#include "library/time_of_day.h"
 #include "shell/library_turn.h"
 #include "shell/main_window.h"
 
 namespace orvik {
 namespace {
 
-constexpr std::int32_t kDayLength = 8640000;     // hundredths of a second
 constexpr std::int32_t kClockStepPerSpeed = 10;  // hundredths a tick at speed 1: real time
 constexpr std::int32_t kBackwardClockFloor = 100;
 
@@ -33,7 +33,7 @@ void MainWindow::PlaybackTick(int identity) {
         const bool forward = p.state == PlayState::PlayingForward;
         if (forward || p.state == PlayState::PlayingBackward) {
             const std::int32_t sign = forward ? 1 : -1;
-            if (forward && p.clock > kDayLength) {
+            if (forward && p.clock > kHundredthsPerDay) {
                 p.clock = 0;  // past midnight
             } else if (!forward && p.clock < kBackwardClockFloor) {
                 p.clock = 0;

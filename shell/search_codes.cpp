@@ -2,15 +2,13 @@
 
 #include <cstring>
 
+#include "library/time_of_day.h"
 #include "shell/text/bounded_format.h"
 #include "shell/text/digits_value.h"
 
 namespace orvik {
 namespace {
 
-constexpr std::int32_t kHundredthsPerHour = 360000;
-constexpr std::int32_t kHundredthsPerMinute = 6000;
-constexpr std::int32_t kHundredthsPerSecond = 100;
 constexpr std::int32_t kEndOfSecond = 99;
 
 // The digits' value of the two characters of text from offset on.

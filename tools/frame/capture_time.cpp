@@ -2,12 +2,12 @@
 
 #include <cstdio>
 
+#include "library/time_of_day.h"
+
 namespace orvik {
 namespace {
 
 constexpr std::size_t kFileTimeAt = 4;  // HHMMSSCC follows the recorder's four-letter prefix
-constexpr int kHundredthsPerHour = 360000;
-constexpr int kHundredthsPerMinute = 6000;
 
 // The two-digit number at text[at], or -1 when either character is not a digit.
 int TwoDigits(std::string_view text, std::size_t at) {

@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
+#include "library/frame_reader.h"
 #include "tools/frame/commands.h"
 #include "tools/frame/decoding_setup.h"
-#include "library/frame_reader.h"
 #include "tools/frame/output_files.h"
 #include "tools/frame/picture_formats.h"
 

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "decoder/frame_format.h"
+#include "library/frame_reader.h"
 #include "tools/frame/capture_time.h"
 #include "tools/frame/commands.h"
 #include "tools/frame/exif_segment.h"
-#include "library/frame_reader.h"
 #include "tools/frame/output_files.h"
 #include "tools/framewriter/frame_writer.h"
 

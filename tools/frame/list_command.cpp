@@ -16,9 +16,8 @@ constexpr std::int32_t kGapHundredths = 1000;  // 10 s
 
 // The viewer's date text for a folder: 20YY/MM/DD from the first six characters of its name.
 std::string DateText(const char* name) {
-    char text[16];
-    std::snprintf(text, sizeof text, "20%.2s/%.2s/%.2s", name, NameFrom(name, 2),
-                  NameFrom(name, 4));
+    char text[kDateTextCapacity];
+    WriteDateText(text, sizeof text, name);
     return text;
 }
 

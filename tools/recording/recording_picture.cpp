@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string_view>
 
+#include "library/time_of_day.h"
+
 namespace orvik {
 namespace {
 
@@ -124,8 +126,9 @@ void DrawTimeText(Canvas& canvas, std::int32_t dateKey, std::int32_t timeKey) {
     char time[16];
     std::snprintf(date, sizeof date, "20%02d/%02d/%02d", dateKey / 1000000 % 100,
                   dateKey / 10000 % 100, dateKey / 100 % 100);
-    std::snprintf(time, sizeof time, "%02d:%02d:%02d.%02d", timeKey / 360000 % 100,
-                  timeKey / 6000 % 60, timeKey / 100 % 60, timeKey % 100);
+    std::snprintf(time, sizeof time, "%02d:%02d:%02d.%02d", timeKey / kHundredthsPerHour % 100,
+                  timeKey / kHundredthsPerMinute % 60, timeKey / kHundredthsPerSecond % 60,
+                  timeKey % kHundredthsPerSecond);
     const int scale = std::max(1, canvas.Width() / 160);
     const int lineHeight = (kGlyphHeight + 2) * scale;
     const int margin = 2 * scale;

@@ -10,14 +10,13 @@
 #include <thread>
 #include <vector>
 
+#include "library/time_of_day.h"
 #include "tools/framewriter/frame_writer.h"
 #include "tools/recording/recording_clock.h"
 #include "tools/recording/recording_picture.h"
 
 namespace orvik {
 namespace {
-
-constexpr std::int32_t kHundredthsPerHour = 360000;
 
 struct FrameJob {
     std::int32_t dateKey;
@@ -76,7 +75,7 @@ std::string RecordingFolderName(const RecordingOptions& options, int index) {
 std::string RecordingFrameName(const std::string& prefix, std::int32_t timeKey) {
     char time[16];
     std::snprintf(time, sizeof time, "%02d%02d%04d", timeKey / kHundredthsPerHour,
-                  timeKey / 6000 % 60, timeKey % 6000);
+                  timeKey / kHundredthsPerMinute % 60, timeKey % kHundredthsPerMinute);
     return prefix + time + ".JPG";
 }
 
