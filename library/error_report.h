@@ -14,4 +14,15 @@ void SetLastErrorReporter(std::function<void(const char* what)> reporter);
 // Calls the installed reporter with what; with none installed, does nothing.
 void ReportLastError(const char* what);
 
+// Installs a reporter for the life of the object, and removes it after.
+class ScopedErrorReporter {
+  public:
+    explicit ScopedErrorReporter(std::function<void(const char* what)> reporter) {
+        SetLastErrorReporter(std::move(reporter));
+    }
+    ~ScopedErrorReporter() { SetLastErrorReporter({}); }
+    ScopedErrorReporter(const ScopedErrorReporter&) = delete;
+    ScopedErrorReporter& operator=(const ScopedErrorReporter&) = delete;
+};
+
 }  // namespace orvik

@@ -3,15 +3,12 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "library/error_report.h"
+#include "tools/recording/recording_writer.h"
 
 namespace orvik::test {
 
 std::string FrameName(std::int32_t timeKey) {
-    char name[32];
-    std::snprintf(name, sizeof name, "CAM1%02d%02d%04d.JPG", timeKey / 360000, timeKey / 6000 % 60,
-                  timeKey % 6000);
-    return name;
+    return RecordingFrameName("CAM1", timeKey);
 }
 
 void WritePlaceholderFrames(const TempTree& tree, const std::string& folder,
@@ -19,14 +16,6 @@ void WritePlaceholderFrames(const TempTree& tree, const std::string& folder,
     for (const std::int32_t t : timeKeys) {
         tree.WriteFile(folder + "/" + FrameName(t), std::vector<std::uint8_t>(546, 0));
     }
-}
-
-ReportRecorder::ReportRecorder() {
-    SetLastErrorReporter([this](const char* what) { reports.push_back(Report{what, errno}); });
-}
-
-ReportRecorder::~ReportRecorder() {
-    SetLastErrorReporter(nullptr);
 }
 
 std::vector<std::string> ReportRecorder::Whats() const {

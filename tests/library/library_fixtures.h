@@ -2,11 +2,13 @@
 // files, and a reporter that records what the library reports.
 #pragma once
 
+#include <cerrno>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "library/error_report.h"
 #include "tests/support/temp_tree.h"
 
 namespace orvik::test {
@@ -33,13 +35,13 @@ struct Report {
 // Installed as the library's error reporter for the life of the object.
 class ReportRecorder {
   public:
-    ReportRecorder();
-    ~ReportRecorder();
-    ReportRecorder(const ReportRecorder&) = delete;
-    ReportRecorder& operator=(const ReportRecorder&) = delete;
-
     std::vector<std::string> Whats() const;
     std::vector<Report> reports;
+
+  private:
+    ScopedErrorReporter installed{[this](const char* what) {
+        reports.push_back(Report{what, errno});
+    }};
 };
 
 }  // namespace orvik::test

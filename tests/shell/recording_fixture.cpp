@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "tools/framewriter/frame_writer.h"
+#include "tools/recording/recording_writer.h"
 
 namespace orvik::test {
 
@@ -12,10 +13,7 @@ constexpr int kFrameQuality = 92;
 }
 
 std::string FrameFileName(std::int32_t timeKey) {
-    char name[32];
-    std::snprintf(name, sizeof name, "CAM1%02d%02d%04d.JPG", timeKey / 360000, timeKey / 6000 % 60,
-                  timeKey % 6000);
-    return name;
+    return RecordingFrameName("CAM1", timeKey);
 }
 
 void WriteFrames(const TempTree& tree, const std::string& folder,

@@ -12,17 +12,6 @@
 
 namespace orvik {
 
-ScanReportPrinter::ScanReportPrinter() {
-    SetLastErrorReporter([this](const char* what) {
-        std::fprintf(stderr, "orvik-frame: %s\n", FormatErrorReport(what, LastErrorCode()).c_str());
-        ++count_;
-    });
-}
-
-ScanReportPrinter::~ScanReportPrinter() {
-    SetLastErrorReporter({});
-}
-
 std::string ChooserPath(const std::string& given) {
     std::error_code error;
     std::filesystem::path path = std::filesystem::absolute(given, error);

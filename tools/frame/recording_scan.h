@@ -3,9 +3,12 @@
 // and every report of the scan is printed on standard error in the error box's words.
 #pragma once
 
+#include <cstdio>
 #include <string>
 
+#include "library/error_report.h"
 #include "library/file_manager.h"
+#include "platform/last_error.h"
 
 namespace orvik {
 
@@ -13,15 +16,14 @@ namespace orvik {
 // for the life of the object.
 class ScanReportPrinter {
   public:
-    ScanReportPrinter();
-    ~ScanReportPrinter();
-    ScanReportPrinter(const ScanReportPrinter&) = delete;
-    ScanReportPrinter& operator=(const ScanReportPrinter&) = delete;
-
     int Count() const { return count_; }
 
   private:
     int count_ = 0;
+    ScopedErrorReporter installed{[this](const char* what) {
+        std::fprintf(stderr, "orvik-frame: %s\n", FormatErrorReport(what, LastErrorCode()).c_str());
+        ++count_;
+    }};
 };
 
 // The absolute form of a path, "." and ".." resolved by their names, without a trailing
