@@ -22,14 +22,6 @@ Bytes WithBadEndMarker(Bytes frame) {
     return frame;
 }
 
-Bytes WithHeaderSize(Bytes frame, int width, int height) {
-    frame[kHeightOffset] = static_cast<std::uint8_t>(height >> 8);
-    frame[kHeightOffset + 1] = static_cast<std::uint8_t>(height);
-    frame[kWidthOffset] = static_cast<std::uint8_t>(width >> 8);
-    frame[kWidthOffset + 1] = static_cast<std::uint8_t>(width);
-    return frame;
-}
-
 Bytes ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

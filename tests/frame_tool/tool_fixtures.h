@@ -12,6 +12,7 @@
 
 #include "colour/colour_matrix.h"
 #include "tests/frame_tool/tool_process.h"
+#include "tests/support/frame_bytes.h"
 #include "tests/support/temp_tree.h"
 
 namespace orvik::test {
@@ -22,8 +23,6 @@ using Bytes = std::vector<std::uint8_t>;
 Bytes Frame(int width, int height, std::uint32_t seed = 1, int quality = 75);
 // The frame whose two bytes after the coded data are 0xFF 0xD8 instead of 0xFF 0xD9.
 Bytes WithBadEndMarker(Bytes frame);
-// The frame whose header names another picture size.
-Bytes WithHeaderSize(Bytes frame, int width, int height);
 
 Bytes ReadBytes(const std::string& path);
 

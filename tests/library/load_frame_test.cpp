@@ -8,6 +8,7 @@
 #include "decoder/decoder_context.h"
 #include "decoder/frame_format.h"
 #include "library/file_manager.h"
+#include "tests/support/frame_bytes.h"
 #include "tests/support/temp_tree.h"
 #include "tools/framewriter/frame_writer.h"
 #include "tools/framewriter/test_picture.h"
@@ -21,14 +22,7 @@ Bytes Frame(int width, int height, int quality = 75, std::uint32_t seed = 1) {
     return EncodeFrame(MakeTestPicture(width, height, seed).data(), width, height, quality);
 }
 
-// A frame whose header names another picture size.
-Bytes WithHeaderSize(Bytes frame, int width, int height) {
-    frame[kHeightOffset] = static_cast<std::uint8_t>(height >> 8);
-    frame[kHeightOffset + 1] = static_cast<std::uint8_t>(height);
-    frame[kWidthOffset] = static_cast<std::uint8_t>(width >> 8);
-    frame[kWidthOffset + 1] = static_cast<std::uint8_t>(width);
-    return frame;
-}
+using test::WithHeaderSize;
 
 Bytes Resized(Bytes frame, std::size_t size) {
     frame.resize(size, 0x55);

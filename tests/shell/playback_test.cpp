@@ -85,7 +85,7 @@ void PlaybackTest::tickForOtherTimersDoesNothing() {
     const std::int32_t clock = h.viewer().playhead.clock;
     h.window().PlaybackTick(kPlaybackTimerIdentity + 1);
     QCOMPARE(h.viewer().playhead.clock, clock);
-    QCOMPARE(h.viewer().frameDirty, 1);
+    QCOMPARE(h.viewer().frameDirty, true);
     QCOMPARE(h.Picture(320, 240), qRgb(0, 0, 0));
 }
 
@@ -146,7 +146,7 @@ void PlaybackTest::playForwardOffTheLastFolder() {
     const std::int32_t clock = h.viewer().playhead.clock;
     h.Tick(5);
     QCOMPARE(h.viewer().playhead.clock, clock);  // the clock has stopped
-    QCOMPARE(h.viewer().frameDirty, 0);
+    QCOMPARE(h.viewer().frameDirty, false);
 }
 
 void PlaybackTest::playBackwardIntoThePreviousFolder() {
