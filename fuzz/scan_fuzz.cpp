@@ -116,7 +116,7 @@ void ReadListing(FuzzInput& in, const std::string& path, bool onDisk) {
     listings[path] = std::move(folder);
 }
 
-std::int32_t IndexIn(CMavFolder& folder, const CMavFile* file) {
+std::int32_t IndexIn(const CMavFolder& folder, const CMavFile* file) {
     for (std::int32_t i = 0; i < folder.GetFileCount(); ++i) {
         if (folder.GetFile(i) == file) {
             return i;
