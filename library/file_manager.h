@@ -87,6 +87,9 @@ class CMavFileManager {
     const CFolderList& Folders() const { return folderList; }
     const CMavFolder* CurrentFolder() const { return currentFolder; }
     const CMavFile* CurrentFile() const { return currentFile; }
+    // The frame whose texts are shown (during play the cursor runs ahead of it); none before
+    // any frame was made current.
+    const CMavFile* ShownFile() const { return shownFile; }
     std::int32_t TotalFiles() const { return totalFiles; }
     const char* FileText() const { return fileText; }
     const char* TimeText() const { return timeText; }

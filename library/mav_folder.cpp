@@ -115,4 +115,11 @@ std::int32_t CMavFolder::FindFileByTime(std::int32_t timeKey) {
     return foundIndex;
 }
 
+std::int32_t CMavFolder::IndexAtOrBefore(std::int32_t timeKey) const {
+    const auto later =
+        std::upper_bound(files.begin(), files.end(), timeKey,
+                         [](std::int32_t t, const CMavFile& f) { return t < f.timeKey; });
+    return static_cast<std::int32_t>(later - files.begin()) - 1;
+}
+
 }  // namespace orvik

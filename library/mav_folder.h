@@ -47,6 +47,8 @@ class CMavFolder {
     // Index of the last frame captured strictly before timeKey; 0 when none is. Kept in
     // foundIndex.
     std::int32_t FindFileByTime(std::int32_t timeKey);
+    // Index of the last frame captured at or before timeKey; -1 when none is.
+    std::int32_t IndexAtOrBefore(std::int32_t timeKey) const;
 
     // Deque: records keep their addresses as the folder grows, and cost no more than
     // themselves (no pointer per record, no preallocated slots).

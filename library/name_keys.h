@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace orvik {
@@ -24,5 +25,9 @@ const char* NameFrom(const char* name, std::size_t at);
 // A folder's date text, "20YY/MM/DD", from the first six characters of its name, cut to the
 // text's capacity as every text is.
 void WriteDateText(char* text, std::size_t capacity, const char* folderName);
+
+// A frame's capture time as "YYYY/MM/DD HH:MM:SS.cc": its folder's date text and its own
+// time key.
+std::string CaptureTimeText(const char* folderName, std::int32_t timeKey);
 
 }  // namespace orvik

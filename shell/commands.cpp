@@ -44,6 +44,7 @@ void MainWindow::ScanChosenFolder() {
         ShowCurrentTexts();
         ResetPositionRange();
         SetControlsEnabled(true);
+        pictureFrame->setFocus();  // keys work at once
     } else {
         lit.previousButton = lit.activeButton = ControlId::None;
         SetControlsEnabled(false);

@@ -59,6 +59,7 @@ MainWindow::MainWindow(FolderChooser chooseFolder)
             [this] { PlaybackTick(kPlaybackTimerIdentity); });
     playbackTimer.start();
     SetControlsEnabled(false);
+    BuildActions();
     setWindowIcon(QIcon(QPixmap::fromImage(UprightBitmap(kIconBitmap, {kIconSize, kIconSize}))));
     ApplyAdjustments(ReadStoredAdjustments());
     controlsReady = true;
@@ -173,6 +174,10 @@ void MainWindow::PositionSliderMoved() {
         SetText(framePathBox, v.fileManager.FileText());
     }
     v.playhead.state = PlayState::Paused;
+    PutOutLight();
+}
+
+void MainWindow::PutOutLight() {
     lit.previousButton = lit.activeButton;
     lit.activeButton = ControlId::None;
     if (lit.previousButton != ControlId::None) {
@@ -184,8 +189,22 @@ void MainWindow::PositionSliderMoved() {
 void MainWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), viewer->skinSurface, QRect(0, 0, windowWidth, windowHeight));
-    painter.drawImage(QPoint(viewer->pictureLeft, viewer->pictureTop), viewer->pictureSurface,
+    const QRect pictureArea(viewer->pictureLeft, viewer->pictureTop, kPictureAreaWidth,
+                            kPictureAreaHeight);
+    painter.drawImage(pictureArea.topLeft(), viewer->pictureSurface,
                       QRect(0, 0, kPictureAreaWidth, kPictureAreaHeight));
+    if (!note.isEmpty()) {  // a brief word over the picture's foot, where the user looks
+        const QRect band(pictureArea.left() + 8, pictureArea.bottom() - 36,
+                         pictureArea.width() - 16, 28);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0, 0, 0, 170));
+        painter.drawRoundedRect(band, 6, 6);
+        painter.setPen(Qt::white);
+        painter.drawText(
+            band, Qt::AlignCenter,
+            painter.fontMetrics().elidedText(note, Qt::ElideMiddle, band.width() - 12));
+    }
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

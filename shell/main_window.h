@@ -45,6 +45,16 @@ class MainWindow : public QDialog {
     // timed start at the first frame shown.
     void SetFramePresentedHook(std::function<void()> hook) { framePresented = std::move(hook); }
 
+    // The frame on screen as a picture: upright, exactly the decoded pixels with the colour
+    // settings applied. Null when no frame is shown.
+    QImage ShownPicture() const;
+    // Its capture time, "YYYY/MM/DD HH:MM:SS.cc"; empty when no frame is shown.
+    QString ShownCaptureTime() const;
+    // The brief note shown over the picture ("Saved …"); empty when there is none.
+    const QString& Note() const { return note; }
+    // Where S puts snapshots: the user's Pictures folder unless set otherwise.
+    void SetSnapshotFolder(const QString& folder) { snapshotFolder = folder; }
+
     CMavViewer& Viewer() { return *viewer; }
     const LitButtons& Lit() const { return lit; }
     QTimer& PlaybackTimer() { return playbackTimer; }
@@ -69,7 +79,26 @@ class MainWindow : public QDialog {
     // Enter, the hidden close button: closes the window once the current event is done.
     void CloseWindow();
 
+    // Review from the keyboard and the picture's context menu (review_actions.cpp).
+    // Presses a skin button as the mouse does: its pressed face is drawn (which moves the
+    // lit-button light) and its command runs. A disabled button does nothing.
+    void PressButton(ControlId id);
+    void TogglePlay();
+    // Play (Play backward); when already playing that way, one step faster.
+    void PlayForwardOrFaster();
+    void PlayBackwardOrFaster();
+    void SeekForward(std::int32_t hundredths);
+    void SeekBackward(std::int32_t hundredths);
+    void GoToFolderStart();
+    void GoToFolderEnd();
+    void ChangeSpeed(int change);
+    void SaveSnapshot();
+    void SaveFrameAs();
+    void CopyFrame();
+    void ShowKeyList();
+
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -79,6 +108,14 @@ class MainWindow : public QDialog {
 
     void BuildControls();
     void ConnectControls();
+    void BuildActions();
+    void PlayOrFaster(Direction direction);
+    void ShowFolderFrame(std::int32_t index);
+    void PutOutLight();
+    void ShowNote(const QString& text);
+    // Writes the frame on screen to path (png or bmp: the picture; jpg: its own coded data
+    // as a standard JPEG); says what happened. False when nothing was written.
+    bool WriteFrame(const QString& path);
     void CreateViewer();
     void PaintSkinButton(QPainter& painter, ControlId id, bool pressed, const QRect& rect);
 
@@ -118,6 +155,10 @@ class MainWindow : public QDialog {
     std::unique_ptr<CMavViewer> viewer;
     QTimer playbackTimer;
     LitButtons lit;
+    QString note;
+    QTimer noteTimer;
+    QString snapshotFolder;
+    QWidget* keyList = nullptr;
     bool controlsReady = false;
     bool libraryBusy = false;
     int windowWidth = 0, windowHeight = 0;

@@ -13,6 +13,13 @@ SkinButton::SkinButton(ControlId id, FacePainter paintFace, QWidget* parent)
 void SkinButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     paintFace(painter, id, isDown(), rect());
+    if (!isEnabled()) {
+        painter.fillRect(rect(), QColor(16, 20, 26, 150));  // dimmed: nothing to press yet
+    }
+    if (hasFocus()) {  // where Space and Enter would go from Tab
+        painter.setPen(QPen(QColor(255, 255, 255, 210), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(2, 2, -3, -3));
+    }
 }
 
 }  // namespace orvik

@@ -1,0 +1,204 @@
+// Reviewing from the keyboard, as a user would: the key table row by row on the standard
+// recording, keys with no folder open, the date box keeping its keys, the picture's context
+// menu, and taking the frame on screen out (snapshot bytes, names on a collision, a failed
+// write, the clipboard).
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "library/play_state.h"
+#include "tests/shell/window_harness.h"
+#include "tests/shell_services/when_modal_shown.h"
+
+namespace orvik::test {
+
+class ReviewTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { UseTestSettings(); }
+    void keyTable_data();
+    void keyTable();
+    void keysWithNoFolderOpenDoNothing();
+    void dateBoxKeepsItsKeys();
+    void contextMenuHoldsTheKeys();
+    void snapshotIsThePictureNamedByItsCaptureTime();
+    void failedSnapshotSaysSoAndLeavesNothing();
+    void copyPutsThePictureOnTheClipboard();
+};
+
+namespace {
+
+// A window on the last folder of the standard recording (23:59:00, :10, :20, :40), active,
+// with the picture focused as after opening a folder.
+void OpenLastFolder(WindowHarness& h) {
+    h.Choose(kLastFolder);
+    h.window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&h.window()));
+}
+
+void Keys(WindowHarness& h, const QList<QKeySequence>& keys) {
+    for (const QKeySequence& key : keys) {
+        QTest::keySequence(&h.window(), key);
+    }
+}
+
+}  // namespace
+
+void ReviewTest::keyTable_data() {
+    QTest::addColumn<QList<QKeySequence>>("keys");
+    QTest::addColumn<QString>("time");  // of the frame shown
+    QTest::addColumn<int>("number");    // in the position box
+    QTest::addColumn<PlayState>("state");
+    QTest::addColumn<ControlId>("lit");
+    QTest::addColumn<int>("speed");
+    using K = QList<QKeySequence>;
+    const QKeySequence shiftRight(Qt::SHIFT | Qt::Key_Right), ctrlRight(Qt::CTRL | Qt::Key_Right);
+    const QKeySequence ctrlLeft(Qt::CTRL | Qt::Key_Left), shiftLeft(Qt::SHIFT | Qt::Key_Left);
+    const auto P = [](PlayState s) { return s; };
+    QTest::newRow("Right") << K{Qt::Key_Right} << "23:59:10" << 2 << P(PlayState::SteppedForward)
+                           << ControlId::StepForward << 5;
+    QTest::newRow("Left off the folder's start")
+        << K{Qt::Key_Left} << "22:00:01" << 2 << P(PlayState::SteppedBackward)
+        << ControlId::StepBack << 5;
+    QTest::newRow("Shift+Right over a 10 s pause moves on")
+        << K{shiftRight} << "23:59:10" << 2 << P(PlayState::Paused) << ControlId::None << 5;
+    QTest::newRow("Ctrl+Right") << K{ctrlRight} << "23:59:40" << 4 << P(PlayState::Paused)
+                                << ControlId::None << 5;
+    QTest::newRow("Shift+Left") << K{Qt::Key_End, shiftLeft} << "23:59:20" << 3
+                                << P(PlayState::Paused) << ControlId::None << 5;
+    QTest::newRow("Ctrl+Left") << K{Qt::Key_End, ctrlLeft} << "23:59:00" << 1
+                               << P(PlayState::Paused) << ControlId::None << 5;
+    QTest::newRow("End, Home") << K{Qt::Key_End, Qt::Key_Home} << "23:59:00" << 1
+                               << P(PlayState::Paused) << ControlId::None << 5;
+    QTest::newRow("Page Down off the list's end")
+        << K{Qt::Key_PageDown} << "23:59:40" << 4 << P(PlayState::Stopped) << ControlId::Stop << 5;
+    QTest::newRow("Page Up") << K{Qt::Key_PageUp} << "22:00:00" << 1 << P(PlayState::Stopped)
+                             << ControlId::PreviousFolder << 5;
+    QTest::newRow("Space plays") << K{Qt::Key_Space} << "23:59:00" << 1
+                                 << P(PlayState::PlayingForward) << ControlId::Play << 5;
+    QTest::newRow("Space again pauses") << K{Qt::Key_Space, Qt::Key_Space} << "23:59:00" << 1
+                                        << P(PlayState::Paused) << ControlId::Pause << 5;
+    QTest::newRow("L, L: faster") << K{Qt::Key_L, Qt::Key_L} << "23:59:00" << 1
+                                  << P(PlayState::PlayingForward) << ControlId::Play << 6;
+    QTest::newRow("J") << K{Qt::Key_J} << "23:59:00" << 1 << P(PlayState::PlayingBackward)
+                       << ControlId::PlayBackward << 5;
+    QTest::newRow("L, K") << K{Qt::Key_L, Qt::Key_K} << "23:59:00" << 1 << P(PlayState::Paused)
+                          << ControlId::Pause << 5;
+    QTest::newRow("+ and -") << K{Qt::Key_Plus, Qt::Key_Plus, Qt::Key_Minus} << "23:59:00" << 1
+                             << P(PlayState::Stopped) << ControlId::None << 6;
+}
+
+void ReviewTest::keyTable() {
+    QFETCH(QList<QKeySequence>, keys);
+    QFETCH(QString, time);
+    QFETCH(int, number);
+    QFETCH(PlayState, state);
+    QFETCH(ControlId, lit);
+    QFETCH(int, speed);
+    WindowHarness h;
+    OpenLastFolder(h);
+    Keys(h, keys);
+    QCOMPARE(h.Text(ControlId::TimeBox), time);
+    QCOMPARE(h.Text(ControlId::PositionBox), QString::number(number));
+    QCOMPARE(h.viewer().playhead.state, state);
+    QCOMPARE(h.window().Lit().activeButton, lit);
+    QCOMPARE(h.viewer().speed, speed);
+    QCOMPARE(h.Slider(ControlId::SpeedSlider)->value(), speed);
+}
+
+void ReviewTest::keysWithNoFolderOpenDoNothing() {
+    WindowHarness h;
+    h.window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&h.window()));
+    Keys(h, {Qt::Key_Space, Qt::Key_Right, Qt::Key_End, Qt::Key_PageDown, Qt::Key_L, Qt::Key_S,
+             QKeySequence(QKeySequence::Copy)});
+    QCOMPARE(h.viewer().playhead.state, PlayState::Stopped);
+    QVERIFY(h.Text(ControlId::TimeBox).isEmpty());
+    QCOMPARE(h.window().Note(), QString("No frame to copy"));
+    QCOMPARE(h.Picture(320, 240), qRgb(0, 0, 0));
+}
+
+void ReviewTest::dateBoxKeepsItsKeys() {
+    WindowHarness h;
+    OpenLastFolder(h);
+    QLineEdit* date = h.Edit(ControlId::DateBox);
+    date->setFocus();
+    date->setCursorPosition(0);
+    QTest::keyClick(date, Qt::Key_Right);
+    QTest::keyClick(date, Qt::Key_Space);
+    QCOMPARE(date->text(), QString("2 009/12/31"));
+    QCOMPARE(h.Text(ControlId::PositionBox), QString("1"));  // no step, no play
+    QCOMPARE(h.viewer().playhead.state, PlayState::Stopped);
+}
+
+void ReviewTest::contextMenuHoldsTheKeys() {
+    WindowHarness h;
+    QWidget* picture = h.Control(ControlId::PictureFrame);
+    QCOMPARE(picture->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QStringList keys;
+    for (const QAction* action : picture->actions()) {
+        keys << action->shortcut().toString();
+    }
+    for (const char* key : {"Space", "Right", "Shift+Left", "Ctrl+Right", "PgDown", "Home", "L",
+                            "J", "K", "+", "S", "Ctrl+S", "Ctrl+C", "F1"}) {
+        QVERIFY2(keys.contains(key), key);
+    }
+}
+
+void ReviewTest::snapshotIsThePictureNamedByItsCaptureTime() {
+    QTemporaryDir pictures;
+    WindowHarness h;
+    h.window().SetSnapshotFolder(pictures.path() + "/Pictures");  // made when missing
+    OpenLastFolder(h);
+    Keys(h, {Qt::Key_Right, Qt::Key_S, Qt::Key_S});
+    const QString first = pictures.path() + "/Pictures/2009-12-31_23-59-10.00.png";
+    const QImage saved(first);
+    QVERIFY2(!saved.isNull(), qPrintable(first));
+    const QImage shown = h.window().ShownPicture();
+    QCOMPARE(saved.size(), QSize(640, 480));
+    for (const QPoint at : {QPoint(0, 0), QPoint(320, 240), QPoint(639, 479)}) {
+        QCOMPARE(saved.pixel(at), shown.pixel(at));
+    }
+    QVERIFY(QFile::exists(pictures.path() + "/Pictures/2009-12-31_23-59-10.00 (2).png"));
+    QVERIFY(h.window().Note().startsWith("Saved "));
+}
+
+void ReviewTest::failedSnapshotSaysSoAndLeavesNothing() {
+    QTemporaryDir pictures;
+    WindowHarness h;
+    const QString blocked = pictures.path() + "/file";
+    QFile(blocked).open(QIODevice::WriteOnly);  // a file where the folder should be
+    h.window().SetSnapshotFolder(blocked);
+    OpenLastFolder(h);
+    QString message;
+    WhenModalShown<QMessageBox>([&message](QMessageBox* box) {
+        message = box->text();
+        box->accept();
+    });
+    Keys(h, {Qt::Key_S});
+    QVERIFY2(message.contains(blocked) && message.contains("could not be written"),
+             qPrintable(message));
+    QCOMPARE(QDir(pictures.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+             QStringList{"file"});
+}
+
+void ReviewTest::copyPutsThePictureOnTheClipboard() {
+    WindowHarness h;
+    OpenLastFolder(h);
+    Keys(h, {QKeySequence(QKeySequence::Copy)});
+    QCOMPARE(QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+             h.window().ShownPicture().convertToFormat(QImage::Format_RGB32));
+}
+
+}  // namespace orvik::test
+
+QTEST_MAIN(orvik::test::ReviewTest)
+#include "review_test.moc"
