@@ -4,7 +4,7 @@
 #include <string>
 
 #include "library/name_keys.h"
-#include "tools/frame/capture_time.h"
+#include "export/capture_time.h"
 #include "tools/frame/commands.h"
 #include "tools/frame/recording_scan.h"
 
