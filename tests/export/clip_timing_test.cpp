@@ -25,6 +25,52 @@ TEST(CaptureMomentTest, RunsOnAcrossDaysMonthsAndYears) {
     EXPECT_EQ(MomentOf(24130100, 0), MomentOf(25010100, 0));
 }
 
+TEST(CaptureTimeTest, ReadsTypedDatesAndTimesOnlyWhenReal) {
+    struct Typed {
+        const char* text;
+        bool real;
+        int hundredths;  // when real
+    };
+    for (const Typed& typed : {
+             Typed{"2024/02/29 23:59:59", true, 42},  // without .CC: the default given
+             Typed{"2024/02/29 23:59:59.07", true, 7},
+             Typed{"2000/01/01 00:00:00.00", true, 0},
+             Typed{"2023/02/29 12:00:00", false, 0},  // no leap day in 2023
+             Typed{"2100/01/01 12:00:00", false, 0},  // beyond the recordings' century
+             Typed{"2024/13/01 12:00:00", false, 0},
+             Typed{"2024/01/01 24:00:00", false, 0},
+             Typed{"2024/01/01 12:00:00.5", false, 0},
+             Typed{"2024-01-01 12:00:00", false, 0},
+             Typed{"2024/1/01 12:00:00", false, 0},
+         }) {
+        SCOPED_TRACE(typed.text);
+        const std::optional<CaptureTime> time = ParseCaptureTime(typed.text, 42);
+        ASSERT_EQ(time.has_value(), typed.real);
+        if (time) {
+            EXPECT_EQ(time->hundredths, typed.hundredths);
+        }
+    }
+}
+
+TEST(ChooseClipFramesTest, OrdersByCaptureTimeAndTakesBothEnds) {
+    // A folder's frames may run past the next folder's first: capture time decides.
+    const std::vector<RecordedFrame> recorded = {
+        {"a1", 24061509, 9 * 360000 + 100},
+        {"a2", 24061509, 10 * 360000 + 100},
+        {"b1", 24061510, 10 * 360000},
+        {"b2", 24061510, 10 * 360000 + 100},
+        {"c1", 24061600, 0},
+    };
+    std::vector<std::string> chosen;
+    const ClipRange range{MomentOf(24061509, 9 * 360000 + 100), MomentOf(24061600, 0)};
+    for (const ClipFrame& frame : ChooseClipFrames(recorded, range)) {
+        chosen.push_back(frame.path);
+    }
+    EXPECT_EQ(chosen, (std::vector<std::string>{"a1", "b1", "a2", "b2", "c1"}));
+    EXPECT_EQ(
+        ChooseClipFrames(recorded, {MomentOf(24061509, 10 * 360000 + 1), std::nullopt}).size(), 3u);
+}
+
 struct TimingCase {
     const char* name;
     std::vector<CaptureMoment> moments;
