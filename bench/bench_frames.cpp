@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "export/frame_jpeg.h"
 #include "tools/framewriter/frame_writer.h"
 #include "tools/framewriter/test_picture.h"
 #include "tools/recording/recording_writer.h"

@@ -12,6 +12,7 @@
 #include "decoder/decode_frame.h"
 #include "decoder/decoder_context.h"
 #include "decoder/frame_format.h"
+#include "export/frame_jpeg.h"
 #include "tools/framewriter/frame_writer.h"
 #include "tools/framewriter/jpeg_reference.h"
 #include "tools/framewriter/test_picture.h"

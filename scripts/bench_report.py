@@ -111,6 +111,56 @@ def single_rows(medians, prefix, goal, extra=()):
     return rows
 
 
+def export_sections(medians):
+    """The clip export: the copy beside orvik-frame jpeg, judged on wall time (both are whole
+    processes and the export's workers run beside each other); H.264 reported by stage."""
+    parts = []
+    jpeg = medians.get("ExportCopy/640x480/jpeg")
+    if jpeg:
+        frames = jpeg.counters.get("frames", 0)
+        rows = []
+        for run, name in (("export --jobs 1", "export-jobs1"), ("export", "export"),
+                          ("jpeg", "jpeg")):
+            m = medians.get(f"ExportCopy/640x480/{name}")
+            if m is None:
+                continue
+            row = [run, ms(m.wall), f"{frames_per_second(frames, m.wall):.0f}",
+                   f"{ratio(m.wall, jpeg.wall):.2f}"]
+            row.append("" if name == "jpeg" else verdict(ratio(m.wall, jpeg.wall), 1.0))
+            rows.append(row)
+        parts.append(f"## Clip export, copy: {frames:.0f} frames of 640 x 480 (goal: ratio "
+                     "<= 1.0)\n\n`orvik-frame export` writing a Matroska clip, on one worker and "
+                     "on one a processor, beside `orvik-frame jpeg` writing the same frames as "
+                     "JPEG files; each a whole process, wall time.\n")
+        parts.append(table(["Run", "Wall ms", "Frames a second", "Ratio to jpeg (wall)", "Goal"],
+                           rows))
+    rows = []
+    for size in ("640x480", "1280x1024"):
+        export, jobs1, decode, convert, encode = (
+            medians.get(f"ExportH264/{size}/{n}")
+            for n in ("export", "export-jobs1", "decode", "decode-convert", "encode"))
+        if None in (export, jobs1, decode, convert, encode):
+            continue
+        frames = export.counters.get("frames", 0)
+        rows.append([size, f"{frames_per_second(frames, export.wall):.1f}",
+                     f"{frames_per_second(frames, jobs1.wall):.1f}", ms(decode.wall),
+                     ms(convert.wall - decode.wall),
+                     ms(encode.wall / max(1.0, encode.counters.get("frames", 1)))])
+    if rows:
+        parts.append("## Clip export, H.264 with the default crf (reported)\n\n"
+                     "Frames a second of the whole export (one worker a processor, and one "
+                     "worker), and the wall time a frame of each stage on its own: decoding to "
+                     "the picture, converting it to 4:2:0 (decoding and converting, less "
+                     "decoding), and encoding with libx264 and writing.\n")
+        parts.append(table(["Size", "Frames a second", "Frames a second (--jobs 1)",
+                            "Decode ms", "Conversion ms", "Encode ms"], rows))
+    return parts
+
+
+def frames_per_second(frames, wall_ms):
+    return frames / wall_ms * 1000 if wall_ms > 0 else float("nan")
+
+
 def machine_lines(context):
     cpu = "unknown"
     try:
@@ -223,6 +273,8 @@ def write_report(medians, context, settings, notes, out):
             ["Recording frames", "Process start to end ms", "main to first frame ms", "Goal"],
             [[f"{start.counters.get('frames', 0):.0f}", ms(start.wall),
               ms(start.counters.get("first_frame_ms", 0)), verdict(start.wall, 300.0)]]))
+
+    parts += export_sections(medians)
 
     if notes:
         parts.append(notes)

@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev libgl-dev fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
     libjpeg62-turbo-dev
+    libavformat-dev libavcodec-dev libavutil-dev libswscale-dev
     clang libclang-rt-14-dev
     valgrind
     python3

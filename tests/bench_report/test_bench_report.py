@@ -130,6 +130,26 @@ class ReportTest(unittest.TestCase):
         self.assertIn("| packed (vector) | 1.60 | 0.40 | 4.00 | 4.00 |", report)
         self.assertIn("| scalar (table) | 4.00 | 0.40 | 10.00 | 8.00 |", report)
 
+    def test_export_copy_is_judged_beside_jpeg_and_h264_split_by_stage(self):
+        report = self.write([
+            entry("ExportCopy/640x480/export-jobs1/iterations:2/manual_time", "median", 900.0,
+                  0.1, frames=1000),
+            entry("ExportCopy/640x480/export/iterations:2/manual_time", "median", 2400.0, 0.1,
+                  frames=1000),
+            entry("ExportCopy/640x480/jpeg/iterations:2/manual_time", "median", 2000.0, 0.1,
+                  frames=1000),
+            entry("ExportH264/640x480/export/iterations:1", "median", 2000.0, 50.0, frames=100),
+            entry("ExportH264/640x480/export-jobs1/iterations:1", "median", 2500.0, 30.0,
+                  frames=100),
+            entry("ExportH264/640x480/decode", "median", 1.0, 1.0, frames=1),
+            entry("ExportH264/640x480/decode-convert", "median", 1.5, 1.5, frames=1),
+            entry("ExportH264/640x480/encode/iterations:1", "median", 1800.0, 40.0, frames=100),
+        ])
+        self.assertIn("| export --jobs 1 | 900 | 1111 | 0.45 | met |", report)
+        self.assertIn("| export | 2400 | 417 | 1.20 | **missed** |", report)
+        self.assertIn("| jpeg | 2000 | 500 | 1.00 |  |", report)
+        self.assertIn("| 640x480 | 50.0 | 40.0 | 1.00 | 0.50 | 18.00 |", report)
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -1,5 +1,6 @@
 #include "tests/decoder/decoder_fixtures.h"
 
+#include "export/frame_jpeg.h"
 #include "tools/framewriter/frame_writer.h"
 #include "tools/framewriter/jpeg_reference.h"
 #include "tools/framewriter/test_picture.h"

@@ -1,7 +1,6 @@
 // orvik-frame check: decodes every frame of frame files, date folders and recordings in
 // full, the way the viewer would show them, and counts the refused ones.
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -12,15 +11,13 @@
 #include "library/frame_reader.h"
 #include "tools/frame/commands.h"
 #include "tools/frame/decoding_setup.h"
+#include "tools/frame/progress_line.h"
 #include "tools/frame/recording_scan.h"
 
 namespace orvik {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// The progress line is redrawn at most this often, on a terminal only.
-constexpr auto kProgressInterval = std::chrono::milliseconds(250);
 
 bool IsFolder(const std::string& path) {
     struct stat status;
@@ -49,31 +46,6 @@ bool AddFramesOfFolder(const std::string& path, std::vector<std::string>& frames
     return true;
 }
 
-class ProgressLine {
-  public:
-    explicit ProgressLine(std::size_t total) : total_(total), shown_(isatty(STDERR_FILENO) == 1) {}
-    void Update(std::size_t done) {
-        if (!shown_ || Clock::now() < next_) {
-            return;
-        }
-        next_ = Clock::now() + kProgressInterval;
-        std::fprintf(stderr, "\rchecked %zu of %zu frames", done, total_);
-        drawn_ = true;
-    }
-    void Clear() {
-        if (drawn_) {
-            std::fprintf(stderr, "\r\033[K");
-            drawn_ = false;
-        }
-    }
-
-  private:
-    std::size_t total_;
-    bool shown_;
-    bool drawn_ = false;
-    Clock::time_point next_ = Clock::now() + kProgressInterval;
-};
-
 }  // namespace
 
 int RunCheck(const Options& options) {
@@ -89,7 +61,7 @@ int RunCheck(const Options& options) {
     }
 
     FrameReader reader(options.vectorVariant, AdjustmentsToUse(options));
-    ProgressLine progress(frames.size());
+    ProgressLine progress;
     const Clock::time_point start = Clock::now();
     std::size_t refused = 0;
     for (std::size_t i = 0; i < frames.size(); ++i) {
@@ -99,7 +71,10 @@ int RunCheck(const Options& options) {
             std::printf("%s: refused: %s\n", frames[i].c_str(), RefusalText(facts).c_str());
             ++refused;
         }
-        progress.Update(i + 1);
+        if (progress.Due()) {
+            progress.Show("checked " + std::to_string(i + 1) + " of " +
+                          std::to_string(frames.size()) + " frames");
+        }
     }
     progress.Clear();
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "export/clip_frames.h"
+
 namespace orvik {
 namespace {
 
@@ -16,16 +18,30 @@ struct CommandRules {
     bool takesOutput;    // -o, and then requires it
     bool takesFormat;    // --format
     bool takesDecoding;  // --adjust and --variant
+    bool takesExport;    // --adjust and the clip's options
     bool exactlyOneInput;
+    const char* inputName;
 };
 
-constexpr std::array<CommandRules, 5> kCommands = {{
-    {"info", Command::kInfo, false, false, false, false},
-    {"list", Command::kList, false, false, false, true},
-    {"check", Command::kCheck, false, false, true, false},
-    {"decode", Command::kDecode, true, true, true, false},
-    {"jpeg", Command::kJpeg, true, false, false, false},
+constexpr std::array<CommandRules, 6> kCommands = {{
+    {"info", Command::kInfo, false, false, false, false, false, "PATH"},
+    {"list", Command::kList, false, false, false, false, true, "PATH"},
+    {"check", Command::kCheck, false, false, true, false, false, "PATH"},
+    {"decode", Command::kDecode, true, true, true, false, false, "FRAME"},
+    {"jpeg", Command::kJpeg, true, false, false, false, false, "FRAME"},
+    {"export", Command::kExport, true, false, false, true, true, "PATH"},
 }};
+
+constexpr std::array<const char*, 11> kOptionNames = {
+    "-o",      "--format", "--adjust", "--variant",    "--from", "--to",
+    "--codec", "--crf",    "--speed",  "--close-gaps", "--jobs",
+};
+
+// The most threads --jobs asks for: far more than any processor count in use.
+constexpr int kMaxJobs = 256;
+// A speed beyond this makes a day's recording shorter than a second.
+constexpr int kMaxSpeed = 100000;
+constexpr int kMaxCrf = 51;
 
 struct FormatName {
     const char* name;
@@ -58,6 +74,16 @@ std::optional<PictureAdjustments> ParseAdjustments(std::string_view text) {
     return PictureAdjustments{values[0], values[1], values[2], values[3]};
 }
 
+// A decimal whole number within min..max.
+std::optional<int> ParseWholeNumber(std::string_view text, int min, int max) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < min || value > max) {
+        return std::nullopt;
+    }
+    return value;
+}
+
 std::optional<bool> ParseVariant(std::string_view text) {
     if (text == "vector") {
         return true;
@@ -66,6 +92,77 @@ std::optional<bool> ParseVariant(std::string_view text) {
         return false;
     }
     return std::nullopt;
+}
+
+bool Allowed(const CommandRules& rules, std::string_view name) {
+    if (name == "-o") {
+        return rules.takesOutput;
+    }
+    if (name == "--format") {
+        return rules.takesFormat;
+    }
+    if (name == "--variant") {
+        return rules.takesDecoding;
+    }
+    if (name == "--adjust") {
+        return rules.takesDecoding || rules.takesExport;
+    }
+    return rules.takesExport;
+}
+
+// Takes the value of one option into options; returns the error text, empty when the
+// value is well formed.
+std::string ParseValue(const std::string& name, const std::string& value, Options& options) {
+    const auto wholeNumber = [&](int min, int max, int& into) {
+        const std::optional<int> number = ParseWholeNumber(value, min, max);
+        into = number.value_or(into);
+        return number ? std::string()
+                      : name + " takes a whole number from " + std::to_string(min) + " to " +
+                            std::to_string(max) + ", not " + value;
+    };
+    const auto captureTime = [&](int defaultHundredths, std::optional<CaptureTime>& into) {
+        into = ParseCaptureTime(value, defaultHundredths);
+        return into ? std::string()
+                    : name + " takes a date and time \"YYYY/MM/DD HH:MM:SS[.CC]\", not " + value;
+    };
+    if (name == "-o") {
+        options.output = value;
+        return value.empty() ? "option -o needs a value" : "";
+    }
+    if (name == "--format") {
+        options.format = FormatNamed(value);
+        return options.format ? "" : "unknown format " + value + " (png, bmp, ppm, bgr or yuv)";
+    }
+    if (name == "--adjust") {
+        options.adjustments = ParseAdjustments(value);
+        return options.adjustments ? "" : "--adjust takes four whole numbers B,C,H,S, not " + value;
+    }
+    if (name == "--variant") {
+        options.vectorVariant = ParseVariant(value);
+        return options.vectorVariant ? "" : "--variant takes vector or table, not " + value;
+    }
+    if (name == "--from") {
+        return captureTime(0, options.from);
+    }
+    if (name == "--to") {
+        return captureTime(99, options.to);
+    }
+    if (name == "--codec") {
+        options.codec = value == "copy"   ? std::optional(ClipCodec::kCopy)
+                        : value == "h264" ? std::optional(ClipCodec::kH264)
+                                          : std::nullopt;
+        return options.codec ? "" : "--codec takes copy or h264, not " + value;
+    }
+    if (name == "--crf") {
+        return wholeNumber(0, kMaxCrf, options.crf);
+    }
+    if (name == "--speed") {
+        return wholeNumber(1, kMaxSpeed, options.speed);
+    }
+    int jobs = 1;
+    std::string error = wholeNumber(1, kMaxJobs, jobs);
+    options.jobs = jobs;
+    return error;
 }
 
 // Parses the words after the subcommand into options; returns the error text, empty when
@@ -90,16 +187,18 @@ std::string ParseOptions(const CommandRules& rules, const std::vector<std::strin
             name = word.substr(0, equals);
             value = word.substr(equals + 1);
         }
-        const bool known =
-            name == "-o" || name == "--format" || name == "--adjust" || name == "--variant";
-        if (!known) {
+        if (std::find(kOptionNames.begin(), kOptionNames.end(), name) == kOptionNames.end()) {
             return "unknown option " + name;
         }
-        const bool allowed = name == "-o"         ? rules.takesOutput
-                             : name == "--format" ? rules.takesFormat
-                                                  : rules.takesDecoding;
-        if (!allowed) {
+        if (!Allowed(rules, name)) {
             return std::string("option ") + name + " does not apply to " + rules.name;
+        }
+        if (name == "--close-gaps") {
+            options.closeGaps = true;
+            if (value) {
+                return "option --close-gaps takes no value";
+            }
+            continue;
         }
         if (!value) {
             if (i + 1 == words.size()) {
@@ -107,36 +206,21 @@ std::string ParseOptions(const CommandRules& rules, const std::vector<std::strin
             }
             value = words[++i];
         }
-        if (name == "-o") {
-            if (value->empty()) {
-                return "option -o needs a value";
-            }
-            options.output = *value;
-        } else if (name == "--format") {
-            options.format = FormatNamed(*value);
-            if (!options.format) {
-                return "unknown format " + *value + " (png, bmp, ppm, bgr or yuv)";
-            }
-        } else if (name == "--adjust") {
-            options.adjustments = ParseAdjustments(*value);
-            if (!options.adjustments) {
-                return "--adjust takes four whole numbers B,C,H,S, not " + *value;
-            }
-        } else {
-            options.vectorVariant = ParseVariant(*value);
-            if (!options.vectorVariant) {
-                return "--variant takes vector or table, not " + *value;
-            }
+        if (std::string error = ParseValue(name, *value, options); !error.empty()) {
+            return error;
         }
     }
     if (rules.takesOutput && options.output.empty()) {
         return std::string(rules.name) + " needs -o OUT";
     }
     if (options.inputs.empty()) {
-        return std::string(rules.name) + " needs " + (rules.takesOutput ? "a FRAME" : "a PATH");
+        return std::string(rules.name) + " needs a " + rules.inputName;
     }
     if (rules.exactlyOneInput && options.inputs.size() != 1) {
-        return std::string(rules.name) + " takes exactly one PATH";
+        return std::string(rules.name) + " takes exactly one " + rules.inputName;
+    }
+    if (options.from && options.to && MomentOf(*options.from) > MomentOf(*options.to)) {
+        return "--from comes after --to";
     }
     return {};
 }
@@ -200,6 +284,7 @@ const char* UsageText() {
   or:  orvik-frame check [--adjust B,C,H,S] [--variant vector|table] PATH...
   or:  orvik-frame decode [OPTION]... -o OUT FRAME...
   or:  orvik-frame jpeg -o OUT FRAME...
+  or:  orvik-frame export [OPTION]... -o OUT PATH
 Looks at the frames of a recording with the viewer's own scan, frame checks and decoder.
 
 Commands:
@@ -215,21 +300,40 @@ Commands:
           first); yuv the Y, U and V planes
   jpeg    rewraps each FRAME losslessly as a standard JPEG file carrying its
           capture time
+  export  writes the frames of the recording at PATH (a root, or a date folder
+          for its frames alone) captured from --from to --to as one clip in which
+          each frame comes at its capture time: copy carries each frame's coded
+          data unchanged as MJPEG, h264 encodes the pictures as decode shows them;
+          the container is the one OUT's extension names (Matroska when none)
 
 Options:
   -o OUT                  with one FRAME the output file ("-" for standard
                           output); with several a folder, each output named
-                          after its frame (decode, jpeg)
+                          after its frame (decode, jpeg); the clip (export)
   --format FORMAT         png, bmp, ppm, bgr or yuv; by default from OUT's
                           extension (decode)
   --adjust B,C,H,S        brightness, contrast, hue and saturation; by default
-                          the stored colour settings (check, decode)
+                          the stored colour settings (check, decode, export)
   --variant vector|table  the decoder's variant; by default the processor's
                           choice (check, decode)
+  --from "YYYY/MM/DD HH:MM:SS[.CC]"
+                          the first capture time taken, included; by default
+                          the recording's first frame (export)
+  --to "YYYY/MM/DD HH:MM:SS[.CC]"
+                          the last capture time taken, included (without .CC
+                          the whole second); by default the last frame (export)
+  --codec copy|h264       copy by default, h264 for .mp4 (export)
+  --crf N                 h264's quality, 0 to 51, default 23 (export)
+  --speed N               makes the clip N times faster (export)
+  --close-gaps            shortens pauses longer than 2 s to the recording's
+                          pace (export)
+  --jobs N                decodes on N threads; by default one for each
+                          processor (export)
   -h, --help              print this help and end
       --version           print the version and end
 
-Exit status: 0 all well, 1 some input was refused, 2 usage error.
+Exit status: 0 all well, 1 some input was refused (or the export was interrupted),
+2 usage error (or an export range without frames).
 )";
 }
 

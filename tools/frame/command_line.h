@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "colour/colour_matrix.h"
+#include "export/capture_time.h"
+#include "export/clip_container.h"
 
 namespace orvik {
 
@@ -16,7 +18,7 @@ inline constexpr int kExitAllWell = 0;
 inline constexpr int kExitRefused = 1;  // some input was refused (or an output not written)
 inline constexpr int kExitUsage = 2;
 
-enum class Command { kHelp, kVersion, kInfo, kList, kCheck, kDecode, kJpeg };
+enum class Command { kHelp, kVersion, kInfo, kList, kCheck, kDecode, kJpeg, kExport };
 
 enum class OutputFormat { kPng, kBmp, kPpm, kBgr, kYuv };
 
@@ -27,6 +29,14 @@ struct Options {
     std::optional<OutputFormat> format;
     std::optional<PictureAdjustments> adjustments;  // as given, not yet limited to 0..99
     std::optional<bool> vectorVariant;              // none: the processor's choice
+    // export's own.
+    std::optional<CaptureTime> from;
+    std::optional<CaptureTime> to;   // without hundredths given: the end of that second
+    std::optional<ClipCodec> codec;  // none: the one OUT's extension calls for
+    int crf = 23;
+    int speed = 1;
+    bool closeGaps = false;
+    std::optional<int> jobs;  // none: one for each processor
 };
 
 struct ParsedCommandLine {

@@ -10,5 +10,6 @@ int RunList(const Options& options);
 int RunCheck(const Options& options);
 int RunDecode(const Options& options);
 int RunJpeg(const Options& options);
+int RunExport(const Options& options);
 
 }  // namespace orvik

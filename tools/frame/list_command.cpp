@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "export/capture_time.h"
 #include "library/name_keys.h"
-#include "tools/frame/capture_time.h"
 #include "tools/frame/commands.h"
 #include "tools/frame/recording_scan.h"
 

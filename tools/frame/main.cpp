@@ -34,6 +34,8 @@ int main(int argc, char** argv) {
             return RunDecode(options);
         case Command::kJpeg:
             return RunJpeg(options);
+        case Command::kExport:
+            return RunExport(options);
     }
     return kExitUsage;
 }

@@ -1,6 +1,6 @@
-// EncodeFrame with libjpeg-turbo, and RewrapAsJpeg. The encoder is given the fixed Huffman
-// tables (optimised coding off) and the frame's fixed component layout, so its entropy-
-// coded segment is, byte for byte, what the recording device stores after its header.
+// EncodeFrame with libjpeg-turbo. The encoder is given the fixed Huffman tables (optimised
+// coding off) and the frame's fixed component layout, so its entropy-coded segment is, byte
+// for byte, what the recording device stores after its header.
 #include "tools/framewriter/frame_writer.h"
 
 // clang-format off
@@ -14,60 +14,18 @@
 #include "decoder/default_huffman_tables.h"
 #include "decoder/frame_format.h"
 #include "decoder/zigzag.h"
+#include "export/jpeg_segments.h"
 
 namespace orvik {
 namespace {
 
-constexpr std::uint8_t kMarker = 0xFF;
-constexpr std::uint8_t kSoi = 0xD8;
-constexpr std::uint8_t kEoi = 0xD9;
-constexpr std::uint8_t kDqt = 0xDB;
-constexpr std::uint8_t kSof0 = 0xC0;
-constexpr std::uint8_t kDht = 0xC4;
-constexpr std::uint8_t kSos = 0xDA;
+constexpr std::uint8_t kSos = 0xDA;  // the scan header, after which the coded data begin
 constexpr std::uint8_t kApp15 = 0xEF;
 
 // The fixed tables code DC differences up to +-511 and AC values up to +-255 only. With 8-bit
 // samples the DCT's DC term lies within -1024..1016 and its AC terms within about +-930, so
 // quantisers of at least 4 keep every coefficient in range.
 constexpr unsigned kMinQuantiser = 4;
-
-void Put16(std::vector<std::uint8_t>& out, unsigned value) {
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-    out.push_back(static_cast<std::uint8_t>(value & 0xFF));
-}
-
-void PutMarker(std::vector<std::uint8_t>& out, std::uint8_t code) {
-    out.push_back(kMarker);
-    out.push_back(code);
-}
-
-// DQT with one 8-bit table: id, then 64 quantisers in zigzag order.
-void PutQuantSegment(std::vector<std::uint8_t>& out, int id, const std::uint8_t* zigzag) {
-    PutMarker(out, kDqt);
-    Put16(out, 2 + 1 + 64);
-    out.push_back(static_cast<std::uint8_t>(id));
-    out.insert(out.end(), zigzag, zigzag + 64);
-}
-
-// SOF0: 8-bit samples, Y 2x1 with table 0, U and V 1x1 with table 1.
-void PutFrameHeader(std::vector<std::uint8_t>& out, int width, int height) {
-    PutMarker(out, kSof0);
-    Put16(out, 17);
-    out.push_back(8);
-    Put16(out, static_cast<unsigned>(height));
-    Put16(out, static_cast<unsigned>(width));
-    const std::uint8_t components[] = {3, 1, 0x21, 0, 2, 0x11, 1, 3, 0x11, 1};
-    out.insert(out.end(), std::begin(components), std::end(components));
-}
-
-// SOS: Y with Huffman tables 0/0, U and V with 1/1, spectral range 0..63, no approximation.
-void PutScanHeader(std::vector<std::uint8_t>& out) {
-    PutMarker(out, kSos);
-    Put16(out, 12);
-    const std::uint8_t body[] = {3, 1, 0x00, 2, 0x11, 3, 0x11, 0, 63, 0};
-    out.insert(out.end(), std::begin(body), std::end(body));
-}
 
 // Where the default tables of one class and slot start inside DefaultHuffmanTables.
 const std::uint8_t* DefaultTable(int classSlot) {
@@ -118,10 +76,10 @@ std::vector<std::uint8_t> CodedData(const unsigned char* jpeg, unsigned long siz
 
 void LeadingHeader(std::vector<std::uint8_t>& out) {
     // SOI and one application segment of zeros, so that the file reads as JPEG markers.
-    PutMarker(out, kSoi);
-    PutMarker(out, kApp15);
+    PutJpegMarker(out, kStartOfImage);
+    PutJpegMarker(out, kApp15);
     constexpr unsigned kLength = kQuantSegmentsOffset - 4;  // 370: fills up to offset 374
-    Put16(out, kLength);
+    PutJpeg16(out, kLength);
     out.resize(kQuantSegmentsOffset, 0);
 }
 
@@ -193,31 +151,8 @@ std::vector<std::uint8_t> EncodeFrame(const std::uint8_t* rgb, int width, int he
     PutFrameHeader(frame, width, height);
     PutScanHeader(frame);
     frame.insert(frame.end(), coded.begin(), coded.end());
-    PutMarker(frame, kEoi);
+    PutJpegMarker(frame, kEndOfImage);
     return frame;
-}
-
-std::vector<std::uint8_t> RewrapAsJpeg(const std::uint8_t* frame, std::size_t size) {
-    constexpr std::size_t kTable0 = kQuantSegmentsOffset + 5;  // 379
-    constexpr std::size_t kTable1 = kTable0 + 69;              // 448
-    const FrameSize frameSize = ReadFrameSize(frame);
-    std::size_t codedEnd = size;
-    if (size >= kFrameHeaderSize + 2 && frame[size - 2] == kMarker && frame[size - 1] == kEoi) {
-        codedEnd = size - 2;
-    }
-    std::vector<std::uint8_t> jpeg;
-    jpeg.reserve(size + 400);
-    PutMarker(jpeg, kSoi);
-    PutQuantSegment(jpeg, 0, frame + kTable0);
-    PutQuantSegment(jpeg, 1, frame + kTable1);
-    PutFrameHeader(jpeg, frameSize.width, frameSize.height);
-    PutMarker(jpeg, kDht);
-    Put16(jpeg, static_cast<unsigned>(2 + DefaultHuffmanTables.size()));
-    jpeg.insert(jpeg.end(), DefaultHuffmanTables.begin(), DefaultHuffmanTables.end());
-    PutScanHeader(jpeg);
-    jpeg.insert(jpeg.end(), frame + kFrameHeaderSize, frame + std::max(codedEnd, kFrameHeaderSize));
-    PutMarker(jpeg, kEoi);
-    return jpeg;
 }
 
 }  // namespace orvik

@@ -1,8 +1,7 @@
-// The frame writer: RGB pictures to frame files as the recording device lays them out, and
-// frame files back to standard JPEG for other decoders. For tests, tools and benchmarks.
+// The frame writer: RGB pictures to frame files as the recording device lays them out. For
+// tests, tools and benchmarks (export/frame_jpeg.h turns frame files back to standard JPEG).
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -15,10 +14,5 @@ namespace orvik {
 // frame header at 512 (height at 517, width at 519), the scan header ending at 544, the
 // coded data from 545, then 0xFF 0xD9. Width and height must lie in 1..65535.
 std::vector<std::uint8_t> EncodeFrame(const std::uint8_t* rgb, int width, int height, int quality);
-
-// The same coded data as a standard JPEG file: SOI, the frame's two quantisation tables,
-// SOF0, one DHT with the four fixed tables, SOS, the coded data, EOI. frame must hold at
-// least the 545-byte header; a final 0xFF 0xD9 is not copied twice.
-std::vector<std::uint8_t> RewrapAsJpeg(const std::uint8_t* frame, std::size_t size);
 
 }  // namespace orvik

@@ -1,6 +1,7 @@
-#include "tools/frame/capture_time.h"
+#include "export/capture_time.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "library/time_of_day.h"
 
@@ -31,6 +32,16 @@ int DaysInMonth(int year, int month) {
     return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
 }
 
+bool IsTimeOfDay(const CaptureTime& time) {
+    return time.hour >= 0 && time.hour < 24 && time.minute >= 0 && time.minute < 60 &&
+           time.second >= 0 && time.second < 60 && time.hundredths >= 0;
+}
+
+bool IsRealDate(const CaptureTime& time) {
+    return time.month >= 1 && time.month <= 12 && time.day >= 1 &&
+           time.day <= DaysInMonth(time.year, time.month);
+}
+
 }  // namespace
 
 std::optional<CaptureTime> CaptureTimeOfFrame(std::string_view folderName,
@@ -45,12 +56,40 @@ std::optional<CaptureTime> CaptureTimeOfFrame(std::string_view folderName,
     time.minute = TwoDigits(fileName, kFileTimeAt + 2);
     time.second = TwoDigits(fileName, kFileTimeAt + 4);
     time.hundredths = TwoDigits(fileName, kFileTimeAt + 6);
-    const bool valid = yy >= 0 && folderHour >= 0 && folderHour < 24 && time.month >= 1 &&
-                       time.month <= 12 && time.day >= 1 &&
-                       time.day <= DaysInMonth(time.year, time.month) && time.hour >= 0 &&
-                       time.hour < 24 && time.minute >= 0 && time.minute < 60 && time.second >= 0 &&
-                       time.second < 60 && time.hundredths >= 0;
-    if (!valid) {
+    if (yy < 0 || folderHour < 0 || folderHour >= 24 || !IsRealDate(time) || !IsTimeOfDay(time)) {
+        return std::nullopt;
+    }
+    return time;
+}
+
+std::optional<CaptureTime> CaptureTimeOfPath(const std::string& framePath) {
+    std::error_code error;
+    const std::filesystem::path path =
+        std::filesystem::absolute(framePath, error).lexically_normal();
+    return CaptureTimeOfFrame(path.parent_path().filename().string(), path.filename().string());
+}
+
+std::optional<CaptureTime> ParseCaptureTime(std::string_view text, int defaultHundredths) {
+    constexpr std::string_view kPattern = "2099/99/99 99:99:99.99";  // 9: any digit
+    constexpr std::size_t kWithoutHundredths = 19;
+    if (text.size() != kPattern.size() && text.size() != kWithoutHundredths) {
+        return std::nullopt;
+    }
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const bool digit = text[at] >= '0' && text[at] <= '9';
+        if (kPattern[at] == '9' ? !digit : text[at] != kPattern[at]) {
+            return std::nullopt;
+        }
+    }
+    CaptureTime time;
+    time.year = 2000 + TwoDigits(text, 2);
+    time.month = TwoDigits(text, 5);
+    time.day = TwoDigits(text, 8);
+    time.hour = TwoDigits(text, 11);
+    time.minute = TwoDigits(text, 14);
+    time.second = TwoDigits(text, 17);
+    time.hundredths = text.size() == kPattern.size() ? TwoDigits(text, 20) : defaultHundredths;
+    if (!IsRealDate(time) || !IsTimeOfDay(time)) {
         return std::nullopt;
     }
     return time;

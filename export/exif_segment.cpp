@@ -1,4 +1,4 @@
-#include "tools/frame/exif_segment.h"
+#include "export/exif_segment.h"
 
 #include <cstdio>
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "tools/frame/capture_time.h"
+#include "export/capture_time.h"
 
 namespace orvik {
 

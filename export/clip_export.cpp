@@ -1,0 +1,184 @@
+#include "export/clip_export.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "export/clip_muxer.h"
+#include "export/clip_stream.h"
+#include "export/clip_timing.h"
+#include "export/ffmpeg_support.h"
+#include "export/ordered_preparation.h"
+#include "export/temporary_output.h"
+#include "library/frame_reader.h"
+
+namespace orvik {
+namespace {
+
+// H.264 players keep up with this many pictures a second; a time-lapse drops the rest.
+constexpr int kMaxH264FramesPerSecond = 60;
+
+// One run of ExportClip: the plan of the clip's times, and the steps that follow it.
+class ClipExport {
+  public:
+    ClipExport(std::span<const ClipFrame> frames, const ExportSettings& settings,
+               const std::atomic<bool>& cancel, const ExportProgress& progress)
+        : frames_(frames), settings_(settings), cancel_(cancel), progress_(progress) {}
+
+    ExportOutcome Run();
+
+  private:
+    struct FirstFrame {
+        std::size_t step = 0;  // in the plan
+        FrameSize size;
+    };
+
+    std::optional<FirstFrame> FindFirstFrame();
+    ExportEnding Write(const FirstFrame& first);
+    std::string WriteFrames(const FirstFrame& first, ClipStream& stream, ClipMuxer& muxer);
+    void Refuse(const ClipFrame& frame, std::string reason);
+    void Progress(std::size_t step) const;
+
+    std::span<const ClipFrame> frames_;
+    const ExportSettings& settings_;
+    const std::atomic<bool>& cancel_;
+    const ExportProgress& progress_;
+    const AVOutputFormat* container_ = nullptr;
+    int ticksPerSecond_ = 0;
+    std::vector<TimedFrame> plan_;
+    ExportOutcome outcome_;
+};
+
+ExportOutcome ClipExport::Run() {
+    container_ = ContainerFor(settings_.outputPath);
+    outcome_.error = ContainerProblem(settings_.outputPath, settings_.codec);
+    if (!outcome_.error.empty()) {
+        return outcome_;
+    }
+    ticksPerSecond_ = TicksPerSecondFor(container_);
+    const int maxFramesPerSecond =
+        settings_.codec == ClipCodec::kH264 ? kMaxH264FramesPerSecond : 0;
+    plan_ = PlanClipTimes(frames_, ClipTiming{settings_.speed, settings_.closeGaps, ticksPerSecond_,
+                                              maxFramesPerSecond});
+    outcome_.dropped = frames_.size() - plan_.size();
+
+    const std::optional<FirstFrame> first = FindFirstFrame();
+    if (first) {
+        outcome_.ending = Write(*first);
+    } else if (cancel_) {
+        outcome_.ending = ExportEnding::kCancelled;
+    } else {
+        outcome_.error = "no frame of the clip could be read";
+    }
+    return outcome_;
+}
+
+// The first frame of the plan that reads well: its picture size is the clip's. The frames
+// before it are refused on the way.
+std::optional<ClipExport::FirstFrame> ClipExport::FindFirstFrame() {
+    FrameReader reader(std::nullopt, PictureAdjustments{});
+    for (std::size_t step = 0; step < plan_.size() && !cancel_; ++step) {
+        const ClipFrame& frame = frames_[plan_[step].index];
+        const FrameFacts facts = reader.Read(frame.path.c_str(), DecodeDepth::kPlanes);
+        if (facts.refusal == FrameRefusal::kNone) {
+            return FirstFrame{step, facts.size};
+        }
+        Refuse(frame, RefusalText(facts));
+        Progress(step);
+    }
+    return std::nullopt;
+}
+
+// Writes the clip under a temporary name and gives it its own once it is whole: the
+// temporary file goes with any failure or a cancel.
+ExportEnding ClipExport::Write(const FirstFrame& first) {
+    const std::unique_ptr<ClipStream> stream =
+        settings_.codec == ClipCodec::kH264
+            ? MakeH264Stream(first.size, ticksPerSecond_, settings_.crf, settings_.adjustments,
+                             (container_->flags & AVFMT_GLOBALHEADER) != 0)
+            : MakeMjpegCopy(first.size, ticksPerSecond_);
+    TemporaryOutput output(settings_.outputPath);
+    ClipMuxer muxer;
+    std::string error = output.Create();
+    if (error.empty()) {
+        error = muxer.Open(container_, output.Path());
+    }
+    if (error.empty()) {
+        error = stream->AddTo(muxer);
+    }
+    if (error.empty()) {
+        error = muxer.WriteHeader();
+    }
+    if (error.empty()) {
+        error = WriteFrames(first, *stream, muxer);
+    }
+    if (error.empty() && cancel_) {
+        return ExportEnding::kCancelled;
+    }
+    if (error.empty()) {
+        error = stream->Finish(muxer);
+    }
+    if (error.empty()) {
+        error = muxer.Finish();
+    }
+    if (error.empty()) {
+        error = output.Commit();
+    }
+    outcome_.error = error;
+    return error.empty() ? ExportEnding::kWritten : ExportEnding::kFailed;
+}
+
+// The plan's frames from the first one on, prepared by the workers and written in order;
+// stops at a cancel.
+std::string ClipExport::WriteFrames(const FirstFrame& first, ClipStream& stream, ClipMuxer& muxer) {
+    std::vector<const ClipFrame*> toPrepare;
+    for (std::size_t step = first.step; step < plan_.size(); ++step) {
+        toPrepare.push_back(&frames_[plan_[step].index]);
+    }
+    std::vector<std::unique_ptr<FramePreparer>> preparers;
+    for (int job = 0; job < std::max(1, settings_.jobs); ++job) {
+        preparers.push_back(stream.MakePreparer());
+    }
+    OrderedPreparation preparation(std::move(preparers), std::move(toPrepare));
+
+    const std::int64_t firstTicks = plan_[first.step].ticks;
+    const CaptureMoment firstMoment = frames_[plan_[first.step].index].moment;
+    for (std::size_t step = first.step; step < plan_.size() && !cancel_; ++step) {
+        PreparedFrame prepared = preparation.Next();
+        const ClipFrame& frame = frames_[plan_[step].index];
+        if (!prepared.error.empty()) {
+            return prepared.error;
+        }
+        if (!prepared.refusal.empty()) {
+            Refuse(frame, std::move(prepared.refusal));
+        } else {
+            const std::int64_t ticks = plan_[step].ticks - firstTicks;
+            if (std::string error = stream.Write(prepared, ticks, muxer); !error.empty()) {
+                return error;
+            }
+            ++outcome_.written;
+            outcome_.footageSeconds = static_cast<double>(frame.moment - firstMoment) / 100;
+            outcome_.clipSeconds = static_cast<double>(ticks) / ticksPerSecond_;
+        }
+        Progress(step);
+    }
+    return {};
+}
+
+void ClipExport::Refuse(const ClipFrame& frame, std::string reason) {
+    outcome_.refused.push_back({frame.path, std::move(reason)});
+}
+
+void ClipExport::Progress(std::size_t step) const {
+    if (progress_) {
+        progress_(step + 1, plan_.size());
+    }
+}
+
+}  // namespace
+
+ExportOutcome ExportClip(std::span<const ClipFrame> frames, const ExportSettings& settings,
+                         const std::atomic<bool>& cancel, const ExportProgress& progress) {
+    return ClipExport(frames, settings, cancel, progress).Run();
+}
+
+}  // namespace orvik

@@ -1,0 +1,52 @@
+// The two ways a clip's frames become its stream. Workers prepare frames (read, check and
+// turn into what the stream takes, each worker with its own decoder state), and the stream
+// writes them in order: the copy takes each frame's coded data as a JPEG packet, H.264
+// encodes each frame's picture.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "colour/colour_matrix.h"
+#include "decoder/frame_format.h"
+#include "export/clip_frames.h"
+#include "export/clip_muxer.h"
+#include "export/ffmpeg_support.h"
+
+namespace orvik {
+
+// One frame of the clip as a worker left it.
+struct PreparedFrame {
+    std::string refusal;             // why the frame is left out; empty when it was read
+    std::string error;               // a failure that ends the export
+    std::vector<std::uint8_t> jpeg;  // the copy's packet
+    AvFramePtr picture;              // H.264's picture, at the clip's size
+};
+
+class FramePreparer {
+  public:
+    virtual ~FramePreparer() = default;
+    virtual PreparedFrame Prepare(const ClipFrame& frame) = 0;
+};
+
+class ClipStream {
+  public:
+    virtual ~ClipStream() = default;
+    // A preparer for one worker.
+    virtual std::unique_ptr<FramePreparer> MakePreparer() const = 0;
+    // Adds the stream, its times in 1 / ticksPerSecond, to the muxer, whose header is not
+    // written yet. Each gives an empty text when it succeeded, else what failed.
+    virtual std::string AddTo(ClipMuxer& muxer) = 0;
+    virtual std::string Write(PreparedFrame& frame, std::int64_t ticks, ClipMuxer& muxer) = 0;
+    virtual std::string Finish(ClipMuxer& muxer) = 0;
+};
+
+// size: the first frame's picture size, which every frame of an H.264 clip is scaled to.
+std::unique_ptr<ClipStream> MakeMjpegCopy(FrameSize size, int ticksPerSecond);
+std::unique_ptr<ClipStream> MakeH264Stream(FrameSize size, int ticksPerSecond, int crf,
+                                           const PictureAdjustments& adjustments,
+                                           bool globalHeader);
+
+}  // namespace orvik

@@ -1,0 +1,42 @@
+#include "export/clip_timing.h"
+
+namespace orvik {
+namespace {
+
+constexpr std::int64_t kHundredthsPerSecond = 100;
+// The pace a closed gap takes when no frame pair before it shows the recording's own.
+constexpr std::int64_t kDefaultPaceHundredths = 10;
+
+}  // namespace
+
+std::vector<TimedFrame> PlanClipTimes(std::span<const ClipFrame> frames, const ClipTiming& timing) {
+    std::vector<TimedFrame> kept;
+    // All in whole numbers, so that every machine rounds the same: a time of t hundredths
+    // at speed s is t * ticksPerSecond / (100 s) ticks, rounded to the nearest.
+    const std::int64_t divisor = kHundredthsPerSecond * timing.speed;
+    std::int64_t laid = 0;  // hundredths since the first frame, gaps closed
+    std::int64_t pace = kDefaultPaceHundredths;
+    std::int64_t keptLaid = 0;
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        if (i > 0) {
+            std::int64_t interval = frames[i].moment - frames[i - 1].moment;
+            if (interval > kGapHundredths && timing.closeGaps) {
+                interval = pace;
+            } else if (interval > 0 && interval <= kGapHundredths) {
+                pace = interval;
+            }
+            laid += interval;
+        }
+        const std::int64_t ticks = (laid * timing.ticksPerSecond + divisor / 2) / divisor;
+        // Closer than 1 / maxFramesPerSecond s: (laid - keptLaid) / divisor < 1 / max.
+        const bool tooClose = timing.maxFramesPerSecond > 0 &&
+                              (laid - keptLaid) * timing.maxFramesPerSecond < divisor;
+        if (kept.empty() || (ticks > kept.back().ticks && !tooClose)) {
+            kept.push_back({i, ticks});
+            keptLaid = laid;
+        }
+    }
+    return kept;
+}
+
+}  // namespace orvik

@@ -1,0 +1,103 @@
+// The export engine as a window drives it: progress after every frame, a cancel between
+// frames, and a failure, each leaving the output folder as it was.
+#include <gtest/gtest.h>
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
+#include <atomic>
+#include <filesystem>
+
+#include "export/clip_export.h"
+#include "export/temporary_output.h"
+#include "tests/support/temp_tree.h"
+#include "tools/framewriter/frame_writer.h"
+#include "tools/framewriter/test_picture.h"
+
+namespace orvik {
+namespace {
+
+class ClipExportTest : public ::testing::Test {
+  protected:
+    ClipExportTest() {
+        av_log_set_level(AV_LOG_ERROR);  // libx264's notes
+        tree.MakeFolder("out");
+        const std::vector<std::uint8_t> frame =
+            EncodeFrame(MakeTestPicture(64, 32, 1).data(), 64, 32, 75);
+        for (int i = 0; i < 6; ++i) {
+            const std::string name = "rec/CAM1" + std::to_string(12000000 + i * 10) + ".JPG";
+            tree.WriteFile(name, frame);
+            frames.push_back({tree.Path(name), MomentOf(24061512, 12 * 360000 + i * 10)});
+        }
+    }
+
+    ExportOutcome Export(const std::string& out, ClipCodec codec, const ExportProgress& progress) {
+        ExportSettings settings;
+        settings.outputPath = tree.Path(out);
+        settings.codec = codec;
+        settings.jobs = 2;
+        return ExportClip(frames, settings, cancel, progress);
+    }
+
+    test::TempTree tree;
+    std::vector<ClipFrame> frames;
+    std::atomic<bool> cancel{false};
+};
+
+TEST_F(ClipExportTest, TellsItsProgressFrameByFrame) {
+    for (const ClipCodec codec : {ClipCodec::kCopy, ClipCodec::kH264}) {
+        std::vector<std::size_t> done;
+        const ExportOutcome outcome =
+            Export("out/clip.mkv", codec, [&](std::size_t d, std::size_t total) {
+                EXPECT_EQ(total, frames.size());
+                done.push_back(d);
+            });
+        EXPECT_EQ(outcome.ending, ExportEnding::kWritten) << outcome.error;
+        EXPECT_EQ(outcome.written, frames.size());
+        EXPECT_EQ(done, (std::vector<std::size_t>{1, 2, 3, 4, 5, 6}));
+        EXPECT_DOUBLE_EQ(outcome.footageSeconds, 0.5);
+    }
+}
+
+TEST_F(ClipExportTest, ACancelOrAFailureLeavesTheFolderAsItWas) {
+    for (const ClipCodec codec : {ClipCodec::kCopy, ClipCodec::kH264}) {
+        cancel = false;
+        const ExportOutcome cancelled = Export(
+            "out/clip.mkv", codec, [&](std::size_t done, std::size_t) { cancel = done == 2; });
+        EXPECT_EQ(cancelled.ending, ExportEnding::kCancelled);
+        EXPECT_TRUE(std::filesystem::is_empty(tree.Path("out")));
+    }
+    cancel = false;
+    std::filesystem::remove(frames[0].path);
+    std::filesystem::remove(frames[1].path);
+    frames.resize(2);
+    const ExportOutcome failed = Export("out/clip.mkv", ClipCodec::kCopy, {});
+    EXPECT_EQ(failed.ending, ExportEnding::kFailed);
+    EXPECT_EQ(failed.refused.size(), 2u);
+    EXPECT_TRUE(std::filesystem::is_empty(tree.Path("out")));
+}
+
+TEST(TemporaryOutputTest, IsHiddenBesideTheOutputUntilCommitted) {
+    test::TempTree tree;
+    tree.WriteFile("clip.mkv", std::vector<std::uint8_t>{1, 2, 3});
+    std::string temporary;
+    {
+        TemporaryOutput first(tree.Path("clip.mkv"));
+        TemporaryOutput second(tree.Path("clip.mkv"));
+        ASSERT_EQ(first.Create(), "");
+        ASSERT_EQ(second.Create(), "");
+        EXPECT_NE(first.Path(), second.Path());
+        EXPECT_EQ(std::filesystem::path(first.Path()).parent_path(), tree.Root());
+        EXPECT_EQ(std::filesystem::path(first.Path()).filename().string()[0], '.');
+        temporary = second.Path();
+        EXPECT_EQ(first.Commit(), "");
+    }
+    EXPECT_EQ(std::filesystem::file_size(tree.Path("clip.mkv")), 0u);  // replaced
+    EXPECT_FALSE(std::filesystem::exists(temporary));                  // not committed: gone
+    TemporaryOutput nowhere(tree.Path("missing/clip.mkv"));
+    EXPECT_NE(nowhere.Create().find("No such file"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace orvik

@@ -1,0 +1,156 @@
+// orvik-frame export: the frames of a recording within a range of capture times written as
+// one clip, with the clip export's engine. Ctrl+C (SIGINT) and SIGTERM cancel it, and then
+// no output is left behind.
+#include <csignal>
+#include <cstdio>
+#include <string>
+#include <thread>
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
+#include "export/clip_export.h"
+#include "export/recording_frames.h"
+#include "tools/frame/commands.h"
+#include "tools/frame/decoding_setup.h"
+#include "tools/frame/progress_line.h"
+#include "tools/frame/recording_scan.h"
+
+namespace orvik {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Set by the signal handler, read by the export as its cancel flag.
+std::atomic<bool> interrupted{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
+
+extern "C" void OnInterrupt(int) {
+    interrupted = true;
+}
+
+// Catches SIGINT and SIGTERM for its life.
+class InterruptCatcher {
+  public:
+    InterruptCatcher() {
+        struct sigaction action {};
+        action.sa_handler = OnInterrupt;
+        sigemptyset(&action.sa_mask);
+        sigaction(SIGINT, &action, &oldInterrupt_);
+        sigaction(SIGTERM, &action, &oldTerminate_);
+    }
+    ~InterruptCatcher() {
+        sigaction(SIGINT, &oldInterrupt_, nullptr);
+        sigaction(SIGTERM, &oldTerminate_, nullptr);
+    }
+    InterruptCatcher(const InterruptCatcher&) = delete;
+    InterruptCatcher& operator=(const InterruptCatcher&) = delete;
+
+  private:
+    struct sigaction oldInterrupt_ {};
+    struct sigaction oldTerminate_ {};
+};
+
+ExportSettings SettingsOf(const Options& options) {
+    ExportSettings settings;
+    settings.outputPath = options.output;
+    settings.codec = options.codec.value_or(DefaultCodecFor(options.output));
+    settings.crf = options.crf;
+    settings.speed = options.speed;
+    settings.closeGaps = options.closeGaps;
+    settings.adjustments = AdjustmentsToUse(options);
+    const int processors = static_cast<int>(std::thread::hardware_concurrency());
+    settings.jobs = options.jobs.value_or(processors > 0 ? processors : 1);
+    return settings;
+}
+
+ClipRange RangeOf(const Options& options) {
+    ClipRange range;
+    if (options.from) {
+        range.from = MomentOf(*options.from);
+    }
+    if (options.to) {
+        range.to = MomentOf(*options.to);
+    }
+    return range;
+}
+
+// The frames PATH stands for: every frame of a root; a date folder's own alone.
+bool ReadRecording(const std::string& path, std::vector<RecordedFrame>& frames) {
+    CMavFileManager manager;
+    if (!ScanRecording(manager, path)) {
+        return false;
+    }
+    const std::string chosen = ChooserPath(path);
+    frames = RecordedFrames(manager, std::string(manager.RootPath()) == chosen ? "" : chosen);
+    return true;
+}
+
+// "exported 120 of 1000 frames, 450 frames/s, 2 s left"
+std::string ProgressText(std::size_t done, std::size_t total, Clock::time_point start) {
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    const double rate = seconds > 0 ? static_cast<double>(done) / seconds : 0.0;
+    char text[128];
+    std::snprintf(text, sizeof text, "exported %zu of %zu frames, %.0f frames/s, %.0f s left", done,
+                  total, rate, rate > 0 ? static_cast<double>(total - done) / rate : 0.0);
+    return text;
+}
+
+}  // namespace
+
+int RunExport(const Options& options) {
+    InterruptCatcher catcher;
+    const ExportSettings settings = SettingsOf(options);
+    if (const std::string problem = ContainerProblem(settings.outputPath, settings.codec);
+        !problem.empty()) {
+        std::fprintf(stderr, "orvik-frame: -o %s: %s\n", options.output.c_str(), problem.c_str());
+        return kExitUsage;
+    }
+    ScanReportPrinter reports;
+    std::vector<RecordedFrame> recorded;
+    if (!ReadRecording(options.inputs.front(), recorded)) {
+        return kExitRefused;
+    }
+    const std::vector<ClipFrame> frames = ChooseClipFrames(recorded, RangeOf(options));
+    if (frames.empty()) {
+        std::fprintf(stderr, "orvik-frame: %s: no frames in that range\n",
+                     options.inputs.front().c_str());
+        return kExitUsage;
+    }
+
+    av_log_set_level(AV_LOG_ERROR);  // FFmpeg's notes would crowd out the summary
+    ProgressLine progress;
+    const Clock::time_point start = Clock::now();
+    const ExportOutcome outcome =
+        ExportClip(frames, settings, interrupted, [&](std::size_t done, std::size_t total) {
+            if (progress.Due()) {
+                progress.Show(ProgressText(done, total, start));
+            }
+        });
+    progress.Clear();
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+
+    for (const RefusedFrame& refused : outcome.refused) {
+        std::fprintf(stderr, "orvik-frame: %s: refused: %s\n", refused.path.c_str(),
+                     refused.reason.c_str());
+    }
+    if (outcome.ending == ExportEnding::kCancelled) {
+        std::fprintf(stderr, "orvik-frame: interrupted; %s not written\n", options.output.c_str());
+        return kExitRefused;
+    }
+    if (outcome.ending == ExportEnding::kFailed) {
+        std::fprintf(stderr, "orvik-frame: %s not written: %s\n", options.output.c_str(),
+                     outcome.error.c_str());
+        return kExitRefused;
+    }
+    const double rate = seconds > 0 ? static_cast<double>(frames.size()) / seconds : 0.0;
+    std::printf(
+        "%zu frames written, %zu refused, %zu dropped, %.2f s of footage as a %.2f s clip, "
+        "%.0f frames/s\n",
+        outcome.written, outcome.refused.size(), outcome.dropped, outcome.footageSeconds,
+        outcome.clipSeconds, rate);
+    return outcome.refused.empty() && reports.Count() == 0 ? kExitAllWell : kExitRefused;
+}
+
+}  // namespace orvik
