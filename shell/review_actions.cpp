@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -20,6 +21,8 @@
 #include <QVBoxLayout>
 
 #include "decoder/decode_frame.h"
+#include "decoder/frame_format.h"
+#include "export/frame_jpeg.h"
 #include "library/name_keys.h"
 #include "library/time_of_day.h"
 #include "shell/frame_files.h"
@@ -273,14 +276,33 @@ void MainWindow::SaveFrameAs() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     const QString path = QFileDialog::getSaveFileName(
         this, tr("Save frame as"), QDir(folder).filePath(SnapshotName(ShownCaptureTime())),
-        tr("Pictures (*.png *.bmp)"));
+        tr("Pictures (*.png *.bmp);;The frame's own coded data as JPEG (*.jpg)"));
     if (!path.isEmpty()) {
         WriteFrame(path);
     }
 }
 
 bool MainWindow::WriteFrame(const QString& path) {
-    const QString failure = SavePicture(ShownPicture(), path);
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    QString failure;
+    if (suffix == "jpg" || suffix == "jpeg") {
+        // The frame's own coded data, rewrapped losslessly, with its capture time.
+        const std::string framePath = viewer->fileManager.OpenPath();
+        QFile frame(QString::fromLocal8Bit(framePath.c_str()));
+        const QByteArray bytes = frame.open(QIODevice::ReadOnly) ? frame.readAll() : QByteArray();
+        if (bytes.size() <= qsizetype(kFrameHeaderSize)) {
+            failure = tr("the frame file cannot be read again");
+        } else {
+            const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+            const std::vector<std::uint8_t> jpeg =
+                FrameAsJpeg({data, std::size_t(bytes.size())}, CaptureTimeOfPath(framePath));
+            failure = SaveBytes(
+                QByteArray(reinterpret_cast<const char*>(jpeg.data()), qsizetype(jpeg.size())),
+                path);
+        }
+    } else {
+        failure = SavePicture(ShownPicture(), path);
+    }
     if (!failure.isEmpty()) {
         QMessageBox::critical(this, tr("Frame not saved"),
                               tr("%1 could not be written: %2").arg(path, failure));

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSlider>
@@ -32,6 +34,7 @@ class ReviewTest : public QObject {
     void snapshotIsThePictureNamedByItsCaptureTime();
     void failedSnapshotSaysSoAndLeavesNothing();
     void copyPutsThePictureOnTheClipboard();
+    void saveAsJpegKeepsTheFramesOwnCodedData();
 };
 
 namespace {
@@ -196,6 +199,27 @@ void ReviewTest::copyPutsThePictureOnTheClipboard() {
     Keys(h, {QKeySequence(QKeySequence::Copy)});
     QCOMPARE(QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
              h.window().ShownPicture().convertToFormat(QImage::Format_RGB32));
+}
+
+// Ctrl+S with a .jpg name: the frame's own coded data, untouched, as a standard JPEG.
+void ReviewTest::saveAsJpegKeepsTheFramesOwnCodedData() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("frame.jpg");
+    WindowHarness h;
+    OpenLastFolder(h);
+    WhenModalShown<QFileDialog>([&path](QFileDialog* dialog) {
+        QCOMPARE(QFileInfo(dialog->selectedFiles().value(0)).fileName(),
+                 QString("2009-12-31_23-59-00.00.png"));
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    Keys(h, {QKeySequence(QKeySequence::Save)});
+    QFile saved(path), frame(h.Text(ControlId::FramePath));
+    QVERIFY(saved.open(QIODevice::ReadOnly) && frame.open(QIODevice::ReadOnly));
+    const QByteArray jpeg = saved.readAll(), coded = frame.readAll().mid(545);
+    QVERIFY(jpeg.startsWith("\xFF\xD8"));
+    QVERIFY2(jpeg.contains(coded.left(coded.size() - 2)), "the coded data is copied unchanged");
+    QCOMPARE(QImage::fromData(jpeg).size(), QSize(640, 480));
 }
 
 }  // namespace orvik::test
