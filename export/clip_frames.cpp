@@ -5,10 +5,6 @@
 namespace orvik {
 namespace {
 
-constexpr std::int64_t kHundredthsPerHour = 360000;
-constexpr std::int64_t kHundredthsPerMinute = 6000;
-constexpr std::int64_t kHundredthsPerSecond = 100;
-
 // Days from 2000/01/01 to the date, by the proleptic Gregorian calendar: the year is
 // counted from March so that the leap day ends it (the civil-from-days method), and months
 // beyond 1..12 or days beyond the month carry over.
@@ -35,7 +31,7 @@ CaptureMoment MomentOf(std::int32_t dateKey, std::int32_t timeKey) {
 
 CaptureMoment MomentOf(const CaptureTime& time) {
     const std::int64_t days = DaysSince2000(time.year, time.month, time.day);
-    return days * kHundredthsPerDay + time.hour * kHundredthsPerHour +
+    return days * kHundredthsPerDay + std::int64_t{time.hour} * kHundredthsPerHour +
            time.minute * kHundredthsPerMinute + time.second * kHundredthsPerSecond +
            time.hundredths;
 }

@@ -11,13 +11,12 @@
 
 #include "export/capture_time.h"
 #include "export/recording_frames.h"
+#include "library/time_of_day.h"
 
 namespace orvik {
 
 // A capture moment: hundredths of a second since 2000/01/01 00:00:00.00.
 using CaptureMoment = std::int64_t;
-
-inline constexpr std::int64_t kHundredthsPerDay = 8640000;
 
 // The moment of a folder's date (YYMMDDHH; its hour is not used) and a frame's time key.
 // A folder name that is no calendar date still gets a place: the day count runs on past

@@ -3,7 +3,6 @@
 namespace orvik {
 namespace {
 
-constexpr std::int64_t kHundredthsPerSecond = 100;
 // The pace a closed gap takes when no frame pair before it shows the recording's own.
 constexpr std::int64_t kDefaultPaceHundredths = 10;
 
@@ -13,7 +12,7 @@ std::vector<TimedFrame> PlanClipTimes(std::span<const ClipFrame> frames, const C
     std::vector<TimedFrame> kept;
     // All in whole numbers, so that every machine rounds the same: a time of t hundredths
     // at speed s is t * ticksPerSecond / (100 s) ticks, rounded to the nearest.
-    const std::int64_t divisor = kHundredthsPerSecond * timing.speed;
+    const std::int64_t divisor = std::int64_t{kHundredthsPerSecond} * timing.speed;
     std::int64_t laid = 0;  // hundredths since the first frame, gaps closed
     std::int64_t pace = kDefaultPaceHundredths;
     std::int64_t keptLaid = 0;

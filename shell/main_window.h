@@ -8,8 +8,10 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "colour/colour_matrix.h"
+#include "shell/clip_export_job.h"
 #include "shell/dialog/dialog_controls.h"
 #include "shell/skin_buttons.h"
 #include "shell/viewer.h"
@@ -96,6 +98,12 @@ class MainWindow : public QDialog {
     void SaveFrameAs();
     void CopyFrame();
     void ShowKeyList();
+    // The clip: I and O mark the shown frame as its start and end; E asks for a file (its
+    // extension picks the codec) and exports it on a worker thread with a progress dialog
+    // that can cancel (review_export.cpp).
+    void MarkClipStart();
+    void MarkClipEnd();
+    void ExportClipOfMarks();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -159,6 +167,8 @@ class MainWindow : public QDialog {
     QTimer noteTimer;
     QString snapshotFolder;
     QWidget* keyList = nullptr;
+    std::optional<std::int64_t> clipStart, clipEnd;  // capture moments of the marks
+    ClipExportJob* exportJob = nullptr;
     bool controlsReady = false;
     bool libraryBusy = false;
     int windowWidth = 0, windowHeight = 0;

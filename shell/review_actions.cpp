@@ -69,6 +69,9 @@ std::vector<KeyAction> KeyActions() {
         {"Snapshot to Pictures", {Qt::Key_S}, &W::SaveSnapshot},
         {"Save frame as…", {QKeySequence(QKeySequence::Save)}, &W::SaveFrameAs},
         {"Copy frame", {QKeySequence(QKeySequence::Copy)}, &W::CopyFrame},
+        {"Mark the clip's start", {Qt::Key_I}, &W::MarkClipStart},
+        {"Mark the clip's end", {Qt::Key_O}, &W::MarkClipEnd},
+        {"Export clip…", {Qt::Key_E}, &W::ExportClipOfMarks},
         {"Keys", {Qt::Key_F1}, &W::ShowKeyList},
     };
 }

@@ -18,7 +18,7 @@ TEST(CaptureMomentTest, RunsOnAcrossDaysMonthsAndYears) {
     EXPECT_EQ(MomentOf(23022823, kLastHundredth) + 1, MomentOf(23030100, 0));
     EXPECT_EQ(MomentOf(23123123, kLastHundredth) + 1, MomentOf(24010100, 0));
     EXPECT_EQ(MomentOf(99123123, kLastHundredth) - MomentOf(1010100, 0),
-              (99 * 365 + 24) * kHundredthsPerDay - 1);  // 2001..2099: 24 leap years
+              (99 * 365 + 24) * std::int64_t{kHundredthsPerDay} - 1);  // 2001..2099: 24 leap years
     EXPECT_EQ(MomentOf(CaptureTime{2024, 3, 1, 12, 34, 56, 78}),
               MomentOf(24030112, 12 * 360000 + 34 * 6000 + 5678));
     // Not a calendar date: month 13 carries into the next year.

@@ -35,6 +35,7 @@ class ReviewTest : public QObject {
     void failedSnapshotSaysSoAndLeavesNothing();
     void copyPutsThePictureOnTheClipboard();
     void saveAsJpegKeepsTheFramesOwnCodedData();
+    void exportClipBetweenTheMarks();
 };
 
 namespace {
@@ -220,6 +221,29 @@ void ReviewTest::saveAsJpegKeepsTheFramesOwnCodedData() {
     QVERIFY(jpeg.startsWith("\xFF\xD8"));
     QVERIFY2(jpeg.contains(coded.left(coded.size() - 2)), "the coded data is copied unchanged");
     QCOMPARE(QImage::fromData(jpeg).size(), QSize(640, 480));
+}
+
+// I and O mark frames 2 and 3 of the last folder; E writes them as a Matroska clip on a
+// worker thread while the window stays usable.
+void ReviewTest::exportClipBetweenTheMarks() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("clip.mkv");
+    WindowHarness h;
+    OpenLastFolder(h);
+    Keys(h, {Qt::Key_Right, Qt::Key_I, Qt::Key_Right, Qt::Key_O});
+    QCOMPARE(h.window().Note(), QString("Clip ends at 2009/12/31 23:59:20.00"));
+    WhenModalShown<QFileDialog>([&path](QFileDialog* dialog) {
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    Keys(h, {Qt::Key_E});
+    QVERIFY(QTest::qWaitForWindowActive(&h.window()));
+    Keys(h, {Qt::Key_Left});  // the viewer goes on while the clip is written
+    QCOMPARE(h.Text(ControlId::TimeBox), QString("23:59:10"));
+    QTRY_VERIFY_WITH_TIMEOUT(h.window().Note().contains("2 frames written"), 20000);
+    QFile clip(path);
+    QVERIFY(clip.open(QIODevice::ReadOnly));
+    QVERIFY(clip.read(4) == QByteArray("\x1A\x45\xDF\xA3"));  // Matroska
 }
 
 }  // namespace orvik::test
