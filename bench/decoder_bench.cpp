@@ -50,7 +50,7 @@ void DecodeWithVariant(benchmark::State& state, const CodedFrame& coded, bool pa
     const std::uint8_t* data = coded.frame.data() + kFrameHeaderSize;
     const auto length = static_cast<std::int32_t>(coded.frame.size() - kFrameHeaderSize);
     for (auto _ : state) {
-        if (DecodeFramePlanes(context, data, length) != 1) {
+        if (!DecodeFramePlanes(context, data, length).endTestPassed) {
             state.SkipWithError("the frame did not decode");
             break;
         }

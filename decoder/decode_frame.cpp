@@ -9,7 +9,7 @@ namespace orvik {
 
 int DecodeFrame(DecoderContext& context, const std::uint8_t* data, std::int32_t length,
                 std::uint8_t* rgbOut) {
-    if (DecodeFramePlanes(context, data, length) == 0) {
+    if (!DecodeFramePlanes(context, data, length).endTestPassed) {
         return 0;
     }
     ConvertPlanesToRgb(context, context.planes.get(), rgbOut);

@@ -10,7 +10,6 @@
 namespace orvik {
 
 bool mmxAvailable = false;
-std::int32_t decoderStatus = 0;
 
 namespace {
 

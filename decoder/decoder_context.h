@@ -38,9 +38,6 @@ struct DecoderContext {
 // transform and the vector conversion (true), or the 32-bit form, the scalar transform and
 // the table conversion (false). Set once by the first InitDecoder.
 extern bool mmxAvailable;
-// Process-wide status nothing reads: 0 fine, 1 a set-up parameter out of range,
-// 2 an invalid Huffman code met while decoding.
-extern std::int32_t decoderStatus;
 
 // Fixes the variant before the first InitDecoder instead of asking the processor, so that
 // tests and tools can run either variant on any machine.

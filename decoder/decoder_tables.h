@@ -77,11 +77,8 @@ struct FrameParams {
     std::int32_t planeOffset[kComponentSlots] = {};
     std::int32_t mcuPos[kComponentSlots] = {};
     std::int32_t nextMcuPos[kComponentSlots] = {};
-    std::int32_t precision = 0;
     std::int32_t height = 0;
     std::int32_t width = 0;
-    std::int32_t componentCount = 0;
-    std::int32_t componentIds[kComponentSlots] = {};
     std::int32_t hSampling[kComponentSlots] = {};
     std::int32_t vSampling[kComponentSlots] = {};
     std::int32_t quantSelector[kComponentSlots] = {};
@@ -96,10 +93,6 @@ struct FrameParams {
 // The one interleaved scan; arrays are indexed by position in the scan.
 struct ScanParams {
     std::int32_t componentCount = 0;
-    std::int32_t spectralStart = 0;
-    std::int32_t spectralEnd = 0;
-    std::int32_t approxHigh = 0;
-    std::int32_t approxLow = 0;  // the point transform
     std::int32_t dcPredictor[kComponentSlots] = {};
     std::int32_t mcuColumns = 0;
     std::int32_t mcuRows = 0;

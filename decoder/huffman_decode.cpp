@@ -12,13 +12,11 @@ LongCode DecodeLongHuffman(const HuffmanSpec& spec, const HuffmanDecodeTable& ta
         }
         const std::int32_t index = code + table.valueIndex[length] - table.minCode[length];
         if (index < 0 || index >= kMaxSymbols) {
-            decoderStatus = 2;
-            return {0, length};
+            return {0, length, true};
         }
-        return {spec.symbols[index], length};
+        return {spec.symbols[index], length, false};
     }
-    decoderStatus = 2;
-    return {0, kMaxCodeLength};
+    return {0, kMaxCodeLength, true};
 }
 
 }  // namespace orvik

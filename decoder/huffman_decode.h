@@ -6,14 +6,13 @@
 // most kLookaheadBits bits is answered by the look-ahead table, longer ones by the search
 // over the 16 bits peeked. DecodeDc and DecodeAc also take the value of a short code from
 // the look-ahead entry when its bits follow within the window: the same bits, consumed at
-// once. A code that matches no length up to 16 costs 16 bits, sets
-// decoderStatus to 2 and gives symbol 0; decoding goes on.
+// once. A code that matches no length up to 16 costs 16 bits and gives symbol 0, and the
+// reader's source notes it (BitSource::invalidCodeMet); decoding goes on.
 #pragma once
 
 #include <cstdint>
 
 #include "decoder/bit_reader.h"
-#include "decoder/decoder_context.h"
 #include "decoder/decoder_tables.h"
 #include "decoder/zigzag.h"
 
@@ -38,6 +37,7 @@ inline constexpr int kFastMcuBytes = kMaxMcuSourceBytes + 2 * BitReader::kRefill
 struct LongCode {
     int symbol;
     int length;
+    bool invalid;  // no code of the table: symbol 0
 };
 LongCode DecodeLongHuffman(const HuffmanSpec& spec, const HuffmanDecodeTable& table,
                            std::uint32_t window);
@@ -46,6 +46,9 @@ inline int TakeLongCode(BitReader& reader, const HuffmanSpec& spec,
                         const HuffmanDecodeTable& table) {
     const LongCode code = DecodeLongHuffman(spec, table, reader.Peek(kMaxCodeLength));
     reader.Consume(code.length);
+    if (code.invalid) {
+        reader.NoteInvalidCode();
+    }
     return code.symbol;
 }
 

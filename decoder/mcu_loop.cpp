@@ -222,9 +222,10 @@ bool EndMarkerAt(const std::uint8_t* data, std::int32_t length, std::int64_t pos
 
 }  // namespace
 
-int DecodeFramePlanes(DecoderContext& context, const std::uint8_t* data, std::int32_t length) {
+PlanesResult DecodeFramePlanes(DecoderContext& context, const std::uint8_t* data,
+                               std::int32_t length) {
     if (!Decodable(context)) {
-        return 0;
+        return {};
     }
     BitSource readerSource(data, length);
     BitReader reader(readerSource);
@@ -236,7 +237,7 @@ int DecodeFramePlanes(DecoderContext& context, const std::uint8_t* data, std::in
     const bool decoded = mmxAvailable ? DecodeMcus<PackedVariant>(context, reader)
                                       : DecodeMcus<ScalarVariant>(context, reader);
 #endif
-    return decoded && EndMarkerAt(data, length, reader.Position()) ? 1 : 0;
+    return {decoded && EndMarkerAt(data, length, reader.Position()), readerSource.invalidCodeMet};
 }
 
 }  // namespace orvik

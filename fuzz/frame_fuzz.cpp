@@ -65,18 +65,17 @@ void CheckAgainstReference(orvik::CMavFileManager& manager, std::size_t fileByte
     }
     const std::uint8_t* coded = manager.fileBuffer.get() + orvik::kFrameHeaderSize;
     const auto length = static_cast<std::int32_t>(fileBytes - orvik::kFrameHeaderSize);
-    orvik::decoderStatus = 0;
-    const int have = orvik::DecodeFramePlanes(manager.decoder, coded, length);
+    const orvik::PlanesResult have = orvik::DecodeFramePlanes(manager.decoder, coded, length);
     const orvik::testing::BitwiseFrame reference = orvik::testing::BitwiseDecodeFrame(
         coded, length, manager.decoder.mcuCount, *manager.decoder.tables);
     const std::int64_t end = reference.endPosition;
     const bool want = end + 2 <= length && coded[end] == 0xFF && coded[end + 1] == 0xD9;
-    Check(have == (want ? 1 : 0), "end test differs from the reference decoder");
+    Check(have.endTestPassed == want, "end test differs from the reference decoder");
     bool invalid = false;
     for (const orvik::testing::BitwiseBlock& block : reference.blocks) {
         invalid = invalid || block.invalidCode;
     }
-    Check((orvik::decoderStatus == 2) == invalid, "invalid codes differ from the reference");
+    Check(have.invalidCodeMet == invalid, "invalid codes differ from the reference");
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ class BitwiseReader {
 
 struct BitwiseResult {
     int symbol = 0;
-    bool invalid = false;  // what sets decoderStatus to 2
+    bool invalid = false;  // no code of the table matched: symbol 0
 };
 
 BitwiseResult BitwiseDecodeHuffman(BitwiseReader& reader, const HuffmanSpec& spec,

@@ -77,10 +77,10 @@ TEST(FrameDecoding, PlanesEqualTheReferenceInBothVariants) {
         for (const bool packed : {false, true}) {
             DecoderContext context;
             testing::PrepareContext(context, frame, packed);
-            decoderStatus = 0;
-            ASSERT_EQ(DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()), 1)
-                << name;
-            EXPECT_EQ(decoderStatus, 0) << name;
+            const PlanesResult result =
+                DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength());
+            ASSERT_TRUE(result.endTestPassed) << name;
+            EXPECT_FALSE(result.invalidCodeMet) << name;
             const std::vector<std::uint8_t> have = testing::PlanesOf(context);
             EXPECT_TRUE(have == AssembledPlanes(frame, context, packed))
                 << name << (packed ? " packed" : " scalar")
@@ -95,18 +95,19 @@ TEST(FrameDecoding, PlanesEqualTheReferenceInBothVariants) {
     }
 }
 
-int Decode(const TestFrame& frame, bool packed, std::vector<std::uint8_t>* planes = nullptr) {
+bool Decode(const TestFrame& frame, bool packed, std::vector<std::uint8_t>* planes = nullptr) {
     DecoderContext context;
     testing::PrepareContext(context, frame, packed);
     // Exactly the coded bytes, so that a read past them is caught by the sanitizers.
     const std::vector<std::uint8_t> coded(frame.CodedData(),
                                           frame.CodedData() + frame.CodedLength());
-    const int result =
-        DecodeFramePlanes(context, coded.data(), static_cast<std::int32_t>(coded.size()));
+    const bool passed =
+        DecodeFramePlanes(context, coded.data(), static_cast<std::int32_t>(coded.size()))
+            .endTestPassed;
     if (planes != nullptr) {
         *planes = testing::PlanesOf(context);
     }
-    return result;
+    return passed;
 }
 
 TEST(FrameDecoding, EndTest) {
@@ -115,19 +116,20 @@ TEST(FrameDecoding, EndTest) {
     struct Case {
         const char* name;
         TestFrame frame;
-        int want;
+        bool want;
     };
     const Case cases[] = {
-        {"as written", frame, 1},
+        {"as written", frame, true},
         {"bytes after the end marker are ignored",
-         testing::AppendAfterEndMarker(frame, {0x12, 0xFF, 0x00}), 1},
-        {"a fill byte 0xFF before the end marker", testing::InsertBeforeEndMarker(frame, 0xFF), 0},
-        {"a zero byte before the end marker", testing::InsertBeforeEndMarker(frame, 0x00), 0},
-        {"the last marker byte missing", testing::TruncateCodedData(frame, coded - 1), 0},
-        {"no end marker", testing::TruncateCodedData(frame, coded - 2), 0},
-        {"ran out of data", testing::TruncateCodedData(frame, coded / 2), 0},
-        {"one coded byte", testing::TruncateCodedData(frame, 1), 0},
-        {"no coded data", testing::TruncateCodedData(frame, 0), 0},
+         testing::AppendAfterEndMarker(frame, {0x12, 0xFF, 0x00}), true},
+        {"a fill byte 0xFF before the end marker", testing::InsertBeforeEndMarker(frame, 0xFF),
+         false},
+        {"a zero byte before the end marker", testing::InsertBeforeEndMarker(frame, 0x00), false},
+        {"the last marker byte missing", testing::TruncateCodedData(frame, coded - 1), false},
+        {"no end marker", testing::TruncateCodedData(frame, coded - 2), false},
+        {"ran out of data", testing::TruncateCodedData(frame, coded / 2), false},
+        {"one coded byte", testing::TruncateCodedData(frame, 1), false},
+        {"no coded data", testing::TruncateCodedData(frame, 0), false},
     };
     for (const Case& c : cases) {
         for (const bool packed : {false, true}) {
@@ -140,7 +142,7 @@ TEST(FrameDecoding, EndTest) {
 TEST(FrameDecoding, BytesOutsideTheTablesAndTheCodedDataAreNotLookedAt) {
     const TestFrame frame = testing::MakeFrame(64, 32, 60, 8);
     std::vector<std::uint8_t> want;
-    ASSERT_EQ(Decode(frame, false, &want), 1);
+    ASSERT_TRUE(Decode(frame, false, &want));
     struct Range {
         std::size_t from;
         std::size_t to;
@@ -150,7 +152,7 @@ TEST(FrameDecoding, BytesOutsideTheTablesAndTheCodedDataAreNotLookedAt) {
     for (const Range r :
          {Range{0, 374}, Range{374, 379}, Range{443, 448}, Range{512, 517}, Range{521, 545}}) {
         std::vector<std::uint8_t> have;
-        EXPECT_EQ(Decode(testing::FillHeaderBytes(frame, r.from, r.to, 0x5C), false, &have), 1)
+        EXPECT_TRUE(Decode(testing::FillHeaderBytes(frame, r.from, r.to, 0x5C), false, &have))
             << r.from;
         EXPECT_TRUE(have == want) << "bytes " << r.from << ".." << r.to - 1
                                   << " changed the picture";
@@ -173,7 +175,8 @@ TEST(FrameDecoding, UnsupportedSizesAreRefusedWithoutWriting) {
             LoadFrameTables(context, frame.bytes.data() + kQuantSegmentsOffset);
             std::memset(context.planes.get(), 0x5A, kPlanesBufferBytes);
             std::vector<std::uint8_t> rgb(64, 0x33);
-            EXPECT_EQ(DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()), 0)
+            EXPECT_FALSE(
+                DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()).endTestPassed)
                 << s.width << "x" << s.height;
             EXPECT_EQ(DecodeFrame(context, frame.CodedData(), frame.CodedLength(), rgb.data()), 0);
             EXPECT_TRUE(std::all_of(context.planes.get(), context.planes.get() + kPlanesBufferBytes,
@@ -190,12 +193,12 @@ TEST(FrameDecoding, ContextOfTheOtherVariantOrFreedIsRefused) {
     DecoderContext context;
     testing::PrepareContext(context, frame, true);
     ChooseDecoderVariant(false);
-    EXPECT_EQ(DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()), 0);
+    EXPECT_FALSE(DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()).endTestPassed);
     ResetDecoder(context, frame.width, frame.height);
     LoadFrameTables(context, frame.bytes.data() + kQuantSegmentsOffset);
-    EXPECT_EQ(DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()), 1);
+    EXPECT_TRUE(DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()).endTestPassed);
     FreeDecoder(context);
-    EXPECT_EQ(DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()), 0);
+    EXPECT_FALSE(DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()).endTestPassed);
 }
 
 TEST(FrameDecoding, DecodeFrameConvertsOnlyWhenTheEndTestPasses) {

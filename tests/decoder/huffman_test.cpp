@@ -73,15 +73,15 @@ TEST(HuffmanTables, DcTable0HasTheListedCodes) {
         BitSource readerSource(data.data(), static_cast<std::int32_t>(data.size()));
         BitReader reader(readerSource);
         reader.RefillCareful();
-        decoderStatus = 0;
         EXPECT_EQ(DecodeHuffman(reader, *tables.dcSpecs[0], table), symbol) << code;
         EXPECT_EQ(reader.BitsBuffered(), 64 - static_cast<int>(code.size())) << code;
-        EXPECT_EQ(decoderStatus, 0) << code;
+        EXPECT_FALSE(readerSource.invalidCodeMet) << code;
     }
 }
 
 // Each table leaves out exactly one code, all 1-bits at its longest length, which costs 16
-// bits, gives symbol 0 and status 2; every other 16-bit window decodes as the reference does.
+// bits, gives symbol 0 and is noted as invalid; every other 16-bit window decodes as the reference
+// does.
 TEST(HuffmanTables, EveryWindowDecodesAsTheBitwiseSearch) {
     const DecoderTables tables = FixedTables();
     for (const TableRef& r : kTables) {
@@ -93,13 +93,12 @@ TEST(HuffmanTables, EveryWindowDecodesAsTheBitwiseSearch) {
             BitSource readerSource(data.data(), length);
             BitReader reader(readerSource);
             reader.RefillCareful();
-            decoderStatus = 0;
             const int symbol = DecodeHuffman(reader, SpecOf(tables, r), TableOf(tables, r));
             testing::BitwiseReader reference(data.data(), length);
             const testing::BitwiseResult want =
                 testing::BitwiseDecodeHuffman(reference, SpecOf(tables, r), TableOf(tables, r));
             ASSERT_EQ(symbol, want.symbol) << r.name << " window " << window;
-            ASSERT_EQ(decoderStatus == 2, want.invalid) << r.name << " window " << window;
+            ASSERT_EQ(readerSource.invalidCodeMet, want.invalid) << r.name << " window " << window;
             ASSERT_EQ(reader.Position(), reference.Position()) << r.name << " window " << window;
             ASSERT_EQ(reader.BitsBuffered() % 8, reference.BitsLeft())
                 << r.name << " window " << window;
@@ -115,6 +114,7 @@ struct DecodedBlock {
     std::int32_t predictor;
     std::int32_t coefficients[64];
     int bitsConsumed;
+    bool invalidCodeMet;
 };
 
 // Decodes one block with the library's DecodeDc/DecodeAc in the packed (16-bit) and scalar
@@ -151,8 +151,10 @@ DecodedBlock DecodeOneBlock(const std::vector<std::uint8_t>& data, int slot,
     }
     EXPECT_EQ(wide.Position(), reference.Position());
     EXPECT_EQ(narrow.Position(), reference.Position());
+    EXPECT_EQ(wideSource.invalidCodeMet, want.invalidCode);
+    EXPECT_EQ(narrowSource.invalidCodeMet, want.invalidCode);
 
-    DecodedBlock out{block32[0], {}, 0};
+    DecodedBlock out{block32[0], {}, 0, wideSource.invalidCodeMet};
     std::copy(std::begin(block32), std::end(block32), std::begin(out.coefficients));
     // Coded bytes up to the position (a stuffed pair is one), less the unread bits of the last.
     int codedBytes = 0;
@@ -241,7 +243,7 @@ TEST(BlockDecoding, HandMadeBlocks) {
     }
 }
 
-TEST(BlockDecoding, InvalidCodeGivesSymbolZeroAndStatusTwo) {
+TEST(BlockDecoding, InvalidCodeGivesSymbolZeroAndIsNoted) {
     for (const int slot : {0, 1}) {
         // DC: a valid category 1 difference; AC: sixteen 1-bits, no code of either AC table.
         BitBuilder b;
@@ -250,9 +252,8 @@ TEST(BlockDecoding, InvalidCodeGivesSymbolZeroAndStatusTwo) {
             .Text("1")
             .Text("1111111111111111")
             .Text("0101");
-        decoderStatus = 0;
         const DecodedBlock block = DecodeOneBlock(b.StuffedBytes(), slot, 0);
-        EXPECT_EQ(decoderStatus, 2) << "slot " << slot;
+        EXPECT_TRUE(block.invalidCodeMet) << "slot " << slot;
         EXPECT_EQ(block.predictor, 1);
         EXPECT_EQ(block.bitsConsumed, b.BitCount() - 4) << "the invalid code costs 16 bits";
         for (int i = 1; i < 64; ++i) {
@@ -262,9 +263,10 @@ TEST(BlockDecoding, InvalidCodeGivesSymbolZeroAndStatusTwo) {
 }
 
 // Frame-length block sequences as the MCU loop decodes them: fast refill while a whole MCU's
-// worth of bytes lies ahead, careful refill for the tail.
+// worth of bytes lies ahead, careful refill for the tail. Returns the final position.
 std::int64_t DecodeLikeTheMcuLoop(const std::uint8_t* data, std::int32_t length, int mcus,
-                                  const DecoderTables& tables, std::vector<std::int32_t>& out) {
+                                  const DecoderTables& tables, std::vector<std::int32_t>& out,
+                                  bool& invalidCodeMet) {
     BitSource readerSource(data, length);
     BitReader reader(readerSource);
     std::int32_t predictors[3] = {0, 0, 0};
@@ -287,6 +289,7 @@ std::int64_t DecodeLikeTheMcuLoop(const std::uint8_t* data, std::int32_t length,
             out.insert(out.end(), std::begin(block), std::end(block));
         }
     }
+    invalidCodeMet = readerSource.invalidCodeMet;
     return reader.Position();
 }
 
@@ -294,9 +297,9 @@ void ExpectSameAsReference(const std::vector<std::uint8_t>& data, std::int32_t l
                            const std::string& what) {
     const DecoderTables tables = FixedTables();
     std::vector<std::int32_t> have;
-    decoderStatus = 0;
-    const std::int64_t position = DecodeLikeTheMcuLoop(data.data(), length, mcus, tables, have);
-    const bool sawInvalid = decoderStatus == 2;
+    bool sawInvalid = false;
+    const std::int64_t position =
+        DecodeLikeTheMcuLoop(data.data(), length, mcus, tables, have, sawInvalid);
     const testing::BitwiseFrame want =
         testing::BitwiseDecodeFrame(data.data(), length, mcus, tables);
     ASSERT_EQ(have.size(), want.blocks.size() * 64) << what;

@@ -49,7 +49,6 @@ TEST(DecoderSetUp, GeometryForPictureSizes) {
             EXPECT_EQ(context.mcuCount, g.mcuCount) << name;
             EXPECT_EQ(DecoderWidth(context), g.width) << name;
             EXPECT_EQ(DecoderHeight(context), g.height) << name;
-            EXPECT_EQ(decoderStatus, 0) << name;
             // The quantisation tables exist in the variant's form only.
             EXPECT_EQ(context.tables->quant16[0] != nullptr, packed) << name;
             EXPECT_EQ(context.tables->quant32[1] != nullptr, !packed) << name;
@@ -83,17 +82,6 @@ TEST(DecoderSetUp, VariantChosenBeforeInitStays) {
         InitDecoder(context, 640, 480);
         EXPECT_EQ(mmxAvailable, packed);
     }
-}
-
-TEST(DecoderSetUp, OutOfRangeSizesSetStatusOne) {
-    ChooseDecoderVariant(false);
-    DecoderContext context;
-    InitDecoder(context, 70000, 480);
-    EXPECT_EQ(decoderStatus, 1);
-    ResetDecoder(context, 640, -1);
-    EXPECT_EQ(decoderStatus, 1);
-    ResetDecoder(context, 640, 480);
-    EXPECT_EQ(decoderStatus, 0);
 }
 
 TEST(DecoderSetUp, LoadFrameTablesReadsZigzagOrderAfterTheSegmentHeads) {

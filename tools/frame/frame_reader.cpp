@@ -97,10 +97,10 @@ FrameFacts FrameReader::Read(const char* path, DecodeDepth depth) {
     LoadFrameTables(decoder_, bytes + kQuantSegmentsOffset);
     const std::uint8_t* coded = bytes + kFrameHeaderSize;
     const auto codedLength = static_cast<std::int32_t>(facts.fileSize - kFrameHeaderSize);
-    const int decoded = depth == DecodeDepth::kPicture
-                            ? DecodeFrame(decoder_, coded, codedLength, picture_.get())
-                            : DecodeFramePlanes(decoder_, coded, codedLength);
-    if (decoded == 0) {
+    const bool decoded = depth == DecodeDepth::kPicture
+                             ? DecodeFrame(decoder_, coded, codedLength, picture_.get()) == 1
+                             : DecodeFramePlanes(decoder_, coded, codedLength).endTestPassed;
+    if (!decoded) {
         facts.refusal = FrameRefusal::kBadEndMarker;
         return facts;
     }
