@@ -19,7 +19,7 @@ using QuantTable16 = std::array<std::int16_t, 65>;
 using QuantTable32 = std::array<std::int32_t, 65>;
 
 // A Huffman table as listed: code counts for lengths 1..16 and the symbols in code order.
-struct HuffmanSpec {
+struct HuffmanCodeCounts {
     std::int32_t counts[kMaxCodeLength + 1] = {};  // [L], L = 1..16; [0] unused
     std::int32_t symbols[kMaxSymbols] = {};
 };
@@ -49,7 +49,7 @@ inline std::int32_t Value(LookaheadEntry e) {
     return static_cast<std::int16_t>(e >> 16);
 }
 
-// The decoding form of a HuffmanSpec. maxCode/minCode/valueIndex follow the canonical
+// The decoding form of a HuffmanCodeCounts. maxCode/minCode/valueIndex follow the canonical
 // search; lookahead is the same search answered in advance for the first kLookaheadBits
 // bits.
 struct HuffmanDecodeTable {
@@ -66,10 +66,10 @@ struct DecoderTables {
     std::unique_ptr<QuantTable32> quant32[kTableSlots];
     std::int32_t acTableCount = 0;
     std::unique_ptr<HuffmanDecodeTable> acTables[kTableSlots];
-    std::unique_ptr<HuffmanSpec> acSpecs[kTableSlots];
+    std::unique_ptr<HuffmanCodeCounts> acCodeCounts[kTableSlots];
     std::int32_t dcTableCount = 0;
     std::unique_ptr<HuffmanDecodeTable> dcTables[kTableSlots];
-    std::unique_ptr<HuffmanSpec> dcSpecs[kTableSlots];
+    std::unique_ptr<HuffmanCodeCounts> dcCodeCounts[kTableSlots];
 };
 
 // Frame geometry; arrays are indexed by component identifier (1, 2, 3 are used).

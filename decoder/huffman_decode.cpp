@@ -2,7 +2,7 @@
 
 namespace orvik {
 
-LongCode DecodeLongHuffman(const HuffmanSpec& spec, const HuffmanDecodeTable& table,
+LongCode DecodeLongHuffman(const HuffmanCodeCounts& codeCounts, const HuffmanDecodeTable& table,
                            std::uint32_t window) {
     // Shorter lengths cannot match: the look-ahead table holds every code up to that length.
     for (int length = kLookaheadBits + 1; length <= kMaxCodeLength; ++length) {
@@ -14,7 +14,7 @@ LongCode DecodeLongHuffman(const HuffmanSpec& spec, const HuffmanDecodeTable& ta
         if (index < 0 || index >= kMaxSymbols) {
             return {0, length, true};
         }
-        return {spec.symbols[index], length, false};
+        return {codeCounts.symbols[index], length, false};
     }
     return {0, kMaxCodeLength, true};
 }

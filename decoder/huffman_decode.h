@@ -39,12 +39,12 @@ struct LongCode {
     int length;
     bool invalid;  // no code of the table: symbol 0
 };
-LongCode DecodeLongHuffman(const HuffmanSpec& spec, const HuffmanDecodeTable& table,
+LongCode DecodeLongHuffman(const HuffmanCodeCounts& codeCounts, const HuffmanDecodeTable& table,
                            std::uint32_t window);
 
-inline int TakeLongCode(BitReader& reader, const HuffmanSpec& spec,
+inline int TakeLongCode(BitReader& reader, const HuffmanCodeCounts& codeCounts,
                         const HuffmanDecodeTable& table) {
-    const LongCode code = DecodeLongHuffman(spec, table, reader.Peek(kMaxCodeLength));
+    const LongCode code = DecodeLongHuffman(codeCounts, table, reader.Peek(kMaxCodeLength));
     reader.Consume(code.length);
     if (code.invalid) {
         reader.NoteInvalidCode();
@@ -57,11 +57,11 @@ inline LookaheadEntry PeekLookahead(const BitReader& reader, const HuffmanDecode
 }
 
 // Needs 16 bits buffered.
-inline int DecodeHuffman(BitReader& reader, const HuffmanSpec& spec,
+inline int DecodeHuffman(BitReader& reader, const HuffmanCodeCounts& codeCounts,
                          const HuffmanDecodeTable& table) {
     const LookaheadEntry entry = PeekLookahead(reader, table);
     if (CodeLength(entry) == 0) {
-        return TakeLongCode(reader, spec, table);
+        return TakeLongCode(reader, codeCounts, table);
     }
     reader.Consume(CodeLength(entry));
     return Symbol(entry);
@@ -75,7 +75,7 @@ inline std::int32_t Extend(std::uint32_t v, int s) {
 }
 
 struct HuffmanPair {
-    const HuffmanSpec* spec;
+    const HuffmanCodeCounts* codeCounts;
     const HuffmanDecodeTable* table;
 };
 
@@ -89,7 +89,7 @@ template <class Refill>
         reader.Consume(ReadyLength(entry));
         return predictor + Value(entry);
     }
-    const int size = DecodeHuffman(reader, *dc.spec, *dc.table);
+    const int size = DecodeHuffman(reader, *dc.codeCounts, *dc.table);
     if (size == 0) {
         return predictor;
     }
@@ -117,7 +117,7 @@ template <class Refill, class Coefficient>
             }
             reader.Consume(CodeLength(entry));
         } else {
-            symbol = TakeLongCode(reader, *ac.spec, *ac.table);
+            symbol = TakeLongCode(reader, *ac.codeCounts, *ac.table);
         }
         const int run = symbol >> 4;
         const int size = symbol & 0x0F;

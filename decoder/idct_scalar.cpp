@@ -3,8 +3,8 @@
 //
 // Pass 1 keeps 2 extra fraction bits: each output x is (x + 1024) >> 11. Pass 2 removes
 // 13 + 2 + 3 bits: (x + 2^17) >> 18, then the level shift and the clamp. Sums and products
-// wrap modulo 2^32 and the named sums are cut to 16 bits before their multiplies (S16),
-// exactly as the reference arithmetic does; both are part of the results. Columns and rows
+// wrap modulo 2^32, and every value is cut to its low 16 bits (S16) before it is multiplied
+// by a constant; the wrap and the cuts are both part of the results. Columns and rows
 // whose AC entries are all 0 skip the multiplies, which is part of the results too (it
 // differs from the full path once the DC term wraps).
 #include "decoder/idct_scalar.h"

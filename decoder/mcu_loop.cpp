@@ -173,8 +173,8 @@ bool DecodeMcus(DecoderContext& context, BitReader& reader) {
                            frame.hSampling[id],
                            frame.vSampling[id],
                            frame.componentWidth[id],
-                           {tables.dcSpecs[t].get(), tables.dcTables[t].get()},
-                           {tables.acSpecs[t].get(), tables.acTables[t].get()},
+                           {tables.dcCodeCounts[t].get(), tables.dcTables[t].get()},
+                           {tables.acCodeCounts[t].get(), tables.acTables[t].get()},
                            quant,
                            context.planes.get() + frame.planeOffset[id]};
         frame.mcuPos[id] = 0;

@@ -16,8 +16,8 @@ bool CpuHasMmx() {
     if ((edx & kMmxBit) == 0) {
         return false;
     }
-    // Clear the SIMD state once, as the original test does; it cannot fault once the
-    // processor has reported MMX.
+    // The test ends by clearing the packed-register state (EMMS), which hands the registers
+    // back to the floating-point unit; it cannot fault once the processor has reported MMX.
     __asm__ volatile("emms");
     return true;
 #else

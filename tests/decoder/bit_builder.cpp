@@ -18,14 +18,15 @@ BitBuilder& BitBuilder::Text(const std::string& bits) {
     return *this;
 }
 
-BitBuilder& BitBuilder::Code(const HuffmanSpec& spec, const HuffmanDecodeTable& table, int symbol) {
+BitBuilder& BitBuilder::Code(const HuffmanCodeCounts& codeCounts, const HuffmanDecodeTable& table,
+                             int symbol) {
     for (int length = 1; length <= kMaxCodeLength; ++length) {
         if (table.maxCode[length] < 0) {
             continue;
         }
         const int count = table.maxCode[length] - table.minCode[length] + 1;
         for (int i = 0; i < count; ++i) {
-            if (spec.symbols[table.valueIndex[length] + i] == symbol) {
+            if (codeCounts.symbols[table.valueIndex[length] + i] == symbol) {
                 return Bits(static_cast<std::uint32_t>(table.minCode[length] + i), length);
             }
         }

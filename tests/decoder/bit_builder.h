@@ -17,7 +17,8 @@ class BitBuilder {
     // Appends a text of '0' and '1' characters.
     BitBuilder& Text(const std::string& bits);
     // Appends the code of symbol in the table (which must hold it).
-    BitBuilder& Code(const HuffmanSpec& spec, const HuffmanDecodeTable& table, int symbol);
+    BitBuilder& Code(const HuffmanCodeCounts& codeCounts, const HuffmanDecodeTable& table,
+                     int symbol);
 
     int BitCount() const { return static_cast<int>(bits_.size()); }
     // Packs the bits, pads the last byte with 1-bits, stuffs every 0xFF with 0x00.

@@ -38,8 +38,8 @@ struct TableRef {
 constexpr TableRef kTables[] = {
     {"DC 0", true, 0}, {"AC 0", false, 0}, {"DC 1", true, 1}, {"AC 1", false, 1}};
 
-const HuffmanSpec& SpecOf(const DecoderTables& t, const TableRef& r) {
-    return r.dc ? *t.dcSpecs[r.slot] : *t.acSpecs[r.slot];
+const HuffmanCodeCounts& CodeCountsOf(const DecoderTables& t, const TableRef& r) {
+    return r.dc ? *t.dcCodeCounts[r.slot] : *t.acCodeCounts[r.slot];
 }
 const HuffmanDecodeTable& TableOf(const DecoderTables& t, const TableRef& r) {
     return r.dc ? *t.dcTables[r.slot] : *t.acTables[r.slot];
@@ -53,7 +53,7 @@ TEST(HuffmanTables, DefaultTablesHoldFourTablesIn348Bytes) {
     for (const TableRef& r : kTables) {
         int symbols = 0;
         for (int length = 1; length <= 16; ++length) {
-            symbols += SpecOf(tables, r).counts[length];
+            symbols += CodeCountsOf(tables, r).counts[length];
         }
         EXPECT_EQ(symbols, r.dc ? 10 : 130) << r.name;
     }
@@ -73,7 +73,7 @@ TEST(HuffmanTables, DcTable0HasTheListedCodes) {
         BitSource readerSource(data.data(), static_cast<std::int32_t>(data.size()));
         BitReader reader(readerSource);
         reader.RefillCareful();
-        EXPECT_EQ(DecodeHuffman(reader, *tables.dcSpecs[0], table), symbol) << code;
+        EXPECT_EQ(DecodeHuffman(reader, *tables.dcCodeCounts[0], table), symbol) << code;
         EXPECT_EQ(reader.BitsBuffered(), 64 - static_cast<int>(code.size())) << code;
         EXPECT_FALSE(readerSource.invalidCodeMet) << code;
     }
@@ -93,10 +93,10 @@ TEST(HuffmanTables, EveryWindowDecodesAsTheBitwiseSearch) {
             BitSource readerSource(data.data(), length);
             BitReader reader(readerSource);
             reader.RefillCareful();
-            const int symbol = DecodeHuffman(reader, SpecOf(tables, r), TableOf(tables, r));
+            const int symbol = DecodeHuffman(reader, CodeCountsOf(tables, r), TableOf(tables, r));
             testing::BitwiseReader reference(data.data(), length);
-            const testing::BitwiseResult want =
-                testing::BitwiseDecodeHuffman(reference, SpecOf(tables, r), TableOf(tables, r));
+            const testing::BitwiseResult want = testing::BitwiseDecodeHuffman(
+                reference, CodeCountsOf(tables, r), TableOf(tables, r));
             ASSERT_EQ(symbol, want.symbol) << r.name << " window " << window;
             ASSERT_EQ(readerSource.invalidCodeMet, want.invalid) << r.name << " window " << window;
             ASSERT_EQ(reader.Position(), reference.Position()) << r.name << " window " << window;
@@ -122,8 +122,8 @@ struct DecodedBlock {
 DecodedBlock DecodeOneBlock(const std::vector<std::uint8_t>& data, int slot,
                             std::int32_t predictor) {
     const DecoderTables tables = FixedTables();
-    const HuffmanPair dc{tables.dcSpecs[slot].get(), tables.dcTables[slot].get()};
-    const HuffmanPair ac{tables.acSpecs[slot].get(), tables.acTables[slot].get()};
+    const HuffmanPair dc{tables.dcCodeCounts[slot].get(), tables.dcTables[slot].get()};
+    const HuffmanPair ac{tables.acCodeCounts[slot].get(), tables.acTables[slot].get()};
     const auto length = static_cast<std::int32_t>(data.size());
 
     BitSource wideSource(data.data(), length);
@@ -169,13 +169,14 @@ DecodedBlock DecodeOneBlock(const std::vector<std::uint8_t>& data, int slot,
 
 TEST(BlockDecoding, HandMadeBlocks) {
     const DecoderTables t = FixedTables();
-    auto dc = [&](int slot) -> std::pair<const HuffmanSpec&, const HuffmanDecodeTable&> {
-        return {*t.dcSpecs[slot], *t.dcTables[slot]};
+    auto dc = [&](int slot) -> std::pair<const HuffmanCodeCounts&, const HuffmanDecodeTable&> {
+        return {*t.dcCodeCounts[slot], *t.dcTables[slot]};
     };
-    auto ac = [&](int slot) -> std::pair<const HuffmanSpec&, const HuffmanDecodeTable&> {
-        return {*t.acSpecs[slot], *t.acTables[slot]};
+    auto ac = [&](int slot) -> std::pair<const HuffmanCodeCounts&, const HuffmanDecodeTable&> {
+        return {*t.acCodeCounts[slot], *t.acTables[slot]};
     };
-    auto code = [](BitBuilder& b, std::pair<const HuffmanSpec&, const HuffmanDecodeTable&> table,
+    auto code = [](BitBuilder& b,
+                   std::pair<const HuffmanCodeCounts&, const HuffmanDecodeTable&> table,
                    int symbol) { b.Code(table.first, table.second, symbol); };
 
     {
@@ -248,7 +249,7 @@ TEST(BlockDecoding, InvalidCodeGivesSymbolZeroAndIsNoted) {
         // DC: a valid category 1 difference; AC: sixteen 1-bits, no code of either AC table.
         BitBuilder b;
         const DecoderTables t = FixedTables();
-        b.Code(*t.dcSpecs[slot], *t.dcTables[slot], 1)
+        b.Code(*t.dcCodeCounts[slot], *t.dcTables[slot], 1)
             .Text("1")
             .Text("1111111111111111")
             .Text("0101");
@@ -275,8 +276,10 @@ std::int64_t DecodeLikeTheMcuLoop(const std::uint8_t* data, std::int32_t length,
     for (int mcu = 0; mcu < mcus; ++mcu) {
         const bool fast = reader.BytesUnfetched() >= kFastMcuBytes;
         for (int b = 0; b < 4; ++b) {
-            const HuffmanPair dc{tables.dcSpecs[kSlot[b]].get(), tables.dcTables[kSlot[b]].get()};
-            const HuffmanPair ac{tables.acSpecs[kSlot[b]].get(), tables.acTables[kSlot[b]].get()};
+            const HuffmanPair dc{tables.dcCodeCounts[kSlot[b]].get(),
+                                 tables.dcTables[kSlot[b]].get()};
+            const HuffmanPair ac{tables.acCodeCounts[kSlot[b]].get(),
+                                 tables.acTables[kSlot[b]].get()};
             std::int32_t block[64] = {};
             std::int32_t& p = predictors[kComponent[b]];
             p = fast ? DecodeDc<FastRefill>(reader, dc, p) : DecodeDc<CarefulRefill>(reader, dc, p);
