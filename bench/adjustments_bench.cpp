@@ -23,8 +23,8 @@ constexpr std::int32_t kFirstCapture = 9 * 360000;  // 09:00:00.00
 constexpr std::int32_t kFrameInterval = 20;         // hundredths: five frames a second
 constexpr int kFramesInFolder = 5;
 
-void SliderStep(benchmark::State& state, const CodedFrame& coded, bool packed) {
-    ChooseDecoderVariant(packed);
+void SliderStep(benchmark::State& state, const CodedFrame& coded, DecoderVariant variant) {
+    ChooseDecoderVariant(variant);
     test::TempTree tree;
     WriteFrameFolder(tree.Path("24061509"), coded.frame, kFramesInFolder, kFirstCapture,
                      kFrameInterval);
@@ -50,13 +50,10 @@ void SliderStep(benchmark::State& state, const CodedFrame& coded, bool packed) {
 void RegisterAll() {
     for (const int quality : kBenchQualities) {
         const auto* coded = new CodedFrame(MakeCodedFrame(640, 480, quality));
-        const std::string name = "SliderStep/" + FrameLabel(*coded, quality);
-        benchmark::RegisterBenchmark((name + "/packed").c_str(), [coded](benchmark::State& s) {
-            SliderStep(s, *coded, true);
-        })->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark((name + "/scalar").c_str(), [coded](benchmark::State& s) {
-            SliderStep(s, *coded, false);
-        })->Unit(benchmark::kMillisecond);
+        RegisterBothVariants(
+            "SliderStep/" + FrameLabel(*coded, quality) + "/",
+            [coded](benchmark::State& s, DecoderVariant v) { SliderStep(s, *coded, v); },
+            benchmark::kMillisecond);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "decoder/frame_format.h"
 #include "tools/framewriter/frame_writer.h"
 #include "tools/framewriter/test_picture.h"
 #include "tools/recording/recording_writer.h"
@@ -20,6 +21,24 @@ CodedFrame MakeCodedFrame(int width, int height, int quality) {
     CodedFrame coded{width, height, EncodeFrame(rgb.data(), width, height, quality), {}};
     coded.jpeg = RewrapAsJpeg(coded.frame.data(), coded.frame.size());
     return coded;
+}
+
+FrameDecoder::FrameDecoder(const CodedFrame& coded, DecoderVariant variant)
+    : data(coded.frame.data() + kFrameHeaderSize),
+      length(static_cast<std::int32_t>(coded.frame.size() - kFrameHeaderSize)) {
+    ChooseDecoderVariant(variant);
+    InitDecoder(context, coded.width, coded.height);
+    LoadFrameTables(context, coded.frame.data() + kQuantSegmentsOffset);
+}
+
+void RegisterBothVariants(const std::string& name,
+                          const std::function<void(benchmark::State&, DecoderVariant)>& run,
+                          benchmark::TimeUnit unit) {
+    for (const DecoderVariant variant : {DecoderVariant::kPacked, DecoderVariant::kScalar}) {
+        benchmark::RegisterBenchmark((name + VariantName(variant)).c_str(),
+                                     [run, variant](benchmark::State& s) { run(s, variant); })
+            ->Unit(unit);
+    }
 }
 
 std::string WriteFrameFolder(const std::string& folderPath, const std::vector<std::uint8_t>& frame,

@@ -25,8 +25,8 @@ constexpr int kFramesInFolder = 40;
 constexpr int kPlayForward = 1002;
 constexpr int kStop = 1008;
 
-void PlaybackTick(benchmark::State& state, const CodedFrame& coded, bool packed) {
-    ChooseDecoderVariant(packed);
+void PlaybackTick(benchmark::State& state, const CodedFrame& coded, DecoderVariant variant) {
+    ChooseDecoderVariant(variant);
     test::TempTree tree;
     WriteFrameFolder(tree.Path("24061509"), coded.frame, kFramesInFolder, kFirstCapture,
                      kFrameInterval);
@@ -61,13 +61,10 @@ void PlaybackTick(benchmark::State& state, const CodedFrame& coded, bool packed)
 void RegisterAll() {
     for (const int quality : kBenchQualities) {
         const auto* coded = new CodedFrame(MakeCodedFrame(1280, 1024, quality));
-        const std::string name = "PlaybackTick/" + FrameLabel(*coded, quality);
-        benchmark::RegisterBenchmark((name + "/packed").c_str(), [coded](benchmark::State& s) {
-            PlaybackTick(s, *coded, true);
-        })->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark((name + "/scalar").c_str(), [coded](benchmark::State& s) {
-            PlaybackTick(s, *coded, false);
-        })->Unit(benchmark::kMillisecond);
+        RegisterBothVariants(
+            "PlaybackTick/" + FrameLabel(*coded, quality) + "/",
+            [coded](benchmark::State& s, DecoderVariant v) { PlaybackTick(s, *coded, v); },
+            benchmark::kMillisecond);
     }
 }
 

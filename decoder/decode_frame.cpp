@@ -30,14 +30,15 @@ void ConvertPlanesToRgb(const DecoderContext& context, const std::uint8_t* plane
     view.yStride = width;
     view.chromaStride = width / 2;
     if (mmxAvailable) {
-        ConvertPlanesVector(context.colour, view, rgbOut, VectorPictureStride(width));
+        ConvertPlanesVector(context.colour, view, rgbOut, PackedPictureStride(width),
+                            context.kernels.convertPackedRow);
     } else {
         ConvertPlanesTable(context.colour, view, rgbOut);
     }
 }
 
 std::size_t PictureStride(int width) {
-    return mmxAvailable ? VectorPictureStride(width) : TablePictureStride(width);
+    return mmxAvailable ? PackedPictureStride(width) : ScalarPictureStride(width);
 }
 
 }  // namespace orvik

@@ -1,4 +1,4 @@
-// InverseDctMmxAvx2: InverseDctMmx with AVX2, giving its numbers exactly. Pass 1 is that of
+// InverseDctPackedAvx2: InverseDctMmx with AVX2, giving its numbers exactly. Pass 1 is that of
 // the SSE2 twin with all eight columns in one 256-bit register of 32-bit lanes instead of
 // two halves; pass 2 (16-bit lanes, eight rows to a 128-bit register) and the DC-only block
 // are shared with it.
@@ -8,7 +8,9 @@
 // 640x480 quality-75 frame: the SSE2 twin costs 314 instructions a block, this one 243.
 #include "decoder/idct_packed.h"
 
-#if defined(ORVIK_HAS_AVX2_TWINS)
+#include "platform/processor.h"
+
+#if defined(ORVIK_X86_TWINS)
 #include <immintrin.h>
 
 #include "decoder/idct_constants.h"
@@ -75,9 +77,9 @@ using namespace idct;
 
 }  // namespace
 
-[[gnu::target("avx2")]] void InverseDctMmxAvx2(const std::int16_t* coefficients,
-                                               const std::int16_t* quant, std::uint8_t* out,
-                                               int stride) {
+[[gnu::target("avx2")]] void InverseDctPackedAvx2(const std::int16_t* coefficients,
+                                                  const std::int16_t* quant, std::uint8_t* out,
+                                                  int stride) {
     __m128i c[8];
 #pragma GCC unroll 8
     for (int r = 0; r < 8; ++r) {

@@ -1,4 +1,4 @@
-// InverseDctMmxSse2: InverseDctMmx with SSE2, giving its numbers exactly. Pass 1 takes all
+// InverseDctPackedSse2: InverseDctMmx with SSE2, giving its numbers exactly. Pass 1 takes all
 // eight columns at once (one lane a column): the paired multiply-add (pmaddwd) forms each
 // 32-bit sum of two products exactly modulo 2^32, so the odd outputs fold z5 into their
 // weights (9633 + weight) and cost two multiply-adds each. Pass 2 takes all eight rows at
@@ -14,7 +14,9 @@
 // quality 75).
 #include "decoder/idct_packed.h"
 
-#if defined(__SSE2__)
+#include "platform/processor.h"
+
+#if defined(ORVIK_X86_TWINS)
 #include <emmintrin.h>
 
 #include "decoder/idct_constants.h"
@@ -66,8 +68,8 @@ using namespace idct;
 
 }  // namespace
 
-void InverseDctMmxSse2(const std::int16_t* coefficients, const std::int16_t* quant,
-                       std::uint8_t* out, int stride) {
+void InverseDctPackedSse2(const std::int16_t* coefficients, const std::int16_t* quant,
+                          std::uint8_t* out, int stride) {
     __m128i c[8];
 #pragma GCC unroll 8
     for (int r = 0; r < 8; ++r) {

@@ -4,7 +4,6 @@
 // idct_packed_sse2.cpp for the arithmetic.
 #pragma once
 
-#if defined(__SSE2__)
 #include <emmintrin.h>
 
 #include <algorithm>
@@ -91,5 +90,3 @@ inline void DcOnly(std::int16_t coefficient, std::int16_t quantiser, std::uint8_
 }
 
 }  // namespace orvik::packed_sse2
-
-#endif

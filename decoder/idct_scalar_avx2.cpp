@@ -12,7 +12,9 @@
 // libjpeg-turbo's 7.9.
 #include "decoder/idct_scalar.h"
 
-#if defined(ORVIK_HAS_AVX2_TWINS)
+#include "platform/processor.h"
+
+#if defined(ORVIK_X86_TWINS)
 #include <immintrin.h>
 
 #include <cstddef>

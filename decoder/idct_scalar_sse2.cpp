@@ -9,7 +9,9 @@
 // memory (callgrind: 1,019 instructions a block on a 640x480 quality-75 frame).
 #include "decoder/idct_scalar.h"
 
-#if defined(__SSE2__)
+#include "platform/processor.h"
+
+#if defined(ORVIK_X86_TWINS)
 #include <emmintrin.h>
 
 #include <cstddef>

@@ -2,7 +2,6 @@
 // pass 2 needs one lane a row.
 #pragma once
 
-#if defined(__SSE2__)
 #include <emmintrin.h>
 
 #include <cstddef>
@@ -64,5 +63,3 @@ inline void StoreRows8(const __m128i (&v)[8], std::uint8_t* out, int stride) {
 }
 
 }  // namespace orvik::sse2
-
-#endif

@@ -2,7 +2,7 @@
 // in-memory file (so the size checks, the header's picture size, the decoder rebuild, the
 // quantisation tables, the decode and the conversion all run as in the viewer).
 //
-// Input: byte 0 picks the variant (bit 0: packed transform and vector conversion), whether
+// Input: byte 0 picks the variant (bit 0: the packed variant, else the scalar), whether
 // the frame is loaded a second time at the same size (bit 1) and whether its coded data are
 // decoded once more and held to the bit-by-bit reference decoder of the decoder tests
 // (bit 2: the end test must pass exactly when the reference ends at the end marker, and
@@ -30,13 +30,14 @@ namespace {
 
 constexpr std::size_t kPrefixBytes = 5;
 
-struct Variant {
-    bool packed;
+struct VariantManager {
+    orvik::DecoderVariant variant;
     std::unique_ptr<orvik::CMavFileManager> manager;
 };
 
 // One manager per variant, each built (and always used) under its own variant.
-Variant variants[2] = {{false, nullptr}, {true, nullptr}};
+VariantManager managers[2] = {{orvik::DecoderVariant::kScalar, nullptr},
+                              {orvik::DecoderVariant::kPacked, nullptr}};
 int memoryFile = -1;
 char memoryPath[64];
 
@@ -47,12 +48,12 @@ void Check(bool holds, const char* what) {
     }
 }
 
-orvik::CMavFileManager& Manager(Variant& variant) {
-    orvik::ChooseDecoderVariant(variant.packed);
-    if (!variant.manager) {
-        variant.manager = std::make_unique<orvik::CMavFileManager>();
+orvik::CMavFileManager& Manager(VariantManager& m) {
+    orvik::ChooseDecoderVariant(m.variant);
+    if (!m.manager) {
+        m.manager = std::make_unique<orvik::CMavFileManager>();
     }
-    return *variant.manager;
+    return *m.manager;
 }
 
 // The decoder's verdict on the loaded file against the reference's, for a frame that the
@@ -98,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               pwrite(memoryFile, file, fileBytes, 0) == static_cast<ssize_t>(fileBytes),
           "cannot write the in-memory file");
 
-    orvik::CMavFileManager& manager = Manager(variants[flags & 1]);
+    orvik::CMavFileManager& manager = Manager(managers[flags & 1]);
     manager.blackenPictureArea = [](int width, int height) {
         Check(orvik::PictureSizeSupported(width, height), "blackened area of a refused size");
     };

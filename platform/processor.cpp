@@ -25,4 +25,13 @@ bool CpuHasMmx() {
 #endif
 }
 
+bool ProcessorHasAvx2() {
+#if defined(ORVIK_X86_TWINS)
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") != 0;
+#else
+    return false;
+#endif
+}
+
 }  // namespace orvik

@@ -58,12 +58,11 @@ std::optional<PictureAdjustments> ParseAdjustments(std::string_view text) {
     return PictureAdjustments{values[0], values[1], values[2], values[3]};
 }
 
-std::optional<bool> ParseVariant(std::string_view text) {
-    if (text == "vector") {
-        return true;
-    }
-    if (text == "table") {
-        return false;
+std::optional<DecoderVariant> ParseVariant(std::string_view text) {
+    for (const DecoderVariant variant : kDecoderVariants) {
+        if (text == VariantName(variant)) {
+            return variant;
+        }
     }
     return std::nullopt;
 }
@@ -123,9 +122,9 @@ std::string ParseOptions(const CommandRules& rules, const std::vector<std::strin
                 return "--adjust takes four whole numbers B,C,H,S, not " + *value;
             }
         } else {
-            options.vectorVariant = ParseVariant(*value);
-            if (!options.vectorVariant) {
-                return "--variant takes vector or table, not " + *value;
+            options.variant = ParseVariant(*value);
+            if (!options.variant) {
+                return "--variant takes packed or scalar, not " + *value;
             }
         }
     }
@@ -201,10 +200,10 @@ Usage:
       The date folders of the recording at PATH (a root or a date folder) in the viewer's
       order: name, date, first and last frame time, frame count and the gaps longer than
       10 s; * marks the folder the viewer would show first.
-  orvik-frame check [--adjust B,C,H,S] [--variant vector|table] PATH...
+  orvik-frame check [--adjust B,C,H,S] [--variant packed|scalar] PATH...
       Decodes every frame of each PATH (a frame file, a date folder or a root) and prints
       the refused ones, then the counts and the speed.
-  orvik-frame decode [--adjust B,C,H,S] [--variant vector|table]
+  orvik-frame decode [--adjust B,C,H,S] [--variant packed|scalar]
                      [--format png|bmp|ppm|bgr|yuv] -o OUT FRAME...
       png, bmp, ppm: the picture as the viewer shows it, upright. bgr: the picture buffer
       as the decoder writes it (bottom row first). yuv: the Y, U and V planes.

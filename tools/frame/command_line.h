@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "colour/colour_matrix.h"
+#include "decoder/decoder_context.h"
 
 namespace orvik {
 
@@ -26,7 +27,7 @@ struct Options {
     std::string output;  // -o; "-" is standard output
     std::optional<OutputFormat> format;
     std::optional<PictureAdjustments> adjustments;  // as given, not yet limited to 0..99
-    std::optional<bool> vectorVariant;              // none: the processor's choice
+    std::optional<DecoderVariant> variant;          // none: the processor's choice
 };
 
 struct ParsedCommandLine {

@@ -40,7 +40,7 @@ int RunDecode(const Options& options) {
         return kExitRefused;
     }
 
-    FrameReader reader(options.vectorVariant, AdjustmentsToUse(options));
+    FrameReader reader(options.variant, AdjustmentsToUse(options));
     bool allWritten = true;
     for (const std::string& frame : options.inputs) {
         const std::string outPath = targets.PathFor(frame, FormatExtension(*format));

@@ -42,11 +42,12 @@ std::string RefusalText(const FrameFacts& facts) {
     return "refused";
 }
 
-FrameReader::FrameReader(std::optional<bool> vectorVariant, const PictureAdjustments& adjustments)
+FrameReader::FrameReader(std::optional<DecoderVariant> variant,
+                         const PictureAdjustments& adjustments)
     : fileBuffer_(std::make_unique<std::uint8_t[]>(kFileBufferBytes)),
       picture_(std::make_unique<std::uint8_t[]>(kPictureBitsBytes)) {
-    if (vectorVariant) {
-        ChooseDecoderVariant(*vectorVariant);
+    if (variant) {
+        ChooseDecoderVariant(*variant);
     }
     InitDecoder(decoder_, kStartWidth, kStartHeight);
     StorePictureAdjustments(decoder_, adjustments);
