@@ -1,5 +1,6 @@
-// Transposes for the SSE2 transforms: pass 1 works on rows of lanes (one lane a column),
-// pass 2 needs one lane a row.
+// Transposes and stores for the transforms' twins: pass 1 works on rows of lanes (one lane a
+// column), pass 2 needs one lane a row. Kept inside an unnamed namespace, as every SIMD
+// helper is (decoder/simd_support.h).
 #pragma once
 
 #include <emmintrin.h>
@@ -7,7 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace orvik::sse2 {
+namespace orvik {
+namespace {
 
 // 8 x 8 signed 16-bit values, v[r] holding row r; afterwards v[c] holds column c.
 inline void Transpose8x16(__m128i (&v)[8]) {
@@ -62,4 +64,5 @@ inline void StoreRows8(const __m128i (&v)[8], std::uint8_t* out, int stride) {
     }
 }
 
-}  // namespace orvik::sse2
+}  // namespace
+}  // namespace orvik
