@@ -19,15 +19,12 @@ namespace orvik::bench {
 namespace {
 
 constexpr PictureAdjustments kStoredDefaults{80, 70, 49, 49};
-constexpr std::int32_t kFirstCapture = 9 * 360000;  // 09:00:00.00
-constexpr std::int32_t kFrameInterval = 20;         // hundredths: five frames a second
+constexpr std::int32_t kFrameInterval = 20;  // hundredths: five frames a second
 constexpr int kFramesInFolder = 5;
 
-void SliderStep(benchmark::State& state, const CodedFrame& coded, DecoderVariant variant) {
-    ChooseDecoderVariant(variant);
+void SliderStep(benchmark::State& state, const CodedFrame& coded) {
     test::TempTree tree;
-    WriteFrameFolder(tree.Path("24061509"), coded.frame, kFramesInFolder, kFirstCapture,
-                     kFrameInterval);
+    WriteDateFolder(tree.Root(), coded.frame, kFramesInFolder, kFrameInterval);
     const auto manager = std::make_unique<CMavFileManager>();
     char root[kPathCapacity];
     std::snprintf(root, sizeof root, "%s", tree.Root().c_str());
@@ -47,23 +44,11 @@ void SliderStep(benchmark::State& state, const CodedFrame& coded, DecoderVariant
     }
 }
 
-void RegisterAll() {
-    for (const int quality : kBenchQualities) {
-        const auto* coded = new CodedFrame(MakeCodedFrame(640, 480, quality));
-        RegisterBothVariants(
-            "SliderStep/" + FrameLabel(*coded, quality) + "/",
-            [coded](benchmark::State& s, DecoderVariant v) { SliderStep(s, *coded, v); },
-            benchmark::kMillisecond);
-    }
-}
-
 }  // namespace
 }  // namespace orvik::bench
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    orvik::bench::RegisterAll();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    constexpr orvik::bench::PictureSize kSize[] = {{640, 480}};
+    return orvik::bench::RunVariantBenchmarks(argc, argv, "SliderStep", kSize,
+                                              orvik::bench::SliderStep, benchmark::kMillisecond);
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -32,13 +33,16 @@ inline constexpr int kBenchQualities[] = {75, 90};
 
 CodedFrame MakeCodedFrame(int width, int height, int quality);
 
-// "640x480/q75": the part of a benchmark's name that says which frame it ran on.
-std::string FrameLabel(const CodedFrame& coded, int quality);
+// Makes a frame of each size at each of kBenchQualities and hands it to add with the name of
+// its benchmarks, "prefix/640x480/q75/". The frames live as long as the process: the
+// benchmarks refer to them.
+void ForEachFrame(const std::string& prefix, std::span<const PictureSize> sizes,
+                  const std::function<void(const CodedFrame&, const std::string&)>& add);
 
-// A decoder context set up for a frame under a variant, as the loader leaves it just before
-// DecodeFrame, and the frame's coded data.
+// A decoder context set up for a frame, as the loader leaves it just before DecodeFrame, and
+// the frame's coded data.
 struct FrameDecoder {
-    FrameDecoder(const CodedFrame& coded, DecoderVariant variant);
+    explicit FrameDecoder(const CodedFrame& coded);
 
     DecoderContext context;
     const std::uint8_t* data;
@@ -62,15 +66,26 @@ void RunOnFrame(benchmark::State& state, const CodedFrame& coded, const char* fa
         benchmark::Counter::kIsRate);
 }
 
-// Registers run as name + "packed" and name + "scalar", with the variant it is to run.
-void RegisterBothVariants(const std::string& name,
-                          const std::function<void(benchmark::State&, DecoderVariant)>& run,
+// A benchmark of one frame, run under the variant chosen for it.
+using VariantBenchmark = void (*)(benchmark::State&, const CodedFrame&);
+
+// Registers run on coded as name + "packed" and name + "scalar", each choosing its variant
+// before it runs.
+void RegisterBothVariants(const std::string& name, const CodedFrame& coded, VariantBenchmark run,
                           benchmark::TimeUnit unit);
 
-// Writes count copies of frame into folderPath (made when missing), the first captured at
-// firstTime and each next one interval later (hundredths of a second since midnight).
-// Returns the path of the first file.
-std::string WriteFrameFolder(const std::string& folderPath, const std::vector<std::uint8_t>& frame,
-                             int count, std::int32_t firstTime, std::int32_t interval);
+// The main of a benchmark program: registerAll registers the benchmarks, then those the
+// command line names run.
+int RunBenchmarks(int argc, char** argv, const std::function<void()>& registerAll);
+// The main of a program of one benchmark, run in both variants on a frame of each size at
+// each quality, named "prefix/640x480/q75/packed".
+int RunVariantBenchmarks(int argc, char** argv, const std::string& prefix,
+                         std::span<const PictureSize> sizes, VariantBenchmark run,
+                         benchmark::TimeUnit unit);
+
+// Writes the date folder 24061509 under root (made when missing) with count copies of frame,
+// the first captured at 09:00:00.00 and each next one interval hundredths of a second later.
+void WriteDateFolder(const std::string& root, const std::vector<std::uint8_t>& frame, int count,
+                     std::int32_t interval);
 
 }  // namespace orvik::bench

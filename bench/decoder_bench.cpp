@@ -16,8 +16,8 @@
 namespace orvik::bench {
 namespace {
 
-void DecodeWithVariant(benchmark::State& state, const CodedFrame& coded, DecoderVariant variant) {
-    FrameDecoder d(coded, variant);
+void DecodeWithVariant(benchmark::State& state, const CodedFrame& coded) {
+    FrameDecoder d(coded);
     RunOnFrame(state, coded, "the frame did not decode",
                [&d] { return DecodeFramePlanes(d.context, d.data, d.length).endTestPassed; });
 }
@@ -33,30 +33,18 @@ void DecodeWithLibjpeg(benchmark::State& state, const CodedFrame& coded) {
 }
 
 void RegisterAll() {
-    for (const PictureSize size : kPlaybackSizes) {
-        for (const int quality : kBenchQualities) {
-            // Frames live as long as the process; the benchmarks refer to them.
-            const auto* coded = new CodedFrame(MakeCodedFrame(size.width, size.height, quality));
-            const std::string name = "Decode/" + FrameLabel(*coded, quality) + "/";
-            RegisterBothVariants(
-                name,
-                [coded](benchmark::State& s, DecoderVariant v) { DecodeWithVariant(s, *coded, v); },
-                benchmark::kMicrosecond);
-            benchmark::RegisterBenchmark(
-                (name + "libjpeg-turbo").c_str(),
-                [coded](benchmark::State& s) { DecodeWithLibjpeg(s, *coded); })
-                ->Unit(benchmark::kMicrosecond);
-        }
-    }
+    ForEachFrame("Decode", kPlaybackSizes, [](const CodedFrame& coded, const std::string& name) {
+        RegisterBothVariants(name, coded, DecodeWithVariant, benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark((name + "libjpeg-turbo").c_str(), [&coded](
+                                                                           benchmark::State& s) {
+            DecodeWithLibjpeg(s, coded);
+        })->Unit(benchmark::kMicrosecond);
+    });
 }
 
 }  // namespace
 }  // namespace orvik::bench
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    orvik::bench::RegisterAll();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return orvik::bench::RunBenchmarks(argc, argv, orvik::bench::RegisterAll);
 }

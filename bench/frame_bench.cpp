@@ -19,8 +19,8 @@
 namespace orvik::bench {
 namespace {
 
-void DecodeWithVariant(benchmark::State& state, const CodedFrame& coded, DecoderVariant variant) {
-    FrameDecoder d(coded, variant);
+void DecodeWithVariant(benchmark::State& state, const CodedFrame& coded) {
+    FrameDecoder d(coded);
     const auto picture = std::make_unique<std::uint8_t[]>(kPictureBitsBytes);
     RunOnFrame(state, coded, "the frame did not decode", [&d, &picture] {
         return DecodeFrame(d.context, d.data, d.length, picture.get()) == 1;
@@ -39,32 +39,21 @@ void DecodeWithLibjpeg(benchmark::State& state, const CodedFrame& coded, bool sm
 }
 
 void RegisterAll() {
-    for (const PictureSize size : kPlaybackSizes) {
-        for (const int quality : kBenchQualities) {
-            // Frames live as long as the process; the benchmarks refer to them.
-            const auto* coded = new CodedFrame(MakeCodedFrame(size.width, size.height, quality));
-            const std::string name = "DecodeToBgr/" + FrameLabel(*coded, quality) + "/";
-            RegisterBothVariants(
-                name,
-                [coded](benchmark::State& s, DecoderVariant v) { DecodeWithVariant(s, *coded, v); },
-                benchmark::kMicrosecond);
+    ForEachFrame(
+        "DecodeToBgr", kPlaybackSizes, [](const CodedFrame& coded, const std::string& name) {
+            RegisterBothVariants(name, coded, DecodeWithVariant, benchmark::kMicrosecond);
             for (const bool smooth : {true, false}) {
                 benchmark::RegisterBenchmark(
                     (name + (smooth ? "libjpeg-turbo" : "libjpeg-turbo-pairs")).c_str(),
-                    [coded, smooth](benchmark::State& s) { DecodeWithLibjpeg(s, *coded, smooth); })
+                    [&coded, smooth](benchmark::State& s) { DecodeWithLibjpeg(s, coded, smooth); })
                     ->Unit(benchmark::kMicrosecond);
             }
-        }
-    }
+        });
 }
 
 }  // namespace
 }  // namespace orvik::bench
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    orvik::bench::RegisterAll();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return orvik::bench::RunBenchmarks(argc, argv, orvik::bench::RegisterAll);
 }
