@@ -20,6 +20,9 @@ ORVIK_AVX2_BEGIN
 #include "decoder/simd_lanes.h"
 
 namespace orvik {
+
+using namespace idct;
+
 namespace {
 
 // Rows a and b interleaved, one 32-bit lane a column: (a[c], b[c]) in lane c.
@@ -28,30 +31,29 @@ namespace {
                                    _mm_unpackhi_epi16(a, b), 1);
 }
 
-}  // namespace
+// Pass 1 on all eight columns at once.
+struct Avx2Columns {
+    [[gnu::always_inline]] static void Workspace(const __m128i (&d)[8], __m128i (&workspace)[8]) {
+        __m256i rows[8];
+        PackedColumns<Avx2Lanes>(Interleave(d[0], d[4]), Interleave(d[2], d[6]),
+                                 Interleave(d[7], d[3]), Interleave(d[5], d[1]), rows);
+        // Saturating to 16 bits: the pack leaves columns 0..3 of rows r and r + 1 in the low
+        // half and columns 4..7 in the high half; the permute puts each row together.
+#pragma GCC unroll 4
+        for (int r = 0; r < 8; r += 2) {
+            const __m256i pair =
+                _mm256_permute4x64_epi64(_mm256_packs_epi32(rows[r], rows[r + 1]), 0xD8);
+            workspace[r] = _mm256_castsi256_si128(pair);
+            workspace[r + 1] = _mm256_extracti128_si256(pair, 1);
+        }
+    }
+};
 
-using namespace idct;
+}  // namespace
 
 void InverseDctPackedAvx2(const std::int16_t* coefficients, const std::int16_t* quant,
                           std::uint8_t* out, int stride) {
-    __m128i d[8];
-    if (!Dequantise(coefficients, quant, out, stride, d)) {
-        return;
-    }
-    __m256i rows[8];
-    PackedColumns<Avx2Lanes>(Interleave(d[0], d[4]), Interleave(d[2], d[6]), Interleave(d[7], d[3]),
-                             Interleave(d[5], d[1]), rows);
-    // Saturating to 16 bits: the pack leaves columns 0..3 of rows r and r + 1 in the low
-    // half and columns 4..7 in the high half; the permute puts each row together.
-    __m128i workspace[8];
-#pragma GCC unroll 4
-    for (int r = 0; r < 8; r += 2) {
-        const __m256i pair =
-            _mm256_permute4x64_epi64(_mm256_packs_epi32(rows[r], rows[r + 1]), 0xD8);
-        workspace[r] = _mm256_castsi256_si128(pair);
-        workspace[r + 1] = _mm256_extracti128_si256(pair, 1);
-    }
-    PackedRowsAndStore(workspace, out, stride);
+    InverseDctPackedWith<Avx2Columns>(coefficients, quant, out, stride);
 }
 
 }  // namespace orvik

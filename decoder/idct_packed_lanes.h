@@ -140,9 +140,18 @@ inline void PackedDcOnly(std::int16_t coefficient, std::int16_t quantiser, std::
     c[7] = sample(_mm_sub_epi16(tmp10, p3));
 }
 
-// The saturated pass-1 workspace (row r in workspace[r]) to samples at out.
-[[gnu::always_inline]] inline void PackedRowsAndStore(__m128i (&workspace)[8], std::uint8_t* out,
-                                                      int stride) {
+// The packed transform around a twin's own pass 1: Columns::Workspace(d, workspace) turns the
+// dequantised block (row r in d[r]) into the pass-1 workspace saturated to 16 bits.
+template <class Columns>
+[[gnu::always_inline]] inline void InverseDctPackedWith(const std::int16_t* coefficients,
+                                                        const std::int16_t* quant,
+                                                        std::uint8_t* out, int stride) {
+    __m128i d[8];
+    if (!Dequantise(coefficients, quant, out, stride, d)) {
+        return;
+    }
+    __m128i workspace[8];
+    Columns::Workspace(d, workspace);
     Transpose8x16(workspace);
     PackedRows(workspace);
     Transpose8x16(workspace);

@@ -19,24 +19,31 @@ namespace orvik {
 
 using namespace idct;
 
+namespace {
+
+// Pass 1 on columns 0..3, then 4..7.
+struct Sse2Columns {
+    [[gnu::always_inline]] static void Workspace(const __m128i (&d)[8], __m128i (&workspace)[8]) {
+        __m128i low[8];
+        __m128i high[8];
+        PackedColumns<Sse2Lanes>(_mm_unpacklo_epi16(d[0], d[4]), _mm_unpacklo_epi16(d[2], d[6]),
+                                 _mm_unpacklo_epi16(d[7], d[3]), _mm_unpacklo_epi16(d[5], d[1]),
+                                 low);
+        PackedColumns<Sse2Lanes>(_mm_unpackhi_epi16(d[0], d[4]), _mm_unpackhi_epi16(d[2], d[6]),
+                                 _mm_unpackhi_epi16(d[7], d[3]), _mm_unpackhi_epi16(d[5], d[1]),
+                                 high);
+#pragma GCC unroll 8
+        for (int r = 0; r < 8; ++r) {
+            workspace[r] = _mm_packs_epi32(low[r], high[r]);  // saturates to 16 bits
+        }
+    }
+};
+
+}  // namespace
+
 void InverseDctPackedSse2(const std::int16_t* coefficients, const std::int16_t* quant,
                           std::uint8_t* out, int stride) {
-    __m128i d[8];
-    if (!Dequantise(coefficients, quant, out, stride, d)) {
-        return;
-    }
-    __m128i low[8];
-    __m128i high[8];
-    PackedColumns<Sse2Lanes>(_mm_unpacklo_epi16(d[0], d[4]), _mm_unpacklo_epi16(d[2], d[6]),
-                             _mm_unpacklo_epi16(d[7], d[3]), _mm_unpacklo_epi16(d[5], d[1]), low);
-    PackedColumns<Sse2Lanes>(_mm_unpackhi_epi16(d[0], d[4]), _mm_unpackhi_epi16(d[2], d[6]),
-                             _mm_unpackhi_epi16(d[7], d[3]), _mm_unpackhi_epi16(d[5], d[1]), high);
-    __m128i workspace[8];
-#pragma GCC unroll 8
-    for (int r = 0; r < 8; ++r) {
-        workspace[r] = _mm_packs_epi32(low[r], high[r]);  // saturates to 16 bits
-    }
-    PackedRowsAndStore(workspace, out, stride);
+    InverseDctPackedWith<Sse2Columns>(coefficients, quant, out, stride);
 }
 
 }  // namespace orvik

@@ -22,9 +22,10 @@ ORVIK_AVX2_BEGIN
 #include "decoder/simd_lanes.h"
 
 namespace orvik {
-namespace {
 
 using namespace idct;
+
+namespace {
 
 // 8 x 8 32-bit values, v[r] holding row r; afterwards v[c] holds column c.
 [[gnu::always_inline]] inline void Transpose8x32(__m256i (&v)[8]) {
@@ -66,19 +67,11 @@ void InverseDctScalarAvx2(const std::int32_t* coefficients, const std::int32_t* 
     ScalarRows<Avx2Lanes>(v);
     Transpose8x32(v);
 
-    // Saturating to 16 bits keeps the clamp's result; the low byte is what is stored. After
-    // the packs, 128-bit half h of rows01 holds columns 4h..4h+3 of rows 0 and 1, and so on.
-    const __m256i offset = _mm256_set1_epi32(levelShift);
-    const __m256i zero = _mm256_setzero_si256();
-    const __m256i maximum = _mm256_set1_epi16(static_cast<std::int16_t>(maxSample));
-    const __m256i lowByte = _mm256_set1_epi16(0xFF);
+    // 128-bit half h of pairs[p] holds columns 4h..4h+3 of rows 2p and 2p + 1.
     __m256i pairs[4];
 #pragma GCC unroll 8
     for (int p = 0; p < 4; ++p) {
-        const __m256i packed = _mm256_packs_epi32(_mm256_add_epi32(v[2 * p], offset),
-                                                  _mm256_add_epi32(v[2 * p + 1], offset));
-        pairs[p] =
-            _mm256_and_si256(_mm256_min_epi16(_mm256_max_epi16(packed, zero), maximum), lowByte);
+        pairs[p] = ScalarSamples<Avx2Lanes>(v[2 * p], v[2 * p + 1], levelShift, maxSample);
     }
     // Bytes of four rows, columns 0..3 in the low half, 4..7 in the high half, put back in
     // row order: eight bytes a row.

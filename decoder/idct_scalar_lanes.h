@@ -98,6 +98,17 @@ template <class L>
     ScalarPass<L>(t, AcZeroLanes<L>(t), L::Descale(t[0], 5), kConstBits + 5);
 }
 
+// The samples of the lanes of a and b, in the order of Pack16: x + levelShift limited to
+// 0..maxSample. Saturating to 16 bits first keeps the limit's result; the low byte of each
+// 16-bit lane is what is stored.
+template <class L>
+[[gnu::always_inline]] inline typename L::V ScalarSamples(typename L::V a, typename L::V b,
+                                                          int levelShift, int maxSample) {
+    const typename L::V offset = L::Splat(levelShift);
+    return L::LowBytes16(L::Clamp16(L::Pack16(L::Add(a, offset), L::Add(b, offset)), 0,
+                                    static_cast<std::int16_t>(maxSample)));
+}
+
 // True when every coefficient of the block but the first is 0: registers loaded from entry 1
 // on, the last one ending at entry 63.
 template <class L>

@@ -48,17 +48,10 @@ void InverseDctScalarSse2(const std::int32_t* coefficients, const std::int32_t* 
     ScalarRows<Sse2Lanes>(t[0]);
     ScalarRows<Sse2Lanes>(t[1]);
 
-    // Saturating to 16 bits keeps the clamp's result; the low byte is what is stored.
-    const __m128i offset = _mm_set1_epi32(levelShift);
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i maximum = _mm_set1_epi16(static_cast<std::int16_t>(maxSample));
-    const __m128i lowByte = _mm_set1_epi16(0xFF);
     __m128i columns[8];
 #pragma GCC unroll 8
     for (int k = 0; k < 8; ++k) {
-        const __m128i packed =
-            _mm_packs_epi32(_mm_add_epi32(t[0][k], offset), _mm_add_epi32(t[1][k], offset));
-        columns[k] = _mm_and_si128(_mm_min_epi16(_mm_max_epi16(packed, zero), maximum), lowByte);
+        columns[k] = ScalarSamples<Sse2Lanes>(t[0][k], t[1][k], levelShift, maxSample);
     }
     Transpose8x16(columns);
     StoreRows8(columns, out, stride);

@@ -50,4 +50,16 @@ std::vector<std::uint8_t> BitBuilder::StuffedBytes() const {
     return bytes;
 }
 
+std::vector<std::uint8_t> RandomCodedBytes(std::mt19937& random, int maxLength, int ffShare,
+                                           int zeroShare, int outOf) {
+    std::vector<std::uint8_t> data(std::uniform_int_distribution<int>(0, maxLength)(random));
+    for (std::uint8_t& b : data) {
+        const int pick = std::uniform_int_distribution<int>(0, outOf - 1)(random);
+        b = pick < ffShare               ? 0xFF
+            : pick < ffShare + zeroShare ? 0x00
+                                         : static_cast<std::uint8_t>(random());
+    }
+    return data;
+}
+
 }  // namespace orvik::testing

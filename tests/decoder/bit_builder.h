@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -27,5 +28,10 @@ class BitBuilder {
   private:
     std::vector<bool> bits_;
 };
+
+// Random coded bytes, up to maxLength of them: of every `outOf` bytes, ffShare are 0xFF and
+// zeroShare 0x00 on average, so that stuffed pairs and pairs read as their second byte abound.
+std::vector<std::uint8_t> RandomCodedBytes(std::mt19937& random, int maxLength, int ffShare,
+                                           int zeroShare, int outOf);
 
 }  // namespace orvik::testing

@@ -321,11 +321,7 @@ void ExpectSameAsReference(const std::vector<std::uint8_t>& data, std::int32_t l
 TEST(BlockDecoding, RandomStreamsDecodeAsTheReference) {
     std::mt19937 random(99);
     for (int trial = 0; trial < 40; ++trial) {
-        std::vector<std::uint8_t> data(std::uniform_int_distribution<int>(0, 6000)(random));
-        for (std::uint8_t& b : data) {
-            const int pick = std::uniform_int_distribution<int>(0, 31)(random);
-            b = pick == 0 ? 0xFF : pick == 1 ? 0x00 : static_cast<std::uint8_t>(random());
-        }
+        const std::vector<std::uint8_t> data = testing::RandomCodedBytes(random, 6000, 1, 1, 32);
         const int mcus = std::uniform_int_distribution<int>(1, 120)(random);
         ExpectSameAsReference(data, static_cast<std::int32_t>(data.size()), mcus,
                               "trial " + std::to_string(trial));
