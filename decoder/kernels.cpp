@@ -1,3 +1,4 @@
+// The kernel tables, and the processor's pick among them, made once.
 #include "decoder/kernels.h"
 
 #include <vector>
