@@ -66,6 +66,8 @@ struct LaneRegister<8> {
 template <int N>
 struct Lanes {
     using V = typename LaneRegister<N>::Type;
+    // Sums, differences and left shifts on unsigned lanes, which wrap; >> on signed ones.
+    typedef std::uint32_t U32 __attribute__((vector_size(4 * N)));
     typedef std::int32_t I32 __attribute__((vector_size(4 * N)));
     typedef std::int16_t I16 __attribute__((vector_size(4 * N)));
     static constexpr int kCount = N;
@@ -75,13 +77,13 @@ struct Lanes {
         std::memcpy(&v, at, sizeof v);
         return v;
     }
-    static V Add(V a, V b) { return V(I32(a) + I32(b)); }
-    static V Sub(V a, V b) { return V(I32(a) - I32(b)); }
+    static V Add(V a, V b) { return V(U32(a) + U32(b)); }
+    static V Sub(V a, V b) { return V(U32(a) - U32(b)); }
     static V Or(V a, V b) { return a | b; }
     static V Splat(std::int32_t x) { return V(I32{} + x); }
-    static V ShiftLeft(V x, int n) { return V(I32(x) << n); }
+    static V ShiftLeft(V x, int n) { return V(U32(x) << n); }
     // (x + 2^(shift - 1)) >> shift
-    static V Descale(V x, int shift) { return V((I32(x) + (1 << (shift - 1))) >> shift); }
+    static V Descale(V x, int shift) { return V(I32(U32(x) + (1u << (shift - 1))) >> shift); }
     static V MulAdd16(V x, V y) { return orvik::MulAdd16(x, y); }
     static V MulPairs(V x, std::int32_t a, std::int32_t b) {
         const auto pair = static_cast<std::int32_t>((static_cast<std::uint32_t>(b) << 16) |
@@ -89,7 +91,7 @@ struct Lanes {
         return MulAdd16(x, Splat(pair));
     }
     static V MulS16(V x, std::int32_t k) { return MulPairs(x, k, 0); }
-    static V ZeroMask(V x) { return V(I32(x) == 0); }
+    static V ZeroMask(V x) { return V(U32(x) == 0); }
     static V Select(V m, V a, V b) { return V(I32(m) ? I32(a) : I32(b)); }
     static bool AllZero(V x) { return orvik::AllZero(x); }
     static V Pack16(V a, V b) { return orvik::Pack16(a, b); }
