@@ -19,15 +19,12 @@ namespace orvik::bench {
 namespace {
 
 constexpr PictureAdjustments kStoredDefaults{80, 70, 49, 49};
-constexpr std::int32_t kFirstCapture = 9 * 360000;  // 09:00:00.00
-constexpr std::int32_t kFrameInterval = 20;         // hundredths: five frames a second
+constexpr std::int32_t kFrameInterval = 20;  // hundredths: five frames a second
 constexpr int kFramesInFolder = 5;
 
-void SliderStep(benchmark::State& state, const CodedFrame& coded, bool packed) {
-    ChooseDecoderVariant(packed);
+void SliderStep(benchmark::State& state, const CodedFrame& coded) {
     test::TempTree tree;
-    WriteFrameFolder(tree.Path("24061509"), coded.frame, kFramesInFolder, kFirstCapture,
-                     kFrameInterval);
+    WriteDateFolder(tree.Root(), coded.frame, kFramesInFolder, kFrameInterval);
     const auto manager = std::make_unique<CMavFileManager>();
     char root[kPathCapacity];
     std::snprintf(root, sizeof root, "%s", tree.Root().c_str());
@@ -46,26 +43,11 @@ void SliderStep(benchmark::State& state, const CodedFrame& coded, bool packed) {
     }
 }
 
-void RegisterAll() {
-    for (const int quality : kBenchQualities) {
-        const auto* coded = new CodedFrame(MakeCodedFrame(640, 480, quality));
-        const std::string name = "SliderStep/" + FrameLabel(*coded, quality);
-        benchmark::RegisterBenchmark((name + "/packed").c_str(), [coded](benchmark::State& s) {
-            SliderStep(s, *coded, true);
-        })->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark((name + "/scalar").c_str(), [coded](benchmark::State& s) {
-            SliderStep(s, *coded, false);
-        })->Unit(benchmark::kMillisecond);
-    }
-}
-
 }  // namespace
 }  // namespace orvik::bench
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    orvik::bench::RegisterAll();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    constexpr orvik::bench::PictureSize kSize[] = {{640, 480}};
+    return orvik::bench::RunVariantBenchmarks(argc, argv, "SliderStep", kSize,
+                                              orvik::bench::SliderStep, benchmark::kMillisecond);
 }

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "decoder/frame_format.h"
 #include "export/frame_jpeg.h"
 #include "tools/framewriter/frame_writer.h"
 #include "tools/framewriter/test_picture.h"
@@ -13,6 +14,8 @@ namespace {
 
 constexpr std::uint32_t kPictureSeed = 2024;
 constexpr char kCameraPrefix[] = "CAM1";
+constexpr char kDateFolder[] = "24061509";
+constexpr std::int32_t kFirstCapture = 9 * 360000;  // 09:00:00.00
 
 }  // namespace
 
@@ -23,26 +26,65 @@ CodedFrame MakeCodedFrame(int width, int height, int quality) {
     return coded;
 }
 
-std::string WriteFrameFolder(const std::string& folderPath, const std::vector<std::uint8_t>& frame,
-                             int count, std::int32_t firstTime, std::int32_t interval) {
-    std::filesystem::create_directories(folderPath);
-    std::string first;
-    for (int i = 0; i < count; ++i) {
-        const std::string path =
-            folderPath + "/" + RecordingFrameName(kCameraPrefix, firstTime + i * interval);
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(frame.data()),
-                   static_cast<std::streamsize>(frame.size()));
-        if (i == 0) {
-            first = path;
-        }
-    }
-    return first;
+FrameDecoder::FrameDecoder(const CodedFrame& coded)
+    : data(coded.frame.data() + kFrameHeaderSize),
+      length(static_cast<std::int32_t>(coded.frame.size() - kFrameHeaderSize)) {
+    InitDecoder(context, coded.width, coded.height);
+    LoadFrameTables(context, coded.frame.data() + kQuantSegmentsOffset);
 }
 
-std::string FrameLabel(const CodedFrame& coded, int quality) {
-    return std::to_string(coded.width) + "x" + std::to_string(coded.height) + "/q" +
-           std::to_string(quality);
+void ForEachFrame(const std::string& prefix, std::span<const PictureSize> sizes,
+                  const std::function<void(const CodedFrame&, const std::string&)>& add) {
+    for (const PictureSize size : sizes) {
+        for (const int quality : kBenchQualities) {
+            const auto* coded = new CodedFrame(MakeCodedFrame(size.width, size.height, quality));
+            add(*coded, prefix + "/" + std::to_string(size.width) + "x" +
+                            std::to_string(size.height) + "/q" + std::to_string(quality) + "/");
+        }
+    }
+}
+
+void RegisterBothVariants(const std::string& name, const CodedFrame& coded, VariantBenchmark run,
+                          benchmark::TimeUnit unit) {
+    for (const DecoderVariant variant : {DecoderVariant::kPacked, DecoderVariant::kScalar}) {
+        benchmark::RegisterBenchmark((name + VariantName(variant)).c_str(),
+                                     [run, &coded, variant](benchmark::State& s) {
+                                         ChooseDecoderVariant(variant);
+                                         run(s, coded);
+                                     })
+            ->Unit(unit);
+    }
+}
+
+int RunBenchmarks(int argc, char** argv, const std::function<void()>& registerAll) {
+    benchmark::Initialize(&argc, argv);
+    registerAll();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
+
+int RunVariantBenchmarks(int argc, char** argv, const std::string& prefix,
+                         std::span<const PictureSize> sizes, VariantBenchmark run,
+                         benchmark::TimeUnit unit) {
+    return RunBenchmarks(argc, argv, [&] {
+        ForEachFrame(prefix, sizes, [run, unit](const CodedFrame& coded, const std::string& name) {
+            RegisterBothVariants(name, coded, run, unit);
+        });
+    });
+}
+
+void WriteDateFolder(const std::string& root, const std::vector<std::uint8_t>& frame, int count,
+                     std::int32_t interval) {
+    const std::string folder = root + "/" + kDateFolder;
+    std::filesystem::create_directories(folder);
+    for (int i = 0; i < count; ++i) {
+        std::ofstream(
+            folder + "/" + RecordingFrameName(kCameraPrefix, kFirstCapture + i * interval),
+            std::ios::binary)
+            .write(reinterpret_cast<const char*>(frame.data()),
+                   static_cast<std::streamsize>(frame.size()));
+    }
 }
 
 }  // namespace orvik::bench

@@ -1,11 +1,17 @@
 // Frames for the benchmarks, made on the fly: photographic-looking test pictures encoded as
-// frame files (and the same coded data as a standard JPEG for libjpeg-turbo), and date
-// folders of such frame files named as the recorder names them.
+// frame files (and the same coded data as a standard JPEG for libjpeg-turbo), decoders set up
+// for them, and date folders of such frame files named as the recorder names them.
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <string>
 #include <vector>
+
+#include "decoder/decoder_context.h"
 
 namespace orvik::bench {
 
@@ -16,18 +22,70 @@ struct CodedFrame {
     std::vector<std::uint8_t> jpeg;   // its coded data rewrapped as a standard JPEG
 };
 
-// The qualities a recording device is usually set to; each figure is taken at both.
+// The picture sizes of playback and the qualities a recording device is usually set to; each
+// figure is taken at both qualities.
+struct PictureSize {
+    int width;
+    int height;
+};
+inline constexpr PictureSize kPlaybackSizes[] = {{640, 480}, {1280, 1024}};
 inline constexpr int kBenchQualities[] = {75, 90};
 
 CodedFrame MakeCodedFrame(int width, int height, int quality);
 
-// Writes count copies of frame into folderPath (made when missing), the first captured at
-// firstTime and each next one interval later (hundredths of a second since midnight).
-// Returns the path of the first file.
-std::string WriteFrameFolder(const std::string& folderPath, const std::vector<std::uint8_t>& frame,
-                             int count, std::int32_t firstTime, std::int32_t interval);
+// Makes a frame of each size at each of kBenchQualities and hands it to add with the name of
+// its benchmarks, "prefix/640x480/q75/". The frames live as long as the process: the
+// benchmarks refer to them.
+void ForEachFrame(const std::string& prefix, std::span<const PictureSize> sizes,
+                  const std::function<void(const CodedFrame&, const std::string&)>& add);
 
-// "640x480/q75": the part of a benchmark's name that says which frame it ran on.
-std::string FrameLabel(const CodedFrame& coded, int quality);
+// A decoder context set up for a frame, as the loader leaves it just before DecodeFrame, and
+// the frame's coded data.
+struct FrameDecoder {
+    explicit FrameDecoder(const CodedFrame& coded);
+
+    DecoderContext context;
+    const std::uint8_t* data;
+    std::int32_t length;
+};
+
+// Runs step (which returns false when it failed) once an iteration and counts the frame's
+// bytes and pixels; a failure skips the benchmark with the given words.
+template <class Step>
+void RunOnFrame(benchmark::State& state, const CodedFrame& coded, const char* failure, Step step) {
+    for (auto _ : state) {
+        if (!step()) {
+            state.SkipWithError(failure);
+            break;
+        }
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * coded.frame.size()));
+    state.counters["Mpixel/s"] = benchmark::Counter(
+        static_cast<double>(state.iterations()) * coded.width * coded.height / 1e6,
+        benchmark::Counter::kIsRate);
+}
+
+// A benchmark of one frame, run under the variant chosen for it.
+using VariantBenchmark = void (*)(benchmark::State&, const CodedFrame&);
+
+// Registers run on coded as name + "packed" and name + "scalar", each choosing its variant
+// before it runs.
+void RegisterBothVariants(const std::string& name, const CodedFrame& coded, VariantBenchmark run,
+                          benchmark::TimeUnit unit);
+
+// The main of a benchmark program: registerAll registers the benchmarks, then those the
+// command line names run.
+int RunBenchmarks(int argc, char** argv, const std::function<void()>& registerAll);
+// The main of a program of one benchmark, run in both variants on a frame of each size at
+// each quality, named "prefix/640x480/q75/packed".
+int RunVariantBenchmarks(int argc, char** argv, const std::string& prefix,
+                         std::span<const PictureSize> sizes, VariantBenchmark run,
+                         benchmark::TimeUnit unit);
+
+// Writes the date folder 24061509 under root (made when missing) with count copies of frame,
+// the first captured at 09:00:00.00 and each next one interval hundredths of a second later.
+void WriteDateFolder(const std::string& root, const std::vector<std::uint8_t>& frame, int count,
+                     std::int32_t interval);
 
 }  // namespace orvik::bench

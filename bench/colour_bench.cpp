@@ -8,7 +8,7 @@
 
 #include "colour/colour_matrix.h"
 #include "colour/convert_planes.h"
-#include "colour/convert_planes_vector_kernels.h"
+#include "decoder/kernels.h"
 #include "tests/colour/test_planes.h"
 
 namespace orvik {
@@ -30,9 +30,9 @@ void SetUpCounters(benchmark::State& state, std::size_t outBytes) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * outBytes));
 }
 
-void BM_ConvertTable(benchmark::State& state) {
+void BM_ConvertScalar(benchmark::State& state) {
     const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
-    Picture p(w, h, TablePictureStride(w));
+    Picture p(w, h, ScalarPictureStride(w));
     for (auto _ : state) {
         ConvertPlanesTable(p.colour, p.planes.View(), p.out.data());
         benchmark::ClobberMemory();
@@ -40,37 +40,28 @@ void BM_ConvertTable(benchmark::State& state) {
     SetUpCounters(state, p.out.size());
 }
 
-void BM_ConvertVector(benchmark::State& state) {
+void ConvertPacked(benchmark::State& state, PackedRowKernel convertRow) {
     const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
-    Picture p(w, h, VectorPictureStride(w));
+    Picture p(w, h, PackedPictureStride(w));
     for (auto _ : state) {
-        ConvertPlanesVector(p.colour, p.planes.View(), p.out.data(), VectorPictureStride(w));
+        ConvertPlanesVector(p.colour, p.planes.View(), p.out.data(), PackedPictureStride(w),
+                            convertRow);
         benchmark::ClobberMemory();
     }
     SetUpCounters(state, p.out.size());
 }
 
-// The portable lane code alone, row by row as ConvertPlanesVector drives its kernel.
-void BM_ConvertVectorPortable(benchmark::State& state) {
-    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
-    const std::size_t stride = VectorPictureStride(w);
-    Picture p(w, h, stride);
-    const std::size_t chroma = static_cast<std::size_t>(w / 2);
-    for (auto _ : state) {
-        for (int row = 0; row < h; ++row) {
-            const auto r = static_cast<std::size_t>(row);
-            ConvertVectorRowPortable(p.colour, p.planes.y.data() + r * w,
-                                     p.planes.u.data() + r * chroma, p.planes.v.data() + r * chroma,
-                                     w / 2, p.out.data() + (h - 1 - r) * stride);
-        }
-        benchmark::ClobberMemory();
-    }
-    SetUpCounters(state, p.out.size());
+// With the row the decoder picks for this processor, and with the portable row.
+void BM_ConvertPacked(benchmark::State& state) {
+    ConvertPacked(state, FastestKernels().convertPackedRow);
+}
+void BM_ConvertPackedPortable(benchmark::State& state) {
+    ConvertPacked(state, ConvertPackedRow);
 }
 
 void BM_CopyOutputBytes(benchmark::State& state) {
     const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
-    const std::size_t bytes = VectorPictureStride(w) * h;
+    const std::size_t bytes = PackedPictureStride(w) * h;
     std::vector<std::uint8_t> from(bytes, 1), to(bytes);
     for (auto _ : state) {
         std::memcpy(to.data(), from.data(), bytes);
@@ -94,9 +85,9 @@ void PictureSizes(benchmark::internal::Benchmark* b) {
 }
 
 BENCHMARK(BM_CopyOutputBytes)->Apply(PictureSizes);
-BENCHMARK(BM_ConvertTable)->Apply(PictureSizes);
-BENCHMARK(BM_ConvertVector)->Apply(PictureSizes);
-BENCHMARK(BM_ConvertVectorPortable)->Apply(PictureSizes);
+BENCHMARK(BM_ConvertScalar)->Apply(PictureSizes);
+BENCHMARK(BM_ConvertPacked)->Apply(PictureSizes);
+BENCHMARK(BM_ConvertPackedPortable)->Apply(PictureSizes);
 BENCHMARK(BM_BuildColourMatrix)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -17,6 +17,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
@@ -31,6 +33,7 @@
 #include "tests/support/temp_tree.h"
 #include "tools/framewriter/frame_writer.h"
 #include "tools/framewriter/test_picture.h"
+#include "tools/recording/recording_writer.h"
 
 namespace orvik::bench {
 namespace {
@@ -70,11 +73,14 @@ const BenchRecording& RecordingOf(int width, int height, int frameCount) {
         recording = std::make_unique<BenchRecording>();
         recording->root = recording->tree.Path("rec");
         const std::vector<std::uint8_t> scene = MakeTestPicture(width, height, 2024);
+        const std::filesystem::path folder = recording->root + "/24061509";
+        std::filesystem::create_directories(folder);
         for (int i = 0; i < frameCount; ++i) {
             const std::vector<std::uint8_t> frame =
                 EncodeFrame(GrainyPicture(scene, i).data(), width, height, kQuality);
-            WriteFrameFolder(recording->root + "/24061509", frame, 1,
-                             kFirstCapture + i * kFrameInterval, 0);
+            std::ofstream(folder / RecordingFrameName("CAM1", kFirstCapture + i * kFrameInterval),
+                          std::ios::binary)
+                .write(reinterpret_cast<const char*>(frame.data()), std::streamsize(frame.size()));
         }
         CMavFileManager manager;
         char path[kPathCapacity];

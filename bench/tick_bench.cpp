@@ -19,15 +19,12 @@
 namespace orvik::bench {
 namespace {
 
-constexpr std::int32_t kFirstCapture = 9 * 360000;  // 09:00:00.00
-constexpr std::int32_t kFrameInterval = 50;         // hundredths: the clock's step at speed 5
+constexpr std::int32_t kFrameInterval = 50;  // hundredths: the clock's step at speed 5
 constexpr int kFramesInFolder = 40;
 
-void PlaybackTick(benchmark::State& state, const CodedFrame& coded, bool packed) {
-    ChooseDecoderVariant(packed);
+void PlaybackTick(benchmark::State& state, const CodedFrame& coded) {
     test::TempTree tree;
-    WriteFrameFolder(tree.Path("24061509"), coded.frame, kFramesInFolder, kFirstCapture,
-                     kFrameInterval);
+    WriteDateFolder(tree.Root(), coded.frame, kFramesInFolder, kFrameInterval);
     MainWindow window([](QWidget*, char*) {});
     window.PlaybackTimer().stop();  // the benchmark fires every tick itself
     window.show();
@@ -57,19 +54,6 @@ void PlaybackTick(benchmark::State& state, const CodedFrame& coded, bool packed)
         static_cast<double>(framesShown) / static_cast<double>(state.iterations());
 }
 
-void RegisterAll() {
-    for (const int quality : kBenchQualities) {
-        const auto* coded = new CodedFrame(MakeCodedFrame(1280, 1024, quality));
-        const std::string name = "PlaybackTick/" + FrameLabel(*coded, quality);
-        benchmark::RegisterBenchmark((name + "/packed").c_str(), [coded](benchmark::State& s) {
-            PlaybackTick(s, *coded, true);
-        })->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark((name + "/scalar").c_str(), [coded](benchmark::State& s) {
-            PlaybackTick(s, *coded, false);
-        })->Unit(benchmark::kMillisecond);
-    }
-}
-
 }  // namespace
 }  // namespace orvik::bench
 
@@ -79,9 +63,7 @@ int main(int argc, char** argv) {
     }
     QStandardPaths::setTestModeEnabled(true);  // the user's stored adjustments stay out of it
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    orvik::bench::RegisterAll();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    constexpr orvik::bench::PictureSize kSize[] = {{1280, 1024}};
+    return orvik::bench::RunVariantBenchmarks(argc, argv, "PlaybackTick", kSize,
+                                              orvik::bench::PlaybackTick, benchmark::kMillisecond);
 }

@@ -24,8 +24,6 @@ constexpr std::int32_t kBackToRgbDivisor = 2048;
 constexpr std::int32_t kContrastDivisor = 64;  // contrastGain: 64 = 1.0
 constexpr std::int32_t kYuvToRgbDivisor = 2048;
 
-constexpr int kTermShift = 6;                 // colourMatrix scale 64 back to sample units
-constexpr std::int32_t kChromaZero = 128;     // U and V bytes are offset by 128
 constexpr std::int32_t kLumaOffsetBase = 78;  // lumaOffset = brightness − 2·f + 78
 
 Matrix3 HueRotation(std::int32_t hue) {
@@ -40,7 +38,7 @@ std::int32_t ContrastGain(std::int32_t contrast) {
 
 void FillTerms(std::int16_t weight, std::int32_t zero, std::int16_t (&terms)[256]) {
     for (std::int32_t k = 0; k < 256; ++k) {
-        terms[k] = static_cast<std::int16_t>((weight * (k - zero)) >> kTermShift);
+        terms[k] = static_cast<std::int16_t>((weight * (k - zero)) >> kMatrixShift);
     }
 }
 

@@ -16,6 +16,11 @@ struct PictureAdjustments {
     std::int32_t saturation = 49;
 };
 
+// The colour matrix's scale is 64 = 1.0: a weighted sum >> kMatrixShift is in sample units.
+inline constexpr int kMatrixShift = 6;
+// U and V bytes are offset by 128.
+inline constexpr std::int32_t kChromaZero = 128;
+
 // Output rows of the matrix and the tables.
 enum ColourRow { kRed = 0, kGreen = 1, kBlue = 2 };
 

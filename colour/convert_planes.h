@@ -1,5 +1,6 @@
-// Planes to the bottom-up BGR picture, in the two variants the processor test chooses
-// between. Both write h rows of blue-green-red pixels, the bottom row of the picture first.
+// Planes to the bottom-up BGR picture, in the conversions of the two decoding variants:
+// ConvertPlanesTable for the scalar one, ConvertPlanesVector for the packed one. Both write h
+// rows of blue-green-red pixels, the bottom row of the picture first.
 #pragma once
 
 #include <cstddef>
@@ -20,12 +21,12 @@ struct PlanesView {
     int chromaStride = 0;  // normally width / 2
 };
 
-// Row stride of the table variant's output: 3w padded as a 24-bit bitmap row (3w + w mod 4).
-inline std::size_t TablePictureStride(int width) {
+// Row stride of the scalar conversion's output: 3w padded as a 24-bit bitmap row (3w + w mod 4).
+inline std::size_t ScalarPictureStride(int width) {
     return static_cast<std::size_t>(3 * width + width % 4);
 }
-// Row stride of the vector variant's output: exactly 3w.
-inline std::size_t VectorPictureStride(int width) {
+// Row stride of the packed conversion's output: exactly 3w.
+inline std::size_t PackedPictureStride(int width) {
     return static_cast<std::size_t>(3 * width);
 }
 
@@ -34,10 +35,23 @@ inline std::size_t VectorPictureStride(int width) {
 // row; the last column of an odd width has no chroma and is left unwritten.
 void ConvertPlanesTable(const ColourMatrix& colour, const PlanesView& planes, std::uint8_t* out);
 
+// One output row of the packed conversion: pairs pixel pairs from y (2·pairs bytes), u and v
+// (pairs bytes each) into out (6·pairs bytes, blue, green, red).
+using PackedRowKernel = void (*)(const ColourMatrix& colour, const std::uint8_t* y,
+                                 const std::uint8_t* u, const std::uint8_t* v, int pairs,
+                                 std::uint8_t* out);
+
+// The portable row, which defines the packed conversion's results.
+void ConvertPackedRow(const ColourMatrix& colour, const std::uint8_t* y, const std::uint8_t* u,
+                      const std::uint8_t* v, int pairs, std::uint8_t* out);
+// Its SSE2 twin, equal to it bit for bit (x86-64 builds only).
+void ConvertPackedRowSse2(const ColourMatrix& colour, const std::uint8_t* y, const std::uint8_t* u,
+                          const std::uint8_t* v, int pairs, std::uint8_t* out);
+
 // Eight pixels a step in 16-bit lanes with saturating sums; luma offset added after the
-// weighting. outStride is normally 3w. Widths that are not a multiple of 8 finish each row
-// pair by pair; as in the table variant, the last column of an odd width is left unwritten.
+// weighting; each row by convertRow (ConvertPackedRow or its twin). outStride is normally 3w.
+// As in the scalar conversion, the last column of an odd width is left unwritten.
 void ConvertPlanesVector(const ColourMatrix& colour, const PlanesView& planes, std::uint8_t* out,
-                         std::size_t outStride);
+                         std::size_t outStride, PackedRowKernel convertRow);
 
 }  // namespace orvik

@@ -26,9 +26,9 @@ struct BitSource {
 
     const std::uint8_t* data;
     std::int64_t length;
-    std::int64_t fetched =
-        0;  // source bytes taken into the buffer, zero bytes past the end included
+    std::int64_t fetched = 0;  // source bytes taken into the buffer, zero bytes past the end too
     std::uint64_t stuffedHistory = 0;  // bit i: the i-th newest buffered byte was a pair
+    bool invalidCodeMet = false;       // a code matched no code of its table (read as symbol 0)
 };
 
 // The bits buffered and not yet consumed.
@@ -69,6 +69,8 @@ class BitReader {
 
     // Source bytes from the next unfetched one to the end (negative past the end).
     std::int64_t BytesUnfetched() const { return source_->length - source_->fetched; }
+
+    void NoteInvalidCode() { source_->invalidCodeMet = true; }
 
     void RefillFast() { window_ = FillFast(*source_, window_); }
     void RefillCareful() { window_ = FillCareful(*source_, window_); }

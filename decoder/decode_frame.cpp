@@ -9,7 +9,7 @@ namespace orvik {
 
 int DecodeFrame(DecoderContext& context, const std::uint8_t* data, std::int32_t length,
                 std::uint8_t* rgbOut) {
-    if (DecodeFramePlanes(context, data, length) == 0) {
+    if (!DecodeFramePlanes(context, data, length).endTestPassed) {
         return 0;
     }
     ConvertPlanesToRgb(context, context.planes.get(), rgbOut);
@@ -30,14 +30,15 @@ void ConvertPlanesToRgb(const DecoderContext& context, const std::uint8_t* plane
     view.yStride = width;
     view.chromaStride = width / 2;
     if (mmxAvailable) {
-        ConvertPlanesVector(context.colour, view, rgbOut, VectorPictureStride(width));
+        ConvertPlanesVector(context.colour, view, rgbOut, PackedPictureStride(width),
+                            context.kernels.convertPackedRow);
     } else {
         ConvertPlanesTable(context.colour, view, rgbOut);
     }
 }
 
 std::size_t PictureStride(int width) {
-    return mmxAvailable ? VectorPictureStride(width) : TablePictureStride(width);
+    return mmxAvailable ? PackedPictureStride(width) : ScalarPictureStride(width);
 }
 
 }  // namespace orvik

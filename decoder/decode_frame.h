@@ -15,11 +15,17 @@ namespace orvik {
 int DecodeFrame(DecoderContext& context, const std::uint8_t* data, std::int32_t length,
                 std::uint8_t* rgbOut);
 
-// DecodeFrame without the conversion: decodes into context.planes and makes the end test.
-// Returns 1 when the frame passed it, 0 when it failed or the frame was refused (nothing
-// written to the planes then). A frame is refused unless the context is set up for a size
-// that PictureSizeSupported accepts, with the quantisation tables of the variant in use.
-int DecodeFramePlanes(DecoderContext& context, const std::uint8_t* data, std::int32_t length);
+// What DecodeFramePlanes found.
+struct PlanesResult {
+    bool endTestPassed = false;   // false also when the frame was refused
+    bool invalidCodeMet = false;  // some code matched no code of its table and read as symbol 0
+};
+
+// DecodeFrame without the conversion: decodes into context.planes and makes the end test. A
+// frame is refused, with nothing written to the planes, unless the context is set up for a
+// size that PictureSizeSupported accepts, with the quantisation tables of the variant in use.
+PlanesResult DecodeFramePlanes(DecoderContext& context, const std::uint8_t* data,
+                               std::int32_t length);
 
 // The planes of the last decoded frame to the picture, by the variant mmxAvailable chose.
 void ConvertPlanesToRgb(const DecoderContext& context, const std::uint8_t* planes,

@@ -10,7 +10,6 @@
 namespace orvik {
 
 bool mmxAvailable = false;
-std::int32_t decoderStatus = 0;
 
 namespace {
 
@@ -48,17 +47,25 @@ void SetUp(DecoderContext& context, int width, int height) {
 
 }  // namespace
 
-DecoderContext::DecoderContext() = default;
+DecoderContext::DecoderContext() : kernels(FastestKernels()) {}
 DecoderContext::~DecoderContext() = default;
 
-void ChooseDecoderVariant(bool packed) {
-    mmxAvailable = packed;
+const char* VariantName(DecoderVariant variant) {
+    return variant == DecoderVariant::kPacked ? "packed" : "scalar";
+}
+
+DecoderVariant ProcessorVariant() {
+    return CpuHasMmx() ? DecoderVariant::kPacked : DecoderVariant::kScalar;
+}
+
+void ChooseDecoderVariant(DecoderVariant variant) {
+    mmxAvailable = variant == DecoderVariant::kPacked;
     variantSettled = true;
 }
 
 void InitDecoder(DecoderContext& context, int width, int height) {
     if (!variantSettled) {
-        ChooseDecoderVariant(CpuHasMmx());
+        ChooseDecoderVariant(ProcessorVariant());
     }
     FreeDecoder(context);
     SetUp(context, width, height);

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "colour/colour_matrix.h"
+#include "decoder/kernels.h"
 
 namespace orvik {
 
@@ -32,19 +33,30 @@ struct DecoderContext {
     std::int32_t mcuCount = -1;              // -1 when the height is 0
     PictureAdjustments adjustments;          // always within 0..99
     ColourMatrix colour;
+    DecoderKernels kernels;  // the fastest this processor runs, picked at construction
 };
 
-// Process-wide: chooses, for the whole run, the 16-bit quantisation form, the packed
-// transform and the vector conversion (true), or the 32-bit form, the scalar transform and
-// the table conversion (false). Set once by the first InitDecoder.
-extern bool mmxAvailable;
-// Process-wide status nothing reads: 0 fine, 1 a set-up parameter out of range,
-// 2 an invalid Huffman code met while decoding.
-extern std::int32_t decoderStatus;
+// The two decoding paths; one of them serves the whole run. The system names them after the
+// processor test that picks one, and the operations that make them up:
+//   kPacked: mmxAvailable set (CpuHasMmx: every x86-64 processor); 16-bit quantisation
+//            tables and working block, InverseDctMmx, ConvertPlanesVector.
+//   kScalar: mmxAvailable clear; 32-bit quantisation tables and working block,
+//            InverseDctScalar, ConvertPlanesTable.
+// Everywhere else (twins, tools, tests, benchmarks) they are the packed and the scalar variant.
+enum class DecoderVariant { kScalar, kPacked };
+inline constexpr DecoderVariant kDecoderVariants[] = {DecoderVariant::kScalar,
+                                                      DecoderVariant::kPacked};
+// "scalar" or "packed".
+const char* VariantName(DecoderVariant variant);
 
+// Process-wide: true for the packed variant. Set once by the first InitDecoder.
+extern bool mmxAvailable;
+
+// The variant the processor test picks.
+DecoderVariant ProcessorVariant();
 // Fixes the variant before the first InitDecoder instead of asking the processor, so that
 // tests and tools can run either variant on any machine.
-void ChooseDecoderVariant(bool packed);
+void ChooseDecoderVariant(DecoderVariant variant);
 
 // First set-up: processor test (unless a variant was chosen), tables, geometry, the four
 // adjustments at 49 and the colour matrix.

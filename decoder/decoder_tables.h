@@ -19,7 +19,7 @@ using QuantTable16 = std::array<std::int16_t, 65>;
 using QuantTable32 = std::array<std::int32_t, 65>;
 
 // A Huffman table as listed: code counts for lengths 1..16 and the symbols in code order.
-struct HuffmanSpec {
+struct HuffmanCodeCounts {
     std::int32_t counts[kMaxCodeLength + 1] = {};  // [L], L = 1..16; [0] unused
     std::int32_t symbols[kMaxSymbols] = {};
 };
@@ -49,7 +49,7 @@ inline std::int32_t Value(LookaheadEntry e) {
     return static_cast<std::int16_t>(e >> 16);
 }
 
-// The decoding form of a HuffmanSpec. maxCode/minCode/valueIndex follow the canonical
+// The decoding form of a HuffmanCodeCounts. maxCode/minCode/valueIndex follow the canonical
 // search; lookahead is the same search answered in advance for the first kLookaheadBits
 // bits.
 struct HuffmanDecodeTable {
@@ -66,10 +66,10 @@ struct DecoderTables {
     std::unique_ptr<QuantTable32> quant32[kTableSlots];
     std::int32_t acTableCount = 0;
     std::unique_ptr<HuffmanDecodeTable> acTables[kTableSlots];
-    std::unique_ptr<HuffmanSpec> acSpecs[kTableSlots];
+    std::unique_ptr<HuffmanCodeCounts> acCodeCounts[kTableSlots];
     std::int32_t dcTableCount = 0;
     std::unique_ptr<HuffmanDecodeTable> dcTables[kTableSlots];
-    std::unique_ptr<HuffmanSpec> dcSpecs[kTableSlots];
+    std::unique_ptr<HuffmanCodeCounts> dcCodeCounts[kTableSlots];
 };
 
 // Frame geometry; arrays are indexed by component identifier (1, 2, 3 are used).
@@ -77,11 +77,8 @@ struct FrameParams {
     std::int32_t planeOffset[kComponentSlots] = {};
     std::int32_t mcuPos[kComponentSlots] = {};
     std::int32_t nextMcuPos[kComponentSlots] = {};
-    std::int32_t precision = 0;
     std::int32_t height = 0;
     std::int32_t width = 0;
-    std::int32_t componentCount = 0;
-    std::int32_t componentIds[kComponentSlots] = {};
     std::int32_t hSampling[kComponentSlots] = {};
     std::int32_t vSampling[kComponentSlots] = {};
     std::int32_t quantSelector[kComponentSlots] = {};
@@ -96,10 +93,6 @@ struct FrameParams {
 // The one interleaved scan; arrays are indexed by position in the scan.
 struct ScanParams {
     std::int32_t componentCount = 0;
-    std::int32_t spectralStart = 0;
-    std::int32_t spectralEnd = 0;
-    std::int32_t approxHigh = 0;
-    std::int32_t approxLow = 0;  // the point transform
     std::int32_t dcPredictor[kComponentSlots] = {};
     std::int32_t mcuColumns = 0;
     std::int32_t mcuRows = 0;

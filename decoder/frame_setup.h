@@ -12,11 +12,8 @@ namespace orvik {
 // decoding will refuse still gives defined figures.
 void SetUpFrame(FrameParams& frame);
 
-// The scan description, ValidateParameters, the MCU grid and context.mcuCount (-1 when the
-// height is 0), DC predictors 0.
+// The scan description, the MCU grid and context.mcuCount (-1 when the height is 0), DC
+// predictors 0.
 void SetUpScan(DecoderContext& context);
-
-// decoderStatus = 0, then 1 for each set-up value outside its range (every check runs).
-void ValidateParameters(const FrameParams& frame, const ScanParams& scan);
 
 }  // namespace orvik

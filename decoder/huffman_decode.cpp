@@ -2,7 +2,7 @@
 
 namespace orvik {
 
-LongCode DecodeLongHuffman(const HuffmanSpec& spec, const HuffmanDecodeTable& table,
+LongCode DecodeLongHuffman(const HuffmanCodeCounts& codeCounts, const HuffmanDecodeTable& table,
                            std::uint32_t window) {
     // Shorter lengths cannot match: the look-ahead table holds every code up to that length.
     for (int length = kLookaheadBits + 1; length <= kMaxCodeLength; ++length) {
@@ -12,13 +12,11 @@ LongCode DecodeLongHuffman(const HuffmanSpec& spec, const HuffmanDecodeTable& ta
         }
         const std::int32_t index = code + table.valueIndex[length] - table.minCode[length];
         if (index < 0 || index >= kMaxSymbols) {
-            decoderStatus = 2;
-            return {0, length};
+            return {0, length, true};
         }
-        return {spec.symbols[index], length};
+        return {codeCounts.symbols[index], length, false};
     }
-    decoderStatus = 2;
-    return {0, kMaxCodeLength};
+    return {0, kMaxCodeLength, true};
 }
 
 }  // namespace orvik

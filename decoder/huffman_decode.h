@@ -6,14 +6,13 @@
 // most kLookaheadBits bits is answered by the look-ahead table, longer ones by the search
 // over the 16 bits peeked. DecodeDc and DecodeAc also take the value of a short code from
 // the look-ahead entry when its bits follow within the window: the same bits, consumed at
-// once. A code that matches no length up to 16 costs 16 bits, sets
-// decoderStatus to 2 and gives symbol 0; decoding goes on.
+// once. A code that matches no length up to 16 costs 16 bits and gives symbol 0, and the
+// reader's source notes it (BitSource::invalidCodeMet); decoding goes on.
 #pragma once
 
 #include <cstdint>
 
 #include "decoder/bit_reader.h"
-#include "decoder/decoder_context.h"
 #include "decoder/decoder_tables.h"
 #include "decoder/zigzag.h"
 
@@ -38,14 +37,18 @@ inline constexpr int kFastMcuBytes = kMaxMcuSourceBytes + 2 * BitReader::kRefill
 struct LongCode {
     int symbol;
     int length;
+    bool invalid;  // no code of the table: symbol 0
 };
-LongCode DecodeLongHuffman(const HuffmanSpec& spec, const HuffmanDecodeTable& table,
+LongCode DecodeLongHuffman(const HuffmanCodeCounts& codeCounts, const HuffmanDecodeTable& table,
                            std::uint32_t window);
 
-inline int TakeLongCode(BitReader& reader, const HuffmanSpec& spec,
+inline int TakeLongCode(BitReader& reader, const HuffmanCodeCounts& codeCounts,
                         const HuffmanDecodeTable& table) {
-    const LongCode code = DecodeLongHuffman(spec, table, reader.Peek(kMaxCodeLength));
+    const LongCode code = DecodeLongHuffman(codeCounts, table, reader.Peek(kMaxCodeLength));
     reader.Consume(code.length);
+    if (code.invalid) {
+        reader.NoteInvalidCode();
+    }
     return code.symbol;
 }
 
@@ -54,11 +57,11 @@ inline LookaheadEntry PeekLookahead(const BitReader& reader, const HuffmanDecode
 }
 
 // Needs 16 bits buffered.
-inline int DecodeHuffman(BitReader& reader, const HuffmanSpec& spec,
+inline int DecodeHuffman(BitReader& reader, const HuffmanCodeCounts& codeCounts,
                          const HuffmanDecodeTable& table) {
     const LookaheadEntry entry = PeekLookahead(reader, table);
     if (CodeLength(entry) == 0) {
-        return TakeLongCode(reader, spec, table);
+        return TakeLongCode(reader, codeCounts, table);
     }
     reader.Consume(CodeLength(entry));
     return Symbol(entry);
@@ -72,7 +75,7 @@ inline std::int32_t Extend(std::uint32_t v, int s) {
 }
 
 struct HuffmanPair {
-    const HuffmanSpec* spec;
+    const HuffmanCodeCounts* codeCounts;
     const HuffmanDecodeTable* table;
 };
 
@@ -86,7 +89,7 @@ template <class Refill>
         reader.Consume(ReadyLength(entry));
         return predictor + Value(entry);
     }
-    const int size = DecodeHuffman(reader, *dc.spec, *dc.table);
+    const int size = DecodeHuffman(reader, *dc.codeCounts, *dc.table);
     if (size == 0) {
         return predictor;
     }
@@ -114,7 +117,7 @@ template <class Refill, class Coefficient>
             }
             reader.Consume(CodeLength(entry));
         } else {
-            symbol = TakeLongCode(reader, *ac.spec, *ac.table);
+            symbol = TakeLongCode(reader, *ac.codeCounts, *ac.table);
         }
         const int run = symbol >> 4;
         const int size = symbol & 0x0F;

@@ -12,11 +12,11 @@ namespace {
 constexpr int kDefaultTableCount = 4;
 
 // Canonical codes: each length's codes follow on from the previous length's, shifted left.
-void AssignCodes(const HuffmanSpec& spec, std::int32_t (&codes)[kMaxSymbols]) {
+void AssignCodes(const HuffmanCodeCounts& codeCounts, std::int32_t (&codes)[kMaxSymbols]) {
     std::int32_t code = 0;
     int symbol = 0;
     for (int length = 1; length <= kMaxCodeLength; ++length) {
-        for (int i = 0; i < spec.counts[length] && symbol < kMaxSymbols; ++i) {
+        for (int i = 0; i < codeCounts.counts[length] && symbol < kMaxSymbols; ++i) {
             codes[symbol++] = code++;
         }
         code <<= 1;
@@ -27,18 +27,18 @@ void AssignCodes(const HuffmanSpec& spec, std::int32_t (&codes)[kMaxSymbols]) {
 // length and symbol, and, when the symbol's value bits follow within the window, the value;
 // windows that start with a longer code (or none) stay 0. The value is ready for symbols
 // whose low nibble is a size of 1..15, and for DC tables also for size 0.
-void FillLookahead(const HuffmanSpec& spec, const std::int32_t (&codes)[kMaxSymbols], bool dc,
-                   HuffmanDecodeTable& table) {
+void FillLookahead(const HuffmanCodeCounts& codeCounts, const std::int32_t (&codes)[kMaxSymbols],
+                   bool dc, HuffmanDecodeTable& table) {
     std::fill(std::begin(table.lookahead), std::end(table.lookahead), 0);
     int symbol = 0;
     for (int length = 1; length <= kLookaheadBits; ++length) {
-        for (int i = 0; i < spec.counts[length]; ++i, ++symbol) {
+        for (int i = 0; i < codeCounts.counts[length]; ++i, ++symbol) {
             const int spare = kLookaheadBits - length;
             const int first = codes[symbol] << spare;
             if (first + (1 << spare) > (1 << kLookaheadBits)) {
                 return;  // more codes than the lengths allow: not a table this decoder has
             }
-            const int value = spec.symbols[symbol] & 0xFF;
+            const int value = codeCounts.symbols[symbol] & 0xFF;
             const int size = dc ? value : value & 0x0F;
             const bool hasValue = size <= spare && (dc || size != 0);
             for (int tail = 0; tail < (1 << spare); ++tail) {
@@ -58,24 +58,25 @@ void FillLookahead(const HuffmanSpec& spec, const std::int32_t (&codes)[kMaxSymb
 
 }  // namespace
 
-void BuildHuffmanDecodeTable(const HuffmanSpec& spec, bool dc, HuffmanDecodeTable& table) {
+void BuildHuffmanDecodeTable(const HuffmanCodeCounts& codeCounts, bool dc,
+                             HuffmanDecodeTable& table) {
     std::int32_t codes[kMaxSymbols] = {};
-    AssignCodes(spec, codes);
+    AssignCodes(codeCounts, codes);
     int j = 0;
     table.maxLength = 1;
     for (int length = 1; length <= kMaxCodeLength; ++length) {
-        if (spec.counts[length] == 0) {
+        if (codeCounts.counts[length] == 0) {
             table.maxCode[length] = -1;
             continue;
         }
         table.valueIndex[length] = j;
         table.minCode[length] = codes[j];
-        j += spec.counts[length] - 1;
+        j += codeCounts.counts[length] - 1;
         table.maxCode[length] = codes[j];
         ++j;
         table.maxLength = length;
     }
-    FillLookahead(spec, codes, dc, table);
+    FillLookahead(codeCounts, codes, dc, table);
 }
 
 void BuildHuffmanTables(DecoderTables& tables) {
@@ -84,23 +85,23 @@ void BuildHuffmanTables(DecoderTables& tables) {
         const int classSlot = DefaultHuffmanTables[at++];
         const int slot = classSlot & 0x0F;
         const bool isDc = (classSlot >> 4) == 0;
-        auto spec = std::make_unique<HuffmanSpec>();
+        auto codeCounts = std::make_unique<HuffmanCodeCounts>();
         int symbolCount = 0;
         for (int length = 1; length <= kMaxCodeLength; ++length) {
-            spec->counts[length] = DefaultHuffmanTables[at++];
-            symbolCount += spec->counts[length];
+            codeCounts->counts[length] = DefaultHuffmanTables[at++];
+            symbolCount += codeCounts->counts[length];
         }
         for (int i = 0; i < symbolCount; ++i) {
-            spec->symbols[i] = DefaultHuffmanTables[at++];
+            codeCounts->symbols[i] = DefaultHuffmanTables[at++];
         }
         auto table = std::make_unique<HuffmanDecodeTable>();
-        BuildHuffmanDecodeTable(*spec, isDc, *table);
+        BuildHuffmanDecodeTable(*codeCounts, isDc, *table);
         if (isDc) {
-            tables.dcSpecs[slot] = std::move(spec);
+            tables.dcCodeCounts[slot] = std::move(codeCounts);
             tables.dcTables[slot] = std::move(table);
             tables.dcTableCount = std::max(tables.dcTableCount, slot + 1);
         } else {
-            tables.acSpecs[slot] = std::move(spec);
+            tables.acCodeCounts[slot] = std::move(codeCounts);
             tables.acTables[slot] = std::move(table);
             tables.acTableCount = std::max(tables.acTableCount, slot + 1);
         }

@@ -3,8 +3,8 @@
 //
 // Pass 1 keeps 2 extra fraction bits: each output x is (x + 1024) >> 11. Pass 2 removes
 // 13 + 2 + 3 bits: (x + 2^17) >> 18, then the level shift and the clamp. Sums and products
-// wrap modulo 2^32 and the named sums are cut to 16 bits before their multiplies (S16),
-// exactly as the reference arithmetic does; both are part of the results. Columns and rows
+// wrap modulo 2^32, and every value is cut to its low 16 bits (S16) before it is multiplied
+// by a constant; the wrap and the cuts are both part of the results. Columns and rows
 // whose AC entries are all 0 skip the multiplies, which is part of the results too (it
 // differs from the full path once the DC term wraps).
 #include "decoder/idct_scalar.h"
@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "decoder/idct_constants.h"
+#include "decoder/idct_scalar_lanes.h"
 
 namespace orvik {
 namespace {
@@ -28,47 +28,18 @@ std::int32_t S16(std::uint32_t x) {
     return static_cast<std::int16_t>(x);
 }
 
-// S16(x) times a constant; cannot overflow.
-std::uint32_t Mul(std::uint32_t x, std::int32_t constant) {
-    return static_cast<std::uint32_t>(S16(x) * constant);
-}
-
-// Arithmetic shift of a wrapped 32-bit value, with the rounding term added first.
-std::int32_t Descale(std::uint32_t x, int shift) {
-    return static_cast<std::int32_t>(x + (1u << (shift - 1))) >> shift;
-}
-
-// The shared butterfly on eight wrapped 32-bit inputs; outputs before descaling.
-void Butterfly(const std::uint32_t (&e)[8], std::uint32_t (&out)[8]) {
-    const std::uint32_t z1 = Mul(e[2] + e[6], kFix0_541196100);
-    const std::uint32_t tmp2 = z1 - Mul(e[6], kFix1_847759065);
-    const std::uint32_t tmp3 = z1 + Mul(e[2], kFix0_765366865);
-    const std::uint32_t tmp0 = (e[0] + e[4]) << kConstBits;
-    const std::uint32_t tmp1 = (e[0] - e[4]) << kConstBits;
-    const std::uint32_t tmp10 = tmp0 + tmp3;
-    const std::uint32_t tmp13 = tmp0 - tmp3;
-    const std::uint32_t tmp11 = tmp1 + tmp2;
-    const std::uint32_t tmp12 = tmp1 - tmp2;
-
-    const std::uint32_t z5 = Mul(e[7] + e[3] + e[5] + e[1], kFix1_175875602);
-    const std::uint32_t z3 = z5 - Mul(e[7] + e[3], kFix1_961570560);
-    const std::uint32_t z4 = z5 - Mul(e[5] + e[1], kFix0_390180644);
-    const std::uint32_t oz1 = 0u - Mul(e[7] + e[1], kFix0_899976223);
-    const std::uint32_t oz2 = 0u - Mul(e[5] + e[3], kFix2_562915447);
-    const std::uint32_t p0 = Mul(e[7], kFix0_298631336) + oz1 + z3;
-    const std::uint32_t p1 = Mul(e[5], kFix2_053119869) + oz2 + z4;
-    const std::uint32_t p2 = Mul(e[3], kFix3_072711026) + oz2 + z3;
-    const std::uint32_t p3 = Mul(e[1], kFix1_501321110) + oz1 + z4;
-
-    out[0] = tmp10 + p3;
-    out[1] = tmp11 + p2;
-    out[2] = tmp12 + p1;
-    out[3] = tmp13 + p0;
-    out[4] = tmp13 - p0;
-    out[5] = tmp12 - p1;
-    out[6] = tmp11 - p2;
-    out[7] = tmp10 - p3;
-}
+// One 32-bit value as the butterfly's lane (decoder/idct_scalar_lanes.h).
+struct PortableLane {
+    using V = std::uint32_t;
+    static V Add(V a, V b) { return a + b; }
+    static V Sub(V a, V b) { return a - b; }
+    static V ShiftLeft(V x, int n) { return x << n; }
+    static V MulS16(V x, std::int32_t k) { return static_cast<V>(S16(x) * k); }
+    // Arithmetic shift of a wrapped value, with the rounding term added first.
+    static std::int32_t Descale(V x, int shift) {
+        return static_cast<std::int32_t>(x + (1u << (shift - 1))) >> shift;
+    }
+};
 
 }  // namespace
 
@@ -94,9 +65,9 @@ void InverseDctScalar(const std::int32_t* coefficients, const std::int32_t* quan
             continue;
         }
         std::uint32_t x[8];
-        Butterfly(e, x);
+        ScalarButterfly<PortableLane>(e, x);
         for (int r = 0; r < 8; ++r) {
-            workspace[8 * r + c] = Descale(x[r], kPass1Shift);
+            workspace[8 * r + c] = PortableLane::Descale(x[r], kPass1Shift);
         }
     }
 
@@ -107,8 +78,9 @@ void InverseDctScalar(const std::int32_t* coefficients, const std::int32_t* quan
         const std::int32_t* w = workspace + 8 * r;
         std::uint8_t* row = out + static_cast<std::ptrdiff_t>(r) * stride;
         if (std::all_of(w + 1, w + 8, [](std::int32_t v) { return v == 0; })) {
-            std::fill_n(row, 8,
-                        clamp(Descale(static_cast<std::uint32_t>(w[0]), kDcOnlyPass2Shift)));
+            std::fill_n(
+                row, 8,
+                clamp(PortableLane::Descale(static_cast<std::uint32_t>(w[0]), kDcOnlyPass2Shift)));
             continue;
         }
         std::uint32_t e[8];
@@ -116,9 +88,9 @@ void InverseDctScalar(const std::int32_t* coefficients, const std::int32_t* quan
             e[k] = static_cast<std::uint32_t>(w[k]);
         }
         std::uint32_t x[8];
-        Butterfly(e, x);
+        ScalarButterfly<PortableLane>(e, x);
         for (int k = 0; k < 8; ++k) {
-            row[k] = clamp(Descale(x[k], kPass2Shift));
+            row[k] = clamp(PortableLane::Descale(x[k], kPass2Shift));
         }
     }
 }

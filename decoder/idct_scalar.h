@@ -1,31 +1,27 @@
 // InverseDctScalar: dequantisation, 8x8 inverse DCT, level shift and clamping in 32-bit
-// integers, the transform of the variant without packed arithmetic.
+// integers, the transform of the scalar variant.
 #pragma once
 
 #include <cstdint>
-
-#include "decoder/simd_support.h"
 
 namespace orvik {
 
 // coefficients: 64 entries in natural order; quant: the 32-bit quantisation table (natural
 // order). Writes sample (r, c) to out[r * stride + c]. levelShift and maxSample are 128 and
 // 255 for 8-bit samples.
+using ScalarTransform = void (*)(const std::int32_t* coefficients, const std::int32_t* quant,
+                                 std::uint8_t* out, int stride, int levelShift, int maxSample);
+
+// The portable form; it defines the results.
 void InverseDctScalar(const std::int32_t* coefficients, const std::int32_t* quant,
                       std::uint8_t* out, int stride, int levelShift, int maxSample);
 
-#if defined(__SSE2__)
-// The same numbers with SSE2, four columns or rows a step. Needs quantisers within 0..32767
-// (LoadFrameTables stores 0..255).
+// Its twins, equal to it bit for bit for quantisers within 0..32767 (LoadFrameTables stores
+// 0..255); x86-64 builds only, the AVX2 one where the processor has AVX2. Four (SSE2) or
+// eight (AVX2) columns or rows a step.
 void InverseDctScalarSse2(const std::int32_t* coefficients, const std::int32_t* quant,
                           std::uint8_t* out, int stride, int levelShift, int maxSample);
-#endif
-
-#if defined(ORVIK_HAS_AVX2_TWINS)
-// The same numbers with AVX2, eight columns or rows a step; same quantiser range. Call only
-// where ProcessorHasAvx2().
 void InverseDctScalarAvx2(const std::int32_t* coefficients, const std::int32_t* quant,
                           std::uint8_t* out, int stride, int levelShift, int maxSample);
-#endif
 
 }  // namespace orvik

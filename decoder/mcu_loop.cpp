@@ -4,10 +4,10 @@
 // coefficient buffer for the frame.
 //
 // The variant (16-bit working block and packed transform, or 32-bit block and scalar
-// transform) is picked once per frame; each transform's AVX2 twin is used where the
-// processor has AVX2. Within a frame, an MCU that starts with enough
-// source bytes ahead for any MCU runs with the unchecked refill; the tail runs with the
-// careful one. Both give the same symbols and the same final position.
+// transform) is looked at once per frame; the transform is the one of the context's kernel
+// table. Within a frame, an MCU that starts with enough source bytes ahead for any MCU runs
+// with the unchecked refill; the tail runs with the careful one. Both give the same symbols
+// and the same final position.
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
@@ -17,9 +17,6 @@
 #include "decoder/decoder_tables.h"
 #include "decoder/frame_format.h"
 #include "decoder/huffman_decode.h"
-#include "decoder/idct_packed.h"
-#include "decoder/idct_scalar.h"
-#include "decoder/simd_support.h"
 
 namespace orvik {
 namespace {
@@ -35,13 +32,9 @@ struct PackedVariant {
     static const std::int16_t* Quant(const DecoderTables& tables, int slot) {
         return tables.quant16[slot] ? tables.quant16[slot]->data() : nullptr;
     }
-    static void Transform(const Coefficient* block, const std::int16_t* quant, std::uint8_t* out,
-                          int stride) {
-#if defined(__SSE2__)
-        InverseDctMmxSse2(block, quant, out, stride);
-#else
-        InverseDctMmx(block, quant, out, stride);
-#endif
+    static void Transform(const DecoderKernels& kernels, const Coefficient* block,
+                          const std::int16_t* quant, std::uint8_t* out, int stride) {
+        kernels.inverseDctPacked(block, quant, out, stride);
     }
 };
 
@@ -51,32 +44,11 @@ struct ScalarVariant {
     static const std::int32_t* Quant(const DecoderTables& tables, int slot) {
         return tables.quant32[slot] ? tables.quant32[slot]->data() : nullptr;
     }
-    static void Transform(const Coefficient* block, const std::int32_t* quant, std::uint8_t* out,
-                          int stride) {
-#if defined(__SSE2__)
-        InverseDctScalarSse2(block, quant, out, stride, kLevelShift, kMaxSample);
-#else
-        InverseDctScalar(block, quant, out, stride, kLevelShift, kMaxSample);
-#endif
+    static void Transform(const DecoderKernels& kernels, const Coefficient* block,
+                          const std::int32_t* quant, std::uint8_t* out, int stride) {
+        kernels.inverseDctScalar(block, quant, out, stride, kLevelShift, kMaxSample);
     }
 };
-
-#if defined(ORVIK_HAS_AVX2_TWINS)
-// The variants on processors with AVX2: the same numbers in fewer instructions (see the
-// twins for what was measured).
-struct PackedAvx2Variant : PackedVariant {
-    static void Transform(const Coefficient* block, const std::int16_t* quant, std::uint8_t* out,
-                          int stride) {
-        InverseDctMmxAvx2(block, quant, out, stride);
-    }
-};
-struct ScalarAvx2Variant : ScalarVariant {
-    static void Transform(const Coefficient* block, const std::int32_t* quant, std::uint8_t* out,
-                          int stride) {
-        InverseDctScalarAvx2(block, quant, out, stride, kLevelShift, kMaxSample);
-    }
-};
-#endif
 
 // What the loop needs of one scan component, looked up once per frame.
 template <class Variant>
@@ -96,6 +68,7 @@ struct FrameDecoding {
     BitReader& reader;
     FrameParams& frame;
     ScanParams& scan;
+    const DecoderKernels kernels;
     int mcuColumns;
     ScanComponent<Variant> components[kScanComponents];
 };
@@ -151,7 +124,7 @@ void DecodeMcu(FrameDecoding<Variant>& d, int mcuCounter) {
     }
     d.reader = reader;
     for (int n = 0; n < kBlocksPerMcu; ++n) {
-        Variant::Transform(blocks[n], places[n].quant, places[n].out, places[n].stride);
+        Variant::Transform(d.kernels, blocks[n], places[n].quant, places[n].out, places[n].stride);
     }
 }
 
@@ -160,7 +133,7 @@ bool DecodeMcus(DecoderContext& context, BitReader& reader) {
     FrameParams& frame = *context.frame;
     ScanParams& scan = *context.scan;
     DecoderTables& tables = *context.tables;
-    FrameDecoding<Variant> d{reader, frame, scan, frame.mcuColumns, {}};
+    FrameDecoding<Variant> d{reader, frame, scan, context.kernels, frame.mcuColumns, {}};
     int blocksPerMcu = 0;
     for (int i = 0; i < kScanComponents; ++i) {
         const int id = scan.componentIds[i];
@@ -173,8 +146,8 @@ bool DecodeMcus(DecoderContext& context, BitReader& reader) {
                            frame.hSampling[id],
                            frame.vSampling[id],
                            frame.componentWidth[id],
-                           {tables.dcSpecs[t].get(), tables.dcTables[t].get()},
-                           {tables.acSpecs[t].get(), tables.acTables[t].get()},
+                           {tables.dcCodeCounts[t].get(), tables.dcTables[t].get()},
+                           {tables.acCodeCounts[t].get(), tables.acTables[t].get()},
                            quant,
                            context.planes.get() + frame.planeOffset[id]};
         frame.mcuPos[id] = 0;
@@ -193,15 +166,6 @@ bool DecodeMcus(DecoderContext& context, BitReader& reader) {
     }
     return true;
 }
-
-#if defined(ORVIK_HAS_AVX2_TWINS)
-// The transform's twin is picked by the processor, asked once per run.
-template <class Variant, class Avx2Variant>
-bool DecodeMcusWithTwin(DecoderContext& context, BitReader& reader) {
-    return ProcessorHasAvx2() ? DecodeMcus<Avx2Variant>(context, reader)
-                              : DecodeMcus<Variant>(context, reader);
-}
-#endif
 
 // Only the sizes whose blocks all land inside the planes are decoded; the records must
 // match them (a context built by InitDecoder or ResetDecoder always does).
@@ -222,21 +186,16 @@ bool EndMarkerAt(const std::uint8_t* data, std::int32_t length, std::int64_t pos
 
 }  // namespace
 
-int DecodeFramePlanes(DecoderContext& context, const std::uint8_t* data, std::int32_t length) {
+PlanesResult DecodeFramePlanes(DecoderContext& context, const std::uint8_t* data,
+                               std::int32_t length) {
     if (!Decodable(context)) {
-        return 0;
+        return {};
     }
     BitSource readerSource(data, length);
     BitReader reader(readerSource);
-#if defined(ORVIK_HAS_AVX2_TWINS)
-    const bool decoded =
-        mmxAvailable ? DecodeMcusWithTwin<PackedVariant, PackedAvx2Variant>(context, reader)
-                     : DecodeMcusWithTwin<ScalarVariant, ScalarAvx2Variant>(context, reader);
-#else
     const bool decoded = mmxAvailable ? DecodeMcus<PackedVariant>(context, reader)
                                       : DecodeMcus<ScalarVariant>(context, reader);
-#endif
-    return decoded && EndMarkerAt(data, length, reader.Position()) ? 1 : 0;
+    return {decoded && EndMarkerAt(data, length, reader.Position()), readerSource.invalidCodeMet};
 }
 
 }  // namespace orvik

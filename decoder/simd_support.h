@@ -1,26 +1,22 @@
-// Which SIMD twins of the transforms this build has, and whether the processor can run the
-// AVX2 ones. The AVX2 twins are compiled by target attribute into an otherwise SSE2 build,
-// so they exist on every x86-64 build and run only where the processor (and the system,
-// which must save the wide registers) reports AVX2.
+// How the SIMD twins of the transforms are compiled. They exist in x86-64 builds made with
+// GCC or Clang (ORVIK_X86_TWINS), whose code otherwise targets SSE2; an AVX2 twin's code is
+// compiled for AVX2 between ORVIK_AVX2_BEGIN and ORVIK_AVX2_END, and runs only where the
+// kernel tables find AVX2 (decoder/kernels.h).
+//
+// The lane operations and the transform steps written once for every lane width are
+// templates and inline functions in headers, each kept inside an unnamed namespace: an AVX2
+// file includes them after ORVIK_AVX2_BEGIN, so its copies are AVX2 code, and no copy is
+// shared with an SSE2 file. Standard headers come before ORVIK_AVX2_BEGIN, so that nothing
+// of theirs is compiled for AVX2.
 #pragma once
 
-#if defined(__x86_64__) && defined(__GNUC__)
-#define ORVIK_HAS_AVX2_TWINS 1
-#endif
+#include "platform/processor.h"
 
-namespace orvik {
-
-// Asked once; the answer never changes while the program runs.
-inline bool ProcessorHasAvx2() {
-#if defined(ORVIK_HAS_AVX2_TWINS)
-    static const bool has = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("avx2") != 0;
-    }();
-    return has;
+#if defined(__clang__)
+#define ORVIK_AVX2_BEGIN \
+    _Pragma("clang attribute push(__attribute__((target(\"avx2\"))), apply_to = function)")
+#define ORVIK_AVX2_END _Pragma("clang attribute pop")
 #else
-    return false;
+#define ORVIK_AVX2_BEGIN _Pragma("GCC push_options") _Pragma("GCC target(\"avx2\")")
+#define ORVIK_AVX2_END _Pragma("GCC pop_options")
 #endif
-}
-
-}  // namespace orvik

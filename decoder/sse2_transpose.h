@@ -1,14 +1,15 @@
-// Transposes for the SSE2 transforms: pass 1 works on rows of lanes (one lane a column),
-// pass 2 needs one lane a row.
+// Transposes and stores for the transforms' twins: pass 1 works on rows of lanes (one lane a
+// column), pass 2 needs one lane a row. Kept inside an unnamed namespace, as every SIMD
+// helper is (decoder/simd_support.h).
 #pragma once
 
-#if defined(__SSE2__)
 #include <emmintrin.h>
 
 #include <cstddef>
 #include <cstdint>
 
-namespace orvik::sse2 {
+namespace orvik {
+namespace {
 
 // 8 x 8 signed 16-bit values, v[r] holding row r; afterwards v[c] holds column c.
 inline void Transpose8x16(__m128i (&v)[8]) {
@@ -63,6 +64,5 @@ inline void StoreRows8(const __m128i (&v)[8], std::uint8_t* out, int stride) {
     }
 }
 
-}  // namespace orvik::sse2
-
-#endif
+}  // namespace
+}  // namespace orvik

@@ -31,12 +31,13 @@ namespace {
 constexpr std::size_t kPrefixBytes = 5;
 
 struct Variant {
-    bool packed;
+    orvik::DecoderVariant variant;
     std::unique_ptr<orvik::CMavFileManager> manager;
 };
 
 // One manager per variant, each built (and always used) under its own variant.
-Variant variants[2] = {{false, nullptr}, {true, nullptr}};
+Variant variants[2] = {{orvik::DecoderVariant::kScalar, nullptr},
+                       {orvik::DecoderVariant::kPacked, nullptr}};
 int memoryFile = -1;
 char memoryPath[64];
 
@@ -48,7 +49,7 @@ void Check(bool holds, const char* what) {
 }
 
 orvik::CMavFileManager& Manager(Variant& variant) {
-    orvik::ChooseDecoderVariant(variant.packed);
+    orvik::ChooseDecoderVariant(variant.variant);
     if (!variant.manager) {
         variant.manager = std::make_unique<orvik::CMavFileManager>();
     }
@@ -71,19 +72,18 @@ void CheckAgainstReference(const std::uint8_t* file, std::size_t fileBytes) {
     orvik::LoadFrameTables(decoder, file + orvik::kQuantSegmentsOffset);
     const std::uint8_t* coded = file + orvik::kFrameHeaderSize;
     const auto length = static_cast<std::int32_t>(fileBytes - orvik::kFrameHeaderSize);
-    orvik::decoderStatus = 0;
-    const int have = orvik::DecodeFramePlanes(decoder, coded, length);
+    const orvik::PlanesResult have = orvik::DecodeFramePlanes(decoder, coded, length);
     const orvik::testing::BitwiseFrame reference =
         orvik::testing::BitwiseDecodeFrame(coded, length, decoder.mcuCount, *decoder.tables);
     orvik::FreeDecoder(decoder);
     const std::int64_t end = reference.endPosition;
     const bool want = end + 2 <= length && coded[end] == 0xFF && coded[end + 1] == 0xD9;
-    Check(have == (want ? 1 : 0), "end test differs from the reference decoder");
+    Check(have.endTestPassed == want, "end test differs from the reference decoder");
     bool invalid = false;
     for (const orvik::testing::BitwiseBlock& block : reference.blocks) {
         invalid = invalid || block.invalidCode;
     }
-    Check((orvik::decoderStatus == 2) == invalid, "invalid codes differ from the reference");
+    Check(have.invalidCodeMet == invalid, "invalid codes differ from the reference");
 }
 
 }  // namespace

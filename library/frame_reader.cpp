@@ -43,11 +43,12 @@ std::string RefusalText(const FrameFacts& facts) {
     return "refused";
 }
 
-FrameReader::FrameReader(std::optional<bool> vectorVariant, const PictureAdjustments& adjustments)
+FrameReader::FrameReader(std::optional<DecoderVariant> variant,
+                         const PictureAdjustments& adjustments)
     : fileBuffer_(std::make_unique<std::uint8_t[]>(kFileBufferBytes)),
       picture_(std::make_unique<std::uint8_t[]>(kPictureBitsBytes)) {
-    if (vectorVariant) {
-        ChooseDecoderVariant(*vectorVariant);
+    if (variant) {
+        ChooseDecoderVariant(*variant);
     }
     InitDecoder(decoder_, kStartWidth, kStartHeight);
     SetAdjustments(adjustments);
@@ -109,10 +110,10 @@ FrameFacts FrameReader::Read(const char* path, DecodeDepth depth) {
     LoadFrameTables(decoder_, bytes + kQuantSegmentsOffset);
     const std::uint8_t* coded = bytes + kFrameHeaderSize;
     const auto codedLength = static_cast<std::int32_t>(facts.fileSize - kFrameHeaderSize);
-    const int decoded = depth == DecodeDepth::kPicture
-                            ? DecodeFrame(decoder_, coded, codedLength, picture_.get())
-                            : DecodeFramePlanes(decoder_, coded, codedLength);
-    if (decoded == 0) {
+    const bool decoded = depth == DecodeDepth::kPicture
+                             ? DecodeFrame(decoder_, coded, codedLength, picture_.get()) == 1
+                             : DecodeFramePlanes(decoder_, coded, codedLength).endTestPassed;
+    if (!decoded) {
         facts.refusal = FrameRefusal::kBadEndMarker;
         return facts;
     }

@@ -53,9 +53,9 @@ enum class DecodeDepth { kPlanes, kPicture };
 
 class FrameReader {
   public:
-    // vectorVariant fixes the decoder's variant for the run (none: the processor's
-    // choice); the adjustments are limited to 0..99 as the viewer limits them.
-    FrameReader(std::optional<bool> vectorVariant, const PictureAdjustments& adjustments);
+    // variant fixes the decoder's variant for the run (none: the processor's choice); the
+    // adjustments are limited to 0..99 as the viewer limits them.
+    FrameReader(std::optional<DecoderVariant> variant, const PictureAdjustments& adjustments);
     ~FrameReader();
     FrameReader(const FrameReader&) = delete;
     FrameReader& operator=(const FrameReader&) = delete;

@@ -16,10 +16,19 @@ bool CpuHasMmx() {
     if ((edx & kMmxBit) == 0) {
         return false;
     }
-    // Clear the SIMD state once, as the original test does; it cannot fault once the
-    // processor has reported MMX.
+    // The test ends by clearing the packed-register state (EMMS), which hands the registers
+    // back to the floating-point unit; it cannot fault once the processor has reported MMX.
     __asm__ volatile("emms");
     return true;
+#else
+    return false;
+#endif
+}
+
+bool ProcessorHasAvx2() {
+#if defined(ORVIK_X86_TWINS)
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") != 0;
 #else
     return false;
 #endif

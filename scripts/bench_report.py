@@ -193,8 +193,8 @@ def write_report(medians, context, settings, notes, out):
              "two ran under the same conditions. Ratios and verdicts use processor time "
              "(cpu), which on a shared machine swings much less than wall time; wall-time "
              "ratios are given beside. `packed` is the variant the processor test picks on "
-             "every x86-64 machine (packed transform, vector conversion); `scalar` is the "
-             "other (scalar transform, table conversion).\n"]
+             "every x86-64 machine (packed transform and conversion); `scalar` is the "
+             "other (scalar transform and conversion).\n"]
 
     parts.append("## Frame bytes to planes (goal: ratio <= 1.0)\n\n"
                  "Our decoder beside libjpeg-turbo on the same coded data (JDCT_ISLOW, raw "
@@ -218,8 +218,8 @@ def write_report(medians, context, settings, notes, out):
                  "The two conversions beside a memcpy of the output size.\n")
     copy = medians.get("BM_CopyOutputBytes/1280/1024")
     rows = []
-    for variant, name in (("packed (vector)", "BM_ConvertVector/1280/1024"),
-                          ("scalar (table)", "BM_ConvertTable/1280/1024")):
+    for variant, name in (("packed", "BM_ConvertPacked/1280/1024"),
+                          ("scalar", "BM_ConvertScalar/1280/1024")):
         m = medians.get(name)
         if m and copy:
             rows.append([variant, ms(m.cpu), ms(copy.cpu), f"{ratio(m.cpu, copy.cpu):.2f}",

@@ -124,11 +124,11 @@ class ReportTest(unittest.TestCase):
     def test_conversion_is_set_beside_the_copy_of_the_output_size(self):
         report = self.write([
             entry("BM_CopyOutputBytes/1280/1024", "median", 0.5, 0.4),
-            entry("BM_ConvertVector/1280/1024", "median", 2.0, 1.6),
-            entry("BM_ConvertTable/1280/1024", "median", 4.0, 4.0),
+            entry("BM_ConvertPacked/1280/1024", "median", 2.0, 1.6),
+            entry("BM_ConvertScalar/1280/1024", "median", 4.0, 4.0),
         ])
-        self.assertIn("| packed (vector) | 1.60 | 0.40 | 4.00 | 4.00 |", report)
-        self.assertIn("| scalar (table) | 4.00 | 0.40 | 10.00 | 8.00 |", report)
+        self.assertIn("| packed | 1.60 | 0.40 | 4.00 | 4.00 |", report)
+        self.assertIn("| scalar | 4.00 | 0.40 | 10.00 | 8.00 |", report)
 
     def test_export_copy_is_judged_beside_jpeg_and_h264_split_by_stage(self):
         report = self.write([

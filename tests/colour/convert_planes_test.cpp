@@ -8,6 +8,7 @@
 
 #include "colour/colour_matrix.h"
 #include "colour/convert_planes.h"
+#include "decoder/kernels.h"
 #include "tests/colour/test_planes.h"
 
 namespace orvik {
@@ -21,7 +22,8 @@ ColourMatrix Build(const PictureAdjustments& a) {
     return m;
 }
 
-// One of the two conversions with its own row stride, writing into a buffer that starts out
+// One of the two conversions with its own row stride (the packed one with the row the decoder
+// picks for this processor), writing into a buffer that starts out
 // filled with kUntouched and has a margin after the picture.
 struct Variant {
     const char* name;
@@ -30,17 +32,18 @@ struct Variant {
 };
 
 const Variant kVariants[] = {
-    {"table", TablePictureStride,
+    {"scalar", ScalarPictureStride,
      [](const ColourMatrix& c, const PlanesView& p, std::uint8_t* out) {
          ConvertPlanesTable(c, p, out);
      }},
-    {"vector", VectorPictureStride,
+    {"packed", PackedPictureStride,
      [](const ColourMatrix& c, const PlanesView& p, std::uint8_t* out) {
-         ConvertPlanesVector(c, p, out, VectorPictureStride(p.width));
+         ConvertPlanesVector(c, p, out, PackedPictureStride(p.width),
+                             FastestKernels().convertPackedRow);
      }},
 };
-const Variant& kTable = kVariants[0];
-const Variant& kVector = kVariants[1];
+const Variant& kScalar = kVariants[0];
+const Variant& kPacked = kVariants[1];
 
 constexpr std::size_t kMargin = 16;
 
@@ -63,7 +66,7 @@ TEST(ConvertPlanes, WorkedPixels) {
     struct Case {
         PictureAdjustments in;
         std::uint8_t y, u, v;
-        Bgr vector, table;
+        Bgr packed, scalar;
     };
     const Case cases[] = {
         {{49, 49, 49, 49}, 100, 128, 128, {99, 99, 99}, {99, 99, 99}},
@@ -76,8 +79,8 @@ TEST(ConvertPlanes, WorkedPixels) {
     for (const Case& c : cases) {
         const ColourMatrix m = Build(c.in);
         const TestPlanes planes = UniformPlanes(16, 2, c.y, c.u, c.v);
-        for (const Variant* variant : {&kVector, &kTable}) {
-            const Bgr want = variant == &kVector ? c.vector : c.table;
+        for (const Variant* variant : {&kPacked, &kScalar}) {
+            const Bgr want = variant == &kPacked ? c.packed : c.scalar;
             const auto out = Convert(*variant, m, planes);
             for (int row = 0; row < 2; ++row) {
                 for (int x = 0; x < 16; ++x) {
@@ -123,14 +126,14 @@ TEST(ConvertPlanes, BottomRowComesFirst) {
 }
 
 TEST(ConvertPlanes, StrideAndPaddingBytes) {
-    // Widths 4n+2 give the table variant 2 padding bytes a row, which it must not write.
+    // Widths 4n+2 give the scalar conversion 2 padding bytes a row, which it must not write.
     for (int width : {16, 18, 20, 22}) {
         constexpr int kHeight = 3;
         const TestPlanes planes = UniformPlanes(width, kHeight, 100, 128, 128);
         const ColourMatrix m = Build({49, 49, 49, 49});
         for (const Variant& variant : kVariants) {
             const std::size_t stride = variant.stride(width);
-            const std::size_t padding = &variant == &kTable ? width % 4 : 0;
+            const std::size_t padding = &variant == &kScalar ? width % 4 : 0;
             ASSERT_EQ(stride, 3 * static_cast<std::size_t>(width) + padding);
             const auto out = Convert(variant, m, planes);
             for (int row = 0; row < kHeight; ++row) {
@@ -149,14 +152,14 @@ TEST(ConvertPlanes, StrideAndPaddingBytes) {
     }
 }
 
-TEST(ConvertPlanes, VectorHonoursAWiderStride) {
+TEST(ConvertPlanes, PackedHonoursAWiderStride) {
     constexpr int kWidth = 16, kHeight = 4;
     constexpr std::size_t kStride = 3 * kWidth + 8;
     const TestPlanes planes = RandomPlanes(kWidth, kHeight, 7);
     const ColourMatrix m = Build({49, 49, 49, 49});
-    const auto packed = Convert(kVector, m, planes);
+    const auto packed = Convert(kPacked, m, planes);
     std::vector<std::uint8_t> wide(kStride * kHeight, kUntouched);
-    ConvertPlanesVector(m, planes.View(), wide.data(), kStride);
+    ConvertPlanesVector(m, planes.View(), wide.data(), kStride, FastestKernels().convertPackedRow);
     for (int row = 0; row < kHeight; ++row) {
         EXPECT_EQ(0, std::memcmp(wide.data() + row * kStride, packed.data() + row * 3 * kWidth,
                                  3 * kWidth))
@@ -260,7 +263,7 @@ TEST(ConvertPlanesTable, LumaIndexIsLimitedTo0To255) {
     };
     for (const Case& c : cases) {
         identity.lumaOffset = c.lumaOffset;
-        const auto out = Convert(kTable, identity, UniformPlanes(2, 1, c.y, 0, 0));
+        const auto out = Convert(kScalar, identity, UniformPlanes(2, 1, c.y, 0, 0));
         EXPECT_EQ(out[0], c.wantBlue) << "Y " << int{c.y} << " offset " << c.lumaOffset;
         EXPECT_EQ(out[1], 0);
     }
@@ -277,7 +280,7 @@ TEST(ConvertPlanesTable, ChannelSumsClampInsteadOfWrapping) {
         far.yTerms[kRed][k] = 300;
         far.vTerms[kRed][k] = -20;  // 280, limited to 255
     }
-    const auto out = Convert(kTable, far, UniformPlanes(2, 1, 9, 9, 9));
+    const auto out = Convert(kScalar, far, UniformPlanes(2, 1, 9, 9, 9));
     EXPECT_EQ(PixelAt(out, 6, 0, 0), (Bgr{255, 0, 255}));
     EXPECT_EQ(PixelAt(out, 6, 1, 0), (Bgr{255, 0, 255}));
 }
@@ -316,7 +319,7 @@ TEST(ConvertPlanesVector, PartialSumsSaturateInTheirOrder) {
         m.colourMatrix[c.channel][1] = c.uWeight;
         m.colourMatrix[c.channel][2] = c.vWeight;
         m.lumaOffset = c.lumaOffset;
-        const auto out = Convert(kVector, m, UniformPlanes(8, 1, c.y, c.u, c.v));
+        const auto out = Convert(kPacked, m, UniformPlanes(8, 1, c.y, c.u, c.v));
         const int byte = c.channel == kBlue ? 0 : c.channel == kGreen ? 1 : 2;
         for (int x = 0; x < 8; ++x)
             EXPECT_EQ(out[3 * x + byte], c.want) << c.name << " pixel " << x;

@@ -18,14 +18,15 @@ BitBuilder& BitBuilder::Text(const std::string& bits) {
     return *this;
 }
 
-BitBuilder& BitBuilder::Code(const HuffmanSpec& spec, const HuffmanDecodeTable& table, int symbol) {
+BitBuilder& BitBuilder::Code(const HuffmanCodeCounts& codeCounts, const HuffmanDecodeTable& table,
+                             int symbol) {
     for (int length = 1; length <= kMaxCodeLength; ++length) {
         if (table.maxCode[length] < 0) {
             continue;
         }
         const int count = table.maxCode[length] - table.minCode[length] + 1;
         for (int i = 0; i < count; ++i) {
-            if (spec.symbols[table.valueIndex[length] + i] == symbol) {
+            if (codeCounts.symbols[table.valueIndex[length] + i] == symbol) {
                 return Bits(static_cast<std::uint32_t>(table.minCode[length] + i), length);
             }
         }
@@ -47,6 +48,18 @@ std::vector<std::uint8_t> BitBuilder::StuffedBytes() const {
         }
     }
     return bytes;
+}
+
+std::vector<std::uint8_t> RandomCodedBytes(std::mt19937& random, int maxLength, int ffShare,
+                                           int zeroShare, int outOf) {
+    std::vector<std::uint8_t> data(std::uniform_int_distribution<int>(0, maxLength)(random));
+    for (std::uint8_t& b : data) {
+        const int pick = std::uniform_int_distribution<int>(0, outOf - 1)(random);
+        b = pick < ffShare               ? 0xFF
+            : pick < ffShare + zeroShare ? 0x00
+                                         : static_cast<std::uint8_t>(random());
+    }
+    return data;
 }
 
 }  // namespace orvik::testing

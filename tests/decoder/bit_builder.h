@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,8 @@ class BitBuilder {
     // Appends a text of '0' and '1' characters.
     BitBuilder& Text(const std::string& bits);
     // Appends the code of symbol in the table (which must hold it).
-    BitBuilder& Code(const HuffmanSpec& spec, const HuffmanDecodeTable& table, int symbol);
+    BitBuilder& Code(const HuffmanCodeCounts& codeCounts, const HuffmanDecodeTable& table,
+                     int symbol);
 
     int BitCount() const { return static_cast<int>(bits_.size()); }
     // Packs the bits, pads the last byte with 1-bits, stuffs every 0xFF with 0x00.
@@ -26,5 +28,10 @@ class BitBuilder {
   private:
     std::vector<bool> bits_;
 };
+
+// Random coded bytes, up to maxLength of them: of every `outOf` bytes, ffShare are 0xFF and
+// zeroShare 0x00 on average, so that stuffed pairs and pairs read as their second byte abound.
+std::vector<std::uint8_t> RandomCodedBytes(std::mt19937& random, int maxLength, int ffShare,
+                                           int zeroShare, int outOf);
 
 }  // namespace orvik::testing

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "decoder/bit_reader.h"
+#include "tests/decoder/bit_builder.h"
 #include "tests/decoder/bitwise_reference.h"
 
 namespace orvik {
@@ -91,11 +92,7 @@ TEST(BitReader, EmptyAndNegativeLengthsReadZeros) {
 TEST(BitReader, MatchesTheBitwiseReaderOnRandomData) {
     std::mt19937 random(7);
     for (int trial = 0; trial < 200; ++trial) {
-        std::vector<std::uint8_t> data(std::uniform_int_distribution<int>(0, 80)(random));
-        for (std::uint8_t& b : data) {
-            const int pick = std::uniform_int_distribution<int>(0, 9)(random);
-            b = pick < 3 ? 0xFF : pick < 5 ? 0x00 : static_cast<std::uint8_t>(random());
-        }
+        const std::vector<std::uint8_t> data = testing::RandomCodedBytes(random, 80, 3, 2, 10);
         const auto length = static_cast<std::int32_t>(data.size());
         // Exactly `length` bytes exist, so a read past the end is caught by the sanitizers.
         BitSource readerSource(data.data(), length);

@@ -36,7 +36,7 @@ std::uint32_t BitwiseReader::ReceiveBits(int n) {
     return value;
 }
 
-BitwiseResult BitwiseDecodeHuffman(BitwiseReader& reader, const HuffmanSpec& spec,
+BitwiseResult BitwiseDecodeHuffman(BitwiseReader& reader, const HuffmanCodeCounts& codeCounts,
                                    const HuffmanDecodeTable& table) {
     std::int32_t code = static_cast<std::int32_t>(reader.ReadBit());
     int length = 1;
@@ -51,7 +51,7 @@ BitwiseResult BitwiseDecodeHuffman(BitwiseReader& reader, const HuffmanSpec& spe
     if (index < 0 || index > 256) {
         return {0, true};
     }
-    return {spec.symbols[index], false};
+    return {codeCounts.symbols[index], false};
 }
 
 namespace {
@@ -67,7 +67,7 @@ BitwiseBlock BitwiseDecodeBlock(BitwiseReader& reader, const DecoderTables& tabl
                                 std::int32_t predictor) {
     BitwiseBlock block;
     const BitwiseResult dc =
-        BitwiseDecodeHuffman(reader, *tables.dcSpecs[slot], *tables.dcTables[slot]);
+        BitwiseDecodeHuffman(reader, *tables.dcCodeCounts[slot], *tables.dcTables[slot]);
     block.invalidCode = dc.invalid;
     if (dc.symbol != 0) {
         predictor += ExtendValue(reader.ReceiveBits(dc.symbol), dc.symbol);
@@ -77,7 +77,7 @@ BitwiseBlock BitwiseDecodeBlock(BitwiseReader& reader, const DecoderTables& tabl
     int k = 1;
     while (k <= 63) {
         const BitwiseResult ac =
-            BitwiseDecodeHuffman(reader, *tables.acSpecs[slot], *tables.acTables[slot]);
+            BitwiseDecodeHuffman(reader, *tables.acCodeCounts[slot], *tables.acTables[slot]);
         block.invalidCode = block.invalidCode || ac.invalid;
         const int r = ac.symbol >> 4;
         const int s = ac.symbol & 15;

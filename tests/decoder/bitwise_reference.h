@@ -1,6 +1,6 @@
-// A straightforward bit-by-bit entropy decoder, written from the algorithm as the system
-// states it (ReadCodedByte, ReadBit, ReceiveBits, DecodeHuffman over maxCode, DecodeDc,
-// DecodeAc), to hold the buffered reader and the look-ahead tables to. Past the end of the
+// A straightforward entropy decoder that reads one bit at a time (ReadCodedByte, ReadBit,
+// ReceiveBits, DecodeHuffman over maxCode, DecodeDc, DecodeAc), to hold the buffered reader
+// and the look-ahead tables to. Past the end of the
 // data it reads zero bytes and keeps counting the position.
 #pragma once
 
@@ -34,10 +34,10 @@ class BitwiseReader {
 
 struct BitwiseResult {
     int symbol = 0;
-    bool invalid = false;  // what sets decoderStatus to 2
+    bool invalid = false;  // no code of the table matched: symbol 0
 };
 
-BitwiseResult BitwiseDecodeHuffman(BitwiseReader& reader, const HuffmanSpec& spec,
+BitwiseResult BitwiseDecodeHuffman(BitwiseReader& reader, const HuffmanCodeCounts& codeCounts,
                                    const HuffmanDecodeTable& table);
 
 // One block: the new predictor and the 64 coefficients (natural order) as 32-bit values.

@@ -25,7 +25,7 @@ using testing::TestFrame;
 // The planes built from the bitwise reference's coefficients with the portable transform of
 // the variant, each block put at its raster place: an independent assembly of the frame.
 std::vector<std::uint8_t> AssembledPlanes(const TestFrame& frame, const DecoderContext& context,
-                                          bool packed) {
+                                          DecoderVariant variant) {
     const testing::BitwiseFrame coded = testing::BitwiseDecodeFrame(
         frame.CodedData(), frame.CodedLength(), context.mcuCount, *context.tables);
     const int w = frame.width;
@@ -45,7 +45,7 @@ std::vector<std::uint8_t> AssembledPlanes(const TestFrame& frame, const DecoderC
                             static_cast<std::size_t>(top) * strides[component] + 8 * blockColumn;
         const int slot = component == 0 ? 0 : 1;
         const std::int32_t* coefficients = coded.blocks[b].coefficients;
-        if (packed) {
+        if (variant == DecoderVariant::kPacked) {
             std::int16_t block16[64];
             for (int i = 0; i < 64; ++i) {
                 block16[i] = static_cast<std::int16_t>(coefficients[i]);
@@ -74,18 +74,18 @@ TEST(FrameDecoding, PlanesEqualTheReferenceInBothVariants) {
                                  std::to_string(c.quality);
         const std::vector<std::uint8_t> libjpeg = testing::ReferencePlanes(frame);
         ASSERT_FALSE(libjpeg.empty()) << name;
-        for (const bool packed : {false, true}) {
+        for (const DecoderVariant variant : kDecoderVariants) {
             DecoderContext context;
-            testing::PrepareContext(context, frame, packed);
-            decoderStatus = 0;
-            ASSERT_EQ(DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()), 1)
-                << name;
-            EXPECT_EQ(decoderStatus, 0) << name;
+            testing::PrepareContext(context, frame, variant);
+            const PlanesResult result =
+                DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength());
+            ASSERT_TRUE(result.endTestPassed) << name;
+            EXPECT_FALSE(result.invalidCodeMet) << name;
             const std::vector<std::uint8_t> have = testing::PlanesOf(context);
-            EXPECT_TRUE(have == AssembledPlanes(frame, context, packed))
-                << name << (packed ? " packed" : " scalar")
+            EXPECT_TRUE(have == AssembledPlanes(frame, context, variant))
+                << name << " " << VariantName(variant)
                 << ": planes differ from the reference assembly";
-            if (!packed) {
+            if (variant == DecoderVariant::kScalar) {
                 const auto diff = std::mismatch(have.begin(), have.end(), libjpeg.begin());
                 EXPECT_TRUE(diff.first == have.end())
                     << name << ": first difference from libjpeg-turbo at byte "
@@ -95,18 +95,20 @@ TEST(FrameDecoding, PlanesEqualTheReferenceInBothVariants) {
     }
 }
 
-int Decode(const TestFrame& frame, bool packed, std::vector<std::uint8_t>* planes = nullptr) {
+bool Decode(const TestFrame& frame, DecoderVariant variant,
+            std::vector<std::uint8_t>* planes = nullptr) {
     DecoderContext context;
-    testing::PrepareContext(context, frame, packed);
+    testing::PrepareContext(context, frame, variant);
     // Exactly the coded bytes, so that a read past them is caught by the sanitizers.
     const std::vector<std::uint8_t> coded(frame.CodedData(),
                                           frame.CodedData() + frame.CodedLength());
-    const int result =
-        DecodeFramePlanes(context, coded.data(), static_cast<std::int32_t>(coded.size()));
+    const bool passed =
+        DecodeFramePlanes(context, coded.data(), static_cast<std::int32_t>(coded.size()))
+            .endTestPassed;
     if (planes != nullptr) {
         *planes = testing::PlanesOf(context);
     }
-    return result;
+    return passed;
 }
 
 TEST(FrameDecoding, EndTest) {
@@ -115,24 +117,24 @@ TEST(FrameDecoding, EndTest) {
     struct Case {
         const char* name;
         TestFrame frame;
-        int want;
+        bool want;
     };
     const Case cases[] = {
-        {"as written", frame, 1},
+        {"as written", frame, true},
         {"bytes after the end marker are ignored",
-         testing::AppendAfterEndMarker(frame, {0x12, 0xFF, 0x00}), 1},
-        {"a fill byte 0xFF before the end marker", testing::InsertBeforeEndMarker(frame, 0xFF), 0},
-        {"a zero byte before the end marker", testing::InsertBeforeEndMarker(frame, 0x00), 0},
-        {"the last marker byte missing", testing::TruncateCodedData(frame, coded - 1), 0},
-        {"no end marker", testing::TruncateCodedData(frame, coded - 2), 0},
-        {"ran out of data", testing::TruncateCodedData(frame, coded / 2), 0},
-        {"one coded byte", testing::TruncateCodedData(frame, 1), 0},
-        {"no coded data", testing::TruncateCodedData(frame, 0), 0},
+         testing::AppendAfterEndMarker(frame, {0x12, 0xFF, 0x00}), true},
+        {"a fill byte 0xFF before the end marker", testing::InsertBeforeEndMarker(frame, 0xFF),
+         false},
+        {"a zero byte before the end marker", testing::InsertBeforeEndMarker(frame, 0x00), false},
+        {"the last marker byte missing", testing::TruncateCodedData(frame, coded - 1), false},
+        {"no end marker", testing::TruncateCodedData(frame, coded - 2), false},
+        {"ran out of data", testing::TruncateCodedData(frame, coded / 2), false},
+        {"one coded byte", testing::TruncateCodedData(frame, 1), false},
+        {"no coded data", testing::TruncateCodedData(frame, 0), false},
     };
     for (const Case& c : cases) {
-        for (const bool packed : {false, true}) {
-            EXPECT_EQ(Decode(c.frame, packed), c.want)
-                << c.name << (packed ? ", packed" : ", scalar");
+        for (const DecoderVariant variant : kDecoderVariants) {
+            EXPECT_EQ(Decode(c.frame, variant), c.want) << c.name << ", " << VariantName(variant);
         }
     }
 }
@@ -140,7 +142,7 @@ TEST(FrameDecoding, EndTest) {
 TEST(FrameDecoding, BytesOutsideTheTablesAndTheCodedDataAreNotLookedAt) {
     const TestFrame frame = testing::MakeFrame(64, 32, 60, 8);
     std::vector<std::uint8_t> want;
-    ASSERT_EQ(Decode(frame, false, &want), 1);
+    ASSERT_TRUE(Decode(frame, DecoderVariant::kScalar, &want));
     struct Range {
         std::size_t from;
         std::size_t to;
@@ -150,7 +152,8 @@ TEST(FrameDecoding, BytesOutsideTheTablesAndTheCodedDataAreNotLookedAt) {
     for (const Range r :
          {Range{0, 374}, Range{374, 379}, Range{443, 448}, Range{512, 517}, Range{521, 545}}) {
         std::vector<std::uint8_t> have;
-        EXPECT_EQ(Decode(testing::FillHeaderBytes(frame, r.from, r.to, 0x5C), false, &have), 1)
+        EXPECT_TRUE(Decode(testing::FillHeaderBytes(frame, r.from, r.to, 0x5C),
+                           DecoderVariant::kScalar, &have))
             << r.from;
         EXPECT_TRUE(have == want) << "bytes " << r.from << ".." << r.to - 1
                                   << " changed the picture";
@@ -165,15 +168,16 @@ TEST(FrameDecoding, UnsupportedSizesAreRefusedWithoutWriting) {
     };
     const Size sizes[] = {{100, 48},    {640, 0},  {0, 480}, {1296, 1024},
                           {1280, 1032}, {640, 12}, {-16, 8}, {65535, 65535}};
-    for (const bool packed : {false, true}) {
+    for (const DecoderVariant variant : kDecoderVariants) {
         for (const Size s : sizes) {
-            ChooseDecoderVariant(packed);
+            ChooseDecoderVariant(variant);
             DecoderContext context;
             InitDecoder(context, s.width, s.height);
             LoadFrameTables(context, frame.bytes.data() + kQuantSegmentsOffset);
             std::memset(context.planes.get(), 0x5A, kPlanesBufferBytes);
             std::vector<std::uint8_t> rgb(64, 0x33);
-            EXPECT_EQ(DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()), 0)
+            EXPECT_FALSE(
+                DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()).endTestPassed)
                 << s.width << "x" << s.height;
             EXPECT_EQ(DecodeFrame(context, frame.CodedData(), frame.CodedLength(), rgb.data()), 0);
             EXPECT_TRUE(std::all_of(context.planes.get(), context.planes.get() + kPlanesBufferBytes,
@@ -188,27 +192,27 @@ TEST(FrameDecoding, UnsupportedSizesAreRefusedWithoutWriting) {
 TEST(FrameDecoding, ContextOfTheOtherVariantOrFreedIsRefused) {
     const TestFrame frame = testing::MakeFrame(32, 16, 75, 2);
     DecoderContext context;
-    testing::PrepareContext(context, frame, true);
-    ChooseDecoderVariant(false);
-    EXPECT_EQ(DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()), 0);
+    testing::PrepareContext(context, frame, DecoderVariant::kPacked);
+    ChooseDecoderVariant(DecoderVariant::kScalar);
+    EXPECT_FALSE(DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()).endTestPassed);
     ResetDecoder(context, frame.width, frame.height);
     LoadFrameTables(context, frame.bytes.data() + kQuantSegmentsOffset);
-    EXPECT_EQ(DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()), 1);
+    EXPECT_TRUE(DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()).endTestPassed);
     FreeDecoder(context);
-    EXPECT_EQ(DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()), 0);
+    EXPECT_FALSE(DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()).endTestPassed);
 }
 
 TEST(FrameDecoding, DecodeFrameConvertsOnlyWhenTheEndTestPasses) {
     const TestFrame frame = testing::MakeFrame(48, 16, 75, 6);
-    for (const bool packed : {false, true}) {
+    for (const DecoderVariant variant : kDecoderVariants) {
         DecoderContext context;
-        testing::PrepareContext(context, frame, packed);
+        testing::PrepareContext(context, frame, variant);
         const std::size_t bytes = PictureStride(frame.width) * frame.height;
         std::vector<std::uint8_t> rgb(bytes, 0x33);
         ASSERT_EQ(DecodeFrame(context, frame.CodedData(), frame.CodedLength(), rgb.data()), 1);
         std::vector<std::uint8_t> want(bytes, 0x33);
         ConvertPlanesToRgb(context, context.planes.get(), want.data());
-        EXPECT_TRUE(rgb == want) << (packed ? "packed" : "scalar");
+        EXPECT_TRUE(rgb == want) << VariantName(variant);
 
         const TestFrame damaged = testing::InsertBeforeEndMarker(frame, 0xFF);
         std::vector<std::uint8_t> untouched(bytes, 0x44);

@@ -38,8 +38,8 @@ struct TableRef {
 constexpr TableRef kTables[] = {
     {"DC 0", true, 0}, {"AC 0", false, 0}, {"DC 1", true, 1}, {"AC 1", false, 1}};
 
-const HuffmanSpec& SpecOf(const DecoderTables& t, const TableRef& r) {
-    return r.dc ? *t.dcSpecs[r.slot] : *t.acSpecs[r.slot];
+const HuffmanCodeCounts& CodeCountsOf(const DecoderTables& t, const TableRef& r) {
+    return r.dc ? *t.dcCodeCounts[r.slot] : *t.acCodeCounts[r.slot];
 }
 const HuffmanDecodeTable& TableOf(const DecoderTables& t, const TableRef& r) {
     return r.dc ? *t.dcTables[r.slot] : *t.acTables[r.slot];
@@ -53,7 +53,7 @@ TEST(HuffmanTables, DefaultTablesHoldFourTablesIn348Bytes) {
     for (const TableRef& r : kTables) {
         int symbols = 0;
         for (int length = 1; length <= 16; ++length) {
-            symbols += SpecOf(tables, r).counts[length];
+            symbols += CodeCountsOf(tables, r).counts[length];
         }
         EXPECT_EQ(symbols, r.dc ? 10 : 130) << r.name;
     }
@@ -73,15 +73,15 @@ TEST(HuffmanTables, DcTable0HasTheListedCodes) {
         BitSource readerSource(data.data(), static_cast<std::int32_t>(data.size()));
         BitReader reader(readerSource);
         reader.RefillCareful();
-        decoderStatus = 0;
-        EXPECT_EQ(DecodeHuffman(reader, *tables.dcSpecs[0], table), symbol) << code;
+        EXPECT_EQ(DecodeHuffman(reader, *tables.dcCodeCounts[0], table), symbol) << code;
         EXPECT_EQ(reader.BitsBuffered(), 64 - static_cast<int>(code.size())) << code;
-        EXPECT_EQ(decoderStatus, 0) << code;
+        EXPECT_FALSE(readerSource.invalidCodeMet) << code;
     }
 }
 
 // Each table leaves out exactly one code, all 1-bits at its longest length, which costs 16
-// bits, gives symbol 0 and status 2; every other 16-bit window decodes as the reference does.
+// bits, gives symbol 0 and is noted as invalid; every other 16-bit window decodes as the reference
+// does.
 TEST(HuffmanTables, EveryWindowDecodesAsTheBitwiseSearch) {
     const DecoderTables tables = FixedTables();
     for (const TableRef& r : kTables) {
@@ -93,13 +93,12 @@ TEST(HuffmanTables, EveryWindowDecodesAsTheBitwiseSearch) {
             BitSource readerSource(data.data(), length);
             BitReader reader(readerSource);
             reader.RefillCareful();
-            decoderStatus = 0;
-            const int symbol = DecodeHuffman(reader, SpecOf(tables, r), TableOf(tables, r));
+            const int symbol = DecodeHuffman(reader, CodeCountsOf(tables, r), TableOf(tables, r));
             testing::BitwiseReader reference(data.data(), length);
-            const testing::BitwiseResult want =
-                testing::BitwiseDecodeHuffman(reference, SpecOf(tables, r), TableOf(tables, r));
+            const testing::BitwiseResult want = testing::BitwiseDecodeHuffman(
+                reference, CodeCountsOf(tables, r), TableOf(tables, r));
             ASSERT_EQ(symbol, want.symbol) << r.name << " window " << window;
-            ASSERT_EQ(decoderStatus == 2, want.invalid) << r.name << " window " << window;
+            ASSERT_EQ(readerSource.invalidCodeMet, want.invalid) << r.name << " window " << window;
             ASSERT_EQ(reader.Position(), reference.Position()) << r.name << " window " << window;
             ASSERT_EQ(reader.BitsBuffered() % 8, reference.BitsLeft())
                 << r.name << " window " << window;
@@ -115,6 +114,7 @@ struct DecodedBlock {
     std::int32_t predictor;
     std::int32_t coefficients[64];
     int bitsConsumed;
+    bool invalidCodeMet;
 };
 
 // Decodes one block with the library's DecodeDc/DecodeAc in the packed (16-bit) and scalar
@@ -122,8 +122,8 @@ struct DecodedBlock {
 DecodedBlock DecodeOneBlock(const std::vector<std::uint8_t>& data, int slot,
                             std::int32_t predictor) {
     const DecoderTables tables = FixedTables();
-    const HuffmanPair dc{tables.dcSpecs[slot].get(), tables.dcTables[slot].get()};
-    const HuffmanPair ac{tables.acSpecs[slot].get(), tables.acTables[slot].get()};
+    const HuffmanPair dc{tables.dcCodeCounts[slot].get(), tables.dcTables[slot].get()};
+    const HuffmanPair ac{tables.acCodeCounts[slot].get(), tables.acTables[slot].get()};
     const auto length = static_cast<std::int32_t>(data.size());
 
     BitSource wideSource(data.data(), length);
@@ -151,8 +151,10 @@ DecodedBlock DecodeOneBlock(const std::vector<std::uint8_t>& data, int slot,
     }
     EXPECT_EQ(wide.Position(), reference.Position());
     EXPECT_EQ(narrow.Position(), reference.Position());
+    EXPECT_EQ(wideSource.invalidCodeMet, want.invalidCode);
+    EXPECT_EQ(narrowSource.invalidCodeMet, want.invalidCode);
 
-    DecodedBlock out{block32[0], {}, 0};
+    DecodedBlock out{block32[0], {}, 0, wideSource.invalidCodeMet};
     std::copy(std::begin(block32), std::end(block32), std::begin(out.coefficients));
     // Coded bytes up to the position (a stuffed pair is one), less the unread bits of the last.
     int codedBytes = 0;
@@ -167,13 +169,14 @@ DecodedBlock DecodeOneBlock(const std::vector<std::uint8_t>& data, int slot,
 
 TEST(BlockDecoding, HandMadeBlocks) {
     const DecoderTables t = FixedTables();
-    auto dc = [&](int slot) -> std::pair<const HuffmanSpec&, const HuffmanDecodeTable&> {
-        return {*t.dcSpecs[slot], *t.dcTables[slot]};
+    auto dc = [&](int slot) -> std::pair<const HuffmanCodeCounts&, const HuffmanDecodeTable&> {
+        return {*t.dcCodeCounts[slot], *t.dcTables[slot]};
     };
-    auto ac = [&](int slot) -> std::pair<const HuffmanSpec&, const HuffmanDecodeTable&> {
-        return {*t.acSpecs[slot], *t.acTables[slot]};
+    auto ac = [&](int slot) -> std::pair<const HuffmanCodeCounts&, const HuffmanDecodeTable&> {
+        return {*t.acCodeCounts[slot], *t.acTables[slot]};
     };
-    auto code = [](BitBuilder& b, std::pair<const HuffmanSpec&, const HuffmanDecodeTable&> table,
+    auto code = [](BitBuilder& b,
+                   std::pair<const HuffmanCodeCounts&, const HuffmanDecodeTable&> table,
                    int symbol) { b.Code(table.first, table.second, symbol); };
 
     {
@@ -241,18 +244,17 @@ TEST(BlockDecoding, HandMadeBlocks) {
     }
 }
 
-TEST(BlockDecoding, InvalidCodeGivesSymbolZeroAndStatusTwo) {
+TEST(BlockDecoding, InvalidCodeGivesSymbolZeroAndIsNoted) {
     for (const int slot : {0, 1}) {
         // DC: a valid category 1 difference; AC: sixteen 1-bits, no code of either AC table.
         BitBuilder b;
         const DecoderTables t = FixedTables();
-        b.Code(*t.dcSpecs[slot], *t.dcTables[slot], 1)
+        b.Code(*t.dcCodeCounts[slot], *t.dcTables[slot], 1)
             .Text("1")
             .Text("1111111111111111")
             .Text("0101");
-        decoderStatus = 0;
         const DecodedBlock block = DecodeOneBlock(b.StuffedBytes(), slot, 0);
-        EXPECT_EQ(decoderStatus, 2) << "slot " << slot;
+        EXPECT_TRUE(block.invalidCodeMet) << "slot " << slot;
         EXPECT_EQ(block.predictor, 1);
         EXPECT_EQ(block.bitsConsumed, b.BitCount() - 4) << "the invalid code costs 16 bits";
         for (int i = 1; i < 64; ++i) {
@@ -262,9 +264,10 @@ TEST(BlockDecoding, InvalidCodeGivesSymbolZeroAndStatusTwo) {
 }
 
 // Frame-length block sequences as the MCU loop decodes them: fast refill while a whole MCU's
-// worth of bytes lies ahead, careful refill for the tail.
+// worth of bytes lies ahead, careful refill for the tail. Returns the final position.
 std::int64_t DecodeLikeTheMcuLoop(const std::uint8_t* data, std::int32_t length, int mcus,
-                                  const DecoderTables& tables, std::vector<std::int32_t>& out) {
+                                  const DecoderTables& tables, std::vector<std::int32_t>& out,
+                                  bool& invalidCodeMet) {
     BitSource readerSource(data, length);
     BitReader reader(readerSource);
     std::int32_t predictors[3] = {0, 0, 0};
@@ -273,8 +276,10 @@ std::int64_t DecodeLikeTheMcuLoop(const std::uint8_t* data, std::int32_t length,
     for (int mcu = 0; mcu < mcus; ++mcu) {
         const bool fast = reader.BytesUnfetched() >= kFastMcuBytes;
         for (int b = 0; b < 4; ++b) {
-            const HuffmanPair dc{tables.dcSpecs[kSlot[b]].get(), tables.dcTables[kSlot[b]].get()};
-            const HuffmanPair ac{tables.acSpecs[kSlot[b]].get(), tables.acTables[kSlot[b]].get()};
+            const HuffmanPair dc{tables.dcCodeCounts[kSlot[b]].get(),
+                                 tables.dcTables[kSlot[b]].get()};
+            const HuffmanPair ac{tables.acCodeCounts[kSlot[b]].get(),
+                                 tables.acTables[kSlot[b]].get()};
             std::int32_t block[64] = {};
             std::int32_t& p = predictors[kComponent[b]];
             p = fast ? DecodeDc<FastRefill>(reader, dc, p) : DecodeDc<CarefulRefill>(reader, dc, p);
@@ -287,6 +292,7 @@ std::int64_t DecodeLikeTheMcuLoop(const std::uint8_t* data, std::int32_t length,
             out.insert(out.end(), std::begin(block), std::end(block));
         }
     }
+    invalidCodeMet = readerSource.invalidCodeMet;
     return reader.Position();
 }
 
@@ -294,9 +300,9 @@ void ExpectSameAsReference(const std::vector<std::uint8_t>& data, std::int32_t l
                            const std::string& what) {
     const DecoderTables tables = FixedTables();
     std::vector<std::int32_t> have;
-    decoderStatus = 0;
-    const std::int64_t position = DecodeLikeTheMcuLoop(data.data(), length, mcus, tables, have);
-    const bool sawInvalid = decoderStatus == 2;
+    bool sawInvalid = false;
+    const std::int64_t position =
+        DecodeLikeTheMcuLoop(data.data(), length, mcus, tables, have, sawInvalid);
     const testing::BitwiseFrame want =
         testing::BitwiseDecodeFrame(data.data(), length, mcus, tables);
     ASSERT_EQ(have.size(), want.blocks.size() * 64) << what;
@@ -315,11 +321,7 @@ void ExpectSameAsReference(const std::vector<std::uint8_t>& data, std::int32_t l
 TEST(BlockDecoding, RandomStreamsDecodeAsTheReference) {
     std::mt19937 random(99);
     for (int trial = 0; trial < 40; ++trial) {
-        std::vector<std::uint8_t> data(std::uniform_int_distribution<int>(0, 6000)(random));
-        for (std::uint8_t& b : data) {
-            const int pick = std::uniform_int_distribution<int>(0, 31)(random);
-            b = pick == 0 ? 0xFF : pick == 1 ? 0x00 : static_cast<std::uint8_t>(random());
-        }
+        const std::vector<std::uint8_t> data = testing::RandomCodedBytes(random, 6000, 1, 1, 32);
         const int mcus = std::uniform_int_distribution<int>(1, 120)(random);
         ExpectSameAsReference(data, static_cast<std::int32_t>(data.size()), mcus,
                               "trial " + std::to_string(trial));

@@ -14,9 +14,7 @@
 #include <vector>
 
 #include "decoder/decoder_tables.h"
-#include "decoder/idct_packed.h"
-#include "decoder/idct_scalar.h"
-#include "decoder/simd_support.h"
+#include "decoder/kernels.h"
 #include "tests/decoder/bitwise_reference.h"
 #include "tests/decoder/decoder_fixtures.h"
 
@@ -27,7 +25,7 @@ using Block32 = std::array<std::int32_t, 64>;
 using Samples = std::array<std::uint8_t, 64>;
 
 struct Transform {
-    const char* name;
+    std::string name;
     bool packed;
     // coefficients and quantisers as 32-bit values; the packed forms get their low 16 bits.
     std::function<void(const Block32&, const Block32&, std::uint8_t*, int)> run;
@@ -41,57 +39,26 @@ std::array<std::int16_t, 64> Low16(const Block32& values) {
     return out;
 }
 
-const std::vector<Transform>& AllTransforms() {
-    static const std::vector<Transform> transforms = {
-        {"InverseDctScalar", false,
-         [](const Block32& c, const Block32& q, std::uint8_t* out, int stride) {
-             InverseDctScalar(c.data(), q.data(), out, stride, 128, 255);
-         }},
-        {"InverseDctMmx", true,
-         [](const Block32& c, const Block32& q, std::uint8_t* out, int stride) {
-             InverseDctMmx(Low16(c).data(), Low16(q).data(), out, stride);
-         }},
-#if defined(__SSE2__)
-        {"InverseDctScalarSse2", false,
-         [](const Block32& c, const Block32& q, std::uint8_t* out, int stride) {
-             InverseDctScalarSse2(c.data(), q.data(), out, stride, 128, 255);
-         }},
-        {"InverseDctMmxSse2", true,
-         [](const Block32& c, const Block32& q, std::uint8_t* out, int stride) {
-             InverseDctMmxSse2(Low16(c).data(), Low16(q).data(), out, stride);
-         }},
-#endif
-    };
+// Both transforms of every kernel table this processor runs: the portable scalar and packed
+// transforms first, then their twins in the same order.
+const std::vector<Transform>& RunnableTransforms() {
+    static const std::vector<Transform> transforms = [] {
+        std::vector<Transform> all;
+        for (const DecoderKernels& k : RunnableKernels()) {
+            all.push_back({std::string(k.name) + " scalar", false,
+                           [t = k.inverseDctScalar](const Block32& c, const Block32& q,
+                                                    std::uint8_t* out, int stride) {
+                               t(c.data(), q.data(), out, stride, 128, 255);
+                           }});
+            all.push_back({std::string(k.name) + " packed", true,
+                           [t = k.inverseDctPacked](const Block32& c, const Block32& q,
+                                                    std::uint8_t* out, int stride) {
+                               t(Low16(c).data(), Low16(q).data(), out, stride);
+                           }});
+        }
+        return all;
+    }();
     return transforms;
-}
-
-#if defined(ORVIK_HAS_AVX2_TWINS)
-const Transform kScalarAvx2 = {
-    "InverseDctScalarAvx2", false,
-    [](const Block32& c, const Block32& q, std::uint8_t* out, int stride) {
-        InverseDctScalarAvx2(c.data(), q.data(), out, stride, 128, 255);
-    }};
-const Transform kPackedAvx2 = {
-    "InverseDctMmxAvx2", true,
-    [](const Block32& c, const Block32& q, std::uint8_t* out, int stride) {
-        InverseDctMmxAvx2(Low16(c).data(), Low16(q).data(), out, stride);
-    }};
-#endif
-
-// Every transform this processor can run: the table above, and the AVX2 twins where the
-// processor has AVX2.
-std::vector<const Transform*> RunnableTransforms() {
-    std::vector<const Transform*> all;
-    for (const Transform& t : AllTransforms()) {
-        all.push_back(&t);
-    }
-#if defined(ORVIK_HAS_AVX2_TWINS)
-    if (ProcessorHasAvx2()) {
-        all.push_back(&kScalarAvx2);
-        all.push_back(&kPackedAvx2);
-    }
-#endif
-    return all;
 }
 
 Samples Transformed(const Transform& t, const Block32& coefficients, const Block32& quant) {
@@ -178,8 +145,7 @@ TEST(InverseDct, NamedBlocksGiveTheirSamplesInEveryTransform) {
         {"product beyond 16 bits", WithEntries({{0, 2048}}), Filled(16), Uniform(255), Uniform(0)},
     };
     for (const NamedBlock& block : blocks) {
-        for (const Transform* transform : RunnableTransforms()) {
-            const Transform& t = *transform;
+        for (const Transform& t : RunnableTransforms()) {
             const Samples have = Transformed(t, block.coefficients, block.quant);
             const Samples& want = t.packed ? block.wantPacked : block.wantScalar;
             const int n = 8 * block.rowsChecked;
@@ -217,7 +183,7 @@ Samples DirectFormula(const Block32& coefficients, const Block32& quant) {
 TEST(InverseDct, RealBlockFromAGeneratedFrame) {
     const testing::TestFrame frame = testing::MakeFrame(64, 16, 90, 3);
     DecoderContext context;
-    testing::PrepareContext(context, frame, false);
+    testing::PrepareContext(context, frame, DecoderVariant::kScalar);
     const testing::BitwiseFrame coded = testing::BitwiseDecodeFrame(
         frame.CodedData(), frame.CodedLength(), context.mcuCount, *context.tables);
     // The busiest Y block of the first MCU row: most coefficients set.
@@ -252,8 +218,7 @@ TEST(InverseDct, RealBlockFromAGeneratedFrame) {
         }
     }
     const Samples formula = DirectFormula(coefficients, quant);
-    for (const Transform* transform : RunnableTransforms()) {
-        const Transform& t = *transform;
+    for (const Transform& t : RunnableTransforms()) {
         const Samples have = Transformed(t, coefficients, quant);
         for (int i = 0; i < 64; ++i) {
             EXPECT_LE(std::abs(have[i] - formula[i]), 1)
@@ -268,7 +233,6 @@ TEST(InverseDct, RealBlockFromAGeneratedFrame) {
     }
 }
 
-#if defined(__SSE2__)
 // Kinds of random block: realistic sparse ones, DC-only ones (their short path), the full
 // 16-bit range, and for the scalar form 32-bit values whose low half may be 0.
 // kExtremes: every entry one of the edge values of 16 and 32 bits, with edge quantisers.
@@ -328,6 +292,10 @@ Block32 RandomQuantisers(std::mt19937& random, Kind kind, int trial) {
 }
 
 TEST(InverseDct, SimdTwinsEqualThePortableFormsOnRandomBlocks) {
+    const std::vector<Transform>& all = RunnableTransforms();
+    if (all.size() == 2) {
+        GTEST_SKIP() << "no twins run here";
+    }
     std::mt19937 random(20240601);
     constexpr int kStride = 24;
     const Kind kinds[] = {Kind::kSparse, Kind::kDcOnly, Kind::kFull16, Kind::kWide32,
@@ -336,38 +304,27 @@ TEST(InverseDct, SimdTwinsEqualThePortableFormsOnRandomBlocks) {
         for (int trial = 0; trial < 2000; ++trial) {
             const Block32 coefficients = RandomBlock(random, kind);
             const Block32 quant = RandomQuantisers(random, kind, trial);
-            struct Pair {
-                const Transform* portable;
-                const Transform* twin;
-            };
-            const auto& all = AllTransforms();
-            std::vector<Pair> pairs = {Pair{&all[0], &all[2]}, Pair{&all[1], &all[3]}};
-#if defined(ORVIK_HAS_AVX2_TWINS)
-            if (ProcessorHasAvx2()) {
-                pairs.push_back(Pair{&all[0], &kScalarAvx2});
-                pairs.push_back(Pair{&all[1], &kPackedAvx2});
-            }
-#endif
-            for (const Pair pair : pairs) {
-                if (kind == Kind::kWide32 && pair.portable->packed) {
+            for (std::size_t t = 2; t < all.size(); ++t) {
+                const Transform& twin = all[t];
+                const Transform& portable = all[t % 2];
+                if (kind == Kind::kWide32 && portable.packed) {
                     continue;  // packed blocks are 16-bit
                 }
                 std::vector<std::uint8_t> want(8 * kStride, 0xA5), have(8 * kStride, 0xA5);
-                pair.portable->run(coefficients, quant, want.data(), kStride);
-                pair.twin->run(coefficients, quant, have.data(), kStride);
-                ASSERT_EQ(have, want) << pair.twin->name << " against " << pair.portable->name
-                                      << ", kind " << static_cast<int>(kind) << ", trial " << trial;
+                portable.run(coefficients, quant, want.data(), kStride);
+                twin.run(coefficients, quant, have.data(), kStride);
+                ASSERT_EQ(have, want) << twin.name << " against " << portable.name << ", kind "
+                                      << static_cast<int>(kind) << ", trial " << trial;
                 for (int r = 0; r < 8; ++r) {
                     for (int c = 8; c < kStride; ++c) {
                         ASSERT_EQ(want[static_cast<std::size_t>(r) * kStride + c], 0xA5)
-                            << pair.portable->name << " wrote outside its block";
+                            << portable.name << " wrote outside its block";
                     }
                 }
             }
         }
     }
 }
-#endif
 
 }  // namespace
 }  // namespace orvik

@@ -30,8 +30,9 @@ TEST(DecoderSetUp, GeometryForPictureSizes) {
         {1280, 1024, {1280, 640, 640}, 1024, {0, 1310720, 1966080}, 80, 128, 10240},
         {16, 0, {16, 8, 8}, 0, {0, 0, 0}, 1, 0, -1},
     };
-    for (const bool packed : {false, true}) {
-        ChooseDecoderVariant(packed);
+    for (const DecoderVariant variant : kDecoderVariants) {
+        ChooseDecoderVariant(variant);
+        const bool packed = variant == DecoderVariant::kPacked;
         for (const Geometry& g : cases) {
             DecoderContext context;
             InitDecoder(context, 640, 480);
@@ -49,7 +50,6 @@ TEST(DecoderSetUp, GeometryForPictureSizes) {
             EXPECT_EQ(context.mcuCount, g.mcuCount) << name;
             EXPECT_EQ(DecoderWidth(context), g.width) << name;
             EXPECT_EQ(DecoderHeight(context), g.height) << name;
-            EXPECT_EQ(decoderStatus, 0) << name;
             // The quantisation tables exist in the variant's form only.
             EXPECT_EQ(context.tables->quant16[0] != nullptr, packed) << name;
             EXPECT_EQ(context.tables->quant32[1] != nullptr, !packed) << name;
@@ -58,7 +58,7 @@ TEST(DecoderSetUp, GeometryForPictureSizes) {
 }
 
 TEST(DecoderSetUp, InitSetsTheAdjustmentsAndResetKeepsThem) {
-    ChooseDecoderVariant(false);
+    ChooseDecoderVariant(DecoderVariant::kScalar);
     DecoderContext context;
     InitDecoder(context, 640, 480);
     EXPECT_EQ(context.adjustments.brightness, 49);
@@ -77,23 +77,12 @@ TEST(DecoderSetUp, InitSetsTheAdjustmentsAndResetKeepsThem) {
 }
 
 TEST(DecoderSetUp, VariantChosenBeforeInitStays) {
-    for (const bool packed : {true, false}) {
-        ChooseDecoderVariant(packed);
+    for (const DecoderVariant variant : {DecoderVariant::kPacked, DecoderVariant::kScalar}) {
+        ChooseDecoderVariant(variant);
         DecoderContext context;
         InitDecoder(context, 640, 480);
-        EXPECT_EQ(mmxAvailable, packed);
+        EXPECT_EQ(mmxAvailable, variant == DecoderVariant::kPacked);
     }
-}
-
-TEST(DecoderSetUp, OutOfRangeSizesSetStatusOne) {
-    ChooseDecoderVariant(false);
-    DecoderContext context;
-    InitDecoder(context, 70000, 480);
-    EXPECT_EQ(decoderStatus, 1);
-    ResetDecoder(context, 640, -1);
-    EXPECT_EQ(decoderStatus, 1);
-    ResetDecoder(context, 640, 480);
-    EXPECT_EQ(decoderStatus, 0);
 }
 
 TEST(DecoderSetUp, LoadFrameTablesReadsZigzagOrderAfterTheSegmentHeads) {
@@ -106,14 +95,14 @@ TEST(DecoderSetUp, LoadFrameTablesReadsZigzagOrderAfterTheSegmentHeads) {
     header[6] = 7;  // file offset 380: zigzag index 1, natural entry 1 (row 0, column 1)
     header[7] = 9;  // file offset 381: zigzag index 2, natural entry 8 (row 1, column 0)
     header[74] = 200;
-    for (const bool packed : {false, true}) {
-        ChooseDecoderVariant(packed);
+    for (const DecoderVariant variant : kDecoderVariants) {
+        ChooseDecoderVariant(variant);
         DecoderContext context;
         InitDecoder(context, 640, 480);
         LoadFrameTables(context, header.data());
         auto entry = [&](int slot, int at) {
-            return packed ? int{(*context.tables->quant16[slot])[at]}
-                          : int{(*context.tables->quant32[slot])[at]};
+            return variant == DecoderVariant::kPacked ? int{(*context.tables->quant16[slot])[at]}
+                                                      : int{(*context.tables->quant32[slot])[at]};
         };
         EXPECT_EQ(entry(0, 0), 1);
         EXPECT_EQ(entry(0, 1), 7);
@@ -126,7 +115,7 @@ TEST(DecoderSetUp, LoadFrameTablesReadsZigzagOrderAfterTheSegmentHeads) {
 }
 
 TEST(DecoderSetUp, FreeDecoderReleasesEverything) {
-    ChooseDecoderVariant(true);
+    ChooseDecoderVariant(DecoderVariant::kPacked);
     DecoderContext context;
     InitDecoder(context, 640, 480);
     FreeDecoder(context);

@@ -53,8 +53,8 @@ TEST_F(CheckTest, AllGoodGivesExitCode0InBothVariantsAndWithAnyAdjustments) {
     Frames("24010110", 10, 3);
     Frames("24010111", 11, 2);
     for (const std::vector<std::string>& options : {std::vector<std::string>{},
-                                                    {"--variant", "vector"},
-                                                    {"--variant", "table"},
+                                                    {"--variant", "packed"},
+                                                    {"--variant", "scalar"},
                                                     {"--adjust", "-1000,1000,0,99"}}) {
         std::vector<std::string> arguments = {"check"};
         arguments.insert(arguments.end(), options.begin(), options.end());

@@ -12,13 +12,13 @@ namespace {
 struct VariantCase {
     const char* name;
     std::vector<std::string> option;
-    std::optional<bool> vector;
+    std::optional<DecoderVariant> variant;
 };
 
 const VariantCase kVariants[] = {
     {"Processor", {}, std::nullopt},
-    {"Vector", {"--variant", "vector"}, true},
-    {"Table", {"--variant", "table"}, false},
+    {"Packed", {"--variant", "packed"}, DecoderVariant::kPacked},
+    {"Scalar", {"--variant", "scalar"}, DecoderVariant::kScalar},
 };
 
 // The viewer's picture upright, R, G, B: the rows from the last, each pixel turned round.
@@ -97,7 +97,7 @@ TEST_F(DecodeTest, BgrAndYuvAreTheViewersBuffersWithTheStoredOrGivenAdjustments)
             std::vector<std::string> options = variant.option;
             options.insert(options.end(), adjust.option.begin(), adjust.option.end());
             const ViewerFrame viewer =
-                LoadInViewer(tree.Path("frame.jpg"), adjust.viewer, variant.vector);
+                LoadInViewer(tree.Path("frame.jpg"), adjust.viewer, variant.variant);
             ASSERT_EQ(viewer.width, 96);
 
             ToolRun run = Decode(options, tree.Path("out.bgr"), {"frame.jpg"});
@@ -114,13 +114,13 @@ TEST_F(DecodeTest, BgrAndYuvAreTheViewersBuffersWithTheStoredOrGivenAdjustments)
 TEST_F(DecodeTest, TheVariantsGiveDifferentPicturesAtHighContrast) {
     // Otherwise the variant tests above could pass with the option ignored.
     const std::vector<std::string> adjust = {"--adjust", "49,99,49,49", "--format", "bgr"};
-    std::vector<std::string> vector = adjust;
-    vector.insert(vector.end(), {"--variant", "vector"});
-    std::vector<std::string> table = adjust;
-    table.insert(table.end(), {"--variant", "table"});
-    ASSERT_EQ(Decode(vector, tree.Path("vector"), {"frame.jpg"}).exitCode, 0);
-    ASSERT_EQ(Decode(table, tree.Path("table"), {"frame.jpg"}).exitCode, 0);
-    EXPECT_FALSE(ReadBytes(tree.Path("vector")) == ReadBytes(tree.Path("table")));
+    std::vector<std::string> packed = adjust;
+    packed.insert(packed.end(), {"--variant", "packed"});
+    std::vector<std::string> scalar = adjust;
+    scalar.insert(scalar.end(), {"--variant", "scalar"});
+    ASSERT_EQ(Decode(packed, tree.Path("packed"), {"frame.jpg"}).exitCode, 0);
+    ASSERT_EQ(Decode(scalar, tree.Path("scalar"), {"frame.jpg"}).exitCode, 0);
+    EXPECT_FALSE(ReadBytes(tree.Path("packed")) == ReadBytes(tree.Path("scalar")));
 }
 
 TEST_F(DecodeTest, PicturesAreTheViewersPictureUprightInEveryFormat) {
@@ -128,7 +128,7 @@ TEST_F(DecodeTest, PicturesAreTheViewersPictureUprightInEveryFormat) {
     const std::vector<std::string> adjust = {"--adjust", "60,40,30,80"};
     for (const VariantCase& variant : kVariants) {
         const Bytes expected =
-            UprightRgb(LoadInViewer(tree.Path("frame.jpg"), given, variant.vector));
+            UprightRgb(LoadInViewer(tree.Path("frame.jpg"), given, variant.variant));
         for (const char* out : {"out.png", "out.bmp", "out.ppm", "OUT.PNG"}) {
             SCOPED_TRACE(std::string(variant.name) + " " + out);
             std::vector<std::string> options = variant.option;

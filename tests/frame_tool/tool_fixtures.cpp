@@ -7,7 +7,6 @@
 #include "decoder/decode_frame.h"
 #include "decoder/frame_format.h"
 #include "library/file_manager.h"
-#include "platform/processor.h"
 #include "tools/framewriter/frame_writer.h"
 #include "tools/framewriter/test_picture.h"
 
@@ -35,8 +34,8 @@ std::string FrameName(int hours, int minutes, int seconds, int hundredths) {
 }
 
 ViewerFrame LoadInViewer(const std::string& path, const PictureAdjustments& adjustments,
-                         std::optional<bool> vectorVariant) {
-    ChooseDecoderVariant(vectorVariant ? *vectorVariant : CpuHasMmx());
+                         std::optional<DecoderVariant> variant) {
+    ChooseDecoderVariant(variant.value_or(ProcessorVariant()));
     CMavFileManager manager;
     manager.SetPictureAdjustments(adjustments.brightness, adjustments.contrast, adjustments.hue,
                                   adjustments.saturation);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "colour/colour_matrix.h"
+#include "decoder/decoder_context.h"
 #include "tests/frame_tool/tool_process.h"
 #include "tests/support/frame_bytes.h"
 #include "tests/support/temp_tree.h"
@@ -39,7 +40,7 @@ struct ViewerFrame {
     std::size_t stride = 0;
 };
 ViewerFrame LoadInViewer(const std::string& path, const PictureAdjustments& adjustments,
-                         std::optional<bool> vectorVariant);
+                         std::optional<DecoderVariant> variant);
 
 class FrameToolTest : public ::testing::Test {
   protected:

@@ -79,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"AdjustmentNotANumber",
                   {"check", "--adjust", "1,2,x,4", "FRAME"},
                   "--adjust takes four"},
-        UsageCase{"UnknownVariant", {"check", "--variant", "simd", "FRAME"}, "vector or table"},
+        UsageCase{"UnknownVariant", {"check", "--variant", "simd", "FRAME"}, "packed or scalar"},
         UsageCase{"UnknownFormat",
                   {"decode", "--format", "gif", "-o", "OUT", "FRAME"},
                   "unknown format gif"},
@@ -91,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{
             "OutputFileForSeveral", {"jpeg", "-o", "FRAME", "FRAME", "FRAME"}, "must be a folder"},
         UsageCase{"DecodingOptionForInfo",
-                  {"info", "--variant", "table", "FRAME"},
+                  {"info", "--variant", "scalar", "FRAME"},
                   "--variant does not apply to info"},
         UsageCase{"FormatForJpeg",
                   {"jpeg", "--format", "png", "-o", "OUT.jpg", "FRAME"},

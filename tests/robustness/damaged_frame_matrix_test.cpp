@@ -103,18 +103,15 @@ Bytes WholePicture(const CMavFileManager& manager) {
     return Bytes(manager.PictureBits(), manager.PictureBits() + kPictureBitsBytes);
 }
 
-class DamagedFrameMatrix : public ::testing::TestWithParam<bool> {
-  protected:
-    bool Packed() const { return GetParam(); }
-};
+class DamagedFrameMatrix : public ::testing::TestWithParam<DecoderVariant> {};
 
 TEST_P(DamagedFrameMatrix, DamagedFrameLeavesThePictureAndPlayGoesOn) {
     const Bytes first = test::GoodFrame(1);
     const Bytes middle = test::GoodFrame(2);
     const Bytes last = test::GoodFrame(3);
-    const Bytes firstPicture = test::PictureOf(first, Packed());
-    const Bytes middlePicture = test::PictureOf(middle, Packed());
-    const Bytes lastPicture = test::PictureOf(last, Packed());
+    const Bytes firstPicture = test::PictureOf(first, GetParam());
+    const Bytes middlePicture = test::PictureOf(middle, GetParam());
+    const Bytes lastPicture = test::PictureOf(last, GetParam());
     ASSERT_NE(firstPicture, middlePicture);
 
     for (const FrameDamage& damage : kDamages) {
@@ -125,7 +122,7 @@ TEST_P(DamagedFrameMatrix, DamagedFrameLeavesThePictureAndPlayGoesOn) {
             tree.WriteFile("rec/26030512/" + test::FrameName(kTimes[i]), frames[i]);
         }
         test::ReportRecorder reports;
-        const auto manager = test::MakeManager(Packed());
+        const auto manager = test::MakeManager(GetParam());
         int blackenings = 0;
         manager->SetBlackenHook([&blackenings](int, int) { ++blackenings; });
         char root[kPathCapacity];
@@ -189,20 +186,20 @@ TEST(DamagedFrameBits, CodedBitFlipsGiveTheSameOutcomeInBothVariants) {
     tree.WriteFile("first.jpg", first);
     const std::string path = tree.Path("damaged.jpg");
     // One object per variant, each used only under its own variant.
-    std::unique_ptr<CMavFileManager> managers[2] = {test::MakeManager(false),
-                                                    test::MakeManager(true)};
+    std::unique_ptr<CMavFileManager> managers[2] = {test::MakeManager(kDecoderVariants[0]),
+                                                    test::MakeManager(kDecoderVariants[1])};
     int decoded = 0;
     int kept = 0;
     for (std::size_t bit = 8 * kCodedStart; bit < 8 * frame.size(); bit += 11) {
         tree.WriteFile("damaged.jpg", test::FlipBit(frame, bit / 8, static_cast<int>(bit % 8)));
         bool pictureChanged[2];
-        for (const bool packed : {false, true}) {
-            ChooseDecoderVariant(packed);
-            CMavFileManager& manager = *managers[packed];
+        for (const int v : {0, 1}) {
+            ChooseDecoderVariant(kDecoderVariants[v]);
+            CMavFileManager& manager = *managers[v];
             ASSERT_EQ(manager.LoadFrame(tree.Path("first.jpg").c_str()), 0);
             const Bytes before = test::ShownPicture(manager);
             ASSERT_EQ(manager.LoadFrame(path.c_str()), 0) << "bit " << bit;
-            pictureChanged[packed] = test::ShownPicture(manager) != before;
+            pictureChanged[v] = test::ShownPicture(manager) != before;
         }
         EXPECT_EQ(pictureChanged[0], pictureChanged[1]) << "bit " << bit;
         ++(pictureChanged[0] ? decoded : kept);
@@ -212,8 +209,8 @@ TEST(DamagedFrameBits, CodedBitFlipsGiveTheSameOutcomeInBothVariants) {
     EXPECT_GT(kept, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothVariants, DamagedFrameMatrix, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Packed" : "Scalar"; });
+INSTANTIATE_TEST_SUITE_P(BothVariants, DamagedFrameMatrix, ::testing::ValuesIn(kDecoderVariants),
+                         [](const auto& info) { return VariantName(info.param); });
 
 }  // namespace
 }  // namespace orvik

@@ -349,14 +349,14 @@ std::vector<std::string> KeptFolders(const CMavFileManager& manager) {
 }
 
 TEST(DamagedTreeMatrix, EachChangeHasItsOneResult) {
-    const Bytes firstPicture = test::PictureOf(test::GoodFrame(1), false);
-    const Bytes secondPicture = test::PictureOf(test::GoodFrame(2), false);
+    const Bytes firstPicture = test::PictureOf(test::GoodFrame(1), DecoderVariant::kScalar);
+    const Bytes secondPicture = test::PictureOf(test::GoodFrame(2), DecoderVariant::kScalar);
     for (const TreeCase& c : kCases) {
         SCOPED_TRACE(c.name);
         Tree tree;
         tree.files.WriteFile(kFirst, test::GoodFrame(1));
         c.build(tree);
-        const auto manager = test::MakeManager(false);
+        const auto manager = test::MakeManager(DecoderVariant::kScalar);
         ASSERT_EQ(manager->LoadFrame(tree.Path(kFirst).c_str()), 0);
         ASSERT_EQ(test::ShownPicture(*manager), firstPicture);
 

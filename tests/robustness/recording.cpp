@@ -11,8 +11,8 @@ Bytes GoodFrame(std::uint32_t seed) {
                        kFrameHeight, 80);
 }
 
-std::unique_ptr<CMavFileManager> MakeManager(bool packed) {
-    ChooseDecoderVariant(packed);
+std::unique_ptr<CMavFileManager> MakeManager(DecoderVariant variant) {
+    ChooseDecoderVariant(variant);
     return std::make_unique<CMavFileManager>();
 }
 
@@ -21,10 +21,10 @@ Bytes ShownPicture(const CMavFileManager& manager) {
     return Bytes(manager.PictureBits(), manager.PictureBits() + bytes);
 }
 
-Bytes PictureOf(const Bytes& frame, bool packed) {
+Bytes PictureOf(const Bytes& frame, DecoderVariant variant) {
     TempTree tree;
     tree.WriteFile("frame.jpg", frame);
-    const std::unique_ptr<CMavFileManager> manager = MakeManager(packed);
+    const std::unique_ptr<CMavFileManager> manager = MakeManager(variant);
     manager->LoadFrame(tree.Path("frame.jpg").c_str());
     return ShownPicture(*manager);
 }

@@ -21,11 +21,11 @@ Bytes GoodFrame(std::uint32_t seed);
 
 // The picture that the library shows for `frame`: it is loaded by a fresh object of the
 // variant, whose pictureBits then hold it.
-Bytes PictureOf(const Bytes& frame, bool packed);
+Bytes PictureOf(const Bytes& frame, DecoderVariant variant);
 
 // A clip library object built under the given variant (the variant stays chosen for the
 // process until the next call).
-std::unique_ptr<CMavFileManager> MakeManager(bool packed);
+std::unique_ptr<CMavFileManager> MakeManager(DecoderVariant variant);
 
 // The picture region of pictureBits for the object's current size.
 Bytes ShownPicture(const CMavFileManager& manager);

@@ -15,7 +15,7 @@ namespace {
 using S = FaceSymbol;
 using L = FaceLook;
 
-const std::array<FaceSpec, 24> kFaces = {{
+const std::array<ButtonFace, 24> kFaces = {{
     {128, 50, 46, S::SkipBack, L::Normal},
     {130, 50, 46, S::SkipBack, L::Pressed},
     {131, 46, 46, S::StepBack, L::Pressed},
@@ -141,7 +141,7 @@ QLinearGradient KeyGradient(const QRectF& key, FaceLook look) {
 }
 
 // The key body: a rounded key, or a round key for the two play buttons.
-QPainterPath KeyShape(const FaceSpec& face) {
+QPainterPath KeyShape(const ButtonFace& face) {
     QPainterPath path;
     if (IsRing(face.symbol)) {
         const double d = std::min(face.width, face.height) - 3.0;
@@ -152,7 +152,7 @@ QPainterPath KeyShape(const FaceSpec& face) {
     return path;
 }
 
-void DrawKey(QPainter& p, const FaceSpec& face) {
+void DrawKey(QPainter& p, const ButtonFace& face) {
     const QPainterPath key = KeyShape(face);
     const QRectF bounds = key.boundingRect();
     p.fillPath(key, KeyGradient(bounds, face.look));
@@ -196,7 +196,7 @@ void DrawHalo(QPainter& p, const QPainterPath& shape) {
     }
 }
 
-void DrawShapeSymbol(QPainter& p, const FaceSpec& face, QPointF centre) {
+void DrawShapeSymbol(QPainter& p, const ButtonFace& face, QPointF centre) {
     const double r = IsRing(face.symbol) ? face.height * 0.2 : face.height * 0.19;
     const QPainterPath shape = SymbolPath(face.symbol, centre, r);
     if (face.look == L::Lit) {
@@ -215,7 +215,7 @@ void DrawShapeSymbol(QPainter& p, const FaceSpec& face, QPointF centre) {
     }
 }
 
-void DrawWords(QPainter& p, const FaceSpec& face, QPointF centre) {
+void DrawWords(QPainter& p, const ButtonFace& face, QPointF centre) {
     QFont font("DejaVu Sans");
     font.setBold(true);
     font.setPixelSize(face.symbol == S::Search ? 12 : 11);
@@ -246,7 +246,7 @@ void DrawWords(QPainter& p, const FaceSpec& face, QPointF centre) {
     }
 }
 
-void DrawClose(QPainter& p, const FaceSpec& face) {
+void DrawClose(QPainter& p, const ButtonFace& face) {
     const QRectF disc(1, 0.5, face.width - 2.0, face.height - 1.0);
     QRadialGradient fill(disc.center() - QPointF(2, 2), disc.width() * 0.7);
     fill.setColorAt(0, face.look == L::Pressed ? kCloseRedDark : kCloseRed.lighter(120));
@@ -263,11 +263,11 @@ void DrawClose(QPainter& p, const FaceSpec& face) {
 
 }  // namespace
 
-std::span<const FaceSpec> AllFaces() {
+std::span<const ButtonFace> AllFaces() {
     return kFaces;
 }
 
-QImage DrawFace(const FaceSpec& face) {
+QImage DrawFace(const ButtonFace& face) {
     QImage image(face.width, face.height, QImage::Format_RGB32);
     image.fill(face.symbol == S::Close ? kSlateTop : kBand);
     QPainter p(&image);

@@ -25,15 +25,16 @@ enum class FaceSymbol {
 // Normal: at rest. Pressed: held down. Lit: the transport button that is in effect.
 enum class FaceLook { Normal, Pressed, Lit };
 
-struct FaceSpec {
+// One face bitmap to draw: which button and state it shows, and at what size.
+struct ButtonFace {
     int id;  // bitmap resource number
     int width, height;
     FaceSymbol symbol;
     FaceLook look;
 };
 
-std::span<const FaceSpec> AllFaces();
+std::span<const ButtonFace> AllFaces();
 
-QImage DrawFace(const FaceSpec& face);
+QImage DrawFace(const ButtonFace& face);
 
 }  // namespace orvik::artwork

@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
     bool ok = WriteUpsideDown(orvik::artwork::DrawSkin(), folder, 122) &&
               WriteUpsideDown(orvik::artwork::DrawColourBackground(), folder, 168) &&
               WriteUpsideDown(orvik::artwork::DrawIcon(), folder, 159);
-    for (const orvik::artwork::FaceSpec& face : orvik::artwork::AllFaces()) {
+    for (const orvik::artwork::ButtonFace& face : orvik::artwork::AllFaces()) {
         ok = ok && WriteUpsideDown(orvik::artwork::DrawFace(face), folder, face.id);
     }
     for (const int size : kDesktopIconSizes) {

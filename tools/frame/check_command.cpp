@@ -60,7 +60,7 @@ int RunCheck(const Options& options) {
         }
     }
 
-    FrameReader reader(options.vectorVariant, AdjustmentsToUse(options));
+    FrameReader reader(options.variant, AdjustmentsToUse(options));
     ProgressLine progress;
     const Clock::time_point start = Clock::now();
     std::size_t refused = 0;

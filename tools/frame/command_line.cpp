@@ -84,12 +84,11 @@ std::optional<int> ParseWholeNumber(std::string_view text, int min, int max) {
     return value;
 }
 
-std::optional<bool> ParseVariant(std::string_view text) {
-    if (text == "vector") {
-        return true;
-    }
-    if (text == "table") {
-        return false;
+std::optional<DecoderVariant> ParseVariant(std::string_view text) {
+    for (const DecoderVariant variant : kDecoderVariants) {
+        if (text == VariantName(variant)) {
+            return variant;
+        }
     }
     return std::nullopt;
 }
@@ -138,8 +137,8 @@ std::string ParseValue(const std::string& name, const std::string& value, Option
         return options.adjustments ? "" : "--adjust takes four whole numbers B,C,H,S, not " + value;
     }
     if (name == "--variant") {
-        options.vectorVariant = ParseVariant(value);
-        return options.vectorVariant ? "" : "--variant takes vector or table, not " + value;
+        options.variant = ParseVariant(value);
+        return options.variant ? "" : "--variant takes packed or scalar, not " + value;
     }
     if (name == "--from") {
         return captureTime(0, options.from);
@@ -281,7 +280,7 @@ const char* FormatExtension(OutputFormat format) {
 const char* UsageText() {
     return R"(Usage: orvik-frame info FRAME...
   or:  orvik-frame list PATH
-  or:  orvik-frame check [--adjust B,C,H,S] [--variant vector|table] PATH...
+  or:  orvik-frame check [--adjust B,C,H,S] [--variant packed|scalar] PATH...
   or:  orvik-frame decode [OPTION]... -o OUT FRAME...
   or:  orvik-frame jpeg -o OUT FRAME...
   or:  orvik-frame export [OPTION]... -o OUT PATH
@@ -314,7 +313,7 @@ Options:
                           extension (decode)
   --adjust B,C,H,S        brightness, contrast, hue and saturation; by default
                           the stored colour settings (check, decode, export)
-  --variant vector|table  the decoder's variant; by default the processor's
+  --variant packed|scalar the decoder's variant; by default the processor's
                           choice (check, decode)
   --from "YYYY/MM/DD HH:MM:SS[.CC]"
                           the first capture time taken, included; by default

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "colour/colour_matrix.h"
+#include "decoder/decoder_context.h"
 #include "export/capture_time.h"
 #include "export/clip_container.h"
 
@@ -28,7 +29,7 @@ struct Options {
     std::string output;  // -o; "-" is standard output
     std::optional<OutputFormat> format;
     std::optional<PictureAdjustments> adjustments;  // as given, not yet limited to 0..99
-    std::optional<bool> vectorVariant;              // none: the processor's choice
+    std::optional<DecoderVariant> variant;          // none: the processor's choice
     // export's own.
     std::optional<CaptureTime> from;
     std::optional<CaptureTime> to;   // without hundredths given: the end of that second

@@ -40,29 +40,16 @@ int RunDecode(const Options& options) {
         return kExitRefused;
     }
 
-    FrameReader reader(options.vectorVariant, AdjustmentsToUse(options));
-    bool allWritten = true;
-    for (const std::string& frame : options.inputs) {
-        const std::string outPath = targets.PathFor(frame, FormatExtension(*format));
-        if (outPath.empty()) {
-            allWritten = false;
-            continue;
-        }
-        const FrameFacts facts = reader.Read(frame.c_str(), DecodeDepth::kPicture);
-        if (facts.refusal != FrameRefusal::kNone) {
-            std::fprintf(stderr, "orvik-frame: %s: refused: %s\n", frame.c_str(),
-                         RefusalText(facts).c_str());
-            allWritten = false;
-            continue;
-        }
-        const std::vector<std::uint8_t> bytes = EncodePicture(*format, reader);
-        if (bytes.empty()) {
-            std::fprintf(stderr, "orvik-frame: %s: picture cannot be encoded\n", frame.c_str());
-            allWritten = false;
-            continue;
-        }
-        allWritten = WriteOutput(outPath, bytes) && allWritten;
-    }
+    FrameReader reader(options.variant, AdjustmentsToUse(options));
+    const bool allWritten = WriteEachFrame(
+        options.inputs, targets, reader, DecodeDepth::kPicture, FormatExtension(*format),
+        [&](const std::string& frame) {
+            std::vector<std::uint8_t> bytes = EncodePicture(*format, reader);
+            if (bytes.empty()) {
+                std::fprintf(stderr, "orvik-frame: %s: picture cannot be encoded\n", frame.c_str());
+            }
+            return bytes;
+        });
     return allWritten ? kExitAllWell : kExitRefused;
 }
 

@@ -23,28 +23,17 @@ int RunJpeg(const Options& options) {
 
     // Only frames that the viewer would show are rewrapped: the end test needs the planes.
     FrameReader reader(std::nullopt, PictureAdjustments{});
-    bool allWritten = true;
-    for (const std::string& frame : options.inputs) {
-        const std::string outPath = targets.PathFor(frame, "jpg");
-        if (outPath.empty()) {
-            allWritten = false;
-            continue;
-        }
-        const FrameFacts facts = reader.Read(frame.c_str(), DecodeDepth::kPlanes);
-        if (facts.refusal != FrameRefusal::kNone) {
-            std::fprintf(stderr, "orvik-frame: %s: refused: %s\n", frame.c_str(),
-                         RefusalText(facts).c_str());
-            allWritten = false;
-            continue;
-        }
-        const std::optional<CaptureTime> time = CaptureTimeOfPath(frame);
-        if (!time) {
-            std::fprintf(stderr, "orvik-frame: %s: no capture time in its names; written without\n",
-                         frame.c_str());
-        }
-        const std::vector<std::uint8_t> jpeg = FrameAsJpeg(reader.FileBytes(), time);
-        allWritten = WriteOutput(outPath, jpeg) && allWritten;
-    }
+    const bool allWritten = WriteEachFrame(
+        options.inputs, targets, reader, DecodeDepth::kPlanes, "jpg",
+        [&](const std::string& frame) {
+            const std::optional<CaptureTime> time = CaptureTimeOfPath(frame);
+            if (!time) {
+                std::fprintf(stderr,
+                             "orvik-frame: %s: no capture time in its names; written without\n",
+                             frame.c_str());
+            }
+            return FrameAsJpeg(reader.FileBytes(), time);
+        });
     return allWritten ? kExitAllWell : kExitRefused;
 }
 

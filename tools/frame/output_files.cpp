@@ -94,4 +94,28 @@ bool WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes) {
     return true;
 }
 
+bool WriteEachFrame(
+    const std::vector<std::string>& frames, OutputTargets& targets, FrameReader& reader,
+    DecodeDepth depth, const char* extension,
+    const std::function<std::vector<std::uint8_t>(const std::string&)>& makeOutput) {
+    bool allWritten = true;
+    for (const std::string& frame : frames) {
+        const std::string outPath = targets.PathFor(frame, extension);
+        if (outPath.empty()) {
+            allWritten = false;
+            continue;
+        }
+        const FrameFacts facts = reader.Read(frame.c_str(), depth);
+        if (facts.refusal != FrameRefusal::kNone) {
+            std::fprintf(stderr, "orvik-frame: %s: refused: %s\n", frame.c_str(),
+                         RefusalText(facts).c_str());
+            allWritten = false;
+            continue;
+        }
+        const std::vector<std::uint8_t> bytes = makeOutput(frame);
+        allWritten = !bytes.empty() && WriteOutput(outPath, bytes) && allWritten;
+    }
+    return allWritten;
+}
+
 }  // namespace orvik

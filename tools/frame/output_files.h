@@ -5,9 +5,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <set>
 #include <span>
 #include <string>
+#include <vector>
+
+#include "library/frame_reader.h"
 
 namespace orvik {
 
@@ -34,5 +38,13 @@ class OutputTargets {
 
 // Writes bytes to path, or to standard output for "-". False, with a message, on failure.
 bool WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes);
+
+// One output per frame: reads each of frames to depth and writes what makeOutput makes of it
+// (an empty result is none; makeOutput then says why). A frame the reader refuses, or whose
+// output path an earlier frame took, is reported and has no output. True when every frame
+// got its output.
+bool WriteEachFrame(const std::vector<std::string>& frames, OutputTargets& targets,
+                    FrameReader& reader, DecodeDepth depth, const char* extension,
+                    const std::function<std::vector<std::uint8_t>(const std::string&)>& makeOutput);
 
 }  // namespace orvik

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "tools/frame/command_line.h"
 #include "library/frame_reader.h"
+#include "tools/frame/command_line.h"
 
 namespace orvik {
 

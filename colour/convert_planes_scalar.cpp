@@ -1,6 +1,6 @@
-// The table variant: two pixels a step, no multiplication. The luma offset is added to each
-// Y byte and limited to 0..255 before the look-up; each of the three terms was rounded down
-// inside its table; the 32-bit sum of a channel is clamped once.
+// ConvertPlanesTable, the scalar variant's conversion: two pixels a step, no multiplication. The
+// luma offset is added to each Y byte and limited to 0..255 before the look-up; each of the three
+// terms was rounded down inside its table; the 32-bit sum of a channel is clamped once.
 #include <algorithm>
 
 #include "colour/convert_planes.h"
@@ -53,7 +53,7 @@ inline void ConvertRow(const ColourMatrix& c, const std::uint8_t* y, const std::
 void ConvertPlanesTable(const ColourMatrix& colour, const PlanesView& planes, std::uint8_t* out) {
     if (planes.width <= 0 || planes.height <= 0)
         return;
-    const std::size_t stride = TablePictureStride(planes.width);
+    const std::size_t stride = ScalarPictureStride(planes.width);
     for (int row = planes.height - 1; row >= 0; --row) {
         const auto r = static_cast<std::size_t>(row);
         ConvertRow(colour, planes.y + r * static_cast<std::size_t>(planes.yStride),

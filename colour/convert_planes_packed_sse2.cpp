@@ -1,5 +1,5 @@
-// SSE2 twin of the vector variant's portable lane code, equal to it bit for bit for every
-// input and every colour matrix. Eight pixels a step in 16-bit lanes.
+// ConvertPackedRowSse2: the SSE2 twin of the packed conversion's portable row, equal to it bit for
+// bit for every input and every colour matrix. Eight pixels a step in 16-bit lanes.
 //
 // Exactness: a product such as u·GU can need more than 16 bits, so the products are never
 // formed alone in 16-bit lanes. Instead each first partial sum u·GU + y·GY is one
@@ -10,9 +10,10 @@
 //
 // The pixels are closed up from 4 bytes to 3 inside the registers and stored as 16 + 8 bytes:
 // measured 1.15 times faster than closing them up through 64-bit scalar words.
-#include "colour/convert_planes_vector_kernels.h"
+#include "colour/convert_planes.h"
+#include "platform/processor.h"
 
-#if defined(__SSE2__)
+#if defined(ORVIK_X86_TWINS)
 
 #include <emmintrin.h>
 
@@ -21,7 +22,6 @@
 namespace orvik {
 namespace {
 
-constexpr int kWeightShift = 6;  // colourMatrix scale 64 back to sample units
 constexpr int kPairsPerStep = 4;
 
 // (a, b) repeated: the coefficient operand of one multiply-add.
@@ -49,7 +49,7 @@ __m128i Channel(__m128i firstYLow, __m128i firstYHigh, __m128i last, const Chann
 
 // clamp8(sat16((t >> 6) + lumaOffset)), the eight bytes in the low half.
 __m128i Finish(__m128i t, __m128i lumaOffset) {
-    const __m128i shifted = _mm_adds_epi16(_mm_srai_epi16(t, kWeightShift), lumaOffset);
+    const __m128i shifted = _mm_adds_epi16(_mm_srai_epi16(t, kMatrixShift), lumaOffset);
     return _mm_packus_epi16(shifted, shifted);
 }
 
@@ -87,7 +87,9 @@ void StorePixels(__m128i blue, __m128i green, __m128i red, __m128i zero, std::ui
     _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 16), _mm_srli_si128(second, 4));
 }
 
-void ConvertVectorRowSse2(const ColourMatrix& colour, const std::uint8_t* y, const std::uint8_t* u,
+}  // namespace
+
+void ConvertPackedRowSse2(const ColourMatrix& colour, const std::uint8_t* y, const std::uint8_t* u,
                           const std::uint8_t* v, int pairs, std::uint8_t* out) {
     const auto& m = colour.colourMatrix;
     const ChannelCoefficients green = Coefficients(m[kGreen][1], m[kGreen][0], m[kGreen][2]);
@@ -95,7 +97,7 @@ void ConvertVectorRowSse2(const ColourMatrix& colour, const std::uint8_t* y, con
     const ChannelCoefficients red = Coefficients(m[kRed][2], m[kRed][0], m[kRed][1]);
     const __m128i lumaOffset = _mm_set1_epi16(colour.lumaOffset);
     const __m128i zero = _mm_setzero_si128();
-    const __m128i chromaZero = _mm_set1_epi16(128);
+    const __m128i chromaZero = _mm_set1_epi16(kChromaZero);
 
     const int steps = pairs / kPairsPerStep;
     for (int step = 0; step < steps; ++step) {
@@ -116,23 +118,7 @@ void ConvertVectorRowSse2(const ColourMatrix& colour, const std::uint8_t* y, con
         v += kPairsPerStep;
         out += 6 * kPairsPerStep;
     }
-    ConvertVectorRowPortable(colour, y, u, v, pairs - steps * kPairsPerStep, out);
-}
-
-}  // namespace
-
-VectorRowKernel Sse2VectorRowKernel() {
-    return ConvertVectorRowSse2;
-}
-
-}  // namespace orvik
-
-#else
-
-namespace orvik {
-
-VectorRowKernel Sse2VectorRowKernel() {
-    return nullptr;
+    ConvertPackedRow(colour, y, u, v, pairs - steps * kPairsPerStep, out);
 }
 
 }  // namespace orvik

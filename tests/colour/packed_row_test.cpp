@@ -1,14 +1,15 @@
-// The SSE2 twin of the vector variant must equal the portable lane code bit for bit: for every
-// Y, U and V byte under the extreme adjustment sets and hand-made extreme matrices, and on
-// random planes of several widths.
+// Every twin of the packed conversion's row that this processor runs must equal the portable
+// row bit for bit: for every Y, U and V byte under the extreme adjustment sets and hand-made
+// extreme matrices, and on random rows of every tail length.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
 #include "colour/colour_matrix.h"
 #include "colour/convert_planes.h"
-#include "colour/convert_planes_vector_kernels.h"
+#include "decoder/kernels.h"
 #include "tests/colour/test_planes.h"
 
 namespace orvik {
@@ -51,7 +52,7 @@ std::vector<ColourMatrix> ExtremeMatrices() {
 }
 
 // Runs a row kernel over `pairs` pairs and returns the 6·pairs bytes it wrote.
-std::vector<std::uint8_t> Row(VectorRowKernel kernel, const ColourMatrix& m,
+std::vector<std::uint8_t> Row(PackedRowKernel kernel, const ColourMatrix& m,
                               const std::vector<std::uint8_t>& y,
                               const std::vector<std::uint8_t>& u,
                               const std::vector<std::uint8_t>& v) {
@@ -60,37 +61,49 @@ std::vector<std::uint8_t> Row(VectorRowKernel kernel, const ColourMatrix& m,
     return out;
 }
 
-class Sse2VectorKernel : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        sse2 = Sse2VectorRowKernel();
-        if (sse2 == nullptr)
-            GTEST_SKIP() << "no SSE2 in this build";
+// The tables this processor runs whose row is a twin of the portable one, each row once.
+std::vector<const DecoderKernels*> Twins() {
+    std::vector<const DecoderKernels*> twins;
+    for (const DecoderKernels& k : RunnableKernels()) {
+        const auto sameRow = [&k](const DecoderKernels* t) {
+            return t->convertPackedRow == k.convertPackedRow;
+        };
+        if (k.convertPackedRow != ConvertPackedRow &&
+            std::none_of(twins.begin(), twins.end(), sameRow)) {
+            twins.push_back(&k);
+        }
     }
-    VectorRowKernel sse2 = nullptr;
-};
+    return twins;
+}
 
 // A row of 256 pixels holds every Y byte; one row per U byte, with V fixed per pass: every
 // combination of the three bytes, for each matrix.
-TEST_F(Sse2VectorKernel, EqualsPortableForEveryByteCombination) {
+TEST(PackedRowTwins, EqualThePortableRowForEveryByteCombination) {
+    if (Twins().empty())
+        GTEST_SKIP() << "no twins run here";
     std::vector<std::uint8_t> y(256), u(128), v(128);
     for (int k = 0; k < 256; ++k)
         y[k] = static_cast<std::uint8_t>(k);
-    for (const ColourMatrix& m : ExtremeMatrices()) {
-        for (int uByte = 0; uByte < 256; ++uByte) {
-            for (int vByte = 0; vByte < 256; ++vByte) {
-                std::fill(u.begin(), u.end(), static_cast<std::uint8_t>(uByte));
-                std::fill(v.begin(), v.end(), static_cast<std::uint8_t>(vByte));
-                const auto want = Row(ConvertVectorRowPortable, m, y, u, v);
-                const auto have = Row(sse2, m, y, u, v);
-                ASSERT_EQ(have, want) << "U " << uByte << " V " << vByte << " weights "
-                                      << m.colourMatrix[0][0] << " offset " << m.lumaOffset;
+    for (const DecoderKernels* twin : Twins()) {
+        for (const ColourMatrix& m : ExtremeMatrices()) {
+            for (int uByte = 0; uByte < 256; ++uByte) {
+                for (int vByte = 0; vByte < 256; ++vByte) {
+                    std::fill(u.begin(), u.end(), static_cast<std::uint8_t>(uByte));
+                    std::fill(v.begin(), v.end(), static_cast<std::uint8_t>(vByte));
+                    const auto want = Row(ConvertPackedRow, m, y, u, v);
+                    const auto have = Row(twin->convertPackedRow, m, y, u, v);
+                    ASSERT_EQ(have, want)
+                        << twin->name << ": U " << uByte << " V " << vByte << " weights "
+                        << m.colourMatrix[0][0] << " offset " << m.lumaOffset;
+                }
             }
         }
     }
 }
 
-TEST_F(Sse2VectorKernel, EqualsPortableOnRandomRowsOfEveryTailLength) {
+TEST(PackedRowTwins, EqualThePortableRowOnRandomRowsOfEveryTailLength) {
+    if (Twins().empty())
+        GTEST_SKIP() << "no twins run here";
     std::mt19937 random(20240611);
     std::uniform_int_distribution<int> byte(0, 255);
     for (int pairs = 1; pairs <= 24; ++pairs) {
@@ -101,26 +114,30 @@ TEST_F(Sse2VectorKernel, EqualsPortableOnRandomRowsOfEveryTailLength) {
                 for (auto& s : *plane)
                     s = static_cast<std::uint8_t>(byte(random));
             }
-            ASSERT_EQ(Row(sse2, m, y, u, v), Row(ConvertVectorRowPortable, m, y, u, v))
-                << "pairs " << pairs << " trial " << trial;
+            for (const DecoderKernels* twin : Twins()) {
+                ASSERT_EQ(Row(twin->convertPackedRow, m, y, u, v),
+                          Row(ConvertPackedRow, m, y, u, v))
+                    << twin->name << ": pairs " << pairs << " trial " << trial;
+            }
         }
     }
 }
 
-// The kernel the conversion picked gives the portable picture, rows bottom-up.
-TEST(ConvertPlanesVector, PickedKernelGivesThePortablePicture) {
+// The conversion with the row the decoder picks gives the portable picture, rows bottom-up.
+TEST(ConvertPlanesVector, FastestRowGivesThePortablePicture) {
     const TestPlanes planes = RandomPlanes(640, 48, 5);
     for (const ColourMatrix& m : ExtremeMatrices()) {
-        const std::size_t stride = VectorPictureStride(planes.width);
+        const std::size_t stride = PackedPictureStride(planes.width);
         std::vector<std::uint8_t> have(stride * planes.height);
-        ConvertPlanesVector(m, planes.View(), have.data(), stride);
+        ConvertPlanesVector(m, planes.View(), have.data(), stride,
+                            FastestKernels().convertPackedRow);
         std::vector<std::uint8_t> want(have.size());
         for (int row = 0; row < planes.height; ++row) {
             const auto r = static_cast<std::size_t>(row);
-            ConvertVectorRowPortable(m, planes.y.data() + r * planes.width,
-                                     planes.u.data() + r * (planes.width / 2),
-                                     planes.v.data() + r * (planes.width / 2), planes.width / 2,
-                                     want.data() + (planes.height - 1 - r) * stride);
+            ConvertPackedRow(m, planes.y.data() + r * planes.width,
+                             planes.u.data() + r * (planes.width / 2),
+                             planes.v.data() + r * (planes.width / 2), planes.width / 2,
+                             want.data() + (planes.height - 1 - r) * stride);
         }
         ASSERT_EQ(have, want) << "weights " << m.colourMatrix[0][0];
     }

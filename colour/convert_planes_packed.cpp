@@ -1,20 +1,17 @@
-// The vector variant: each pixel weighted from its raw Y byte and its pair's U − 128 and
-// V − 128, each product at full precision, the partial sums saturated to 16 bits in a fixed
-// term order, then >> 6 (rounding down), the luma offset added with 16-bit saturation, and
-// the result limited to 0..255. Rows are read from the top and written from the last output
-// row backwards.
+// ConvertPlanesVector, the packed variant's conversion: each pixel weighted from its raw Y byte and
+// its pair's U − 128 and V − 128, each product at full precision, the partial sums saturated to 16
+// bits in a fixed term order, then >> 6 (rounding down), the luma offset added with 16-bit
+// saturation, and the result limited to 0..255. Rows are read from the top and written from the
+// last output row backwards.
 //
-// The portable lane code here defines the results; the SSE2 twin is used when the build has it.
+// The portable row here defines the results; the decoder hands in its SSE2 twin where the
+// processor runs it.
 #include <algorithm>
 
 #include "colour/convert_planes.h"
-#include "colour/convert_planes_vector_kernels.h"
 
 namespace orvik {
 namespace {
-
-constexpr std::int32_t kChromaZero = 128;
-constexpr int kWeightShift = 6;  // colourMatrix scale 64 back to sample units
 
 // The per-pixel helpers are marked inline: GCC 12 at -O2 otherwise left them as calls, which
 // measured about 1.3 times slower.
@@ -28,7 +25,7 @@ inline std::int32_t Channel(std::int32_t first, std::int32_t second, std::int32_
 }
 
 inline std::uint8_t Finish(std::int32_t t, std::int16_t lumaOffset) {
-    return static_cast<std::uint8_t>(std::clamp(Sat16((t >> kWeightShift) + lumaOffset), 0, 255));
+    return static_cast<std::uint8_t>(std::clamp(Sat16((t >> kMatrixShift) + lumaOffset), 0, 255));
 }
 
 inline void WritePixel(const ColourMatrix& c, std::int32_t y, std::int32_t u, std::int32_t v,
@@ -42,16 +39,10 @@ inline void WritePixel(const ColourMatrix& c, std::int32_t y, std::int32_t u, st
     out[2] = Finish(red, c.lumaOffset);
 }
 
-VectorRowKernel ChooseRowKernel() {
-    const VectorRowKernel sse2 = Sse2VectorRowKernel();
-    return sse2 != nullptr ? sse2 : ConvertVectorRowPortable;
-}
-
 }  // namespace
 
-void ConvertVectorRowPortable(const ColourMatrix& colour, const std::uint8_t* y,
-                              const std::uint8_t* u, const std::uint8_t* v, int pairs,
-                              std::uint8_t* out) {
+void ConvertPackedRow(const ColourMatrix& colour, const std::uint8_t* y, const std::uint8_t* u,
+                      const std::uint8_t* v, int pairs, std::uint8_t* out) {
     for (int i = 0; i < pairs; ++i) {
         const std::int32_t uc = u[i] - kChromaZero;
         const std::int32_t vc = v[i] - kChromaZero;
@@ -62,10 +53,9 @@ void ConvertVectorRowPortable(const ColourMatrix& colour, const std::uint8_t* y,
 }
 
 void ConvertPlanesVector(const ColourMatrix& colour, const PlanesView& planes, std::uint8_t* out,
-                         std::size_t outStride) {
+                         std::size_t outStride, PackedRowKernel convertRow) {
     if (planes.width <= 0 || planes.height <= 0)
         return;
-    static const VectorRowKernel convertRow = ChooseRowKernel();
     for (int row = 0; row < planes.height; ++row) {
         const auto r = static_cast<std::size_t>(row);
         const auto outRow = static_cast<std::size_t>(planes.height - 1 - row);

@@ -1,0 +1,42 @@
+// The kernel tables, and the processor's pick among them, made once.
+#include "decoder/kernels.h"
+
+#include <vector>
+
+#include "platform/processor.h"
+
+namespace orvik {
+namespace {
+
+constexpr DecoderKernels kPortable = {"portable", InverseDctMmx, InverseDctScalar,
+                                      ConvertPackedRow};
+#if defined(ORVIK_X86_TWINS)
+constexpr DecoderKernels kSse2 = {"sse2", InverseDctPackedSse2, InverseDctScalarSse2,
+                                  ConvertPackedRowSse2};
+// The conversion has no AVX2 twin yet (bench/RESULTS.md says what one would take); the SSE2
+// row serves.
+constexpr DecoderKernels kAvx2 = {"avx2", InverseDctPackedAvx2, InverseDctScalarAvx2,
+                                  ConvertPackedRowSse2};
+#endif
+
+}  // namespace
+
+std::span<const DecoderKernels> RunnableKernels() {
+    static const std::vector<DecoderKernels> runnable = [] {
+        std::vector<DecoderKernels> tables = {kPortable};
+#if defined(ORVIK_X86_TWINS)
+        tables.push_back(kSse2);  // every x86-64 processor has SSE2
+        if (ProcessorHasAvx2()) {
+            tables.push_back(kAvx2);
+        }
+#endif
+        return tables;
+    }();
+    return runnable;
+}
+
+const DecoderKernels& FastestKernels() {
+    return RunnableKernels().back();
+}
+
+}  // namespace orvik

@@ -1,0 +1,29 @@
+// The kernels of the two decoding variants, one table per instruction set: the portable code,
+// its SSE2 twins and its AVX2 twins. A decoder context takes the fastest table the processor
+// runs when it is made; nothing forks on the processor afterwards. Every twin gives exactly
+// the numbers of the portable kernel it stands in for, and the tests hold each table the
+// processor runs against the portable one.
+#pragma once
+
+#include <span>
+
+#include "colour/convert_planes.h"
+#include "decoder/idct_packed.h"
+#include "decoder/idct_scalar.h"
+
+namespace orvik {
+
+struct DecoderKernels {
+    const char* name;                  // "portable", "sse2", "avx2"
+    PackedTransform inverseDctPacked;  // InverseDctMmx or a twin
+    ScalarTransform inverseDctScalar;  // InverseDctScalar or a twin
+    PackedRowKernel convertPackedRow;  // the row step of ConvertPlanesVector
+};
+
+// Every table this processor runs, the portable one first and the fastest last.
+std::span<const DecoderKernels> RunnableKernels();
+
+// The last of RunnableKernels().
+const DecoderKernels& FastestKernels();
+
+}  // namespace orvik
