@@ -35,7 +35,7 @@ void FrameWindow::SetPicture(const QImage& newPicture, const QString& dateTime) 
 }
 
 QSize FrameWindow::sizeHint() const {
-    return {800, 640};  // a 1280 x 1024 picture at half its size, with room to spare
+    return {800, 640};  // a 1280 x 1024 picture at 5/8 of its size
 }
 
 FrameWindow::Placement FrameWindow::Fitted() const {
@@ -124,7 +124,7 @@ void FrameWindow::keyPressEvent(QKeyEvent* event) {
             update();
             return;
         case Qt::Key_F11:
-            isFullScreen() ? showNormal() : showFullScreen();
+            setWindowState(windowState() ^ Qt::WindowFullScreen);
             return;
         default:
             break;
