@@ -114,6 +114,16 @@ class ReportTest(unittest.TestCase):
                  ("640x480/q75/packed", "640x480/q75/scalar", "1280x1024/q75/packed")]
         self.assertEqual(order, sorted(order))
 
+    def test_timeline_paint_is_judged_against_a_frame_time_and_its_build_reported(self):
+        report = self.write([
+            entry("TimelinePaint/month", "median", 0.4, 0.3, frames=1e6),
+            entry("TimelinePaint/empty", "median", 20.0, 17.0),
+            entry("TimelineBuild/month", "median", 11.0, 9.0, frames=1e6),
+        ])
+        self.assertIn("| TimelinePaint/month | 0.40 | 0.30 | 1000000 | met |", report)
+        self.assertIn("| TimelinePaint/empty | 20.00 | 17.00 | 0 | **missed** |", report)
+        self.assertIn("| TimelineBuild/month | 11.00 | 9.00 | 1000000 | reported |", report)
+
     def test_scan_row_takes_its_figures_from_the_counters(self):
         report = self.write([entry("BM_ScanFolderTree/manual_time", "median", 900.0, 5.0,
                                    frames=1e6, find_ms=1000.0, scan_per_find=0.9,

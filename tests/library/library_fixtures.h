@@ -5,10 +5,12 @@
 #include <cerrno>
 #include <cstdint>
 #include <initializer_list>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "library/error_report.h"
+#include "library/recording_timeline.h"
 #include "tests/support/temp_tree.h"
 
 namespace orvik::test {
@@ -25,6 +27,11 @@ std::string FrameName(std::int32_t timeKey);
 // the scan takes it, and loading it decodes nothing.
 void WritePlaceholderFrames(const TempTree& tree, const std::string& folder,
                             std::initializer_list<std::int32_t> timeKeys);
+
+// Writes placeholder frames for each folder's time keys, scans the tree as the viewer does
+// and gives the timeline of the records the scan made.
+RecordingTimeline ScanTimeline(const TempTree& tree,
+                               const std::map<std::string, std::vector<std::int32_t>>& folders);
 
 struct Report {
     std::string what;

@@ -1,0 +1,156 @@
+#include "shell/frame_window.h"
+
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+
+namespace orvik {
+namespace {
+
+constexpr double kZoomPerNotch = 1.25;  // a wheel notch, or one Ctrl+plus / Ctrl+minus
+constexpr double kWheelNotch = 120.0;   // angle delta of one notch
+constexpr double kSmallestScale = 1.0 / 16;
+constexpr double kLargestScale = 32.0;
+
+}  // namespace
+
+FrameWindow::FrameWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setWindowTitle(tr("Frame"));
+    setFocusPolicy(Qt::StrongFocus);
+    resize(sizeHint());
+}
+
+void FrameWindow::SetPicture(const QImage& newPicture, const QString& dateTime) {
+    if (newPicture.size() != picture.size()) {
+        zoomed.reset();
+        dragFrom.reset();
+    }
+    picture = newPicture;
+    setWindowTitle(dateTime.isEmpty() ? tr("Frame") : tr("Frame — %1").arg(dateTime));
+    update();
+}
+
+QSize FrameWindow::sizeHint() const {
+    return {800, 640};  // a 1280 x 1024 picture at 5/8 of its size
+}
+
+FrameWindow::Placement FrameWindow::Fitted() const {
+    if (picture.isNull()) {
+        return {};
+    }
+    const double scale = std::min(width() / static_cast<double>(picture.width()),
+                                  height() / static_cast<double>(picture.height()));
+    const QPointF size(picture.width() * scale, picture.height() * scale);
+    return {(QPointF(width(), height()) - size) / 2, scale};
+}
+
+void FrameWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    if (picture.isNull()) {
+        painter.setPen(Qt::gray);
+        painter.drawText(rect(), Qt::AlignCenter, tr("No frame shown"));
+        return;
+    }
+    const Placement placement = Shown();
+    // On whole pixels, so that at 1:1 each picture pixel lands on exactly one window pixel.
+    const QPointF origin(std::round(placement.origin.x()), std::round(placement.origin.y()));
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(QRectF(origin, QSizeF(picture.size()) * placement.scale), picture,
+                      picture.rect());
+}
+
+void FrameWindow::ZoomAround(QPointF at, double factor) {
+    if (picture.isNull()) {
+        return;
+    }
+    const Placement before = Shown();
+    const double scale = std::clamp(before.scale * factor, kSmallestScale, kLargestScale);
+    zoomed = Placement{at - (at - before.origin) * (scale / before.scale), scale};
+    update();
+}
+
+void FrameWindow::ShowActualSize() {
+    if (picture.isNull()) {
+        return;
+    }
+    const Placement before = Shown();
+    const QPointF centre = QRectF(rect()).center();
+    const QPointF origin = centre - (centre - before.origin) / before.scale;
+    zoomed = Placement{QPointF(std::round(origin.x()), std::round(origin.y())), 1.0};
+    update();
+}
+
+QPointF FrameWindow::KeyZoomPoint() const {
+    const QPoint pointer = mapFromGlobal(QCursor::pos());
+    return rect().contains(pointer) ? QPointF(pointer) : QRectF(rect()).center();
+}
+
+void FrameWindow::wheelEvent(QWheelEvent* event) {
+    const int delta = event->angleDelta().y();
+    if (delta == 0) {
+        event->ignore();
+        return;
+    }
+    ZoomAround(event->position(), std::pow(kZoomPerNotch, delta / kWheelNotch));
+    event->accept();
+}
+
+void FrameWindow::keyPressEvent(QKeyEvent* event) {
+    const bool control = (event->modifiers() & Qt::ControlModifier) != 0;
+    switch (event->key()) {
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:  // the plus key's own place on most keyboards
+            if (!control) {
+                break;
+            }
+            ZoomAround(KeyZoomPoint(), kZoomPerNotch);
+            return;
+        case Qt::Key_Minus:
+            if (!control) {
+                break;
+            }
+            ZoomAround(KeyZoomPoint(), 1 / kZoomPerNotch);
+            return;
+        case Qt::Key_1:
+            ShowActualSize();
+            return;
+        case Qt::Key_0:
+            zoomed.reset();
+            update();
+            return;
+        case Qt::Key_F11:
+            setWindowState(windowState() ^ Qt::WindowFullScreen);
+            return;
+        default:
+            break;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void FrameWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && !picture.isNull()) {
+        dragFrom = event->position();
+        placementAtPress = Shown();
+    }
+}
+
+void FrameWindow::mouseMoveEvent(QMouseEvent* event) {
+    if (dragFrom && (event->buttons() & Qt::LeftButton) != 0) {
+        zoomed = Placement{placementAtPress.origin + event->position() - *dragFrom,
+                           placementAtPress.scale};
+        update();
+    }
+}
+
+void FrameWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        dragFrom.reset();
+    }
+}
+
+}  // namespace orvik

@@ -1,0 +1,93 @@
+// The Timeline window: the whole recording at a glance, drawn from its timeline alone (no
+// frame is read). Time runs left to right across the track: footage where frames were
+// captured and blank where none were, a tick above the track at every folder's first frame,
+// the clip's marks, and a marker at the frame shown. The wheel zooms around the pointer from
+// the whole recording down to a minute, dragging pans, the time under the pointer is shown
+// while hovering, and a click asks for the last frame captured at or before that time. The
+// status line names the frame shown. Drawing goes column by column over the footage spans,
+// never frame by frame, so it costs the same for an hour as for a month.
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "library/recording_timeline.h"
+#include "shell/timeline_axis.h"
+
+namespace orvik {
+
+class TimelineWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    // A top-level window (also when given a parent, which it closes with).
+    explicit TimelineWindow(QWidget* parent = nullptr);
+
+    // The recording to show, viewed whole; null for no recording.
+    void SetTimeline(std::shared_ptr<const RecordingTimeline> timeline);
+    // The frame the viewer shows, by its slots: the marker and the status line follow it.
+    // A position outside the recording shows none.
+    void SetShownFrame(int folderIndex, int fileIndex);
+    // The clip's start and end (absolute times); none hides a mark.
+    void SetMarks(std::optional<std::int64_t> in, std::optional<std::int64_t> out);
+
+    // What the status line says: "folder k of M · frame n of N · YYYY/MM/DD HH:MM:SS.cc" for
+    // the frame shown.
+    QString StatusText() const;
+    // The x at which a time is drawn in the present view; none when it is off the track or
+    // there is no recording.
+    std::optional<int> XOfTime(std::int64_t time) const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+  signals:
+    // A click on the track: the last frame captured at or before the time under the pointer
+    // (the first frame of that folder when none is).
+    void frameChosen(int folderIndex, int fileIndex);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+  private:
+    // Rows from top to bottom: the view's bounds, the folder ticks, the footage, the status.
+    struct Layout {
+        QRect bounds;
+        QRect ticks;
+        QRect footage;
+        QRect status;
+        QRect Track() const { return ticks.united(footage); }
+    };
+    Layout LayOut() const;
+    bool HasRecording() const { return timeline != nullptr && !timeline->Empty(); }
+    // The track's column under an x, kept on the track.
+    int ColumnAt(int x) const;
+
+    void DrawFootage(QPainter& painter, const QRect& band) const;
+    void DrawFolderTicks(QPainter& painter, const QRect& band) const;
+    void DrawMarks(QPainter& painter, const QRect& track) const;
+    void DrawTimeLine(QPainter& painter, const QRect& track, std::int64_t time, QColor colour,
+                      int width) const;
+    void DrawTexts(QPainter& painter, const Layout& layout) const;
+
+    std::shared_ptr<const RecordingTimeline> timeline;
+    TimelineAxis axis;
+    std::optional<FramePosition> shown;
+    std::optional<std::int64_t> markIn;
+    std::optional<std::int64_t> markOut;
+    std::optional<int> hoverX;
+    // A press on the track: where, and the view then; a drag pans from it.
+    std::optional<int> pressX;
+    TimelineAxis axisAtPress;
+    bool dragging = false;
+};
+
+}  // namespace orvik

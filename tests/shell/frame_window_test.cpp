@@ -1,0 +1,83 @@
+// The Frame window as a user sees it: its title, the picture's own pixels at 1:1, the picture
+// fitted whole with its aspect kept, and the zoom kept while pictures follow each other.
+
+#include <QTest>
+
+#include "shell/frame_window.h"
+
+namespace orvik::test {
+namespace {
+
+// A picture in the viewer's pixel layout whose every pixel differs from its neighbours and
+// from black.
+QImage Pattern(int width, int height, int seed) {
+    QImage picture(width, height, QImage::Format_BGR888);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            picture.setPixel(x, y, qRgb(x, y, 100 + seed));
+        }
+    }
+    return picture;
+}
+
+// The window's pixels over rect, as the picture's format holds them.
+QImage Shown(QWidget& window, const QRect& rect) {
+    return window.grab(rect).toImage().convertToFormat(QImage::Format_BGR888);
+}
+
+}  // namespace
+
+class FrameWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void titleCarriesTheFramesTime();
+    void oneToOneShowsThePicturesOwnPixelsAndStaysForTheNextPicture();
+    void fitKeepsTheAspect();
+};
+
+void FrameWindowTest::titleCarriesTheFramesTime() {
+    FrameWindow window;
+    QVERIFY(window.windowTitle().startsWith("Frame"));
+    window.SetPicture(Pattern(20, 10, 0), "2024/06/15 09:00:05.01");
+    QCOMPARE(window.windowTitle(), QString("Frame — 2024/06/15 09:00:05.01"));
+}
+
+void FrameWindowTest::oneToOneShowsThePicturesOwnPixelsAndStaysForTheNextPicture() {
+    FrameWindow window;
+    window.resize(300, 200);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.SetPicture(Pattern(200, 100, 0), "");
+    QTest::keyClick(&window, Qt::Key_1);
+    const QRect centred(50, 50, 200, 100);
+    QCOMPARE(Shown(window, centred), Pattern(200, 100, 0));
+    window.SetPicture(Pattern(200, 100, 1), "");
+    QCOMPARE(Shown(window, centred), Pattern(200, 100, 1));
+}
+
+void FrameWindowTest::fitKeepsTheAspect() {
+    FrameWindow window;
+    window.resize(300, 300);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QImage picture = Pattern(200, 100, 0);
+    window.SetPicture(picture, "");
+    QTest::keyClick(&window, Qt::Key_1);
+    QTest::keyClick(&window, Qt::Key_0);
+    // 1.5 times, 300 x 150, between black bands of 75 rows; the pixels checked are ones
+    // that lie wholly within one picture pixel, which they must repeat unblended.
+    const QImage shown = Shown(window, window.rect());
+    for (const int y : {0, 74, 225, 299}) {
+        QCOMPARE(shown.pixel(150, y), qRgb(0, 0, 0));
+    }
+    for (const QPoint at : {QPoint(0, 75), QPoint(3, 78), QPoint(150, 150), QPoint(299, 224)}) {
+        const QPoint source(at.x() * 2 / 3, (at.y() - 75) * 2 / 3);
+        QCOMPARE(shown.pixel(at), picture.pixel(source));
+    }
+}
+
+}  // namespace orvik::test
+
+QTEST_MAIN(orvik::test::FrameWindowTest)
+#include "frame_window_test.moc"

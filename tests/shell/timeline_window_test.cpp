@@ -1,0 +1,168 @@
+// The Timeline window on a scanned recording, driven with the mouse as a user would: a click
+// asks for the frame drawn under the pointer, the wheel zooms around the pointer, and the
+// marker and status line follow the frame shown.
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QWheelEvent>
+
+#include "shell/timeline_window.h"
+#include "tests/library/library_fixtures.h"
+
+namespace orvik::test {
+namespace {
+
+constexpr qint64 kJune15 = 8932LL * 8640000;  // 2024/06/15, in days from 2000/01/01
+
+qint64 June15(int hours, int minutes, int seconds) {
+    return kJune15 + TimeOfDay(hours, minutes, seconds);
+}
+
+// Frames every 30 s: 21 from 09:00:00 in folder 24061509, 11 from 10:00:00 in 24061510.
+std::shared_ptr<const RecordingTimeline> TwoFolders(const TempTree& tree) {
+    std::map<std::string, std::vector<std::int32_t>> folders;
+    for (int i = 0; i < 21; ++i) {
+        folders["24061509"].push_back(TimeOfDay(9, 0, 0) + i * 3000);
+    }
+    for (int i = 0; i < 11; ++i) {
+        folders["24061510"].push_back(TimeOfDay(10, 0, 0) + i * 3000);
+    }
+    return std::make_shared<const RecordingTimeline>(ScanTimeline(tree, folders));
+}
+
+void Wheel(QWidget& widget, QPoint at, int notches) {
+    QWheelEvent wheel(at, widget.mapToGlobal(at), {}, {0, 120 * notches}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&widget, &wheel);
+}
+
+// The columns of the track's middle row that differ between two pictures of the window.
+QList<int> ChangedColumns(const QImage& before, const QImage& after) {
+    QList<int> changed;
+    const int y = before.height() / 2;
+    for (int x = 0; x < before.width(); ++x) {
+        if (before.pixel(x, y) != after.pixel(x, y)) {
+            changed.append(x);
+        }
+    }
+    return changed;
+}
+
+}  // namespace
+
+class TimelineWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void clickChoosesTheLastFrameAtOrBeforeThePointer_data();
+    void clickChoosesTheLastFrameAtOrBeforeThePointer();
+    void markerAndStatusFollowTheFrameShown();
+    void wheelZoomsAroundThePointer();
+    void emptyAndOneFrameRecordingsDrawAndClickSensibly();
+
+  private:
+    void Click(int x) {
+        QTest::mouseClick(window.get(), Qt::LeftButton, {}, QPoint(x, window->height() / 2));
+    }
+
+    std::unique_ptr<TempTree> tree;
+    std::unique_ptr<TimelineWindow> window;
+};
+
+void TimelineWindowTest::init() {
+    tree = std::make_unique<TempTree>();
+    window = std::make_unique<TimelineWindow>();
+    window->SetTimeline(TwoFolders(*tree));
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void TimelineWindowTest::clickChoosesTheLastFrameAtOrBeforeThePointer_data() {
+    QTest::addColumn<qint64>("time");
+    QTest::addColumn<int>("folder");
+    QTest::addColumn<int>("file");
+    QTest::newRow("first frame") << June15(9, 0, 0) << 0 << 0;
+    QTest::newRow("a frame in the first folder") << June15(9, 3, 30) << 0 << 7;
+    QTest::newRow("last frame of the first folder") << June15(9, 10, 0) << 0 << 20;
+    QTest::newRow("the gap between the folders") << June15(9, 40, 0) << 0 << 20;
+    QTest::newRow("first frame of the second folder") << June15(10, 0, 0) << 1 << 0;
+    QTest::newRow("last frame") << June15(10, 5, 0) << 1 << 10;
+}
+
+void TimelineWindowTest::clickChoosesTheLastFrameAtOrBeforeThePointer() {
+    QFETCH(qint64, time);
+    QFETCH(int, folder);
+    QFETCH(int, file);
+    const std::optional<int> x = window->XOfTime(time);
+    QVERIFY(x.has_value());
+    QSignalSpy chosen(window.get(), &TimelineWindow::frameChosen);
+    Click(*x);
+    QCOMPARE(chosen.count(), 1);
+    QCOMPARE(chosen.at(0), (QVariantList{folder, file}));
+}
+
+void TimelineWindowTest::markerAndStatusFollowTheFrameShown() {
+    QCOMPARE(window->StatusText(), QString("2 folders · 32 frames · no frame shown"));
+    const QImage before = window->grab().toImage();
+    window->SetShownFrame(1, 3);
+    QCOMPARE(window->StatusText(),
+             QString("folder 2 of 2 · frame 4 of 11 · 2024/06/15 10:01:30.00"));
+    const int x = window->XOfTime(June15(10, 1, 30)).value();
+    const QList<int> marker = ChangedColumns(before, window->grab().toImage());
+    QVERIFY2(marker.contains(x) && marker.first() >= x - 1 && marker.last() <= x + 1,
+             qPrintable(QString("marker at %1, want at %2").arg(marker.first()).arg(x)));
+
+    window->SetShownFrame(1, 11);  // past the folder's last frame: none shown
+    QCOMPARE(window->StatusText(), QString("2 folders · 32 frames · no frame shown"));
+    QVERIFY(ChangedColumns(before, window->grab().toImage()).isEmpty());
+}
+
+void TimelineWindowTest::wheelZoomsAroundThePointer() {
+    // The pointer halfway between frames 5 and 6 of the first folder, far left of the
+    // centre, where a zoom around any other point would carry them off it.
+    const int x = window->XOfTime(June15(9, 2, 45)).value();
+    const int apart =
+        window->XOfTime(June15(9, 3, 0)).value() - window->XOfTime(June15(9, 2, 30)).value();
+    Wheel(*window, QPoint(x, window->height() / 2), 4);
+    const int before = window->XOfTime(June15(9, 2, 30)).value_or(-1);
+    const int after = window->XOfTime(June15(9, 3, 0)).value_or(-1);
+    QVERIFY2(
+        before < x && x < after && after - before >= 4 * apart,  // 1.5^4 wider
+        qPrintable(QString("frames at %1 and %2, pointer at %3").arg(before).arg(after).arg(x)));
+    QSignalSpy chosen(window.get(), &TimelineWindow::frameChosen);
+    Click(x);
+    QCOMPARE(chosen.at(0), (QVariantList{0, 5}));
+
+    Wheel(*window, QPoint(x, window->height() / 2), -40);  // back out to the whole recording
+    QCOMPARE(window->XOfTime(June15(9, 0, 0)), std::optional(8));
+    QCOMPARE(window->XOfTime(June15(10, 5, 0)), std::optional(window->width() - 9));
+}
+
+void TimelineWindowTest::emptyAndOneFrameRecordingsDrawAndClickSensibly() {
+    QSignalSpy chosen(window.get(), &TimelineWindow::frameChosen);
+    window->SetTimeline(nullptr);
+    window->SetShownFrame(0, 0);
+    QCOMPARE(window->StatusText(), QString("No recording"));
+    QVERIFY(!window->grab().isNull());
+    Click(window->width() / 2);
+    QCOMPARE(chosen.count(), 0);
+
+    TempTree oneFrameTree;
+    window->SetTimeline(std::make_shared<const RecordingTimeline>(
+        ScanTimeline(oneFrameTree, {{"24061509", {TimeOfDay(9, 0, 0)}}})));
+    QCOMPARE(window->StatusText(),
+             QString("folder 1 of 1 · frame 1 of 1 · 2024/06/15 09:00:00.00"));
+    // A minute around the one frame, the frame in the middle.
+    const int middle = window->XOfTime(June15(9, 0, 0)).value();
+    QVERIFY(std::abs(middle - window->width() / 2) <= 1);
+    Click(8);
+    Click(window->width() - 9);
+    QCOMPARE(chosen.count(), 2);
+    QCOMPARE(chosen.at(1), (QVariantList{0, 0}));
+}
+
+}  // namespace orvik::test
+
+QTEST_MAIN(orvik::test::TimelineWindowTest)
+#include "timeline_window_test.moc"
