@@ -56,6 +56,9 @@ class CMavFileManager {
     int PreviousFolder(PlayState& playState);
     // Frame index (0-based) of the current folder; the clock is set to its time.
     int GoToFile(Playhead& playhead, std::int32_t index);
+    // Makes the folder in slot index of the list current, its first frame the cursor and
+    // writes the date text; nothing is loaded. 1 when there is no such folder.
+    int SelectFolder(std::int32_t index);
     // Frames in the current folder; 1 when there is none.
     int FileCount() const;
     // Takes a typed date (20YY/MM/DD, at most 10 characters) and time (HH:MM:SS, at most

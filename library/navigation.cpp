@@ -99,6 +99,17 @@ int CMavFileManager::GoToFile(Playhead& playhead, std::int32_t index) {
     return ShowCursor(false);
 }
 
+int CMavFileManager::SelectFolder(std::int32_t index) {
+    if (index < 0 || index >= folderList.folderCount) {
+        return 1;
+    }
+    folderList.currentIndex = index;
+    currentFolder = folderList.GetCurrent();
+    currentFile = currentFolder->GetFirstFile();
+    SetDateText();
+    return 0;
+}
+
 int CMavFileManager::FileCount() const {
     return currentFolder != nullptr ? currentFolder->GetFileCount() : 1;
 }

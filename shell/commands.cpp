@@ -38,6 +38,7 @@ void MainWindow::ScanChosenFolder() {
         return;
     }
     v.fileManager.ScanFolderTree(v.folderPath);
+    NewRecordingInToolWindows();
     v.playhead.state = PlayState::Stopped;
     if (v.fileManager.LoadFirstFrame() == 0) {
         v.frameDirty = true;

@@ -272,6 +272,7 @@ void MainWindow::SetText(QLineEdit* box, const char* text) {
 }
 
 void MainWindow::ShowPositionNumber(std::int32_t number) {
+    shownNumber = number;
     positionSlider->setValue(number);
     positionBox->setText(QString::number(number));
 }

@@ -11,9 +11,12 @@
 #include <optional>
 
 #include "colour/colour_matrix.h"
+#include "library/recording_timeline.h"
 #include "shell/clip_export_job.h"
 #include "shell/dialog/dialog_controls.h"
+#include "shell/frame_window.h"
 #include "shell/skin_buttons.h"
+#include "shell/timeline_window.h"
 #include "shell/viewer.h"
 
 class QFrame;
@@ -101,6 +104,12 @@ class MainWindow : public QDialog {
     // The clip: I and O mark the shown frame as its start and end; E asks for a file (its
     // extension picks the codec) and exports it on a worker thread with a progress dialog
     // that can cancel (review_export.cpp).
+    // The Frame window (F) and the Timeline window (T), beside the main window; they follow
+    // what the tick presents (review_windows.cpp).
+    void ShowFrameWindow();
+    void ShowTimeline();
+    // A frame chosen in the Timeline: shown as taking the position slider there does.
+    void GoToFrame(int folderIndex, int fileIndex);
     void MarkClipStart();
     void MarkClipEnd();
     void ExportClipOfMarks();
@@ -147,6 +156,10 @@ class MainWindow : public QDialog {
     void LightStop(ControlId playButton);
 
     void PresentFrame();
+    // Hands the frame presented to the tool windows, and the recording after a scan.
+    void FollowInToolWindows();
+    void NewRecordingInToolWindows();
+    void AddToolWindow(QWidget* window);
     void ApplyAdjustments(const PictureAdjustments& adjustments);
 
     FolderChooser chooseFolder;
@@ -169,6 +182,10 @@ class MainWindow : public QDialog {
     QWidget* keyList = nullptr;
     std::optional<std::int64_t> clipStart, clipEnd;  // capture moments of the marks
     ClipExportJob* exportJob = nullptr;
+    FrameWindow* frameWindow = nullptr;
+    TimelineWindow* timelineWindow = nullptr;
+    std::shared_ptr<const RecordingTimeline> timeline;
+    std::int32_t shownNumber = 0;  // the number in the position box
     bool controlsReady = false;
     bool libraryBusy = false;
     int windowWidth = 0, windowHeight = 0;

@@ -70,6 +70,7 @@ void MainWindow::PlaybackTick(int identity) {
 void MainWindow::PresentFrame() {
     viewer->DrawCurrentPicture();
     update(viewer->pictureLeft, viewer->pictureTop, kPictureAreaWidth, kPictureAreaHeight);
+    FollowInToolWindows();
     if (framePresented) {
         framePresented();
     }

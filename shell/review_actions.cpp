@@ -72,6 +72,8 @@ std::vector<KeyAction> KeyActions() {
         {"Mark the clip's start", {Qt::Key_I}, &W::MarkClipStart},
         {"Mark the clip's end", {Qt::Key_O}, &W::MarkClipEnd},
         {"Export clip…", {Qt::Key_E}, &W::ExportClipOfMarks},
+        {"Frame window", {Qt::Key_F}, &W::ShowFrameWindow},
+        {"Timeline", {Qt::Key_T}, &W::ShowTimeline},
         {"Keys", {Qt::Key_F1}, &W::ShowKeyList},
     };
 }
@@ -336,7 +338,7 @@ void MainWindow::ShowNote(const QString& text) {
 // A window listing every key, beside the main window; it carries the keys too.
 void MainWindow::ShowKeyList() {
     if (keyList == nullptr) {
-        keyList = new QWidget(this, Qt::Tool);
+        keyList = new QWidget(this, Qt::Window);
         keyList->setWindowTitle(tr("Keys"));
         auto* layout = new QVBoxLayout(keyList);
         QString rows;
@@ -345,8 +347,12 @@ void MainWindow::ShowKeyList() {
                         .arg(key.keys.front().toString(QKeySequence::NativeText).toHtmlEscaped(),
                              QString::fromUtf8(key.text).toHtmlEscaped());
         }
+        rows +=
+            tr("<tr><td><b>F11</b></td><td>In the Frame window: full screen</td></tr>"
+               "<tr><td><b>Wheel, Ctrl++, Ctrl+-</b></td><td>In the Frame window: zoom; 1: "
+               "1:1, 0: fit; drag to pan</td></tr>");
         layout->addWidget(new QLabel("<table cellspacing=4>" + rows + "</table>", keyList));
-        keyList->addActions(actions());
+        AddToolWindow(keyList);
     }
     keyList->show();
     keyList->raise();

@@ -10,6 +10,7 @@
 #include "export/clip_container.h"
 #include "export/clip_frames.h"
 #include "export/recording_frames.h"
+#include "library/absolute_time.h"
 #include "shell/frame_files.h"
 #include "shell/library_turn.h"
 #include "shell/main_window.h"
@@ -21,18 +22,20 @@ std::optional<std::int64_t> ShownMoment(const CMavFileManager& files) {
     if (files.ShownFile() == nullptr || files.CurrentFolder() == nullptr) {
         return std::nullopt;
     }
-    return MomentOf(files.CurrentFolder()->dateKey, files.ShownFile()->timeKey);
+    return AbsoluteTime(files.CurrentFolder()->dateKey, files.ShownFile()->timeKey);
 }
 
 }  // namespace
 
 void MainWindow::MarkClipStart() {
     clipStart = ShownMoment(viewer->fileManager);
+    FollowInToolWindows();
     ShowNote(clipStart ? tr("Clip starts at %1").arg(ShownCaptureTime()) : tr("No frame to mark"));
 }
 
 void MainWindow::MarkClipEnd() {
     clipEnd = ShownMoment(viewer->fileManager);
+    FollowInToolWindows();
     ShowNote(clipEnd ? tr("Clip ends at %1").arg(ShownCaptureTime()) : tr("No frame to mark"));
 }
 

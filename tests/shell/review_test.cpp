@@ -16,6 +16,8 @@
 #include <QTest>
 
 #include "library/play_state.h"
+#include "shell/frame_window.h"
+#include "shell/timeline_window.h"
 #include "tests/shell/window_harness.h"
 #include "tests/shell_services/when_modal_shown.h"
 
@@ -36,6 +38,8 @@ class ReviewTest : public QObject {
     void copyPutsThePictureOnTheClipboard();
     void saveAsJpegKeepsTheFramesOwnCodedData();
     void exportClipBetweenTheMarks();
+    void frameWindowFollowsThePresentedFrame();
+    void timelineChoosesAndFollowsTheFrame();
 };
 
 namespace {
@@ -244,6 +248,41 @@ void ReviewTest::exportClipBetweenTheMarks() {
     QFile clip(path);
     QVERIFY(clip.open(QIODevice::ReadOnly));
     QVERIFY(clip.read(4) == QByteArray("\x1A\x45\xDF\xA3"));  // Matroska
+}
+
+void ReviewTest::frameWindowFollowsThePresentedFrame() {
+    WindowHarness h;
+    OpenLastFolder(h);
+    h.Tick();
+    Keys(h, {Qt::Key_F});
+    auto* frame = h.window().findChild<FrameWindow*>();
+    QVERIFY(frame != nullptr && frame->isVisible());
+    QCOMPARE(frame->windowTitle(), QString("Frame — 2009/12/31 23:59:00.00"));
+    Keys(h, {Qt::Key_Right});
+    QCOMPARE(frame->windowTitle(), QString("Frame — 2009/12/31 23:59:00.00"));  // not yet presented
+    h.Tick();
+    QCOMPARE(frame->windowTitle(), QString("Frame — 2009/12/31 23:59:10.00"));
+    frame->resize(640, 480);
+    const QImage shown = frame->grab().toImage();
+    QVERIFY(NearestIs(shown.pixel(320, 240), kGrey, {kMagenta, kGrey, kOrange, kTeal}));
+}
+
+void ReviewTest::timelineChoosesAndFollowsTheFrame() {
+    WindowHarness h;
+    OpenLastFolder(h);
+    Keys(h, {Qt::Key_T});
+    auto* timeline = h.window().findChild<TimelineWindow*>();
+    QVERIFY(timeline != nullptr && timeline->isVisible());
+    QVERIFY2(timeline->StatusText().contains("folder 3 of 3") &&
+                 timeline->StatusText().contains("2009/12/31 23:59:00.00"),
+             qPrintable(timeline->StatusText()));
+    emit timeline->frameChosen(0, 2);  // as a click on the first folder's third frame
+    QCOMPARE(h.Text(ControlId::DateBox), QString("2009/12/30"));
+    QCOMPARE(h.Text(ControlId::TimeBox), QString("21:00:02"));
+    QCOMPARE(h.Text(ControlId::PositionBox), QString("3"));
+    h.Tick();
+    QVERIFY2(timeline->StatusText().contains("folder 1 of 3 · frame 3 of 3"),
+             qPrintable(timeline->StatusText()));
 }
 
 }  // namespace orvik::test
