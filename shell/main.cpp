@@ -84,6 +84,7 @@ int main(int argc, char** argv) {
     // Shown with the application's own loop, not as a modal dialog: the colour settings
     // window must stay usable beside it.
     window.show();
+    window.activateWindow();  // keys work at once, also where no window manager gives focus
     if (rootFolder != nullptr) {
         window.OpenFolder(rootFolder);
     }

@@ -8,6 +8,11 @@
 #include "shell/main_window.h"
 
 namespace orvik {
+namespace {
+
+constexpr int kGap = 8;  // pixels between the main window and a tool window
+
+}  // namespace
 
 void MainWindow::AddToolWindow(QWidget* window) {
     window->addActions(actions());
@@ -18,6 +23,7 @@ void MainWindow::ShowFrameWindow() {
     if (frameWindow == nullptr) {
         frameWindow = new FrameWindow(this);
         AddToolWindow(frameWindow);
+        frameWindow->move(frameGeometry().topRight() + QPoint(kGap, 0));  // to the right
     }
     frameWindow->SetPicture(ShownPicture(), ShownCaptureTime());
     frameWindow->show();
@@ -29,6 +35,9 @@ void MainWindow::ShowTimeline() {
     if (timelineWindow == nullptr) {
         timelineWindow = new TimelineWindow(this);
         AddToolWindow(timelineWindow);
+        timelineWindow->move(frameGeometry().bottomLeft() + QPoint(0, kGap));  // below
+        timelineWindow->resize(std::max(width(), timelineWindow->sizeHint().width()),
+                               timelineWindow->sizeHint().height());
         connect(timelineWindow, &TimelineWindow::frameChosen, this, &MainWindow::GoToFrame);
         timelineWindow->SetTimeline(timeline);
         timelineWindow->SetMarks(clipStart, clipEnd);
