@@ -127,6 +127,7 @@ class MainWindow : public QDialog {
     void ConnectControls();
     void BuildActions();
     void PlayOrFaster(Direction direction);
+    void Seek(Direction direction, std::int32_t hundredths);
     void ShowFolderFrame(std::int32_t index);
     void PutOutLight();
     void ShowNote(const QString& text);

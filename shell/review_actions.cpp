@@ -183,33 +183,30 @@ void MainWindow::ChangeSpeed(int change) {
                                           : QAbstractSlider::SliderSingleStepSub);
 }
 
-// The last frame captured at or before the shown frame's time plus hundredths, in this
-// folder; at least the next frame, so that a key held over a long pause still moves on.
 void MainWindow::SeekForward(std::int32_t hundredths) {
-    LibraryTurn turn(libraryBusy);
-    CMavFileManager& files = viewer->fileManager;
-    if (!turn || files.ShownFile() == nullptr || files.CurrentFolder() == nullptr) {
-        return;
-    }
-    files.HaltOnShownFrame(viewer->playhead);
-    const std::int32_t shown = viewer->playhead.position - 1;
-    const std::int32_t found =
-        files.CurrentFolder()->IndexAtOrBefore(files.ShownFile()->timeKey + hundredths);
-    ShowFolderFrame(std::min(std::max(found, shown + 1), files.FileCount() - 1));
+    Seek(Direction::Forward, hundredths);
 }
 
-// The last frame captured at or before the shown frame's time less hundredths, in this
-// folder; its first frame when none is.
 void MainWindow::SeekBackward(std::int32_t hundredths) {
+    Seek(Direction::Backward, hundredths);
+}
+
+// The last frame captured at or before the shown frame's time plus (less) hundredths, in
+// this folder: forward at least the next frame, so that a key held over a long pause still
+// moves on; backward the folder's first frame when none is.
+void MainWindow::Seek(Direction direction, std::int32_t hundredths) {
     LibraryTurn turn(libraryBusy);
     CMavFileManager& files = viewer->fileManager;
     if (!turn || files.ShownFile() == nullptr || files.CurrentFolder() == nullptr) {
         return;
     }
     files.HaltOnShownFrame(viewer->playhead);
-    const std::int32_t found =
-        files.CurrentFolder()->IndexAtOrBefore(files.ShownFile()->timeKey - hundredths);
-    ShowFolderFrame(std::max(found, 0));
+    const bool forward = direction == Direction::Forward;
+    const std::int32_t shown = viewer->playhead.position - 1;
+    const std::int32_t found = files.CurrentFolder()->IndexAtOrBefore(
+        files.ShownFile()->timeKey + (forward ? hundredths : -hundredths));
+    ShowFolderFrame(forward ? std::min(std::max(found, shown + 1), files.FileCount() - 1)
+                            : std::max(found, 0));
 }
 
 void MainWindow::GoToFolderStart() {
