@@ -44,8 +44,11 @@ using PackedRowKernel = void (*)(const ColourMatrix& colour, const std::uint8_t*
 // The portable row, which defines the packed conversion's results.
 void ConvertPackedRow(const ColourMatrix& colour, const std::uint8_t* y, const std::uint8_t* u,
                       const std::uint8_t* v, int pairs, std::uint8_t* out);
-// Its SSE2 twin, equal to it bit for bit (x86-64 builds only).
+// Its SSE2 and AVX2 twins, equal to it bit for bit (x86-64 builds only; the AVX2 one runs only
+// where the processor has AVX2).
 void ConvertPackedRowSse2(const ColourMatrix& colour, const std::uint8_t* y, const std::uint8_t* u,
+                          const std::uint8_t* v, int pairs, std::uint8_t* out);
+void ConvertPackedRowAvx2(const ColourMatrix& colour, const std::uint8_t* y, const std::uint8_t* u,
                           const std::uint8_t* v, int pairs, std::uint8_t* out);
 
 // Eight pixels a step in 16-bit lanes with saturating sums; luma offset added after the

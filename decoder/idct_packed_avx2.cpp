@@ -5,7 +5,7 @@
 // callgrind on a 640x480 quality-75 frame: the SSE2 twin costs 314 instructions a block,
 // this one 243.
 #include "decoder/idct_packed.h"
-#include "decoder/simd_support.h"
+#include "platform/simd_support.h"
 
 #if defined(ORVIK_X86_TWINS)
 #include <immintrin.h>

@@ -9,7 +9,7 @@
 // memory, and callgrind counted 423 instructions a block then, 314 unrolled (640x480,
 // quality 75).
 #include "decoder/idct_packed.h"
-#include "decoder/simd_support.h"
+#include "platform/simd_support.h"
 
 #if defined(ORVIK_X86_TWINS)
 #include "decoder/idct_packed_lanes.h"

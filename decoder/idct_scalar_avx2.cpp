@@ -7,7 +7,7 @@
 // unrolled) cost 1,019 instructions a block, this one 253; the whole frame went from 14.0 to
 // 6.1 million against libjpeg-turbo's 7.9.
 #include "decoder/idct_scalar.h"
-#include "decoder/simd_support.h"
+#include "platform/simd_support.h"
 
 #if defined(ORVIK_X86_TWINS)
 #include <immintrin.h>

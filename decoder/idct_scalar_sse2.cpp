@@ -8,7 +8,7 @@
 // The loops over rows are unrolled by pragma: gcc 12 -O2 kept them as loops over arrays in
 // memory (callgrind: 1,019 instructions a block on a 640x480 quality-75 frame).
 #include "decoder/idct_scalar.h"
-#include "decoder/simd_support.h"
+#include "platform/simd_support.h"
 
 #if defined(ORVIK_X86_TWINS)
 #include "decoder/idct_scalar_lanes.h"

@@ -13,10 +13,8 @@ constexpr DecoderKernels kPortable = {"portable", InverseDctMmx, InverseDctScala
 #if defined(ORVIK_X86_TWINS)
 constexpr DecoderKernels kSse2 = {"sse2", InverseDctPackedSse2, InverseDctScalarSse2,
                                   ConvertPackedRowSse2};
-// The conversion has no AVX2 twin yet (bench/RESULTS.md says what one would take); the SSE2
-// row serves.
 constexpr DecoderKernels kAvx2 = {"avx2", InverseDctPackedAvx2, InverseDctScalarAvx2,
-                                  ConvertPackedRowSse2};
+                                  ConvertPackedRowAvx2};
 #endif
 
 }  // namespace

@@ -10,10 +10,10 @@
 //   Pack16(a, b)       the lanes of a and b saturated to 16 bits, a's then b's in each
 //                      128-bit half; Clamp16 and LowBytes16 work on such 16-bit lanes
 // The constants k, a and b fit in 16 signed bits. An AVX2 file includes this header after
-// ORVIK_AVX2_BEGIN (decoder/simd_support.h).
+// ORVIK_AVX2_BEGIN (platform/simd_support.h).
 #pragma once
 
-#include "decoder/simd_support.h"
+#include "platform/simd_support.h"
 
 #if defined(ORVIK_X86_TWINS)
 #include <immintrin.h>

@@ -1,6 +1,6 @@
 // Transposes and stores for the transforms' twins: pass 1 works on rows of lanes (one lane a
 // column), pass 2 needs one lane a row. Kept inside an unnamed namespace, as every SIMD
-// helper is (decoder/simd_support.h).
+// helper is (platform/simd_support.h).
 #pragma once
 
 #include <emmintrin.h>

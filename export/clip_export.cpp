@@ -1,15 +1,16 @@
 #include "export/clip_export.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 
 #include "export/clip_muxer.h"
 #include "export/clip_stream.h"
 #include "export/clip_timing.h"
 #include "export/ffmpeg_support.h"
-#include "export/ordered_preparation.h"
 #include "export/temporary_output.h"
 #include "library/frame_reader.h"
+#include "platform/ordered_work.h"
 
 namespace orvik {
 namespace {
@@ -134,11 +135,12 @@ std::string ClipExport::WriteFrames(const FirstFrame& first, ClipStream& stream,
     for (std::size_t step = first.step; step < plan_.size(); ++step) {
         toPrepare.push_back(&frames_[plan_[step].index]);
     }
-    std::vector<std::unique_ptr<FramePreparer>> preparers;
+    std::vector<OrderedWork<PreparedFrame>::Job> jobs;
     for (int job = 0; job < std::max(1, settings_.jobs); ++job) {
-        preparers.push_back(stream.MakePreparer());
+        jobs.emplace_back([preparer = std::shared_ptr(stream.MakePreparer()), &toPrepare](
+                              std::size_t index) { return preparer->Prepare(*toPrepare[index]); });
     }
-    OrderedPreparation preparation(std::move(preparers), std::move(toPrepare));
+    OrderedWork<PreparedFrame> preparation(toPrepare.size(), std::move(jobs));
 
     const std::int64_t firstTicks = plan_[first.step].ticks;
     const CaptureMoment firstMoment = frames_[plan_[first.step].index].moment;

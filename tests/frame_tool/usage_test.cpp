@@ -97,6 +97,8 @@ INSTANTIATE_TEST_SUITE_P(
                   {"jpeg", "--format", "png", "-o", "OUT.jpg", "FRAME"},
                   "--format does not apply to jpeg"},
         UsageCase{"OutForCheck", {"check", "-o", "OUT", "FRAME"}, "-o does not apply to check"},
+        UsageCase{"JobsForList", {"list", "--jobs", "2", "FRAME"}, "--jobs does not apply to list"},
+        UsageCase{"JobsZero", {"jpeg", "--jobs=0", "-o", "OUT.jpg", "FRAME"}, "from 1 to 256"},
         UsageCase{"ExportNoRealDate",
                   {"export", "--from", "2023/02/29 10:00:00", "-o", "OUT.mkv", "FRAME"},
                   "--from takes a date and time"},

@@ -1,16 +1,19 @@
 // orvik-frame check: decodes every frame of frame files, date folders and recordings in
-// full, the way the viewer would show them, and counts the refused ones.
+// full, the way the viewer would show them, and counts the refused ones; different frames
+// decode on different threads, the refused ones named in the frames' order.
 #include <sys/stat.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "library/frame_reader.h"
 #include "tools/frame/commands.h"
 #include "tools/frame/decoding_setup.h"
+#include "tools/frame/frames_in_order.h"
 #include "tools/frame/progress_line.h"
 #include "tools/frame/recording_scan.h"
 
@@ -60,22 +63,27 @@ int RunCheck(const Options& options) {
         }
     }
 
-    FrameReader reader(options.variant, AdjustmentsToUse(options));
+    const PictureAdjustments adjustments = AdjustmentsToUse(options);
     ProgressLine progress;
     const Clock::time_point start = Clock::now();
     std::size_t refused = 0;
-    for (std::size_t i = 0; i < frames.size(); ++i) {
-        const FrameFacts facts = reader.Read(frames[i].c_str(), DecodeDepth::kPicture);
-        if (facts.refusal != FrameRefusal::kNone) {
-            progress.Clear();
-            std::printf("%s: refused: %s\n", frames[i].c_str(), RefusalText(facts).c_str());
-            ++refused;
-        }
-        if (progress.Due()) {
-            progress.Show("checked " + std::to_string(i + 1) + " of " +
-                          std::to_string(frames.size()) + " frames");
-        }
-    }
+    ReadFramesInOrder<FrameFacts>(
+        frames.size(), JobsToUse(options),
+        [&] { return std::make_unique<FrameReader>(options.variant, adjustments); },
+        [&](FrameReader& reader, std::size_t i) {
+            return reader.Read(frames[i].c_str(), DecodeDepth::kPicture);
+        },
+        [&](std::size_t i, const FrameFacts& facts) {
+            if (facts.refusal != FrameRefusal::kNone) {
+                progress.Clear();
+                std::printf("%s: refused: %s\n", frames[i].c_str(), RefusalText(facts).c_str());
+                ++refused;
+            }
+            if (progress.Due()) {
+                progress.Show("checked " + std::to_string(i + 1) + " of " +
+                              std::to_string(frames.size()) + " frames");
+            }
+        });
     progress.Clear();
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     const double rate = seconds > 0 ? static_cast<double>(frames.size()) / seconds : 0.0;

@@ -19,17 +19,18 @@ struct CommandRules {
     bool takesFormat;    // --format
     bool takesDecoding;  // --adjust and --variant
     bool takesExport;    // --adjust and the clip's options
+    bool takesJobs;      // --jobs
     bool exactlyOneInput;
     const char* inputName;
 };
 
 constexpr std::array<CommandRules, 6> kCommands = {{
-    {"info", Command::kInfo, false, false, false, false, false, "PATH"},
-    {"list", Command::kList, false, false, false, false, true, "PATH"},
-    {"check", Command::kCheck, false, false, true, false, false, "PATH"},
-    {"decode", Command::kDecode, true, true, true, false, false, "FRAME"},
-    {"jpeg", Command::kJpeg, true, false, false, false, false, "FRAME"},
-    {"export", Command::kExport, true, false, false, true, true, "PATH"},
+    {"info", Command::kInfo, false, false, false, false, false, false, "PATH"},
+    {"list", Command::kList, false, false, false, false, false, true, "PATH"},
+    {"check", Command::kCheck, false, false, true, false, true, false, "PATH"},
+    {"decode", Command::kDecode, true, true, true, false, true, false, "FRAME"},
+    {"jpeg", Command::kJpeg, true, false, false, false, true, false, "FRAME"},
+    {"export", Command::kExport, true, false, false, true, true, true, "PATH"},
 }};
 
 constexpr std::array<const char*, 11> kOptionNames = {
@@ -105,6 +106,9 @@ bool Allowed(const CommandRules& rules, std::string_view name) {
     }
     if (name == "--adjust") {
         return rules.takesDecoding || rules.takesExport;
+    }
+    if (name == "--jobs") {
+        return rules.takesJobs;
     }
     return rules.takesExport;
 }
@@ -280,9 +284,9 @@ const char* FormatExtension(OutputFormat format) {
 const char* UsageText() {
     return R"(Usage: orvik-frame info FRAME...
   or:  orvik-frame list PATH
-  or:  orvik-frame check [--adjust B,C,H,S] [--variant packed|scalar] PATH...
+  or:  orvik-frame check [OPTION]... PATH...
   or:  orvik-frame decode [OPTION]... -o OUT FRAME...
-  or:  orvik-frame jpeg -o OUT FRAME...
+  or:  orvik-frame jpeg [--jobs N] -o OUT FRAME...
   or:  orvik-frame export [OPTION]... -o OUT PATH
 Looks at the frames of a recording with the viewer's own scan, frame checks and decoder.
 
@@ -326,8 +330,10 @@ Options:
   --speed N               makes the clip N times faster (export)
   --close-gaps            shortens pauses longer than 2 s to the recording's
                           pace (export)
-  --jobs N                decodes on N threads; by default one for each
-                          processor (export)
+  --jobs N                decodes on N threads, different frames on different
+                          threads; by default one for each processor; what
+                          is printed and written is the same for every N
+                          (check, decode, jpeg, export)
   -h, --help              print this help and end
       --version           print the version and end
 

@@ -2,6 +2,7 @@
 // (bgr) or to its planes (yuv).
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -40,15 +41,17 @@ int RunDecode(const Options& options) {
         return kExitRefused;
     }
 
-    FrameReader reader(options.variant, AdjustmentsToUse(options));
+    const PictureAdjustments adjustments = AdjustmentsToUse(options);
     const bool allWritten = WriteEachFrame(
-        options.inputs, targets, reader, DecodeDepth::kPicture, FormatExtension(*format),
-        [&](const std::string& frame) {
-            std::vector<std::uint8_t> bytes = EncodePicture(*format, reader);
-            if (bytes.empty()) {
-                std::fprintf(stderr, "orvik-frame: %s: picture cannot be encoded\n", frame.c_str());
+        options.inputs, targets, JobsToUse(options),
+        [&] { return std::make_unique<FrameReader>(options.variant, adjustments); },
+        DecodeDepth::kPicture, FormatExtension(*format),
+        [&](const std::string&, const FrameReader& reader) {
+            FrameOutput output{EncodePicture(*format, reader), {}};
+            if (output.bytes.empty()) {
+                output.note = "picture cannot be encoded";
             }
-            return bytes;
+            return output;
         });
     return allWritten ? kExitAllWell : kExitRefused;
 }

@@ -1,5 +1,6 @@
-// The decoder options that check and decode share: the adjustments given on the command
-// line, or else the user's stored colour settings, as the viewer reads them at start.
+// The decoder options that the subcommands share: the adjustments given on the command
+// line, or else the user's stored colour settings, as the viewer reads them at start; and
+// the number of threads that decode.
 #pragma once
 
 #include "colour/colour_matrix.h"
@@ -8,5 +9,7 @@
 namespace orvik {
 
 PictureAdjustments AdjustmentsToUse(const Options& options);
+// --jobs, or else one for each processor.
+int JobsToUse(const Options& options);
 
 }  // namespace orvik

@@ -4,7 +4,6 @@
 #include <csignal>
 #include <cstdio>
 #include <string>
-#include <thread>
 
 extern "C" {
 #include <libavutil/log.h>
@@ -60,8 +59,7 @@ ExportSettings SettingsOf(const Options& options) {
     settings.speed = options.speed;
     settings.closeGaps = options.closeGaps;
     settings.adjustments = AdjustmentsToUse(options);
-    const int processors = static_cast<int>(std::thread::hardware_concurrency());
-    settings.jobs = options.jobs.value_or(processors > 0 ? processors : 1);
+    settings.jobs = JobsToUse(options);
     return settings;
 }
 

@@ -1,12 +1,14 @@
 // orvik-frame jpeg: each frame rewrapped as a standard JPEG file, its coded data untouched,
 // with its capture time from its folder and file names in an Exif segment.
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "export/frame_jpeg.h"
 #include "library/frame_reader.h"
 #include "tools/frame/commands.h"
+#include "tools/frame/decoding_setup.h"
 #include "tools/frame/output_files.h"
 
 namespace orvik {
@@ -22,17 +24,14 @@ int RunJpeg(const Options& options) {
     }
 
     // Only frames that the viewer would show are rewrapped: the end test needs the planes.
-    FrameReader reader(std::nullopt, PictureAdjustments{});
     const bool allWritten = WriteEachFrame(
-        options.inputs, targets, reader, DecodeDepth::kPlanes, "jpg",
-        [&](const std::string& frame) {
+        options.inputs, targets, JobsToUse(options),
+        [] { return std::make_unique<FrameReader>(std::nullopt, PictureAdjustments{}); },
+        DecodeDepth::kPlanes, "jpg",
+        [](const std::string& frame, const FrameReader& reader) {
             const std::optional<CaptureTime> time = CaptureTimeOfPath(frame);
-            if (!time) {
-                std::fprintf(stderr,
-                             "orvik-frame: %s: no capture time in its names; written without\n",
-                             frame.c_str());
-            }
-            return FrameAsJpeg(reader.FileBytes(), time);
+            return FrameOutput{FrameAsJpeg(reader.FileBytes(), time),
+                               time ? "" : "no capture time in its names; written without"};
         });
     return allWritten ? kExitAllWell : kExitRefused;
 }

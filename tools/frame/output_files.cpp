@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/last_error.h"
+#include "tools/frame/frames_in_order.h"
 
 namespace orvik {
 namespace {
@@ -94,27 +95,45 @@ bool WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes) {
     return true;
 }
 
-bool WriteEachFrame(
-    const std::vector<std::string>& frames, OutputTargets& targets, FrameReader& reader,
-    DecodeDepth depth, const char* extension,
-    const std::function<std::vector<std::uint8_t>(const std::string&)>& makeOutput) {
+bool WriteEachFrame(const std::vector<std::string>& frames, OutputTargets& targets, int jobs,
+                    const std::function<std::unique_ptr<FrameReader>()>& makeReader,
+                    DecodeDepth depth, const char* extension,
+                    const std::function<FrameOutput(const std::string& frame,
+                                                    const FrameReader& reader)>& makeOutput) {
+    struct FrameRead {
+        FrameFacts facts;
+        FrameOutput output;
+    };
     bool allWritten = true;
-    for (const std::string& frame : frames) {
-        const std::string outPath = targets.PathFor(frame, extension);
-        if (outPath.empty()) {
-            allWritten = false;
-            continue;
-        }
-        const FrameFacts facts = reader.Read(frame.c_str(), depth);
-        if (facts.refusal != FrameRefusal::kNone) {
-            std::fprintf(stderr, "orvik-frame: %s: refused: %s\n", frame.c_str(),
-                         RefusalText(facts).c_str());
-            allWritten = false;
-            continue;
-        }
-        const std::vector<std::uint8_t> bytes = makeOutput(frame);
-        allWritten = !bytes.empty() && WriteOutput(outPath, bytes) && allWritten;
-    }
+    ReadFramesInOrder<FrameRead>(
+        frames.size(), jobs, makeReader,
+        [&](FrameReader& reader, std::size_t i) {
+            FrameRead read{reader.Read(frames[i].c_str(), depth), {}};
+            if (read.facts.refusal == FrameRefusal::kNone) {
+                read.output = makeOutput(frames[i], reader);
+            }
+            return read;
+        },
+        [&](std::size_t i, FrameRead read) {
+            const std::string& frame = frames[i];
+            const std::string outPath = targets.PathFor(frame, extension);
+            if (outPath.empty()) {
+                allWritten = false;
+                return;
+            }
+            if (read.facts.refusal != FrameRefusal::kNone) {
+                std::fprintf(stderr, "orvik-frame: %s: refused: %s\n", frame.c_str(),
+                             RefusalText(read.facts).c_str());
+                allWritten = false;
+                return;
+            }
+            if (!read.output.note.empty()) {
+                std::fprintf(stderr, "orvik-frame: %s: %s\n", frame.c_str(),
+                             read.output.note.c_str());
+            }
+            const std::vector<std::uint8_t>& bytes = read.output.bytes;
+            allWritten = !bytes.empty() && WriteOutput(outPath, bytes) && allWritten;
+        });
     return allWritten;
 }
 

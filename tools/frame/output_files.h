@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <set>
 #include <span>
 #include <string>
@@ -39,12 +40,22 @@ class OutputTargets {
 // Writes bytes to path, or to standard output for "-". False, with a message, on failure.
 bool WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes);
 
-// One output per frame: reads each of frames to depth and writes what makeOutput makes of it
-// (an empty result is none; makeOutput then says why). A frame the reader refuses, or whose
-// output path an earlier frame took, is reported and has no output. True when every frame
-// got its output.
-bool WriteEachFrame(const std::vector<std::string>& frames, OutputTargets& targets,
-                    FrameReader& reader, DecodeDepth depth, const char* extension,
-                    const std::function<std::vector<std::uint8_t>(const std::string&)>& makeOutput);
+// What is made of one frame read without refusal: its output (empty: none) and a note
+// about the frame (empty: none), printed on standard error before the output is written.
+struct FrameOutput {
+    std::vector<std::uint8_t> bytes;
+    std::string note;
+};
+
+// One output per frame: reads each of frames to depth and writes what makeOutput makes of
+// it. Frames are read, and makeOutput called, on jobs threads, each with a reader of its
+// own from makeReader; messages and outputs come in the frames' order whatever jobs is. A
+// frame the reader refuses, or whose output path an earlier frame took, is reported and
+// has no output. True when every frame got its output.
+bool WriteEachFrame(const std::vector<std::string>& frames, OutputTargets& targets, int jobs,
+                    const std::function<std::unique_ptr<FrameReader>()>& makeReader,
+                    DecodeDepth depth, const char* extension,
+                    const std::function<FrameOutput(const std::string& frame,
+                                                    const FrameReader& reader)>& makeOutput);
 
 }  // namespace orvik
