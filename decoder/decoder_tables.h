@@ -31,9 +31,9 @@ inline constexpr int kLookaheadBits = 10;
 
 // One look-ahead entry: what the next kLookaheadBits bits start with.
 //   bits 0..3   code length (0: the code is longer, or there is none)
-//   bits 4..7   when the value bits follow within the window too: code length plus value
-//               bits, and bits 16..31 hold the Extend()ed value (size-0 symbols of DC
-//               tables: value 0); otherwise 0
+//   bits 4..7   DC tables: when the value bits follow within the window too, code length
+//               plus value bits, and bits 16..31 hold the Extend()ed value (size 0: value
+//               0); otherwise, and in AC tables, 0
 //   bits 8..15  symbol
 using LookaheadEntry = std::uint32_t;
 inline int CodeLength(LookaheadEntry e) {
@@ -49,15 +49,36 @@ inline std::int32_t Value(LookaheadEntry e) {
     return static_cast<std::int16_t>(e >> 16);
 }
 
+// One AC shortcut entry: a short AC code and its value bits taken in one look-up of the
+// next kLookaheadBits bits.
+//   bits 0..7   bits the code and its value take
+//   bits 8..15  zeros before the coefficient; kNoAcShortcut when the window does not start
+//               with a code of size 1..15 whose value bits follow within it. k + 64 passes
+//               the last coefficient index for every k, so one comparison tells both a
+//               missing shortcut and a run past the block.
+//   bits 16..31 the Extend()ed value
+using AcShortcut = std::uint32_t;
+inline constexpr int kNoAcShortcut = 64;
+inline int ShortcutLength(AcShortcut e) {
+    return static_cast<int>(e & 0xFF);
+}
+inline int ShortcutRun(AcShortcut e) {
+    return static_cast<int>((e >> 8) & 0xFF);
+}
+inline std::int32_t ShortcutValue(AcShortcut e) {
+    return static_cast<std::int16_t>(e >> 16);
+}
+
 // The decoding form of a HuffmanCodeCounts. maxCode/minCode/valueIndex follow the canonical
 // search; lookahead is the same search answered in advance for the first kLookaheadBits
-// bits.
+// bits, and acShortcuts (AC tables only) the same with the run and value bits decoded too.
 struct HuffmanDecodeTable {
     std::int32_t maxLength = 0;
     std::int32_t maxCode[kMaxCodeLength + 1] = {};  // -1: no code of that length
     std::int32_t minCode[kMaxCodeLength + 1] = {};
     std::int32_t valueIndex[kMaxCodeLength + 1] = {};
     LookaheadEntry lookahead[1 << kLookaheadBits] = {};
+    AcShortcut acShortcuts[1 << kLookaheadBits] = {};
 };
 
 struct DecoderTables {

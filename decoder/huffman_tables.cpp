@@ -24,12 +24,15 @@ void AssignCodes(const HuffmanCodeCounts& codeCounts, std::int32_t (&codes)[kMax
 }
 
 // Every kLookaheadBits-bit window that starts with a code of at most that length names its
-// length and symbol, and, when the symbol's value bits follow within the window, the value;
-// windows that start with a longer code (or none) stay 0. The value is ready for symbols
-// whose low nibble is a size of 1..15, and for DC tables also for size 0.
+// length and symbol, and, when the symbol's value bits follow within the window, the value:
+// in the look-ahead entry for DC tables (sizes 0..15), in the AC shortcut for AC tables
+// (sizes 1..15, with the run). Windows that start with a longer code (or none) stay 0, and
+// without an AC shortcut.
 void FillLookahead(const HuffmanCodeCounts& codeCounts, const std::int32_t (&codes)[kMaxSymbols],
                    bool dc, HuffmanDecodeTable& table) {
     std::fill(std::begin(table.lookahead), std::end(table.lookahead), 0);
+    std::fill(std::begin(table.acShortcuts), std::end(table.acShortcuts),
+              static_cast<AcShortcut>(kNoAcShortcut) << 8);
     int symbol = 0;
     for (int length = 1; length <= kLookaheadBits; ++length) {
         for (int i = 0; i < codeCounts.counts[length]; ++i, ++symbol) {
@@ -46,9 +49,15 @@ void FillLookahead(const HuffmanCodeCounts& codeCounts, const std::int32_t (&cod
                     static_cast<LookaheadEntry>(length) | static_cast<LookaheadEntry>(value) << 8;
                 if (hasValue) {
                     const auto bits = static_cast<std::uint32_t>(tail >> (spare - size));
-                    const std::int32_t extended = size == 0 ? 0 : Extend(bits, size);
-                    entry |= static_cast<LookaheadEntry>(length + size) << 4 |
-                             static_cast<LookaheadEntry>(extended & 0xFFFF) << 16;
+                    const auto extended =
+                        static_cast<std::uint32_t>(size == 0 ? 0 : Extend(bits, size)) & 0xFFFF;
+                    const auto ready = static_cast<std::uint32_t>(length + size);
+                    if (dc) {
+                        entry |= ready << 4 | extended << 16;
+                    } else {
+                        table.acShortcuts[first + tail] =
+                            ready | static_cast<AcShortcut>(value >> 4) << 8 | extended << 16;
+                    }
                 }
                 table.lookahead[first + tail] = entry;
             }

@@ -244,6 +244,27 @@ TEST(BlockDecoding, HandMadeBlocks) {
     }
 }
 
+// Every AC shortcut window, at the first AC index and after index 48 (where runs of 15 pass
+// the block's end), decodes as the reference: same coefficients, position and status.
+TEST(BlockDecoding, EveryShortcutWindowDecodesAsTheReference) {
+    const DecoderTables t = FixedTables();
+    for (const int slot : {0, 1}) {
+        for (const int skips : {0, 3}) {
+            for (std::uint32_t prefix = 0; prefix < (1u << kLookaheadBits); ++prefix) {
+                BitBuilder b;
+                b.Code(*t.dcCodeCounts[slot], *t.dcTables[slot], 0);
+                for (int i = 0; i < skips; ++i) {
+                    b.Code(*t.acCodeCounts[slot], *t.acTables[slot], 0xF1).Text("1");
+                }
+                b.Bits(prefix, kLookaheadBits).Bits(prefix * 37, 6);
+                SCOPED_TRACE("slot " + std::to_string(slot) + ", skips " + std::to_string(skips) +
+                             ", window " + std::to_string(prefix));
+                DecodeOneBlock(b.StuffedBytes(), slot, 0);
+            }
+        }
+    }
+}
+
 TEST(BlockDecoding, InvalidCodeGivesSymbolZeroAndIsNoted) {
     for (const int slot : {0, 1}) {
         // DC: a valid category 1 difference; AC: sixteen 1-bits, no code of either AC table.
