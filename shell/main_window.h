@@ -59,6 +59,11 @@ class MainWindow : public QDialog {
     const QString& Note() const { return note; }
     // Where S puts snapshots: the user's Pictures folder unless set otherwise.
     void SetSnapshotFolder(const QString& folder) { snapshotFolder = folder; }
+    // Asks for the file a frame or a clip is saved to (the suggested path first, filters as
+    // QFileDialog takes them); empty when the user cancels. QFileDialog's unless set.
+    using SaveFileChooser = std::function<QString(QWidget* owner, const QString& title,
+                                                  const QString& suggested, const QString& filter)>;
+    void SetSaveFileChooser(SaveFileChooser chooser) { chooseSaveFile = std::move(chooser); }
 
     CMavViewer& Viewer() { return *viewer; }
     const LitButtons& Lit() const { return lit; }
@@ -180,6 +185,7 @@ class MainWindow : public QDialog {
     QString note;
     QTimer noteTimer;
     QString snapshotFolder;
+    SaveFileChooser chooseSaveFile;
     QWidget* keyList = nullptr;
     std::optional<std::int64_t> clipStart, clipEnd;  // capture moments of the marks
     ClipExportJob* exportJob = nullptr;

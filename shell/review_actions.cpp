@@ -123,6 +123,10 @@ void MainWindow::BuildActions() {
     positionBox->setFocusPolicy(Qt::NoFocus);
     speedSlider->installEventFilter(this);
     positionSlider->installEventFilter(this);
+    chooseSaveFile = [](QWidget* owner, const QString& title, const QString& suggested,
+                        const QString& filter) {
+        return QFileDialog::getSaveFileName(owner, title, suggested, filter);
+    };
     noteTimer.setSingleShot(true);
     noteTimer.setInterval(kNoteMilliseconds);
     connect(&noteTimer, &QTimer::timeout, this, [this] { ShowNote(QString()); });
@@ -276,7 +280,7 @@ void MainWindow::SaveFrameAs() {
         return;
     }
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    const QString path = QFileDialog::getSaveFileName(
+    const QString path = chooseSaveFile(
         this, tr("Save frame as"), QDir(folder).filePath(SnapshotName(ShownCaptureTime())),
         tr("Pictures (*.png *.bmp);;The frame's own coded data as JPEG (*.jpg)"));
     if (!path.isEmpty()) {

@@ -49,7 +49,7 @@ void MainWindow::ExportClipOfMarks() {
         return;
     }
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
-    const QString path = QFileDialog::getSaveFileName(
+    const QString path = chooseSaveFile(
         this, tr("Export clip"), QDir(folder).filePath(SnapshotName(ShownCaptureTime(), "mkv")),
         tr("Lossless, the frames' own data (*.mkv *.mov *.avi);;H.264 (*.mp4)"));
     if (path.isEmpty()) {

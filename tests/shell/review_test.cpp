@@ -212,13 +212,14 @@ void ReviewTest::saveAsJpegKeepsTheFramesOwnCodedData() {
     const QString path = folder.filePath("frame.jpg");
     WindowHarness h;
     OpenLastFolder(h);
-    WhenModalShown<QFileDialog>([&path](QFileDialog* dialog) {
-        QCOMPARE(QFileInfo(dialog->selectedFiles().value(0)).fileName(),
-                 QString("2009-12-31_23-59-00.00.png"));
-        dialog->selectFile(path);
-        static_cast<QDialog*>(dialog)->accept();
-    });
+    QString suggested;
+    h.window().SetSaveFileChooser(
+        [&](QWidget*, const QString&, const QString& offered, const QString&) {
+            suggested = offered;
+            return path;
+        });
     Keys(h, {QKeySequence(QKeySequence::Save)});
+    QCOMPARE(QFileInfo(suggested).fileName(), QString("2009-12-31_23-59-00.00.png"));
     QFile saved(path), frame(h.Text(ControlId::FramePath));
     QVERIFY(saved.open(QIODevice::ReadOnly) && frame.open(QIODevice::ReadOnly));
     const QByteArray jpeg = saved.readAll(), coded = frame.readAll().mid(545);
@@ -236,10 +237,8 @@ void ReviewTest::exportClipBetweenTheMarks() {
     OpenLastFolder(h);
     Keys(h, {Qt::Key_Right, Qt::Key_I, Qt::Key_Right, Qt::Key_O});
     QCOMPARE(h.window().Note(), QString("Clip ends at 2009/12/31 23:59:20.00"));
-    WhenModalShown<QFileDialog>([&path](QFileDialog* dialog) {
-        dialog->selectFile(path);
-        static_cast<QDialog*>(dialog)->accept();
-    });
+    h.window().SetSaveFileChooser(
+        [&path](QWidget*, const QString&, const QString&, const QString&) { return path; });
     Keys(h, {Qt::Key_E});
     QVERIFY(QTest::qWaitForWindowActive(&h.window()));
     Keys(h, {Qt::Key_Left});  // the viewer goes on while the clip is written
