@@ -3,6 +3,7 @@
 // a user types one.
 #pragma once
 
+#include <compare>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -18,6 +19,10 @@ struct CaptureTime {
     int minute = 0;
     int second = 0;
     int hundredths = 0;
+
+    // Members in order of significance: for real dates and times of day, comparing them
+    // one by one is comparing the moments.
+    auto operator<=>(const CaptureTime&) const = default;
 };
 
 // None unless those characters are all digits and make a real date and time of day. The

@@ -36,6 +36,11 @@ grep -qx "Icon=$id" "${entries[0]}" || fail "the desktop entry's icon is not $id
 for size in 16 24 32 48 64 128 256; do
     [[ -s $prefix/share/icons/hicolor/${size}x$size/apps/$id.png ]] || fail "no ${size}x$size icon"
 done
+# export runs in a program of its own that orvik-frame must find where it was installed: its
+# own refusal of a missing recording shows that it ran.
+refusal=$("$prefix/bin/orvik-frame" export -o "$prefix/clip.mkv" "$prefix/no-recording" 2>&1)
+[[ $refusal == "orvik-frame: $prefix/no-recording: not a folder" ]] ||
+    fail "orvik-frame export did not run the export: $refusal"
 bash -n "$prefix/share/bash-completion/completions/orvik-frame" || fail "the completion does not parse"
 
 if command -v desktop-file-validate >/dev/null; then

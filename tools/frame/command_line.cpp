@@ -4,9 +4,8 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
+#include <cstdio>
 #include <string_view>
-
-#include "export/clip_frames.h"
 
 namespace orvik {
 namespace {
@@ -222,7 +221,7 @@ std::string ParseOptions(const CommandRules& rules, const std::vector<std::strin
     if (rules.exactlyOneInput && options.inputs.size() != 1) {
         return std::string(rules.name) + " takes exactly one " + rules.inputName;
     }
-    if (options.from && options.to && MomentOf(*options.from) > MomentOf(*options.to)) {
+    if (options.from && options.to && *options.from > *options.to) {
         return "--from comes after --to";
     }
     return {};
@@ -340,6 +339,11 @@ Options:
 Exit status: 0 all well, 1 some input was refused (or the export was interrupted),
 2 usage error (or an export range without frames).
 )";
+}
+
+int ReportUsageError(const std::string& error) {
+    std::fprintf(stderr, "orvik-frame: %s\nTry orvik-frame --help.\n", error.c_str());
+    return kExitUsage;
 }
 
 }  // namespace orvik

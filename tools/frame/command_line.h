@@ -47,6 +47,9 @@ struct ParsedCommandLine {
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
+// Prints a command line's error and the hint to --help on standard error; returns kExitUsage.
+int ReportUsageError(const std::string& error);
+
 // The format named by a file extension or a --format value ("png", "BMP", ...).
 std::optional<OutputFormat> FormatNamed(std::string name);
 // The extension that outputs of the format carry, without the dot.

@@ -12,4 +12,8 @@ int RunDecode(const Options& options);
 int RunJpeg(const Options& options);
 int RunExport(const Options& options);
 
+// Replaces this process with orvik-frame-export, handing it argv; returns only when that
+// program cannot be run, with the exit code to end with.
+int LaunchExport(char** argv);
+
 }  // namespace orvik

@@ -13,8 +13,7 @@ int main(int argc, char** argv) {
     const ParsedCommandLine parsed =
         ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
-        std::fprintf(stderr, "orvik-frame: %s\nTry orvik-frame --help.\n", parsed.error.c_str());
-        return kExitUsage;
+        return ReportUsageError(parsed.error);
     }
     const Options& options = parsed.options;
     switch (options.command) {
@@ -35,7 +34,7 @@ int main(int argc, char** argv) {
         case Command::kJpeg:
             return RunJpeg(options);
         case Command::kExport:
-            return RunExport(options);
+            return LaunchExport(argv);
     }
     return kExitUsage;
 }
