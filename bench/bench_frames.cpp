@@ -1,5 +1,6 @@
 #include "bench/bench_frames.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -16,6 +17,36 @@ constexpr std::uint32_t kPictureSeed = 2024;
 constexpr char kCameraPrefix[] = "CAM1";
 constexpr char kDateFolder[] = "24061509";
 constexpr std::int32_t kFirstCapture = 9 * 360000;  // 09:00:00.00
+constexpr int kGrain = 12;                          // each channel moves by up to +-6
+
+// Frame index's picture: the scene, each sample moved by its own grain.
+std::vector<std::uint8_t> GrainyPicture(const std::vector<std::uint8_t>& scene, int index) {
+    std::vector<std::uint8_t> picture(scene.size());
+    std::uint32_t state = 2654435761u * static_cast<std::uint32_t>(index + 1);
+    for (std::size_t i = 0; i < scene.size(); ++i) {
+        state = state * 1664525u + 1013904223u;  // a linear congruential generator
+        const int grain = static_cast<int>(state >> 24) % kGrain - kGrain / 2;
+        picture[i] = static_cast<std::uint8_t>(std::clamp(scene[i] + grain, 0, 255));
+    }
+    return picture;
+}
+
+// Writes frameAt(i) for i below count into the date folder under root; their paths in order.
+std::vector<std::string> WriteFrames(const std::string& root, int count, std::int32_t interval,
+                                     const std::function<std::vector<std::uint8_t>(int)>& frameAt) {
+    const std::string folder = root + "/" + kDateFolder;
+    std::filesystem::create_directories(folder);
+    std::vector<std::string> paths;
+    for (int i = 0; i < count; ++i) {
+        const std::vector<std::uint8_t> frame = frameAt(i);
+        paths.push_back(folder + "/" +
+                        RecordingFrameName(kCameraPrefix, kFirstCapture + i * interval));
+        std::ofstream(paths.back(), std::ios::binary)
+            .write(reinterpret_cast<const char*>(frame.data()),
+                   static_cast<std::streamsize>(frame.size()));
+    }
+    return paths;
+}
 
 }  // namespace
 
@@ -76,15 +107,15 @@ int RunVariantBenchmarks(int argc, char** argv, const std::string& prefix,
 
 void WriteDateFolder(const std::string& root, const std::vector<std::uint8_t>& frame, int count,
                      std::int32_t interval) {
-    const std::string folder = root + "/" + kDateFolder;
-    std::filesystem::create_directories(folder);
-    for (int i = 0; i < count; ++i) {
-        std::ofstream(
-            folder + "/" + RecordingFrameName(kCameraPrefix, kFirstCapture + i * interval),
-            std::ios::binary)
-            .write(reinterpret_cast<const char*>(frame.data()),
-                   static_cast<std::streamsize>(frame.size()));
-    }
+    WriteFrames(root, count, interval, [&frame](int) { return frame; });
+}
+
+std::vector<std::string> WriteGrainyDateFolder(const std::string& root, int width, int height,
+                                               int quality, int count, std::int32_t interval) {
+    const std::vector<std::uint8_t> scene = MakeTestPicture(width, height, kPictureSeed);
+    return WriteFrames(root, count, interval, [&](int i) {
+        return EncodeFrame(GrainyPicture(scene, i).data(), width, height, quality);
+    });
 }
 
 }  // namespace orvik::bench

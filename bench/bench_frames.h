@@ -88,4 +88,11 @@ int RunVariantBenchmarks(int argc, char** argv, const std::string& prefix,
 void WriteDateFolder(const std::string& root, const std::vector<std::uint8_t>& frame, int count,
                      std::int32_t interval);
 
+// Writes the date folder as WriteDateFolder does, with count frames that differ: the test
+// picture of the size, as a still scene, under sensor grain that changes from frame to frame
+// as a camera in dim light gives it (what an encoder cannot predict, so that figures are not
+// those of one clean picture), encoded at quality. Returns the frames' paths in order.
+std::vector<std::string> WriteGrainyDateFolder(const std::string& root, int width, int height,
+                                               int quality, int count, std::int32_t interval);
+
 }  // namespace orvik::bench

@@ -14,11 +14,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
@@ -26,14 +23,12 @@
 #include <tuple>
 
 #include "bench/bench_frames.h"
+#include "bench/process_runs.h"
 #include "export/clip_export.h"
 #include "export/clip_stream.h"
 #include "export/recording_frames.h"
 #include "library/frame_reader.h"
 #include "tests/support/temp_tree.h"
-#include "tools/framewriter/frame_writer.h"
-#include "tools/framewriter/test_picture.h"
-#include "tools/recording/recording_writer.h"
 
 namespace orvik::bench {
 namespace {
@@ -42,22 +37,8 @@ bool Quick() {
     return std::getenv("ORVIK_BENCH_QUICK") != nullptr;
 }
 
-constexpr std::int32_t kFirstCapture = 9 * 360000;  // 09:00:00.00
-constexpr std::int32_t kFrameInterval = 20;         // hundredths: five frames a second
+constexpr std::int32_t kFrameInterval = 20;  // hundredths: five frames a second
 constexpr int kQuality = 75;
-constexpr int kGrain = 12;  // each channel moves by up to +-6 from frame to frame
-
-// Frame index's picture: the scene, each sample moved by its own grain.
-std::vector<std::uint8_t> GrainyPicture(const std::vector<std::uint8_t>& scene, int index) {
-    std::vector<std::uint8_t> picture(scene.size());
-    std::uint32_t state = 2654435761u * static_cast<std::uint32_t>(index + 1);
-    for (std::size_t i = 0; i < scene.size(); ++i) {
-        state = state * 1664525u + 1013904223u;  // a linear congruential generator
-        const int grain = static_cast<int>(state >> 24) % kGrain - kGrain / 2;
-        picture[i] = static_cast<std::uint8_t>(std::clamp(scene[i] + grain, 0, 255));
-    }
-    return picture;
-}
 
 // A recording of one folder at the size, frameCount frames, and its frames in order.
 struct BenchRecording {
@@ -72,16 +53,7 @@ const BenchRecording& RecordingOf(int width, int height, int frameCount) {
     if (recording == nullptr) {
         recording = std::make_unique<BenchRecording>();
         recording->root = recording->tree.Path("rec");
-        const std::vector<std::uint8_t> scene = MakeTestPicture(width, height, 2024);
-        const std::filesystem::path folder = recording->root + "/24061509";
-        std::filesystem::create_directories(folder);
-        for (int i = 0; i < frameCount; ++i) {
-            const std::vector<std::uint8_t> frame =
-                EncodeFrame(GrainyPicture(scene, i).data(), width, height, kQuality);
-            std::ofstream(folder / RecordingFrameName("CAM1", kFirstCapture + i * kFrameInterval),
-                          std::ios::binary)
-                .write(reinterpret_cast<const char*>(frame.data()), std::streamsize(frame.size()));
-        }
+        WriteGrainyDateFolder(recording->root, width, height, kQuality, frameCount, kFrameInterval);
         CMavFileManager manager;
         char path[kPathCapacity];
         std::snprintf(path, sizeof path, "%s", recording->root.c_str());
@@ -100,49 +72,28 @@ int H264FrameCount() {
     return Quick() ? 10 : 100;
 }
 
-// Runs a command to its end; its wall time in seconds, or -1 when it failed.
-double RunCommand(const std::string& command) {
-    const auto start = std::chrono::steady_clock::now();
-    const int status = std::system((command + " >/dev/null 2>&1").c_str());
-    const double took =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    return status == 0 ? took : -1;
-}
-
 // The frames an iteration handles (the report makes frames a second of it and wall time).
 void SetFramesCounter(benchmark::State& state, std::size_t frames) {
     state.counters["frames"] = static_cast<double>(frames);
 }
 
-void RunTimed(benchmark::State& state, const std::string& command, int frames) {
-    for (auto _ : state) {
-        const double took = RunCommand(command);
-        if (took < 0) {
-            state.SkipWithError(("failed: " + command).c_str());
-            break;
-        }
-        state.SetIterationTime(took);
-    }
-    SetFramesCounter(state, static_cast<std::size_t>(frames));
-}
-
-void BM_CopyExport(benchmark::State& state, const char* jobs) {
+// jobs: the options that choose the workers, none for the default.
+void BM_CopyExport(benchmark::State& state, const std::vector<std::string>& jobs) {
     const BenchRecording& recording = RecordingOf(640, 480, CopyFrameCount());
-    const std::string out = recording.tree.Path("clip.mkv");
-    RunTimed(state,
-             std::string("'" ORVIK_FRAME_PROGRAM "' export ") + jobs + " -o '" + out + "' '" +
-                 recording.root + "'",
-             static_cast<int>(recording.frames.size()));
+    std::vector<std::string> argv = {ORVIK_FRAME_PROGRAM, "export"};
+    argv.insert(argv.end(), jobs.begin(), jobs.end());
+    argv.insert(argv.end(), {"-o", recording.tree.Path("clip.mkv"), recording.root});
+    RunProgramTimed(state, argv, static_cast<int>(recording.frames.size()));
 }
 
 void BM_CopyJpeg(benchmark::State& state) {
     const BenchRecording& recording = RecordingOf(640, 480, CopyFrameCount());
-    std::string command =
-        "'" ORVIK_FRAME_PROGRAM "' jpeg -o '" + recording.tree.Path("jpegs") + "'";
+    std::vector<std::string> argv = {ORVIK_FRAME_PROGRAM, "jpeg", "-o",
+                                     recording.tree.Path("jpegs")};
     for (const ClipFrame& frame : recording.frames) {
-        command += " '" + frame.path + "'";
+        argv.push_back(frame.path);
     }
-    RunTimed(state, command, static_cast<int>(recording.frames.size()));
+    RunProgramTimed(state, argv, static_cast<int>(recording.frames.size()));
 }
 
 void BM_H264Export(benchmark::State& state, int width, int height, int jobs) {
@@ -232,8 +183,9 @@ void RegisterAll() {
     // Whole runs of the tool: a few iterations of about a second each.
     for (auto* copy : {
              benchmark::RegisterBenchmark("ExportCopy/640x480/export-jobs1", BM_CopyExport,
-                                          "--jobs 1"),
-             benchmark::RegisterBenchmark("ExportCopy/640x480/export", BM_CopyExport, ""),
+                                          std::vector<std::string>{"--jobs", "1"}),
+             benchmark::RegisterBenchmark("ExportCopy/640x480/export", BM_CopyExport,
+                                          std::vector<std::string>{}),
              benchmark::RegisterBenchmark("ExportCopy/640x480/jpeg", BM_CopyJpeg),
          }) {
         copy->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(2);

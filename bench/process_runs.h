@@ -1,0 +1,19 @@
+// Whole programs timed as benchmarks: each iteration starts the program (no shell between),
+// its output thrown away, and waits for its end; the iteration's time is the wall time, and
+// the counter "cpu_ms" the processor time the program used (all its threads), since a run
+// on several processors finishes sooner on the wall than it works.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+namespace orvik::bench {
+
+// Runs argv (argv[0] the program's path) once an iteration; a run that fails or exits with
+// anything but 0 skips the benchmark. The counter "frames" is the frames a run handles.
+// Register the benchmark with UseManualTime().
+void RunProgramTimed(benchmark::State& state, const std::vector<std::string>& argv, int frames);
+
+}  // namespace orvik::bench
