@@ -44,6 +44,12 @@ using PackedRowKernel = void (*)(const ColourMatrix& colour, const std::uint8_t*
 // The portable row, which defines the packed conversion's results.
 void ConvertPackedRow(const ColourMatrix& colour, const std::uint8_t* y, const std::uint8_t* u,
                       const std::uint8_t* v, int pairs, std::uint8_t* out);
+// True when every weighted term of the packed conversion (a weight times a Y byte, or times a
+// U or V byte less the chroma zero) fits in 16 bits for every byte: then a 16-bit multiply
+// forms each term and a 16-bit saturating add each saturating sum, with the portable row's
+// results. The default adjustments and most others give such matrices.
+bool PackedTermsFitSixteenBits(const ColourMatrix& colour);
+
 // Its SSE2 and AVX2 twins, equal to it bit for bit (x86-64 builds only; the AVX2 one runs only
 // where the processor has AVX2).
 void ConvertPackedRowSse2(const ColourMatrix& colour, const std::uint8_t* y, const std::uint8_t* u,

@@ -39,7 +39,28 @@ inline void WritePixel(const ColourMatrix& c, std::int32_t y, std::int32_t u, st
     out[2] = Finish(red, c.lumaOffset);
 }
 
+struct TermRange {
+    std::int32_t low;
+    std::int32_t high;
+};
+
+// The values weight·x takes for x from low to high.
+TermRange WeightedRange(std::int32_t weight, std::int32_t low, std::int32_t high) {
+    return {std::min(weight * low, weight * high), std::max(weight * low, weight * high)};
+}
+
 }  // namespace
+
+bool PackedTermsFitSixteenBits(const ColourMatrix& colour) {
+    const auto fits = [](TermRange range) { return range.low >= -32768 && range.high <= 32767; };
+    for (const auto& weights : colour.colourMatrix) {
+        if (!fits(WeightedRange(weights[0], 0, 255)) ||
+            !fits(WeightedRange(weights[1], -kChromaZero, 255 - kChromaZero)) ||
+            !fits(WeightedRange(weights[2], -kChromaZero, 255 - kChromaZero)))
+            return false;
+    }
+    return true;
+}
 
 void ConvertPackedRow(const ColourMatrix& colour, const std::uint8_t* y, const std::uint8_t* u,
                       const std::uint8_t* v, int pairs, std::uint8_t* out) {

@@ -31,6 +31,18 @@ ColourMatrix WithWeights(std::int16_t weight, std::int16_t lumaOffset) {
     return m;
 }
 
+// Every output colour with these Y, U and V weights.
+ColourMatrix WithColumnWeights(std::int16_t y, std::int16_t u, std::int16_t v) {
+    ColourMatrix m;
+    for (auto& row : m.colourMatrix) {
+        row[0] = y;
+        row[1] = u;
+        row[2] = v;
+    }
+    m.lumaOffset = 3;
+    return m;
+}
+
 ColourMatrix RandomMatrix(std::mt19937& random) {
     std::uniform_int_distribution<int> any16(-32768, 32767);
     ColourMatrix m;
@@ -44,10 +56,24 @@ ColourMatrix RandomMatrix(std::mt19937& random) {
 
 std::vector<ColourMatrix> ExtremeMatrices() {
     return {
-        Build({0, 0, 0, 0}),        Build({99, 99, 99, 99}), Build({0, 99, 0, 99}),
-        Build({99, 0, 99, 0}),      Build({49, 49, 49, 49}), Build({49, 99, 49, 49}),
-        WithWeights(32767, 0),      WithWeights(-32768, 0),  WithWeights(32767, -32768),
-        WithWeights(-32768, 32767), WithWeights(255, 0),     WithWeights(-257, 100),
+        Build({0, 0, 0, 0}),
+        Build({99, 99, 99, 99}),
+        Build({0, 99, 0, 99}),
+        Build({99, 0, 99, 0}),
+        Build({49, 49, 49, 49}),
+        Build({49, 99, 49, 49}),
+        WithWeights(32767, 0),
+        WithWeights(-32768, 0),
+        WithWeights(32767, -32768),
+        WithWeights(-32768, 32767),
+        WithWeights(255, 0),
+        WithWeights(-257, 100),
+        // The widest terms that still fit in 16 bits (255 x 128, -128 x 256), and terms just
+        // past them, which the twins must form wider.
+        WithColumnWeights(128, 256, -128),
+        WithColumnWeights(-128, -256, 256),
+        WithColumnWeights(129, 200, 100),
+        WithColumnWeights(100, 100, -257),
     };
 }
 
