@@ -49,15 +49,19 @@ inline std::int32_t Value(LookaheadEntry e) {
     return static_cast<std::int16_t>(e >> 16);
 }
 
-// One AC shortcut entry: a short AC code and its value bits taken in one look-up of the
-// next kLookaheadBits bits.
-//   bits 0..7   bits the code and its value take
-//   bits 8..15  zeros before the coefficient; kNoAcShortcut when the window does not start
-//               with a code of size 1..15 whose value bits follow within it. k + 64 passes
-//               the last coefficient index for every k, so one comparison tells both a
-//               missing shortcut and a run past the block.
-//   bits 16..31 the Extend()ed value
-using AcShortcut = std::uint32_t;
+// One AC shortcut entry: the short AC codes and value bits that the next kLookaheadBits bits
+// start with, taken in one look-up: one coefficient, or two when a second code of size 1..15
+// and its value bits follow within the window too.
+//   bits 0..7    bits the codes and their values take
+//   bits 8..15   zeros before the first coefficient; kNoAcShortcut when the window does not
+//                start with a code of size 1..15 whose value bits follow within it
+//   bits 16..23  places from the first index to the last coefficient written: the first's
+//                run, or for two the first's run, 1 and the second's run; kNoAcShortcut
+//                with the above. k + 64 passes the last coefficient index for every k, so
+//                one comparison tells a missing shortcut and a last place past the block.
+//   bits 32..47  the first coefficient's Extend()ed value
+//   bits 48..63  the last coefficient's (the first's again when there is one)
+using AcShortcut = std::uint64_t;
 inline constexpr int kNoAcShortcut = 64;
 inline int ShortcutLength(AcShortcut e) {
     return static_cast<int>(e & 0xFF);
@@ -65,8 +69,14 @@ inline int ShortcutLength(AcShortcut e) {
 inline int ShortcutRun(AcShortcut e) {
     return static_cast<int>((e >> 8) & 0xFF);
 }
+inline int ShortcutLastPlace(AcShortcut e) {
+    return static_cast<int>((e >> 16) & 0xFF);
+}
 inline std::int32_t ShortcutValue(AcShortcut e) {
-    return static_cast<std::int16_t>(e >> 16);
+    return static_cast<std::int16_t>(e >> 32);
+}
+inline std::int32_t ShortcutLastValue(AcShortcut e) {
+    return static_cast<std::int16_t>(e >> 48);
 }
 
 // The decoding form of a HuffmanCodeCounts. maxCode/minCode/valueIndex follow the canonical

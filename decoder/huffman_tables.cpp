@@ -1,6 +1,7 @@
 #include "decoder/huffman_tables.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 
 #include "decoder/default_huffman_tables.h"
@@ -23,6 +24,23 @@ void AssignCodes(const HuffmanCodeCounts& codeCounts, std::int32_t (&codes)[kMax
     }
 }
 
+AcShortcut NoAcShortcut() {
+    return static_cast<AcShortcut>(kNoAcShortcut) << 8 | static_cast<AcShortcut>(kNoAcShortcut)
+                                                             << 16;
+}
+
+AcShortcut TwoCoefficients(int length, int run, int lastPlace, std::int16_t value,
+                           std::int16_t lastValue) {
+    return static_cast<AcShortcut>(length) | static_cast<AcShortcut>(run) << 8 |
+           static_cast<AcShortcut>(lastPlace) << 16 |
+           static_cast<AcShortcut>(static_cast<std::uint16_t>(value)) << 32 |
+           static_cast<AcShortcut>(static_cast<std::uint16_t>(lastValue)) << 48;
+}
+
+AcShortcut OneCoefficient(int length, int run, std::int16_t value) {
+    return TwoCoefficients(length, run, run, value, value);
+}
+
 // Every kLookaheadBits-bit window that starts with a code of at most that length names its
 // length and symbol, and, when the symbol's value bits follow within the window, the value:
 // in the look-ahead entry for DC tables (sizes 0..15), in the AC shortcut for AC tables
@@ -31,8 +49,7 @@ void AssignCodes(const HuffmanCodeCounts& codeCounts, std::int32_t (&codes)[kMax
 void FillLookahead(const HuffmanCodeCounts& codeCounts, const std::int32_t (&codes)[kMaxSymbols],
                    bool dc, HuffmanDecodeTable& table) {
     std::fill(std::begin(table.lookahead), std::end(table.lookahead), 0);
-    std::fill(std::begin(table.acShortcuts), std::end(table.acShortcuts),
-              static_cast<AcShortcut>(kNoAcShortcut) << 8);
+    std::fill(std::begin(table.acShortcuts), std::end(table.acShortcuts), NoAcShortcut());
     int symbol = 0;
     for (int length = 1; length <= kLookaheadBits; ++length) {
         for (int i = 0; i < codeCounts.counts[length]; ++i, ++symbol) {
@@ -56,12 +73,36 @@ void FillLookahead(const HuffmanCodeCounts& codeCounts, const std::int32_t (&cod
                         entry |= ready << 4 | extended << 16;
                     } else {
                         table.acShortcuts[first + tail] =
-                            ready | static_cast<AcShortcut>(value >> 4) << 8 | extended << 16;
+                            OneCoefficient(ready, value >> 4, static_cast<std::int16_t>(extended));
                     }
                 }
                 table.lookahead[first + tail] = entry;
             }
         }
+    }
+}
+
+// Joins each one-coefficient shortcut with the one that the rest of its window starts with,
+// when that one's code and value bits lie wholly within the rest.
+void PairAcShortcuts(HuffmanDecodeTable& table) {
+    constexpr std::uint32_t kWindowMask = (1u << kLookaheadBits) - 1;
+    const auto singles = std::to_array(table.acShortcuts);
+    for (std::uint32_t window = 0; window <= kWindowMask; ++window) {
+        const AcShortcut first = singles[window];
+        const int length = ShortcutLength(first);
+        if (ShortcutRun(first) == kNoAcShortcut || length >= kLookaheadBits) {
+            continue;
+        }
+        const AcShortcut second = singles[(window << length) & kWindowMask];
+        if (ShortcutRun(second) == kNoAcShortcut ||
+            length + ShortcutLength(second) > kLookaheadBits) {
+            continue;
+        }
+        table.acShortcuts[window] =
+            TwoCoefficients(length + ShortcutLength(second), ShortcutRun(first),
+                            ShortcutRun(first) + 1 + ShortcutRun(second),
+                            static_cast<std::int16_t>(ShortcutValue(first)),
+                            static_cast<std::int16_t>(ShortcutValue(second)));
     }
 }
 
@@ -86,6 +127,9 @@ void BuildHuffmanDecodeTable(const HuffmanCodeCounts& codeCounts, bool dc,
         table.maxLength = length;
     }
     FillLookahead(codeCounts, codes, dc, table);
+    if (!dc) {
+        PairAcShortcuts(table);
+    }
 }
 
 void BuildHuffmanTables(DecoderTables& tables) {
