@@ -97,7 +97,8 @@ template <class Refill>
     return predictor + Extend(reader.Take(size), size);
 }
 
-// Entries 1..63 of block (natural order), which must be 0 on entry.
+// Entries 1..63 of block (natural order), which must be 0 on entry. True when the first AC
+// symbol ends the block, so that it holds its DC alone.
 //
 // The common case, one or two short codes and their value bits, takes one look-up of the AC
 // shortcuts and one branch; the two stores are to the same place when the shortcut holds one
@@ -111,7 +112,7 @@ template <class Refill>
 // (640x480 q75), 985 -> 861 us (640x480 q90), 2605 -> 2405 us (1280x1024 q75), 4465 -> 4155 us
 // (1280x1024 q90). Eleven-bit windows measured no better.
 template <class Refill, class Coefficient>
-[[gnu::always_inline]] inline void DecodeAc(BitReader& reader, const HuffmanPair& ac,
+[[gnu::always_inline]] inline bool DecodeAc(BitReader& reader, const HuffmanPair& ac,
                                             Coefficient* block) {
     for (int k = 1; k <= kMaxCoefficientIndex;) {
         Refill::Ensure(reader, kMaxSymbolBits);
@@ -131,16 +132,17 @@ template <class Refill, class Coefficient>
         if (size != 0) {
             k += run;
             if (k > kMaxCoefficientIndex) {
-                return;  // a run past the block ends it; its value bits are not read
+                return false;  // a run past the block ends it; its value bits are not read
             }
             block[ZigzagToNatural[k]] = static_cast<Coefficient>(Extend(reader.Take(size), size));
             ++k;
         } else if (run == 15) {
             k += 16;  // sixteen zeros
         } else {
-            return;  // end of block
+            return k == 1;  // end of block
         }
     }
+    return false;
 }
 
 }  // namespace orvik

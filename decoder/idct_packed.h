@@ -2,6 +2,7 @@
 // 16-bit arithmetic, the transform of the packed variant.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 namespace orvik {
@@ -11,6 +12,18 @@ namespace orvik {
 // 128 and samples 0..255.
 using PackedTransform = void (*)(const std::int16_t* coefficients, const std::int16_t* quant,
                                  std::uint8_t* out, int stride);
+
+// The sample all 64 positions of a block take in InverseDctMmx when its entries but the
+// first are 0: d0 = S16(coefficient x quantiser); down column 0 pass 1 gives
+// sat16((d0 x 8192 + 256) >> 9), every other workspace entry is 0, and along each row pass 2
+// gives ((that >> 3) + 2056) >> 4, limited to 0..255.
+inline std::uint8_t PackedDcOnlySample(std::int16_t coefficient, std::int16_t quantiser) {
+    const std::int32_t d0 = static_cast<std::int16_t>(coefficient * quantiser);
+    const auto pass1 = static_cast<std::int32_t>(static_cast<std::uint32_t>(d0 * 8192) + 256) >> 9;
+    const auto workspace = static_cast<std::int16_t>(std::clamp(pass1, -32768, 32767));
+    const auto sum = static_cast<std::int16_t>((workspace >> 3) + (128 * 16 + 8));
+    return static_cast<std::uint8_t>(std::clamp(sum >> 4, 0, 255));
+}
 
 // The portable form, lane by lane; it defines the results.
 void InverseDctMmx(const std::int16_t* coefficients, const std::int16_t* quant, std::uint8_t* out,

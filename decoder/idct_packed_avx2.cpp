@@ -15,6 +15,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "decoder/fill_block.h"
+
 ORVIK_AVX2_BEGIN
 #include "decoder/idct_packed_lanes.h"
 #include "decoder/simd_lanes.h"

@@ -7,12 +7,11 @@
 
 #include <emmintrin.h>
 
-#include <algorithm>
-#include <cstddef>
 #include <cstdint>
-#include <cstring>
 
+#include "decoder/fill_block.h"
 #include "decoder/idct_constants.h"
+#include "decoder/idct_packed.h"
 #include "decoder/sse2_transpose.h"
 
 namespace orvik::idct {
@@ -64,22 +63,6 @@ template <class L>
     return _mm_movemask_epi8(_mm_cmpeq_epi8(ac, _mm_setzero_si128())) == 0xFFFF;
 }
 
-// The 64 samples of a block whose entries but the first are 0: every pass-1 output of column
-// 0 is then sat16((d0 x 8192 + 256) >> 9), every other workspace entry 0, and every sample
-// (that >> 3, + 2056) >> 4.
-inline void PackedDcOnly(std::int16_t coefficient, std::int16_t quantiser, std::uint8_t* out,
-                         int stride) {
-    const std::int32_t d0 = static_cast<std::int16_t>(coefficient * quantiser);
-    const auto pass1 = static_cast<std::int32_t>(static_cast<std::uint32_t>(d0 * 8192) + 256) >> 9;
-    const auto workspace = static_cast<std::int16_t>(std::clamp(pass1, -32768, 32767));
-    const auto sum = static_cast<std::int16_t>((workspace >> 3) + (128 * 16 + 8));
-    const auto sample = static_cast<std::uint8_t>(std::clamp(sum >> 4, 0, 255));
-#pragma GCC unroll 8
-    for (int r = 0; r < 8; ++r) {
-        std::memset(out + static_cast<std::ptrdiff_t>(r) * stride, sample, 8);
-    }
-}
-
 // The dequantised block, row r in d[r]: d = S16(coefficient x quantiser). False, with the
 // samples written, when the block is DC only.
 [[gnu::always_inline]] inline bool Dequantise(const std::int16_t* coefficients,
@@ -90,7 +73,7 @@ inline void PackedDcOnly(std::int16_t coefficient, std::int16_t quantiser, std::
         d[r] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(coefficients + 8 * r));
     }
     if (PackedAcAllZero(d)) {
-        PackedDcOnly(coefficients[0], quant[0], out, stride);
+        FillBlock(PackedDcOnlySample(coefficients[0], quant[0]), out, stride);
         return false;
     }
 #pragma GCC unroll 8

@@ -17,6 +17,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "decoder/fill_block.h"
+
 ORVIK_AVX2_BEGIN
 #include "decoder/idct_scalar_lanes.h"
 #include "decoder/simd_lanes.h"
@@ -57,7 +59,8 @@ namespace {
 void InverseDctScalarAvx2(const std::int32_t* coefficients, const std::int32_t* quant,
                           std::uint8_t* out, int stride, int levelShift, int maxSample) {
     if (AcAllZero<Avx2Lanes>(coefficients)) {
-        ScalarDcOnly(coefficients[0], quant[0], out, stride, levelShift, maxSample);
+        FillBlock(ScalarDcOnlySample(coefficients[0], quant[0], levelShift, maxSample), out,
+                  stride);
         return;
     }
     // Pass 1: v[r] is row r, one lane a column; pass 2: v[k] is entry k of every row.

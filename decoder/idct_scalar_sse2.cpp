@@ -11,6 +11,7 @@
 #include "platform/simd_support.h"
 
 #if defined(ORVIK_X86_TWINS)
+#include "decoder/fill_block.h"
 #include "decoder/idct_scalar_lanes.h"
 #include "decoder/simd_lanes.h"
 #include "decoder/sse2_transpose.h"
@@ -22,7 +23,8 @@ using namespace idct;
 void InverseDctScalarSse2(const std::int32_t* coefficients, const std::int32_t* quant,
                           std::uint8_t* out, int stride, int levelShift, int maxSample) {
     if (AcAllZero<Sse2Lanes>(coefficients)) {
-        ScalarDcOnly(coefficients[0], quant[0], out, stride, levelShift, maxSample);
+        FillBlock(ScalarDcOnlySample(coefficients[0], quant[0], levelShift, maxSample), out,
+                  stride);
         return;
     }
     // w[h][r]: columns 4h..4h+3 of workspace row r.

@@ -1,7 +1,14 @@
 // DecodeFramePlanes: the MCU loop and the end test. Each MCU holds, in coded order, Y block
 // (0,0), Y block (0,1), the U block and the V block; every block is Huffman decoded into
 // the working block and transformed straight into its place in the planes, with no
-// coefficient buffer for the frame.
+// coefficient buffer for the frame. A block whose first AC symbol ends it holds its DC
+// alone and transforms to 64 equal samples: it is filled with the transform's DC-only
+// sample instead. Callgrind, decoding instructions a frame: 11.8 -> 10.0 million on the
+// demo recording at 1280x1024 (80 % of Y blocks and all but 0.4 % of U and V blocks DC
+// only), 23.0 -> 22.4 million (packed) and 23.5 -> 23.1 million (scalar) on the
+// photographic 1280x1024 quality-75 frame (68 % of U and V blocks); at quality 90 under
+// 5 % of U and V blocks are DC only. Wall times moved within the noise of this shared
+// machine.
 //
 // The variant (16-bit working block and packed transform, or 32-bit block and scalar
 // transform) is looked at once per frame; the transform is the one of the context's kernel
@@ -14,6 +21,7 @@
 #include "decoder/bit_reader.h"
 #include "decoder/decode_frame.h"
 #include "decoder/decoder_tables.h"
+#include "decoder/fill_block.h"
 #include "decoder/frame_format.h"
 #include "decoder/huffman_decode.h"
 
@@ -35,6 +43,9 @@ struct PackedVariant {
                           const std::int16_t* quant, std::uint8_t* out, int stride) {
         kernels.inverseDctPacked(block, quant, out, stride);
     }
+    static std::uint8_t DcOnlySample(Coefficient dc, Quantiser quantiser) {
+        return PackedDcOnlySample(dc, quantiser);
+    }
 };
 
 struct ScalarVariant {
@@ -46,6 +57,9 @@ struct ScalarVariant {
     static void Transform(const DecoderKernels& kernels, const Coefficient* block,
                           const std::int32_t* quant, std::uint8_t* out, int stride) {
         kernels.inverseDctScalar(block, quant, out, stride, kLevelShift, kMaxSample);
+    }
+    static std::uint8_t DcOnlySample(Coefficient dc, Quantiser quantiser) {
+        return ScalarDcOnlySample(dc, quantiser, kLevelShift, kMaxSample);
     }
 };
 
@@ -102,6 +116,7 @@ void DecodeMcu(FrameDecoding<Variant>& d, bool endsRow) {
     alignas(16) Coefficient blocks[kBlocksPerMcu][64];
     ClearAligned<sizeof blocks>(blocks);
     struct Place {
+        const Coefficient* block;
         const typename Variant::Quantiser* quant;
         std::uint8_t* out;
         int stride;
@@ -116,10 +131,15 @@ void DecodeMcu(FrameDecoding<Variant>& d, bool endsRow) {
             for (int k = 0; k < sc.h; ++k) {
                 predictor = DecodeDc<Refill>(reader, sc.dc, predictor);
                 block[0] = static_cast<Coefficient>(predictor);  // cut to 16 bits when packed
-                DecodeAc<Refill>(reader, sc.ac, block);
+                const bool dcOnly = DecodeAc<Refill>(reader, sc.ac, block);
 
                 const std::int32_t at = d.frame.mcuPos[sc.id] + 8 * sc.width * j + 8 * k;
-                *place++ = {sc.quant, sc.plane + at, sc.width};
+                if (dcOnly) {
+                    FillBlock(Variant::DcOnlySample(block[0], sc.quant[0]), sc.plane + at,
+                              sc.width);
+                } else {
+                    *place++ = {block, sc.quant, sc.plane + at, sc.width};
+                }
 
                 if (j == 0 && k == sc.h - 1) {
                     d.frame.nextMcuPos[sc.id] =
@@ -134,8 +154,8 @@ void DecodeMcu(FrameDecoding<Variant>& d, bool endsRow) {
         d.scan.dcPredictor[i] = predictor;
     }
     d.reader = reader;
-    for (int n = 0; n < kBlocksPerMcu; ++n) {
-        Variant::Transform(d.kernels, blocks[n], places[n].quant, places[n].out, places[n].stride);
+    for (const Place* p = places; p != place; ++p) {
+        Variant::Transform(d.kernels, p->block, p->quant, p->out, p->stride);
     }
 }
 

@@ -1,7 +1,8 @@
 // The two transforms, each in its portable form and its SIMD twins (SSE2, and AVX2 where
 // the processor has it), over one table of named blocks with the samples
 // they must give; a real block from a generated frame against the direct formula and
-// against libjpeg-turbo; and random blocks, each SIMD twin against its portable form.
+// against libjpeg-turbo; random blocks, each SIMD twin against its portable form; and
+// DC-only blocks against the sample the decoder fills them with.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -9,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <functional>
+#include <numeric>
 #include <random>
 #include <string>
 #include <vector>
@@ -322,6 +324,56 @@ TEST(InverseDct, SimdTwinsEqualThePortableFormsOnRandomBlocks) {
                     }
                 }
             }
+        }
+    }
+}
+
+// A block whose entries but the first are 0, through every transform of every kernel table
+// (the portable ones first): all 64 samples equal the variant's DC-only sample, which the
+// decoder writes instead of transforming such a block. Quantisers are header bytes, 0..255;
+// the scalar block holds the predictor whole, whose sums of DC differences (at most 511 a
+// block) reach about +-10.5 million in a 1280x1024 frame; the packed block holds its low 16
+// bits.
+TEST(InverseDct, DcOnlyBlocksGiveTheDcOnlySampleEverywhere) {
+    struct Sweep {
+        const char* name;
+        std::vector<std::int32_t> dcs;
+        std::vector<std::int32_t> quantisers;
+    };
+    auto range = [](std::int32_t from, std::int32_t to) {
+        std::vector<std::int32_t> values(static_cast<std::size_t>(to - from + 1));
+        std::iota(values.begin(), values.end(), from);
+        return values;
+    };
+    const std::vector<std::int32_t> allQuantisers = range(0, 255);
+    const Sweep sweeps[] = {
+        {"every DC of a well-formed frame, every quantiser", range(-1024, 1024), allQuantisers},
+        {"every 16-bit DC", range(-32768, 32767), {1, 2, 3, 255}},
+        {"predictors beyond 16 bits",
+         {32768, 65535, 65536, 65536 + 700, -32769, -65536 - 700, 10'465'280, -10'465'280},
+         allQuantisers},
+    };
+    for (const DecoderKernels& k : RunnableKernels()) {
+        for (const Sweep& sweep : sweeps) {
+            int scalarFaults = 0;
+            int packedFaults = 0;
+            for (const std::int32_t q : sweep.quantisers) {
+                Block32 quant32 = Filled(q);
+                std::array<std::int16_t, 64> quant16 = Low16(quant32);
+                Block32 block32{};
+                std::array<std::int16_t, 64> block16{};
+                for (const std::int32_t dc : sweep.dcs) {
+                    block32[0] = dc;
+                    block16[0] = static_cast<std::int16_t>(dc);
+                    Samples have{};
+                    k.inverseDctScalar(block32.data(), quant32.data(), have.data(), 8, 128, 255);
+                    scalarFaults += have != Uniform(ScalarDcOnlySample(dc, q, 128, 255));
+                    k.inverseDctPacked(block16.data(), quant16.data(), have.data(), 8);
+                    packedFaults += have != Uniform(PackedDcOnlySample(block16[0], quant16[0]));
+                }
+            }
+            EXPECT_EQ(scalarFaults, 0) << k.name << " scalar, " << sweep.name;
+            EXPECT_EQ(packedFaults, 0) << k.name << " packed, " << sweep.name;
         }
     }
 }
