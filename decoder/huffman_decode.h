@@ -108,7 +108,7 @@ template <class Refill>
 // the symbol). Two coefficients a look-up, where they fit: fewer instructions (33.6 -> 33.0
 // million, packed, same frame), but above all half the serial steps of peek, look-up and
 // shift that bound this loop; the fastest of 15 runs of planes decoding in one session,
-// packed, together with the MCU loop's plain-store clearing and row counting: 532 -> 487 us
+// packed, together with the MCU loop's row counting in place of a division: 532 -> 487 us
 // (640x480 q75), 985 -> 861 us (640x480 q90), 2605 -> 2405 us (1280x1024 q75), 4465 -> 4155 us
 // (1280x1024 q90). Eleven-bit windows measured no better.
 template <class Refill, class Coefficient>

@@ -17,6 +17,7 @@
 // and the same final position.
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 #include "decoder/bit_reader.h"
 #include "decoder/decode_frame.h"
@@ -86,18 +87,6 @@ struct FrameDecoding {
     ScanComponent<Variant> components[kScanComponents];
 };
 
-// Zeroes n bytes (a multiple of 16, 16-byte aligned) with 16-byte stores. GCC 12 makes a
-// memset of the working blocks a rep stos, whose start-up costs more than the stores.
-template <std::size_t kBytes>
-void ClearAligned(void* at) {
-    static_assert(kBytes % 16 == 0);
-    typedef long long Chunk __attribute__((vector_size(16), may_alias));
-    auto* chunks = static_cast<Chunk*>(at);
-    for (std::size_t i = 0; i < kBytes / 16; ++i) {
-        chunks[i] = Chunk{};
-    }
-}
-
 // endsRow: the MCU is the last of its row, so the next one starts 8·v rows further down.
 template <class Variant, class Refill>
 void DecodeMcu(FrameDecoding<Variant>& d, bool endsRow) {
@@ -114,7 +103,7 @@ void DecodeMcu(FrameDecoding<Variant>& d, bool endsRow) {
     // within the noise of this shared machine.
     BitReader reader = d.reader;
     alignas(16) Coefficient blocks[kBlocksPerMcu][64];
-    ClearAligned<sizeof blocks>(blocks);
+    std::memset(blocks, 0, sizeof blocks);
     struct Place {
         const Coefficient* block;
         const typename Variant::Quantiser* quant;
