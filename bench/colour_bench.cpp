@@ -34,13 +34,14 @@ void BM_ConvertScalar(benchmark::State& state) {
     const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
     Picture p(w, h, ScalarPictureStride(w));
     for (auto _ : state) {
-        ConvertPlanesTable(p.colour, p.planes.View(), p.out.data());
+        ConvertPlanesTable(p.colour, p.planes.View(), p.out.data(),
+                           FastestKernels().convertTableRow);
         benchmark::ClobberMemory();
     }
     SetUpCounters(state, p.out.size());
 }
 
-void ConvertPacked(benchmark::State& state, PackedRowKernel convertRow) {
+void ConvertPacked(benchmark::State& state, RowKernel convertRow) {
     const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
     Picture p(w, h, PackedPictureStride(w));
     for (auto _ : state) {

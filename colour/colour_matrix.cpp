@@ -38,7 +38,7 @@ std::int32_t ContrastGain(std::int32_t contrast) {
 
 void FillTerms(std::int16_t weight, std::int32_t zero, std::int16_t (&terms)[256]) {
     for (std::int32_t k = 0; k < 256; ++k) {
-        terms[k] = static_cast<std::int16_t>((weight * (k - zero)) >> kMatrixShift);
+        terms[k] = WeightedTerm(weight, k - zero);
     }
 }
 

@@ -21,6 +21,12 @@ inline constexpr int kMatrixShift = 6;
 // U and V bytes are offset by 128.
 inline constexpr std::int32_t kChromaZero = 128;
 
+// A weight's term for a sample less its zero, as the term tables hold it: the 32-bit product
+// shifted down (rounding down) and cut to 16 bits.
+inline std::int16_t WeightedTerm(std::int16_t weight, std::int32_t sample) {
+    return static_cast<std::int16_t>((weight * sample) >> kMatrixShift);
+}
+
 // Output rows of the matrix and the tables.
 enum ColourRow { kRed = 0, kGreen = 1, kBlue = 2 };
 

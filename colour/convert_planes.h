@@ -30,16 +30,29 @@ inline std::size_t PackedPictureStride(int width) {
     return static_cast<std::size_t>(3 * width);
 }
 
-// Two pixels a step, table look-ups; luma offset added before the weighting; the padding
-// bytes after each row are stepped over, not written. Converts every whole pixel pair of a
-// row; the last column of an odd width has no chroma and is left unwritten.
-void ConvertPlanesTable(const ColourMatrix& colour, const PlanesView& planes, std::uint8_t* out);
-
-// One output row of the packed conversion: pairs pixel pairs from y (2·pairs bytes), u and v
+// One output row of either conversion: pairs pixel pairs from y (2·pairs bytes), u and v
 // (pairs bytes each) into out (6·pairs bytes, blue, green, red).
-using PackedRowKernel = void (*)(const ColourMatrix& colour, const std::uint8_t* y,
-                                 const std::uint8_t* u, const std::uint8_t* v, int pairs,
-                                 std::uint8_t* out);
+using RowKernel = void (*)(const ColourMatrix& colour, const std::uint8_t* y, const std::uint8_t* u,
+                           const std::uint8_t* v, int pairs, std::uint8_t* out);
+
+// The scalar conversion's portable row, which defines its results: two pixels a step, table
+// look-ups, the luma offset added before the weighting.
+void ConvertTableRow(const ColourMatrix& colour, const std::uint8_t* y, const std::uint8_t* u,
+                     const std::uint8_t* v, int pairs, std::uint8_t* out);
+// Its AVX2 twin (x86-64 builds only; runs only where the processor has AVX2) works each term
+// out from the weight its table was filled from, so it equals the portable row bit for bit
+// for every matrix whose tables follow its weights, as BuildColourMatrix fills them.
+void ConvertTableRowAvx2(const ColourMatrix& colour, const std::uint8_t* y, const std::uint8_t* u,
+                         const std::uint8_t* v, int pairs, std::uint8_t* out);
+// True when every term table holds WeightedTerm of its weight for each byte.
+bool TermTablesFollowWeights(const ColourMatrix& colour);
+
+// Every row by convertRow (ConvertTableRow or its twin), or by ConvertTableRow when the
+// matrix's tables do not follow its weights; the padding bytes after each row are stepped
+// over, not written. Converts every whole pixel pair of a row; the last column of an odd
+// width has no chroma and is left unwritten.
+void ConvertPlanesTable(const ColourMatrix& colour, const PlanesView& planes, std::uint8_t* out,
+                        RowKernel convertRow);
 
 // The portable row, which defines the packed conversion's results.
 void ConvertPackedRow(const ColourMatrix& colour, const std::uint8_t* y, const std::uint8_t* u,
@@ -61,6 +74,6 @@ void ConvertPackedRowAvx2(const ColourMatrix& colour, const std::uint8_t* y, con
 // weighting; each row by convertRow (ConvertPackedRow or its twin). outStride is normally 3w.
 // As in the scalar conversion, the last column of an odd width is left unwritten.
 void ConvertPlanesVector(const ColourMatrix& colour, const PlanesView& planes, std::uint8_t* out,
-                         std::size_t outStride, PackedRowKernel convertRow);
+                         std::size_t outStride, RowKernel convertRow);
 
 }  // namespace orvik

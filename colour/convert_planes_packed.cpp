@@ -74,7 +74,7 @@ void ConvertPackedRow(const ColourMatrix& colour, const std::uint8_t* y, const s
 }
 
 void ConvertPlanesVector(const ColourMatrix& colour, const PlanesView& planes, std::uint8_t* out,
-                         std::size_t outStride, PackedRowKernel convertRow) {
+                         std::size_t outStride, RowKernel convertRow) {
     if (planes.width <= 0 || planes.height <= 0)
         return;
     for (int row = 0; row < planes.height; ++row) {

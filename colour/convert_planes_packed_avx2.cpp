@@ -25,12 +25,12 @@
 
 ORVIK_AVX2_BEGIN
 #include "colour/packed_row_lanes.h"
+#include "colour/pixel_lanes_avx2.h"
 
 namespace orvik {
 namespace {
 
 constexpr int kPairsPerStep = 8;
-constexpr int kPairsPerWideStep = 16;
 
 // Sixteen chroma samples for sixteen pixels: each of eight bytes twice, minus the chroma zero.
 __m256i LoadChroma(const std::uint8_t* p, __m256i chromaZero) {
@@ -61,23 +61,6 @@ void ConvertMultiplyAddSteps(const ColourMatrix& colour, const std::uint8_t*& y,
     }
 }
 
-// For the three 16-byte parts of sixteen blue-green-red pixels (48 bytes) and each colour, the
-// byte shuffle that moves that colour's bytes of the sixteen pixels to their places in the
-// part; -128 clears a byte. Both 128-bit halves alike.
-using ShuffleBytes = std::array<std::int8_t, 32>;
-constexpr std::array<std::array<ShuffleBytes, 3>, 3> kInterleave = [] {
-    std::array<std::array<ShuffleBytes, 3>, 3> masks{};
-    for (int part = 0; part < 3; ++part) {
-        for (int colour = 0; colour < 3; ++colour) {
-            for (int i = 0; i < 32; ++i) {
-                const int at = 16 * part + i % 16;
-                masks[part][colour][i] = static_cast<std::int8_t>(at % 3 == colour ? at / 3 : -128);
-            }
-        }
-    }
-    return masks;
-}();
-
 // The weights of one output colour in every 16-bit lane, in the order its terms are summed:
 // the first chroma term, the luma term, the other chroma term.
 struct ChannelWeights {
@@ -91,32 +74,20 @@ ChannelWeights WeightsOf(std::int16_t first, std::int16_t luma, std::int16_t las
 }
 
 // One colour's 32 bytes, pixels in order: clamp8(sat16((sat16(sat16(first + luma) + last)
-// >> shift) + offset)). luma0 and luma1 hold pixels 0..15 and 16..31; first and last the
-// chroma of their sixteen pairs, 64-bit quarters in the order 0, 2, 1, 3, so that a half
-// interleaved with itself gives its pairs' terms for their pixels in order.
-__m256i ColourBytes(__m256i luma0, __m256i luma1, __m256i first, __m256i last,
-                    const ChannelWeights& w, __m256i lumaOffset) {
+// >> shift) + offset)); first and last are the chroma of the pixels' pairs.
+__m256i ColourBytes(const WideLuma& luma, __m256i first, __m256i last, const ChannelWeights& w,
+                    __m256i lumaOffset) {
     const __m256i firstTerms = _mm256_mullo_epi16(first, w.first);
     const __m256i lastTerms = _mm256_mullo_epi16(last, w.last);
-    const __m256i sum0 =
-        _mm256_adds_epi16(_mm256_adds_epi16(_mm256_unpacklo_epi16(firstTerms, firstTerms),
-                                            _mm256_mullo_epi16(luma0, w.luma)),
-                          _mm256_unpacklo_epi16(lastTerms, lastTerms));
-    const __m256i sum1 =
-        _mm256_adds_epi16(_mm256_adds_epi16(_mm256_unpackhi_epi16(firstTerms, firstTerms),
-                                            _mm256_mullo_epi16(luma1, w.luma)),
-                          _mm256_unpackhi_epi16(lastTerms, lastTerms));
-    const __m256i bytes =
-        _mm256_packus_epi16(_mm256_adds_epi16(_mm256_srai_epi16(sum0, kMatrixShift), lumaOffset),
-                            _mm256_adds_epi16(_mm256_srai_epi16(sum1, kMatrixShift), lumaOffset));
-    return _mm256_permute4x64_epi64(bytes, 0xD8);  // quarters 0, 2, 1, 3: pixels in order
-}
-
-// Sixteen chroma samples less the chroma zero, their quarters in the order 0, 2, 1, 3.
-__m256i LoadPairChroma(const std::uint8_t* p, __m256i chromaZero) {
-    const __m256i samples = _mm256_sub_epi16(
-        _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))), chromaZero);
-    return _mm256_permute4x64_epi64(samples, 0xD8);
+    const auto sum = [&](__m256i lumaTerms, __m256i firstOfPixels, __m256i lastOfPixels) {
+        const __m256i total =
+            _mm256_adds_epi16(_mm256_adds_epi16(firstOfPixels, lumaTerms), lastOfPixels);
+        return _mm256_adds_epi16(_mm256_srai_epi16(total, kMatrixShift), lumaOffset);
+    };
+    return BytesInOrder(sum(_mm256_mullo_epi16(luma.first, w.luma), FirstPixels(firstTerms),
+                            FirstPixels(lastTerms)),
+                        sum(_mm256_mullo_epi16(luma.second, w.luma), SecondPixels(firstTerms),
+                            SecondPixels(lastTerms)));
 }
 
 // Thirty-two pixels (sixteen pairs) a step; needs PackedTermsFitSixteenBits(colour).
@@ -128,35 +99,14 @@ void ConvertSixteenBitSteps(const ColourMatrix& colour, const std::uint8_t*& y,
     const ChannelWeights green = WeightsOf(m[kGreen][1], m[kGreen][0], m[kGreen][2]);
     const ChannelWeights red = WeightsOf(m[kRed][2], m[kRed][0], m[kRed][1]);
     const __m256i lumaOffset = _mm256_set1_epi16(colour.lumaOffset);
-    const __m256i chromaZero = _mm256_set1_epi16(kChromaZero);
-    __m256i shuffle[3][3];
-    for (int part = 0; part < 3; ++part) {
-        for (int c = 0; c < 3; ++c)
-            shuffle[part][c] =
-                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(kInterleave[part][c].data()));
-    }
     for (int i = 0; i < steps; ++i) {
-        const __m256i luma0 =
-            _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(y)));
-        const __m256i luma1 =
-            _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(y + 16)));
-        const __m256i uc = LoadPairChroma(u, chromaZero);
-        const __m256i vc = LoadPairChroma(v, chromaZero);
-        const __m256i colours[3] = {ColourBytes(luma0, luma1, uc, vc, blue, lumaOffset),
-                                    ColourBytes(luma0, luma1, uc, vc, green, lumaOffset),
-                                    ColourBytes(luma0, luma1, vc, uc, red, lumaOffset)};
-        // Part k: output bytes 16k.. of pixels 0..15 in the low half, of pixels 16..31 in the high.
-        __m256i parts[3];
-        for (int part = 0; part < 3; ++part) {
-            parts[part] =
-                _mm256_or_si256(_mm256_or_si256(_mm256_shuffle_epi8(colours[0], shuffle[part][0]),
-                                                _mm256_shuffle_epi8(colours[1], shuffle[part][1])),
-                                _mm256_shuffle_epi8(colours[2], shuffle[part][2]));
-        }
-        auto* at = reinterpret_cast<__m256i*>(out);
-        _mm256_storeu_si256(at, _mm256_permute2x128_si256(parts[0], parts[1], 0x20));
-        _mm256_storeu_si256(at + 1, _mm256_permute2x128_si256(parts[2], parts[0], 0x30));
-        _mm256_storeu_si256(at + 2, _mm256_permute2x128_si256(parts[1], parts[2], 0x31));
+        const WideLuma luma = LoadWideLuma(y);
+        const __m256i uc = LoadPairChroma(u, kChromaZero);
+        const __m256i vc = LoadPairChroma(v, kChromaZero);
+        StoreThirtyTwoPixels({ColourBytes(luma, uc, vc, blue, lumaOffset),
+                              ColourBytes(luma, uc, vc, green, lumaOffset),
+                              ColourBytes(luma, vc, uc, red, lumaOffset)},
+                             out);
         y += 2 * kPairsPerWideStep;
         u += kPairsPerWideStep;
         v += kPairsPerWideStep;

@@ -33,7 +33,7 @@ void ConvertPlanesToRgb(const DecoderContext& context, const std::uint8_t* plane
         ConvertPlanesVector(context.colour, view, rgbOut, PackedPictureStride(width),
                             context.kernels.convertPackedRow);
     } else {
-        ConvertPlanesTable(context.colour, view, rgbOut);
+        ConvertPlanesTable(context.colour, view, rgbOut, context.kernels.convertTableRow);
     }
 }
 

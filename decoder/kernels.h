@@ -17,7 +17,8 @@ struct DecoderKernels {
     const char* name;                  // "portable", "sse2", "avx2"
     PackedTransform inverseDctPacked;  // InverseDctMmx or a twin
     ScalarTransform inverseDctScalar;  // InverseDctScalar or a twin
-    PackedRowKernel convertPackedRow;  // the row step of ConvertPlanesVector
+    RowKernel convertPackedRow;        // the row step of ConvertPlanesVector
+    RowKernel convertTableRow;         // the row step of ConvertPlanesTable
 };
 
 // Every table this processor runs, the portable one first and the fastest last.

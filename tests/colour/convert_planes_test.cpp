@@ -22,8 +22,8 @@ ColourMatrix Build(const PictureAdjustments& a) {
     return m;
 }
 
-// One of the two conversions with its own row stride (the packed one with the row the decoder
-// picks for this processor), writing into a buffer that starts out
+// One of the two conversions with its own row stride and the row the decoder picks for this
+// processor, writing into a buffer that starts out
 // filled with kUntouched and has a margin after the picture.
 struct Variant {
     const char* name;
@@ -34,7 +34,7 @@ struct Variant {
 const Variant kVariants[] = {
     {"scalar", ScalarPictureStride,
      [](const ColourMatrix& c, const PlanesView& p, std::uint8_t* out) {
-         ConvertPlanesTable(c, p, out);
+         ConvertPlanesTable(c, p, out, FastestKernels().convertTableRow);
      }},
     {"packed", PackedPictureStride,
      [](const ColourMatrix& c, const PlanesView& p, std::uint8_t* out) {

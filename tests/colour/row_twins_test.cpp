@@ -1,6 +1,6 @@
-// Every twin of the packed conversion's row that this processor runs must equal the portable
-// row bit for bit: for every Y, U and V byte under the extreme adjustment sets and hand-made
-// extreme matrices, and on random rows of every tail length.
+// Every twin of a conversion's row that this processor runs must equal the portable row bit for
+// bit: for every Y, U and V byte under the extreme adjustment sets and hand-made extreme
+// matrices, and on random rows of every tail length.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,6 +21,19 @@ ColourMatrix Build(const PictureAdjustments& a) {
     return m;
 }
 
+// m with its term tables filled from its weights, as BuildColourMatrix fills them (the table
+// row's twins work the terms out from the weights; the packed row reads only the weights).
+ColourMatrix WithTermTables(ColourMatrix m) {
+    for (int row = 0; row < 3; ++row) {
+        for (int k = 0; k < 256; ++k) {
+            m.yTerms[row][k] = WeightedTerm(m.colourMatrix[row][0], k);
+            m.uTerms[row][k] = WeightedTerm(m.colourMatrix[row][1], k - kChromaZero);
+            m.vTerms[row][k] = WeightedTerm(m.colourMatrix[row][2], k - kChromaZero);
+        }
+    }
+    return m;
+}
+
 ColourMatrix WithWeights(std::int16_t weight, std::int16_t lumaOffset) {
     ColourMatrix m;
     for (auto& row : m.colourMatrix) {
@@ -28,7 +41,7 @@ ColourMatrix WithWeights(std::int16_t weight, std::int16_t lumaOffset) {
             w = weight;
     }
     m.lumaOffset = lumaOffset;
-    return m;
+    return WithTermTables(m);
 }
 
 // Every output colour with these Y, U and V weights.
@@ -40,7 +53,7 @@ ColourMatrix WithColumnWeights(std::int16_t y, std::int16_t u, std::int16_t v) {
         row[2] = v;
     }
     m.lumaOffset = 3;
-    return m;
+    return WithTermTables(m);
 }
 
 ColourMatrix RandomMatrix(std::mt19937& random) {
@@ -51,7 +64,7 @@ ColourMatrix RandomMatrix(std::mt19937& random) {
             w = static_cast<std::int16_t>(any16(random));
     }
     m.lumaOffset = static_cast<std::int16_t>(any16(random));
-    return m;
+    return WithTermTables(m);
 }
 
 std::vector<ColourMatrix> ExtremeMatrices() {
@@ -78,7 +91,7 @@ std::vector<ColourMatrix> ExtremeMatrices() {
 }
 
 // Runs a row kernel over `pairs` pairs and returns the 6·pairs bytes it wrote.
-std::vector<std::uint8_t> Row(PackedRowKernel kernel, const ColourMatrix& m,
+std::vector<std::uint8_t> Row(RowKernel kernel, const ColourMatrix& m,
                               const std::vector<std::uint8_t>& y,
                               const std::vector<std::uint8_t>& u,
                               const std::vector<std::uint8_t>& v) {
@@ -87,39 +100,42 @@ std::vector<std::uint8_t> Row(PackedRowKernel kernel, const ColourMatrix& m,
     return out;
 }
 
-// The tables this processor runs whose row is a twin of the portable one, each row once.
-std::vector<const DecoderKernels*> Twins() {
-    std::vector<const DecoderKernels*> twins;
+// A conversion's row in the kernel tables and its portable row.
+struct RowKind {
+    const char* name;
+    RowKernel DecoderKernels::*row;
+    RowKernel portable;
+};
+constexpr RowKind kPackedRow{"packed", &DecoderKernels::convertPackedRow, ConvertPackedRow};
+constexpr RowKind kTableRow{"table", &DecoderKernels::convertTableRow, ConvertTableRow};
+
+// The twins of the kind's portable row among the tables this processor runs, each once.
+std::vector<RowKernel> Twins(const RowKind& kind) {
+    std::vector<RowKernel> twins;
     for (const DecoderKernels& k : RunnableKernels()) {
-        const auto sameRow = [&k](const DecoderKernels* t) {
-            return t->convertPackedRow == k.convertPackedRow;
-        };
-        if (k.convertPackedRow != ConvertPackedRow &&
-            std::none_of(twins.begin(), twins.end(), sameRow)) {
-            twins.push_back(&k);
+        const RowKernel row = k.*kind.row;
+        if (row != kind.portable && std::find(twins.begin(), twins.end(), row) == twins.end()) {
+            twins.push_back(row);
         }
     }
     return twins;
 }
 
-// A row of 256 pixels holds every Y byte; one row per U byte, with V fixed per pass: every
-// combination of the three bytes, for each matrix.
-TEST(PackedRowTwins, EqualThePortableRowForEveryByteCombination) {
-    if (Twins().empty())
-        GTEST_SKIP() << "no twins run here";
+// For every combination of the three bytes (a row of 256 pixels holds every Y byte; one row
+// per U byte, with V fixed per pass), each twin of the kind gives the portable row's bytes.
+void ExpectTwinsEqualPortableForEveryByte(const RowKind& kind,
+                                          const std::vector<ColourMatrix>& matrices) {
     std::vector<std::uint8_t> y(256), u(128), v(128);
     for (int k = 0; k < 256; ++k)
         y[k] = static_cast<std::uint8_t>(k);
-    for (const DecoderKernels* twin : Twins()) {
-        for (const ColourMatrix& m : ExtremeMatrices()) {
+    for (const RowKernel twin : Twins(kind)) {
+        for (const ColourMatrix& m : matrices) {
             for (int uByte = 0; uByte < 256; ++uByte) {
                 for (int vByte = 0; vByte < 256; ++vByte) {
                     std::fill(u.begin(), u.end(), static_cast<std::uint8_t>(uByte));
                     std::fill(v.begin(), v.end(), static_cast<std::uint8_t>(vByte));
-                    const auto want = Row(ConvertPackedRow, m, y, u, v);
-                    const auto have = Row(twin->convertPackedRow, m, y, u, v);
-                    ASSERT_EQ(have, want)
-                        << twin->name << ": U " << uByte << " V " << vByte << " weights "
+                    ASSERT_EQ(Row(twin, m, y, u, v), Row(kind.portable, m, y, u, v))
+                        << kind.name << ": U " << uByte << " V " << vByte << " weights "
                         << m.colourMatrix[0][0] << " offset " << m.lumaOffset;
                 }
             }
@@ -127,12 +143,17 @@ TEST(PackedRowTwins, EqualThePortableRowForEveryByteCombination) {
     }
 }
 
-TEST(PackedRowTwins, EqualThePortableRowOnRandomRowsOfEveryTailLength) {
-    if (Twins().empty())
+TEST(RowTwins, EqualThePortableRowForEveryByteCombination) {
+    if (Twins(kPackedRow).empty() && Twins(kTableRow).empty())
         GTEST_SKIP() << "no twins run here";
+    ExpectTwinsEqualPortableForEveryByte(kPackedRow, ExtremeMatrices());
+    ExpectTwinsEqualPortableForEveryByte(kTableRow, ExtremeMatrices());
+}
+
+TEST(RowTwins, EqualThePortableRowOnRandomRowsOfEveryTailLength) {
     std::mt19937 random(20240611);
     std::uniform_int_distribution<int> byte(0, 255);
-    for (int pairs = 1; pairs <= 24; ++pairs) {
+    for (int pairs = 1; pairs <= 40; ++pairs) {
         for (int trial = 0; trial < 50; ++trial) {
             const ColourMatrix m = RandomMatrix(random);
             std::vector<std::uint8_t> y(2 * pairs), u(pairs), v(pairs);
@@ -140,10 +161,11 @@ TEST(PackedRowTwins, EqualThePortableRowOnRandomRowsOfEveryTailLength) {
                 for (auto& s : *plane)
                     s = static_cast<std::uint8_t>(byte(random));
             }
-            for (const DecoderKernels* twin : Twins()) {
-                ASSERT_EQ(Row(twin->convertPackedRow, m, y, u, v),
-                          Row(ConvertPackedRow, m, y, u, v))
-                    << twin->name << ": pairs " << pairs << " trial " << trial;
+            for (const RowKind& kind : {kPackedRow, kTableRow}) {
+                for (const RowKernel twin : Twins(kind)) {
+                    ASSERT_EQ(Row(twin, m, y, u, v), Row(kind.portable, m, y, u, v))
+                        << kind.name << ": pairs " << pairs << " trial " << trial;
+                }
             }
         }
     }
