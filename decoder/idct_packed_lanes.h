@@ -99,17 +99,27 @@ inline __m256i MulHigh16(__m256i x, __m256i y) {
 ORVIK_AVX2_END
 #endif
 
+// 16-bit lanes of V: sums and differences wrap, >> is arithmetic, M(x, K) is the high half
+// of the signed product.
+template <class V>
+struct Words {
+    typedef std::uint16_t U16 __attribute__((vector_size(sizeof(V))));
+    typedef std::int16_t I16 __attribute__((vector_size(sizeof(V))));
+    static V Add(V a, V b) { return V(U16(a) + U16(b)); }
+    static V Sub(V a, V b) { return V(U16(a) - U16(b)); }
+    static V ShiftRight(V x, int n) { return V(I16(x) >> n); }
+    static V Splat(std::int32_t x) { return V(I16{} + static_cast<std::int16_t>(x)); }
+    static V M(V x, std::int32_t constant) { return MulHigh16(x, Splat(constant)); }
+};
+
 // Pass 2 for eight rows: c[k] holds entry k of every row (in each 128-bit half); leaves the
 // samples in c, still 16-bit. All sums wrap in 16 bits.
 template <class V>
 [[gnu::always_inline]] inline void PackedRows(V (&c)[8]) {
-    typedef std::uint16_t U16 __attribute__((vector_size(sizeof(V))));
-    typedef std::int16_t I16 __attribute__((vector_size(sizeof(V))));
-    auto add = [](V a, V b) { return V(U16(a) + U16(b)); };
-    auto sub = [](V a, V b) { return V(U16(a) - U16(b)); };
-    auto M = [](V x, std::int32_t constant) {
-        return MulHigh16(x, V(I16{} + static_cast<std::int16_t>(constant)));
-    };
+    using W = Words<V>;
+    constexpr auto add = W::Add;
+    constexpr auto sub = W::Sub;
+    constexpr auto M = W::M;
     const V z5 = M(add(add(c[1], c[3]), add(c[5], c[7])), kFix1_175875602);
     const V p3 =
         add(add(z5, M(c[1], kP3D1)), add(M(c[5], -kFix0_390180644), M(c[7], -kFix0_899976223)));
@@ -121,24 +131,23 @@ template <class V>
         add(add(z5, M(c[1], -kFix0_899976223)), add(M(c[3], -kFix1_961570560), M(c[7], kP0D7)));
     // The sample offset 2056 (level shift 128 x 16 plus the rounding 8) rides on tmp0 and
     // tmp1, whose sums carry it into every output: sums modulo 2^16 give the same bits.
-    const V offset = V(I16{} + (128 * 16 + 8));
-    const V tmp0 = add(V(I16(add(c[0], c[4])) >> 3), offset);
-    const V tmp1 = add(V(I16(sub(c[0], c[4])) >> 3), offset);
+    const V offset = W::Splat(128 * 16 + 8);
+    const V tmp0 = add(W::ShiftRight(add(c[0], c[4]), 3), offset);
+    const V tmp1 = add(W::ShiftRight(sub(c[0], c[4]), 3), offset);
     const V tmp3 = add(M(c[2], kTmp3D2), M(c[6], kFix0_541196100));
     const V tmp2 = add(M(c[2], kFix0_541196100), M(c[6], kTmp2D6));
     const V tmp10 = add(tmp0, tmp3);
     const V tmp13 = sub(tmp0, tmp3);
     const V tmp11 = add(tmp1, tmp2);
     const V tmp12 = sub(tmp1, tmp2);
-    auto sample = [](V x) { return V(I16(x) >> 4); };
-    c[0] = sample(add(tmp10, p3));
-    c[1] = sample(add(tmp11, p2));
-    c[2] = sample(add(tmp12, p1));
-    c[3] = sample(add(tmp13, p0));
-    c[4] = sample(sub(tmp13, p0));
-    c[5] = sample(sub(tmp12, p1));
-    c[6] = sample(sub(tmp11, p2));
-    c[7] = sample(sub(tmp10, p3));
+    c[0] = W::ShiftRight(add(tmp10, p3), 4);
+    c[1] = W::ShiftRight(add(tmp11, p2), 4);
+    c[2] = W::ShiftRight(add(tmp12, p1), 4);
+    c[3] = W::ShiftRight(add(tmp13, p0), 4);
+    c[4] = W::ShiftRight(sub(tmp13, p0), 4);
+    c[5] = W::ShiftRight(sub(tmp12, p1), 4);
+    c[6] = W::ShiftRight(sub(tmp11, p2), 4);
+    c[7] = W::ShiftRight(sub(tmp10, p3), 4);
 }
 
 // The packed transform around a twin's own pass 1: Columns::Workspace(d, workspace) turns the

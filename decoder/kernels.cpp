@@ -8,13 +8,13 @@
 namespace orvik {
 namespace {
 
-constexpr DecoderKernels kPortable = {"portable", InverseDctMmx, InverseDctScalar,
-                                      ConvertPackedRow};
+constexpr DecoderKernels kPortable = {"portable", InverseDctMmx, TransformEach<InverseDctMmx>,
+                                      InverseDctScalar, ConvertPackedRow};
 #if defined(ORVIK_X86_TWINS)
-constexpr DecoderKernels kSse2 = {"sse2", InverseDctPackedSse2, InverseDctScalarSse2,
-                                  ConvertPackedRowSse2};
-constexpr DecoderKernels kAvx2 = {"avx2", InverseDctPackedAvx2, InverseDctScalarAvx2,
-                                  ConvertPackedRowAvx2};
+constexpr DecoderKernels kSse2 = {"sse2", InverseDctPackedSse2, TransformEach<InverseDctPackedSse2>,
+                                  InverseDctScalarSse2, ConvertPackedRowSse2};
+constexpr DecoderKernels kAvx2 = {"avx2", InverseDctPackedAvx2, InverseDctPackedPairAvx2,
+                                  InverseDctScalarAvx2, ConvertPackedRowAvx2};
 #endif
 
 }  // namespace
