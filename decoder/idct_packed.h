@@ -13,6 +13,25 @@ namespace orvik {
 using PackedTransform = void (*)(const std::int16_t* coefficients, const std::int16_t* quant,
                                  std::uint8_t* out, int stride);
 
+// One block for the transform: what PackedTransform takes.
+struct PackedBlock {
+    const std::int16_t* coefficients;
+    const std::int16_t* quant;
+    std::uint8_t* out;
+    int stride;
+};
+
+// Two blocks at once, each giving exactly what the packed transform gives it; their samples
+// must not overlap.
+using PackedPairTransform = void (*)(const PackedBlock& a, const PackedBlock& b);
+
+// The pair transform of a kernel table without a two-block twin: one block after the other.
+template <PackedTransform kTransform>
+void TransformEach(const PackedBlock& a, const PackedBlock& b) {
+    kTransform(a.coefficients, a.quant, a.out, a.stride);
+    kTransform(b.coefficients, b.quant, b.out, b.stride);
+}
+
 // The sample all 64 positions of a block take in InverseDctMmx when its entries but the
 // first are 0: d0 = S16(coefficient x quantiser); down column 0 pass 1 gives
 // sat16((d0 x 8192 + 256) >> 9), every other workspace entry is 0, and along each row pass 2
@@ -35,5 +54,7 @@ void InverseDctPackedSse2(const std::int16_t* coefficients, const std::int16_t* 
                           std::uint8_t* out, int stride);
 void InverseDctPackedAvx2(const std::int16_t* coefficients, const std::int16_t* quant,
                           std::uint8_t* out, int stride);
+// Two blocks in one pass of the AVX2 twin's steps, one block in each 128-bit half.
+void InverseDctPackedPairAvx2(const PackedBlock& a, const PackedBlock& b);
 
 }  // namespace orvik

@@ -1,13 +1,20 @@
 // The steps of the packed transform that its SSE2 and AVX2 twins share (see
 // idct_packed_sse2.cpp for the arithmetic): pass 1 written once for both lane types of
-// decoder/simd_lanes.h, and, on 128-bit registers for both, the dequantisation with its
-// all-zero test and DC-only block, and pass 2 over eight rows with the stores. Pass 2 works
-// on 16-bit lanes, eight rows to a 128-bit register, so AVX2 gains nothing there.
+// decoder/simd_lanes.h; on 128-bit registers for both, the dequantisation with its all-zero
+// test and DC-only block; and pass 2, 16-bit lanes with eight rows to a 128-bit register,
+// written once for 128-bit registers (one block) and 256-bit ones (two blocks, one in each
+// half, as InverseDctPackedPairAvx2 takes them).
 #pragma once
 
 #include <emmintrin.h>
 
 #include <cstdint>
+
+#include "platform/simd_support.h"
+
+#if defined(ORVIK_X86_TWINS)
+#include <immintrin.h>
+#endif
 
 #include "decoder/fill_block.h"
 #include "decoder/idct_constants.h"
@@ -63,64 +70,84 @@ template <class L>
     return _mm_movemask_epi8(_mm_cmpeq_epi8(ac, _mm_setzero_si128())) == 0xFFFF;
 }
 
-// The dequantised block, row r in d[r]: d = S16(coefficient x quantiser). False, with the
-// samples written, when the block is DC only.
-[[gnu::always_inline]] inline bool Dequantise(const std::int16_t* coefficients,
-                                              const std::int16_t* quant, std::uint8_t* out,
-                                              int stride, __m128i (&d)[8]) {
+// The block's coefficients, row r in d[r].
+[[gnu::always_inline]] inline void LoadRows(const std::int16_t* coefficients, __m128i (&d)[8]) {
 #pragma GCC unroll 8
     for (int r = 0; r < 8; ++r) {
         d[r] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(coefficients + 8 * r));
     }
-    if (PackedAcAllZero(d)) {
-        FillBlock(PackedDcOnlySample(coefficients[0], quant[0]), out, stride);
-        return false;
-    }
+}
+
+// d = S16(d x quantiser), row by row.
+[[gnu::always_inline]] inline void Dequantise(const std::int16_t* quant, __m128i (&d)[8]) {
 #pragma GCC unroll 8
     for (int r = 0; r < 8; ++r) {
         d[r] =
             _mm_mullo_epi16(d[r], _mm_loadu_si128(reinterpret_cast<const __m128i*>(quant + 8 * r)));
     }
-    return true;
 }
 
-[[gnu::always_inline]] inline __m128i M(__m128i x, std::int32_t constant) {
-    return _mm_mulhi_epi16(x, _mm_set1_epi16(static_cast<std::int16_t>(constant)));
+// The high half of each signed 16 x 16-bit product (pmulhw), which is M(x, K) itself.
+inline __m128i MulHigh16(__m128i x, __m128i y) {
+    return _mm_mulhi_epi16(x, y);
 }
+#if defined(ORVIK_X86_TWINS)
+ORVIK_AVX2_BEGIN
+inline __m256i MulHigh16(__m256i x, __m256i y) {
+    return _mm256_mulhi_epi16(x, y);
+}
+ORVIK_AVX2_END
+#endif
 
-// Pass 2 for eight rows: c[k] holds entry k of every row; leaves the samples in c. All sums
-// wrap in 16 bits; the high-half multiply (pmulhw) is M(x, K) itself.
-[[gnu::always_inline]] inline void PackedRows(__m128i (&c)[8]) {
-    const __m128i z5 =
-        M(_mm_add_epi16(_mm_add_epi16(c[1], c[3]), _mm_add_epi16(c[5], c[7])), kFix1_175875602);
-    const __m128i p3 =
-        _mm_add_epi16(_mm_add_epi16(z5, M(c[1], kP3D1)),
-                      _mm_add_epi16(M(c[5], -kFix0_390180644), M(c[7], -kFix0_899976223)));
-    const __m128i p2 =
-        _mm_add_epi16(_mm_add_epi16(z5, M(c[3], kP2D3)),
-                      _mm_add_epi16(M(c[5], -kFix2_562915447), M(c[7], -kFix1_961570560)));
-    const __m128i p1 = _mm_add_epi16(_mm_add_epi16(z5, M(c[1], -kFix0_390180644)),
-                                     _mm_add_epi16(M(c[3], -kFix2_562915447), M(c[5], kP1D5)));
-    const __m128i p0 = _mm_add_epi16(_mm_add_epi16(z5, M(c[1], -kFix0_899976223)),
-                                     _mm_add_epi16(M(c[3], -kFix1_961570560), M(c[7], kP0D7)));
-    const __m128i tmp0 = _mm_srai_epi16(_mm_add_epi16(c[0], c[4]), 3);
-    const __m128i tmp1 = _mm_srai_epi16(_mm_sub_epi16(c[0], c[4]), 3);
-    const __m128i tmp3 = _mm_add_epi16(M(c[2], kTmp3D2), M(c[6], kFix0_541196100));
-    const __m128i tmp2 = _mm_add_epi16(M(c[2], kFix0_541196100), M(c[6], kTmp2D6));
-    const __m128i tmp10 = _mm_add_epi16(tmp0, tmp3);
-    const __m128i tmp13 = _mm_sub_epi16(tmp0, tmp3);
-    const __m128i tmp11 = _mm_add_epi16(tmp1, tmp2);
-    const __m128i tmp12 = _mm_sub_epi16(tmp1, tmp2);
-    const __m128i offset = _mm_set1_epi16(128 * 16 + 8);
-    auto sample = [offset](__m128i x) { return _mm_srai_epi16(_mm_add_epi16(x, offset), 4); };
-    c[0] = sample(_mm_add_epi16(tmp10, p3));
-    c[1] = sample(_mm_add_epi16(tmp11, p2));
-    c[2] = sample(_mm_add_epi16(tmp12, p1));
-    c[3] = sample(_mm_add_epi16(tmp13, p0));
-    c[4] = sample(_mm_sub_epi16(tmp13, p0));
-    c[5] = sample(_mm_sub_epi16(tmp12, p1));
-    c[6] = sample(_mm_sub_epi16(tmp11, p2));
-    c[7] = sample(_mm_sub_epi16(tmp10, p3));
+// 16-bit lanes of V: sums and differences wrap, >> is arithmetic, M(x, K) is the high half
+// of the signed product.
+template <class V>
+struct Words {
+    typedef std::uint16_t U16 __attribute__((vector_size(sizeof(V))));
+    typedef std::int16_t I16 __attribute__((vector_size(sizeof(V))));
+    static V Add(V a, V b) { return V(U16(a) + U16(b)); }
+    static V Sub(V a, V b) { return V(U16(a) - U16(b)); }
+    static V ShiftRight(V x, int n) { return V(I16(x) >> n); }
+    static V Splat(std::int32_t x) { return V(I16{} + static_cast<std::int16_t>(x)); }
+    static V M(V x, std::int32_t constant) { return MulHigh16(x, Splat(constant)); }
+};
+
+// Pass 2 for eight rows: c[k] holds entry k of every row (in each 128-bit half); leaves the
+// samples in c, still 16-bit. All sums wrap in 16 bits.
+template <class V>
+[[gnu::always_inline]] inline void PackedRows(V (&c)[8]) {
+    using W = Words<V>;
+    constexpr auto add = W::Add;
+    constexpr auto sub = W::Sub;
+    constexpr auto M = W::M;
+    const V z5 = M(add(add(c[1], c[3]), add(c[5], c[7])), kFix1_175875602);
+    const V p3 =
+        add(add(z5, M(c[1], kP3D1)), add(M(c[5], -kFix0_390180644), M(c[7], -kFix0_899976223)));
+    const V p2 =
+        add(add(z5, M(c[3], kP2D3)), add(M(c[5], -kFix2_562915447), M(c[7], -kFix1_961570560)));
+    const V p1 =
+        add(add(z5, M(c[1], -kFix0_390180644)), add(M(c[3], -kFix2_562915447), M(c[5], kP1D5)));
+    const V p0 =
+        add(add(z5, M(c[1], -kFix0_899976223)), add(M(c[3], -kFix1_961570560), M(c[7], kP0D7)));
+    // The sample offset 2056 (level shift 128 x 16 plus the rounding 8) rides on tmp0 and
+    // tmp1, whose sums carry it into every output: sums modulo 2^16 give the same bits.
+    const V offset = W::Splat(128 * 16 + 8);
+    const V tmp0 = add(W::ShiftRight(add(c[0], c[4]), 3), offset);
+    const V tmp1 = add(W::ShiftRight(sub(c[0], c[4]), 3), offset);
+    const V tmp3 = add(M(c[2], kTmp3D2), M(c[6], kFix0_541196100));
+    const V tmp2 = add(M(c[2], kFix0_541196100), M(c[6], kTmp2D6));
+    const V tmp10 = add(tmp0, tmp3);
+    const V tmp13 = sub(tmp0, tmp3);
+    const V tmp11 = add(tmp1, tmp2);
+    const V tmp12 = sub(tmp1, tmp2);
+    c[0] = W::ShiftRight(add(tmp10, p3), 4);
+    c[1] = W::ShiftRight(add(tmp11, p2), 4);
+    c[2] = W::ShiftRight(add(tmp12, p1), 4);
+    c[3] = W::ShiftRight(add(tmp13, p0), 4);
+    c[4] = W::ShiftRight(sub(tmp13, p0), 4);
+    c[5] = W::ShiftRight(sub(tmp12, p1), 4);
+    c[6] = W::ShiftRight(sub(tmp11, p2), 4);
+    c[7] = W::ShiftRight(sub(tmp10, p3), 4);
 }
 
 // The packed transform around a twin's own pass 1: Columns::Workspace(d, workspace) turns the
@@ -130,9 +157,12 @@ template <class Columns>
                                                         const std::int16_t* quant,
                                                         std::uint8_t* out, int stride) {
     __m128i d[8];
-    if (!Dequantise(coefficients, quant, out, stride, d)) {
+    LoadRows(coefficients, d);
+    if (PackedAcAllZero(d)) {
+        FillBlock(PackedDcOnlySample(coefficients[0], quant[0]), out, stride);
         return;
     }
+    Dequantise(quant, d);
     __m128i workspace[8];
     Columns::Workspace(d, workspace);
     Transpose8x16(workspace);

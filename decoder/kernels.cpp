@@ -8,13 +8,22 @@
 namespace orvik {
 namespace {
 
-constexpr DecoderKernels kPortable = {"portable", InverseDctMmx, InverseDctScalar, ConvertPackedRow,
-                                      ConvertTableRow};
+constexpr DecoderKernels kPortable = {
+    "portable",       InverseDctMmx,    TransformEach<InverseDctMmx>,
+    InverseDctScalar, ConvertPackedRow, ConvertTableRow};
 #if defined(ORVIK_X86_TWINS)
-constexpr DecoderKernels kSse2 = {"sse2", InverseDctPackedSse2, InverseDctScalarSse2,
-                                  ConvertPackedRowSse2, ConvertTableRow};
-constexpr DecoderKernels kAvx2 = {"avx2", InverseDctPackedAvx2, InverseDctScalarAvx2,
-                                  ConvertPackedRowAvx2, ConvertTableRowAvx2};
+constexpr DecoderKernels kSse2 = {"sse2",
+                                  InverseDctPackedSse2,
+                                  TransformEach<InverseDctPackedSse2>,
+                                  InverseDctScalarSse2,
+                                  ConvertPackedRowSse2,
+                                  ConvertTableRow};
+constexpr DecoderKernels kAvx2 = {"avx2",
+                                  InverseDctPackedAvx2,
+                                  InverseDctPackedPairAvx2,
+                                  InverseDctScalarAvx2,
+                                  ConvertPackedRowAvx2,
+                                  ConvertTableRowAvx2};
 #endif
 
 }  // namespace

@@ -16,6 +16,8 @@ namespace orvik {
 struct DecoderKernels {
     const char* name;                  // "portable", "sse2", "avx2"
     PackedTransform inverseDctPacked;  // InverseDctMmx or a twin
+    // Two blocks at once: TransformEach<the packed transform>, or the AVX2 pair twin
+    PackedPairTransform inverseDctPackedPair;
     ScalarTransform inverseDctScalar;  // InverseDctScalar or a twin
     RowKernel convertPackedRow;        // the row step of ConvertPlanesVector
     RowKernel convertTableRow;         // the row step of ConvertPlanesTable

@@ -12,7 +12,9 @@
 //
 // The variant (16-bit working block and packed transform, or 32-bit block and scalar
 // transform) is looked at once per frame; the transform is the one of the context's kernel
-// table. Within a frame, an MCU that starts with enough source bytes ahead for any MCU runs
+// table. The blocks left to transform go two at a time to the table's pair transform (the
+// AVX2 one does both in one pass; see decoder/idct_packed_avx2.cpp for what it saved), the
+// odd one alone. Within a frame, an MCU that starts with enough source bytes ahead for any MCU runs
 // with the unchecked refill; the tail runs with the careful one. Both give the same symbols
 // and the same final position.
 #include <algorithm>
@@ -37,12 +39,15 @@ constexpr std::uint8_t kEndMarker[2] = {0xFF, 0xD9};
 struct PackedVariant {
     using Coefficient = std::int16_t;
     using Quantiser = std::int16_t;
+    using Place = PackedBlock;
     static const std::int16_t* Quant(const DecoderTables& tables, int slot) {
         return tables.quant16[slot] ? tables.quant16[slot]->data() : nullptr;
     }
-    static void Transform(const DecoderKernels& kernels, const Coefficient* block,
-                          const std::int16_t* quant, std::uint8_t* out, int stride) {
-        kernels.inverseDctPacked(block, quant, out, stride);
+    static void Transform(const DecoderKernels& kernels, const Place& p) {
+        kernels.inverseDctPacked(p.coefficients, p.quant, p.out, p.stride);
+    }
+    static void TransformPair(const DecoderKernels& kernels, const Place& a, const Place& b) {
+        kernels.inverseDctPackedPair(a, b);
     }
     static std::uint8_t DcOnlySample(Coefficient dc, Quantiser quantiser) {
         return PackedDcOnlySample(dc, quantiser);
@@ -52,12 +57,21 @@ struct PackedVariant {
 struct ScalarVariant {
     using Coefficient = std::int32_t;
     using Quantiser = std::int32_t;
+    struct Place {
+        const Coefficient* coefficients;
+        const Quantiser* quant;
+        std::uint8_t* out;
+        int stride;
+    };
     static const std::int32_t* Quant(const DecoderTables& tables, int slot) {
         return tables.quant32[slot] ? tables.quant32[slot]->data() : nullptr;
     }
-    static void Transform(const DecoderKernels& kernels, const Coefficient* block,
-                          const std::int32_t* quant, std::uint8_t* out, int stride) {
-        kernels.inverseDctScalar(block, quant, out, stride, kLevelShift, kMaxSample);
+    static void Transform(const DecoderKernels& kernels, const Place& p) {
+        kernels.inverseDctScalar(p.coefficients, p.quant, p.out, p.stride, kLevelShift, kMaxSample);
+    }
+    static void TransformPair(const DecoderKernels& kernels, const Place& a, const Place& b) {
+        Transform(kernels, a);
+        Transform(kernels, b);
     }
     static std::uint8_t DcOnlySample(Coefficient dc, Quantiser quantiser) {
         return ScalarDcOnlySample(dc, quantiser, kLevelShift, kMaxSample);
@@ -104,12 +118,7 @@ void DecodeMcu(FrameDecoding<Variant>& d, bool endsRow) {
     BitReader reader = d.reader;
     alignas(16) Coefficient blocks[kBlocksPerMcu][64];
     std::memset(blocks, 0, sizeof blocks);
-    struct Place {
-        const Coefficient* block;
-        const typename Variant::Quantiser* quant;
-        std::uint8_t* out;
-        int stride;
-    };
+    using Place = typename Variant::Place;
     Place places[kBlocksPerMcu];
     Place* place = places;
     Coefficient* block = blocks[0];
@@ -143,8 +152,12 @@ void DecodeMcu(FrameDecoding<Variant>& d, bool endsRow) {
         d.scan.dcPredictor[i] = predictor;
     }
     d.reader = reader;
-    for (const Place* p = places; p != place; ++p) {
-        Variant::Transform(d.kernels, p->block, p->quant, p->out, p->stride);
+    const Place* p = places;
+    for (; place - p >= 2; p += 2) {
+        Variant::TransformPair(d.kernels, p[0], p[1]);
+    }
+    if (p != place) {
+        Variant::Transform(d.kernels, *p);
     }
 }
 

@@ -1,6 +1,8 @@
 // Transposes and stores for the transforms' twins: pass 1 works on rows of lanes (one lane a
 // column), pass 2 needs one lane a row. Kept inside an unnamed namespace, as every SIMD
-// helper is (platform/simd_support.h).
+// helper is (platform/simd_support.h). The 8 x 8 transpose of 16-bit values is written once
+// for 128-bit registers and for 256-bit ones, whose unpacks work in each 128-bit half: there
+// it transposes two blocks at once, one in each half.
 #pragma once
 
 #include <emmintrin.h>
@@ -8,35 +10,84 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/simd_support.h"
+
+#if defined(ORVIK_X86_TWINS)
+#include <immintrin.h>
+#endif
+
 namespace orvik {
 namespace {
 
-// 8 x 8 signed 16-bit values, v[r] holding row r; afterwards v[c] holds column c.
-inline void Transpose8x16(__m128i (&v)[8]) {
-    const __m128i a0 = _mm_unpacklo_epi16(v[0], v[1]);
-    const __m128i a1 = _mm_unpackhi_epi16(v[0], v[1]);
-    const __m128i a2 = _mm_unpacklo_epi16(v[2], v[3]);
-    const __m128i a3 = _mm_unpackhi_epi16(v[2], v[3]);
-    const __m128i a4 = _mm_unpacklo_epi16(v[4], v[5]);
-    const __m128i a5 = _mm_unpackhi_epi16(v[4], v[5]);
-    const __m128i a6 = _mm_unpacklo_epi16(v[6], v[7]);
-    const __m128i a7 = _mm_unpackhi_epi16(v[6], v[7]);
-    const __m128i b0 = _mm_unpacklo_epi32(a0, a2);
-    const __m128i b1 = _mm_unpackhi_epi32(a0, a2);
-    const __m128i b2 = _mm_unpacklo_epi32(a1, a3);
-    const __m128i b3 = _mm_unpackhi_epi32(a1, a3);
-    const __m128i b4 = _mm_unpacklo_epi32(a4, a6);
-    const __m128i b5 = _mm_unpackhi_epi32(a4, a6);
-    const __m128i b6 = _mm_unpacklo_epi32(a5, a7);
-    const __m128i b7 = _mm_unpackhi_epi32(a5, a7);
-    v[0] = _mm_unpacklo_epi64(b0, b4);
-    v[1] = _mm_unpackhi_epi64(b0, b4);
-    v[2] = _mm_unpacklo_epi64(b1, b5);
-    v[3] = _mm_unpackhi_epi64(b1, b5);
-    v[4] = _mm_unpacklo_epi64(b2, b6);
-    v[5] = _mm_unpackhi_epi64(b2, b6);
-    v[6] = _mm_unpacklo_epi64(b3, b7);
-    v[7] = _mm_unpackhi_epi64(b3, b7);
+inline __m128i UnpackLo16(__m128i a, __m128i b) {
+    return _mm_unpacklo_epi16(a, b);
+}
+inline __m128i UnpackHi16(__m128i a, __m128i b) {
+    return _mm_unpackhi_epi16(a, b);
+}
+inline __m128i UnpackLo32(__m128i a, __m128i b) {
+    return _mm_unpacklo_epi32(a, b);
+}
+inline __m128i UnpackHi32(__m128i a, __m128i b) {
+    return _mm_unpackhi_epi32(a, b);
+}
+inline __m128i UnpackLo64(__m128i a, __m128i b) {
+    return _mm_unpacklo_epi64(a, b);
+}
+inline __m128i UnpackHi64(__m128i a, __m128i b) {
+    return _mm_unpackhi_epi64(a, b);
+}
+#if defined(ORVIK_X86_TWINS)
+ORVIK_AVX2_BEGIN
+inline __m256i UnpackLo16(__m256i a, __m256i b) {
+    return _mm256_unpacklo_epi16(a, b);
+}
+inline __m256i UnpackHi16(__m256i a, __m256i b) {
+    return _mm256_unpackhi_epi16(a, b);
+}
+inline __m256i UnpackLo32(__m256i a, __m256i b) {
+    return _mm256_unpacklo_epi32(a, b);
+}
+inline __m256i UnpackHi32(__m256i a, __m256i b) {
+    return _mm256_unpackhi_epi32(a, b);
+}
+inline __m256i UnpackLo64(__m256i a, __m256i b) {
+    return _mm256_unpacklo_epi64(a, b);
+}
+inline __m256i UnpackHi64(__m256i a, __m256i b) {
+    return _mm256_unpackhi_epi64(a, b);
+}
+ORVIK_AVX2_END
+#endif
+
+// 8 x 8 signed 16-bit values, v[r] holding row r; afterwards v[c] holds column c (in each
+// 128-bit half of a 256-bit register).
+template <class V>
+inline void Transpose8x16(V (&v)[8]) {
+    const V a0 = UnpackLo16(v[0], v[1]);
+    const V a1 = UnpackHi16(v[0], v[1]);
+    const V a2 = UnpackLo16(v[2], v[3]);
+    const V a3 = UnpackHi16(v[2], v[3]);
+    const V a4 = UnpackLo16(v[4], v[5]);
+    const V a5 = UnpackHi16(v[4], v[5]);
+    const V a6 = UnpackLo16(v[6], v[7]);
+    const V a7 = UnpackHi16(v[6], v[7]);
+    const V b0 = UnpackLo32(a0, a2);
+    const V b1 = UnpackHi32(a0, a2);
+    const V b2 = UnpackLo32(a1, a3);
+    const V b3 = UnpackHi32(a1, a3);
+    const V b4 = UnpackLo32(a4, a6);
+    const V b5 = UnpackHi32(a4, a6);
+    const V b6 = UnpackLo32(a5, a7);
+    const V b7 = UnpackHi32(a5, a7);
+    v[0] = UnpackLo64(b0, b4);
+    v[1] = UnpackHi64(b0, b4);
+    v[2] = UnpackLo64(b1, b5);
+    v[3] = UnpackHi64(b1, b5);
+    v[4] = UnpackLo64(b2, b6);
+    v[5] = UnpackHi64(b2, b6);
+    v[6] = UnpackLo64(b3, b7);
+    v[7] = UnpackHi64(b3, b7);
 }
 
 // 4 x 4 signed 32-bit values in place.

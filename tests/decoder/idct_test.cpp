@@ -1,8 +1,9 @@
 // The two transforms, each in its portable form and its SIMD twins (SSE2, and AVX2 where
 // the processor has it), over one table of named blocks with the samples
 // they must give; a real block from a generated frame against the direct formula and
-// against libjpeg-turbo; random blocks, each SIMD twin against its portable form; and
-// DC-only blocks against the sample the decoder fills them with.
+// against libjpeg-turbo; random blocks, each SIMD twin against its portable form, and each
+// table's pair transform against two of its single ones; and DC-only blocks against the
+// sample the decoder fills them with.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -323,6 +324,64 @@ TEST(InverseDct, SimdTwinsEqualThePortableFormsOnRandomBlocks) {
                             << portable.name << " wrote outside its block";
                     }
                 }
+            }
+        }
+    }
+}
+
+// The pair transform of every kernel table against two calls of the table's own packed
+// transform, over the whole output buffers: the blocks side by side in one plane (as the two
+// Y blocks of an MCU lie) or in two planes of different strides. Entries are full 16-bit,
+// realistic sparse or DC only, or one entry set at each position in turn; quantisers are
+// header bytes with 0 and 255 frequent.
+TEST(InverseDct, PairTransformsEqualTwoSingleTransforms) {
+    std::mt19937 random(20240617);
+    auto quantisers = [&random] {
+        Block32 quant{};
+        for (std::int32_t& q : quant) {
+            const int pick = std::uniform_int_distribution<int>(0, 3)(random);
+            q = pick == 0   ? 0
+                : pick == 1 ? 255
+                            : std::uniform_int_distribution<int>(0, 255)(random);
+        }
+        return Low16(quant);
+    };
+    struct Case {
+        const char* name;
+        std::function<Block32(int trial)> block;
+    };
+    const Case cases[] = {
+        {"full 16-bit", [&](int) { return RandomBlock(random, Kind::kFull16); }},
+        {"sparse", [&](int) { return RandomBlock(random, Kind::kSparse); }},
+        {"DC only", [&](int) { return RandomBlock(random, Kind::kDcOnly); }},
+        {"one entry at each position",
+         [&](int trial) {
+             return WithEntries(
+                 {{trial % 64, std::uniform_int_distribution<int>(-2048, 2047)(random)}});
+         }},
+    };
+    for (const DecoderKernels& k : RunnableKernels()) {
+        for (const Case& c : cases) {
+            for (int trial = 0; trial < 512; ++trial) {
+                const auto coefficientsA = Low16(c.block(trial)),
+                           coefficientsB = Low16(c.block(trial + 31));
+                const auto quantA = quantisers(), quantB = quantisers();
+                const bool sideBySide = trial % 2 == 0;
+                const int strideA = 40, strideB = sideBySide ? strideA : 24;
+                std::vector<std::uint8_t> want(16 * 40, 0xA5), have(want);
+                auto blocks = [&](std::vector<std::uint8_t>& out) {
+                    std::uint8_t* outB = sideBySide ? out.data() + 8 : out.data() + 8 * 40;
+                    return std::pair<PackedBlock, PackedBlock>{
+                        {coefficientsA.data(), quantA.data(), out.data(), strideA},
+                        {coefficientsB.data(), quantB.data(), outB, strideB}};
+                };
+                const auto [wantA, wantB] = blocks(want);
+                k.inverseDctPacked(wantA.coefficients, wantA.quant, wantA.out, wantA.stride);
+                k.inverseDctPacked(wantB.coefficients, wantB.quant, wantB.out, wantB.stride);
+                const auto [haveA, haveB] = blocks(have);
+                k.inverseDctPackedPair(haveA, haveB);
+                ASSERT_EQ(have, want) << k.name << ", " << c.name << ", trial " << trial
+                                      << (sideBySide ? ", side by side" : ", two planes");
             }
         }
     }
