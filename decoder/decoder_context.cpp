@@ -33,7 +33,7 @@ void Allocate(DecoderContext& context) {
             context.tables->quant32[slot] = std::make_unique<QuantTable32>();
         }
     }
-    context.planes = std::make_unique<std::uint8_t[]>(kPlanesBufferBytes);
+    context.planes = MakeZeroedBytes(kPlanesBufferBytes);
 }
 
 void SetUp(DecoderContext& context, int width, int height) {

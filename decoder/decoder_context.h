@@ -10,6 +10,7 @@
 
 #include "colour/colour_matrix.h"
 #include "decoder/kernels.h"
+#include "platform/zeroed_bytes.h"
 
 namespace orvik {
 
@@ -29,9 +30,9 @@ struct DecoderContext {
     std::unique_ptr<DecoderTables> tables;
     std::unique_ptr<FrameParams> frame;
     std::unique_ptr<ScanParams> scan;
-    std::unique_ptr<std::uint8_t[]> planes;  // Y, then U, then V, back to back
-    std::int32_t mcuCount = -1;              // -1 when the height is 0
-    PictureAdjustments adjustments;          // always within 0..99
+    ZeroedBytes planes;              // Y, then U, then V, back to back
+    std::int32_t mcuCount = -1;      // -1 when the height is 0
+    PictureAdjustments adjustments;  // always within 0..99
     ColourMatrix colour;
     DecoderKernels kernels;  // the fastest this processor runs, picked at construction
 };

@@ -45,8 +45,7 @@ std::string RefusalText(const FrameFacts& facts) {
 
 FrameReader::FrameReader(std::optional<DecoderVariant> variant,
                          const PictureAdjustments& adjustments)
-    : fileBuffer_(std::make_unique<std::uint8_t[]>(kFileBufferBytes)),
-      picture_(std::make_unique<std::uint8_t[]>(kPictureBitsBytes)) {
+    : fileBuffer_(MakeZeroedBytes(kFileBufferBytes)), picture_(MakeZeroedBytes(kPictureBitsBytes)) {
     if (variant) {
         ChooseDecoderVariant(*variant);
     }

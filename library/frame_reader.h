@@ -16,6 +16,7 @@
 #include "colour/colour_matrix.h"
 #include "decoder/decoder_context.h"
 #include "decoder/frame_format.h"
+#include "platform/zeroed_bytes.h"
 
 namespace orvik {
 
@@ -82,8 +83,8 @@ class FrameReader {
 
   private:
     DecoderContext decoder_;
-    std::unique_ptr<std::uint8_t[]> fileBuffer_;
-    std::unique_ptr<std::uint8_t[]> picture_;  // zeroed once: row padding stays 0
+    ZeroedBytes fileBuffer_;
+    ZeroedBytes picture_;  // zeroed once: row padding stays 0
     std::size_t fileSize_ = 0;
 };
 
