@@ -143,6 +143,31 @@ void ExpectTwinsEqualPortableForEveryByte(const RowKind& kind,
     }
 }
 
+// The fast paths' conditions hold exactly where their arithmetic does: 16-bit terms up to
+// 255 x 128 and -128 x 256, no further; tables as BuildColourMatrix fills them, and no others.
+TEST(RowTwins, FastPathsAreTakenExactlyWhereTheyHold) {
+    struct Case {
+        const char* name;
+        ColourMatrix matrix;
+        bool termsFit;
+    };
+    const Case cases[] = {
+        {"default adjustments", Build({49, 49, 49, 49}), true},
+        {"saturation 99", Build({99, 99, 99, 99}), false},
+        {"widest terms that fit", WithColumnWeights(128, 256, -128), true},
+        {"U term -256 x -128", WithColumnWeights(-128, -256, 256), false},
+        {"Y term 255 x 129", WithColumnWeights(129, 200, 100), false},
+        {"V term -128 x -257", WithColumnWeights(100, 100, -257), false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PackedTermsFitSixteenBits(c.matrix), c.termsFit) << c.name;
+        EXPECT_TRUE(TermTablesFollowWeights(c.matrix)) << c.name;
+        ColourMatrix altered = c.matrix;
+        ++altered.vTerms[kGreen][200];
+        EXPECT_FALSE(TermTablesFollowWeights(altered)) << c.name;
+    }
+}
+
 TEST(RowTwins, EqualThePortableRowForEveryByteCombination) {
     if (Twins(kPackedRow).empty() && Twins(kTableRow).empty())
         GTEST_SKIP() << "no twins run here";

@@ -266,6 +266,27 @@ TEST(BlockDecoding, EveryShortcutWindowDecodesAsTheReference) {
     }
 }
 
+// Two short codes whose value bits follow within one window come out of one look-up: the
+// first coefficient, the second after its run, and the bits of both. (The window test above
+// holds every entry to the reference; this one holds the pairing itself.)
+TEST(BlockDecoding, TwoShortCodesInAWindowTakeOneLookUp) {
+    const DecoderTables t = FixedTables();
+    const HuffmanCodeCounts& counts = *t.acCodeCounts[0];
+    const HuffmanDecodeTable& table = *t.acTables[0];
+    BitBuilder b;
+    b.Code(counts, table, 0x01).Text("0").Code(counts, table, 0x11).Text("1");
+    const int used = b.BitCount();
+    b.Bits(0, 16);
+    const std::vector<std::uint8_t> bytes = b.StuffedBytes();
+    const AcShortcut shortcut =
+        table.acShortcuts[(bytes[0] << 8 | bytes[1]) >> (16 - kLookaheadBits)];
+    EXPECT_EQ(ShortcutLength(shortcut), used);
+    EXPECT_EQ(ShortcutRun(shortcut), 0);
+    EXPECT_EQ(ShortcutLastPlace(shortcut), 2);  // the second after one zero
+    EXPECT_EQ(ShortcutValue(shortcut), -1);
+    EXPECT_EQ(ShortcutLastValue(shortcut), 1);
+}
+
 TEST(BlockDecoding, InvalidCodeGivesSymbolZeroAndIsNoted) {
     for (const int slot : {0, 1}) {
         // DC: a valid category 1 difference; AC: sixteen 1-bits, no code of either AC table.
