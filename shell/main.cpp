@@ -10,6 +10,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <system_error>
 
 #include "orvik_version.h"
 #include "shell/main_window.h"
@@ -47,6 +51,15 @@ bool AnsweredInformationOption(int argc, char** argv) {
     return false;
 }
 
+// The folder named on the command line as a whole path, as the folder chooser gives one: the
+// scan tells a root from a date folder by the path's last names, so "demo" typed in a shell
+// must become /where/it/is/demo.
+std::string AbsolutePath(const char* path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? std::string(path) : absolute.lexically_normal().string();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -56,12 +69,12 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     bool quitAfterFirstFrame = false;
-    const char* rootFolder = nullptr;
+    std::optional<std::string> rootFolder;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], kQuitAfterFirstFrame) == 0) {
             quitAfterFirstFrame = true;
         } else {
-            rootFolder = argv[i];
+            rootFolder = AbsolutePath(argv[i]);
         }
     }
     orvik::InstallErrorBox();
@@ -85,8 +98,8 @@ int main(int argc, char** argv) {
     // window must stay usable beside it.
     window.show();
     window.activateWindow();  // keys work at once, also where no window manager gives focus
-    if (rootFolder != nullptr) {
-        window.OpenFolder(rootFolder);
+    if (rootFolder) {
+        window.OpenFolder(rootFolder->c_str());
     }
     app.exec();
     return 0;

@@ -36,6 +36,11 @@ grep -qx "Icon=$id" "${entries[0]}" || fail "the desktop entry's icon is not $id
 for size in 16 24 32 48 64 128 256; do
     [[ -s $prefix/share/icons/hicolor/${size}x$size/apps/$id.png ]] || fail "no ${size}x$size icon"
 done
+# A recording named relative to the current folder, as a user types it in a shell, opens.
+(cd "$prefix" && "$prefix/bin/orvik-mkrec" --output demo --folders 1 --seconds 2 >/dev/null &&
+    QT_QPA_PLATFORM=offscreen timeout 30 "$prefix/bin/orvik-view" --quit-after-first-frame demo |
+    grep -q "first frame presented") || fail "orvik-view did not open a recording named relative"
+
 # export runs in a program of its own that orvik-frame must find where it was installed: its
 # own refusal of a missing recording shows that it ran.
 refusal=$("$prefix/bin/orvik-frame" export -o "$prefix/clip.mkv" "$prefix/no-recording" 2>&1)
