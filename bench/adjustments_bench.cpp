@@ -13,7 +13,7 @@
 #include "decoder/decoder_context.h"
 #include "library/file_manager.h"
 #include "library/play_state.h"
-#include "tests/support/temp_tree.h"
+#include "testing/support/temp_tree.h"
 
 namespace orvik::bench {
 namespace {

@@ -5,10 +5,10 @@
 #include <fstream>
 
 #include "decoder/frame_format.h"
-#include "export/frame_jpeg.h"
-#include "tools/framewriter/frame_writer.h"
-#include "tools/framewriter/test_picture.h"
-#include "tools/recording/recording_writer.h"
+#include "jpeg/frame_jpeg.h"
+#include "testing/framewriter/frame_writer.h"
+#include "testing/framewriter/test_picture.h"
+#include "testing/recording/recording_writer.h"
 
 namespace orvik::bench {
 namespace {

@@ -21,8 +21,8 @@
 
 #include "bench/bench_frames.h"
 #include "bench/process_runs.h"
-#include "export/frame_jpeg.h"
-#include "tests/support/temp_tree.h"
+#include "jpeg/frame_jpeg.h"
+#include "testing/support/temp_tree.h"
 
 namespace orvik::bench {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "bench/bench_frames.h"
 #include "decoder/decode_frame.h"
-#include "tools/framewriter/jpeg_reference.h"
+#include "testing/framewriter/jpeg_reference.h"
 
 namespace orvik::bench {
 namespace {

@@ -28,7 +28,7 @@
 #include "export/clip_stream.h"
 #include "export/recording_frames.h"
 #include "library/frame_reader.h"
-#include "tests/support/temp_tree.h"
+#include "testing/support/temp_tree.h"
 
 namespace orvik::bench {
 namespace {

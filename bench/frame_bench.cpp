@@ -14,7 +14,7 @@
 #include "bench/bench_frames.h"
 #include "decoder/decode_frame.h"
 #include "library/file_manager.h"
-#include "tools/framewriter/jpeg_reference.h"
+#include "testing/framewriter/jpeg_reference.h"
 
 namespace orvik::bench {
 namespace {

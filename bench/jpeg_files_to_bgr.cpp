@@ -9,7 +9,7 @@
 #include <fstream>
 #include <vector>
 
-#include "tools/framewriter/jpeg_reference.h"
+#include "testing/framewriter/jpeg_reference.h"
 
 namespace {
 

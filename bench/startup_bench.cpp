@@ -14,9 +14,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "tests/support/temp_tree.h"
-#include "tools/recording/recording_options.h"
-#include "tools/recording/recording_writer.h"
+#include "testing/recording/recording_options.h"
+#include "testing/recording/recording_writer.h"
+#include "testing/support/temp_tree.h"
 
 namespace orvik::bench {
 namespace {

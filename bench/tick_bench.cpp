@@ -14,7 +14,7 @@
 #include "decoder/decoder_context.h"
 #include "library/play_state.h"
 #include "shell/main_window.h"
-#include "tests/support/temp_tree.h"
+#include "testing/support/temp_tree.h"
 
 namespace orvik::bench {
 namespace {

@@ -19,7 +19,7 @@
 #include "library/name_keys.h"
 #include "library/recording_timeline.h"
 #include "shell/timeline_window.h"
-#include "tools/recording/recording_writer.h"
+#include "testing/recording/recording_writer.h"
 
 namespace orvik::bench {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "export/capture_time.h"
 #include "export/recording_frames.h"
+#include "jpeg/capture_time.h"
 #include "library/time_of_day.h"
 
 namespace orvik {

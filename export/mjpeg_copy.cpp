@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "export/clip_stream.h"
-#include "export/frame_jpeg.h"
+#include "jpeg/frame_jpeg.h"
 #include "library/frame_reader.h"
 
 namespace orvik {

@@ -24,7 +24,7 @@
 #include "decoder/decoder_tables.h"
 #include "decoder/frame_format.h"
 #include "library/file_manager.h"
-#include "tests/decoder/bitwise_reference.h"
+#include "testing/decoder/bitwise_reference.h"
 
 namespace {
 

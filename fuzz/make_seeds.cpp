@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/framewriter/frame_writer.h"
-#include "tools/framewriter/test_picture.h"
+#include "testing/framewriter/frame_writer.h"
+#include "testing/framewriter/test_picture.h"
 
 namespace {
 

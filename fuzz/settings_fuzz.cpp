@@ -14,7 +14,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "colour/store/settings_store.h"
+#include "settings/settings_store.h"
 
 namespace {
 

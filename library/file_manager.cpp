@@ -2,7 +2,7 @@
 
 #include "library/name_keys.h"
 #include "platform/read_only_file.h"
-#include "shell/text/bounded_format.h"
+#include "text/bounded_format.h"
 
 namespace orvik {
 

@@ -7,7 +7,7 @@
 #include "library/file_manager.h"
 #include "library/name_keys.h"
 #include "platform/directory_listing.h"
-#include "shell/text/bounded_format.h"
+#include "text/bounded_format.h"
 
 namespace orvik {
 namespace {

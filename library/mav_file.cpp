@@ -1,6 +1,6 @@
 #include "library/mav_file.h"
 
-#include "shell/text/bounded_format.h"
+#include "text/bounded_format.h"
 
 namespace orvik {
 

@@ -8,8 +8,8 @@
 #include "library/name_keys.h"
 #include "library/record_links.h"
 #include "platform/directory_listing.h"
-#include "shell/text/bounded_format.h"
-#include "shell/text/digits_value.h"
+#include "text/bounded_format.h"
+#include "text/digits_value.h"
 
 namespace orvik {
 namespace {

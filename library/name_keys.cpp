@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "library/time_of_day.h"
-#include "shell/text/bounded_format.h"
-#include "shell/text/digits_value.h"
+#include "text/bounded_format.h"
+#include "text/digits_value.h"
 
 namespace orvik {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "shell/text/bounded_format.h"
+#include "text/bounded_format.h"
 
 namespace orvik {
 namespace {

@@ -7,12 +7,12 @@
 #include <QLineEdit>
 #include <QSlider>
 
-#include "colour/settings/colour_setting_dialog.h"
 #include "library/play_state.h"
+#include "shell/colour_settings/colour_setting_dialog.h"
 #include "shell/library_turn.h"
 #include "shell/main_window.h"
 #include "shell/search_codes.h"
-#include "shell/text/bounded_format.h"
+#include "text/bounded_format.h"
 
 namespace orvik {
 void MainWindow::ChooseFolder() {

@@ -9,13 +9,13 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include "colour/settings/colour_setting_dialog.h"
-#include "colour/store/settings_store.h"
 #include "library/play_state.h"
+#include "settings/settings_store.h"
 #include "shell/bottom_up_picture.h"
+#include "shell/colour_settings/colour_setting_dialog.h"
 #include "shell/library_turn.h"
 #include "shell/skin_button.h"
-#include "shell/text/bounded_format.h"
+#include "text/bounded_format.h"
 
 namespace orvik {
 namespace {

@@ -22,7 +22,7 @@
 
 #include "decoder/decode_frame.h"
 #include "decoder/frame_format.h"
-#include "export/frame_jpeg.h"
+#include "jpeg/frame_jpeg.h"
 #include "library/name_keys.h"
 #include "library/time_of_day.h"
 #include "shell/frame_files.h"

@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <QString>
 
-#include "shell/text/bounded_format.h"
+#include "text/bounded_format.h"
 
 namespace orvik {
 

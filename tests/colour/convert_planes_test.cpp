@@ -9,7 +9,7 @@
 #include "colour/colour_matrix.h"
 #include "colour/convert_planes.h"
 #include "decoder/kernels.h"
-#include "tests/colour/test_planes.h"
+#include "testing/colour/test_planes.h"
 
 namespace orvik {
 namespace {

@@ -13,8 +13,8 @@
 #include <memory>
 #include <vector>
 
-#include "colour/settings/colour_setting_dialog.h"
-#include "colour/store/settings_store.h"
+#include "settings/settings_store.h"
+#include "shell/colour_settings/colour_setting_dialog.h"
 #include "tests/colour_settings/temporary_store.h"
 
 namespace orvik {

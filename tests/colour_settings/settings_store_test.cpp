@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "colour/store/settings_store.h"
+#include "settings/settings_store.h"
 #include "tests/colour_settings/temporary_store.h"
 
 namespace orvik {

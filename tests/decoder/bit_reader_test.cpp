@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "decoder/bit_reader.h"
-#include "tests/decoder/bit_builder.h"
-#include "tests/decoder/bitwise_reference.h"
+#include "testing/decoder/bit_builder.h"
+#include "testing/decoder/bitwise_reference.h"
 
 namespace orvik {
 namespace {

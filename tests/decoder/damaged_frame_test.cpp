@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "decoder/decode_frame.h"
-#include "tests/decoder/bitwise_reference.h"
-#include "tests/decoder/damage.h"
-#include "tests/decoder/decoder_fixtures.h"
+#include "testing/decoder/bitwise_reference.h"
+#include "testing/decoder/damage.h"
+#include "testing/decoder/decoder_fixtures.h"
 
 namespace orvik {
 namespace {

@@ -13,9 +13,9 @@
 #include "decoder/decoder_tables.h"
 #include "decoder/idct_packed.h"
 #include "decoder/idct_scalar.h"
-#include "tests/decoder/bitwise_reference.h"
-#include "tests/decoder/damage.h"
-#include "tests/decoder/decoder_fixtures.h"
+#include "testing/decoder/bitwise_reference.h"
+#include "testing/decoder/damage.h"
+#include "testing/decoder/decoder_fixtures.h"
 
 namespace orvik {
 namespace {

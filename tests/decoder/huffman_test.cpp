@@ -16,9 +16,9 @@
 #include "decoder/huffman_decode.h"
 #include "decoder/huffman_tables.h"
 #include "decoder/zigzag.h"
-#include "tests/decoder/bit_builder.h"
-#include "tests/decoder/bitwise_reference.h"
-#include "tests/decoder/decoder_fixtures.h"
+#include "testing/decoder/bit_builder.h"
+#include "testing/decoder/bitwise_reference.h"
+#include "testing/decoder/decoder_fixtures.h"
 
 namespace orvik {
 namespace {

@@ -18,8 +18,8 @@
 
 #include "decoder/decoder_tables.h"
 #include "decoder/kernels.h"
-#include "tests/decoder/bitwise_reference.h"
-#include "tests/decoder/decoder_fixtures.h"
+#include "testing/decoder/bitwise_reference.h"
+#include "testing/decoder/decoder_fixtures.h"
 
 namespace orvik {
 namespace {

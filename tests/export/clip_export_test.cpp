@@ -11,9 +11,9 @@ extern "C" {
 
 #include "export/clip_export.h"
 #include "export/temporary_output.h"
-#include "tests/support/temp_tree.h"
-#include "tools/framewriter/frame_writer.h"
-#include "tools/framewriter/test_picture.h"
+#include "testing/framewriter/frame_writer.h"
+#include "testing/framewriter/test_picture.h"
+#include "testing/support/temp_tree.h"
 
 namespace orvik {
 namespace {

@@ -2,8 +2,8 @@
 // frame named with its reason, then the counts.
 #include <cstdio>
 
+#include "testing/recording/recording_writer.h"
 #include "tests/frame_tool/tool_fixtures.h"
-#include "tools/recording/recording_writer.h"
 
 namespace orvik::test {
 namespace {

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <map>
 
+#include "testing/framewriter/jpeg_reference.h"
 #include "tests/frame_tool/tool_fixtures.h"
-#include "tools/framewriter/jpeg_reference.h"
 
 namespace orvik::test {
 namespace {

@@ -7,8 +7,8 @@
 #include "decoder/decode_frame.h"
 #include "decoder/frame_format.h"
 #include "library/file_manager.h"
-#include "tools/framewriter/frame_writer.h"
-#include "tools/framewriter/test_picture.h"
+#include "testing/framewriter/frame_writer.h"
+#include "testing/framewriter/test_picture.h"
 
 namespace orvik::test {
 

@@ -12,9 +12,9 @@
 
 #include "colour/colour_matrix.h"
 #include "decoder/decoder_context.h"
+#include "testing/decoder/frame_bytes.h"
+#include "testing/support/temp_tree.h"
 #include "tests/frame_tool/tool_process.h"
-#include "tests/support/frame_bytes.h"
-#include "tests/support/temp_tree.h"
 
 namespace orvik::test {
 

@@ -5,7 +5,7 @@
 
 #include "library/file_manager.h"
 
-#include "tools/recording/recording_writer.h"
+#include "testing/recording/recording_writer.h"
 
 namespace orvik::test {
 

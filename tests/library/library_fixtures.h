@@ -11,7 +11,7 @@
 
 #include "library/error_report.h"
 #include "library/recording_timeline.h"
-#include "tests/support/temp_tree.h"
+#include "testing/support/temp_tree.h"
 
 namespace orvik::test {
 

@@ -8,10 +8,10 @@
 #include "decoder/decoder_context.h"
 #include "decoder/frame_format.h"
 #include "library/file_manager.h"
-#include "tests/support/frame_bytes.h"
-#include "tests/support/temp_tree.h"
-#include "tools/framewriter/frame_writer.h"
-#include "tools/framewriter/test_picture.h"
+#include "testing/decoder/frame_bytes.h"
+#include "testing/framewriter/frame_writer.h"
+#include "testing/framewriter/test_picture.h"
+#include "testing/support/temp_tree.h"
 
 namespace orvik {
 namespace {

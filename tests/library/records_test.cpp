@@ -7,8 +7,8 @@
 #include "library/folder_list.h"
 #include "library/name_keys.h"
 #include "platform/directory_listing.h"
+#include "testing/support/fake_listings.h"
 #include "tests/library/library_fixtures.h"
-#include "tests/support/fake_listings.h"
 
 namespace orvik {
 namespace {

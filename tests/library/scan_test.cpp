@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "library/file_manager.h"
+#include "testing/support/fake_listings.h"
 #include "tests/library/library_fixtures.h"
-#include "tests/support/fake_listings.h"
 
 namespace orvik {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "platform/directory_listing.h"
 #include "platform/listing_order.h"
-#include "tests/support/temp_tree.h"
+#include "testing/support/temp_tree.h"
 
 namespace orvik {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/read_only_file.h"
-#include "tests/support/temp_tree.h"
+#include "testing/support/temp_tree.h"
 
 namespace orvik {
 namespace {

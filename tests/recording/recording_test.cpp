@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "library/file_manager.h"
-#include "tests/support/temp_tree.h"
-#include "tools/recording/recording_clock.h"
-#include "tools/recording/recording_options.h"
-#include "tools/recording/recording_writer.h"
+#include "testing/recording/recording_clock.h"
+#include "testing/recording/recording_options.h"
+#include "testing/recording/recording_writer.h"
+#include "testing/support/temp_tree.h"
 
 namespace orvik {
 namespace {

@@ -15,10 +15,10 @@
 
 #include "decoder/frame_format.h"
 #include "library/file_manager.h"
+#include "testing/support/fake_listings.h"
 #include "tests/library/library_fixtures.h"
 #include "tests/robustness/damaged_frames.h"
 #include "tests/robustness/recording.h"
-#include "tests/support/fake_listings.h"
 
 namespace orvik {
 namespace {

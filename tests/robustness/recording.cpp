@@ -1,8 +1,8 @@
 #include "tests/robustness/recording.h"
 
 #include "decoder/decode_frame.h"
-#include "tools/framewriter/frame_writer.h"
-#include "tools/framewriter/test_picture.h"
+#include "testing/framewriter/frame_writer.h"
+#include "testing/framewriter/test_picture.h"
 
 namespace orvik::test {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "library/file_manager.h"
+#include "testing/support/temp_tree.h"
 #include "tests/robustness/damaged_frames.h"
-#include "tests/support/temp_tree.h"
 
 namespace orvik::test {
 

@@ -8,11 +8,11 @@
 #include <QTest>
 #include <filesystem>
 
-#include "colour/settings/colour_setting_dialog.h"
-#include "colour/store/settings_store.h"
 #include "library/play_state.h"
 #include "resources/dialog_template.h"
+#include "settings/settings_store.h"
 #include "shell/bottom_up_picture.h"
+#include "shell/colour_settings/colour_setting_dialog.h"
 #include "tests/shell/window_harness.h"
 
 namespace orvik::test {

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "tools/framewriter/frame_writer.h"
-#include "tools/recording/recording_writer.h"
+#include "testing/framewriter/frame_writer.h"
+#include "testing/recording/recording_writer.h"
 
 namespace orvik::test {
 

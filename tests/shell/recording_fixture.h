@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/temp_tree.h"
+#include "testing/support/temp_tree.h"
 
 namespace orvik::test {
 

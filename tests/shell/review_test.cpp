@@ -18,8 +18,8 @@
 #include "library/play_state.h"
 #include "shell/frame_window.h"
 #include "shell/timeline_window.h"
+#include "testing/widgets/when_modal_shown.h"
 #include "tests/shell/window_harness.h"
-#include "tests/shell_services/when_modal_shown.h"
 
 namespace orvik::test {
 

@@ -5,9 +5,9 @@
 #include <QStandardPaths>
 #include <QTest>
 
-#include "colour/store/settings_store.h"
 #include "library/error_report.h"
-#include "shell/text/bounded_format.h"
+#include "settings/settings_store.h"
+#include "text/bounded_format.h"
 
 namespace orvik::test {
 

@@ -11,7 +11,7 @@
 
 #include "library/error_report.h"
 #include "shell/services/error_box.h"
-#include "tests/shell_services/when_modal_shown.h"
+#include "testing/widgets/when_modal_shown.h"
 
 namespace orvik {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "shell/services/folder_chooser.h"
-#include "tests/shell_services/when_modal_shown.h"
+#include "testing/widgets/when_modal_shown.h"
 
 namespace orvik {
 

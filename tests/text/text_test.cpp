@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "shell/text/bounded_format.h"
-#include "shell/text/digits_value.h"
+#include "text/bounded_format.h"
+#include "text/digits_value.h"
 
 namespace orvik {
 namespace {
@@ -59,8 +59,14 @@ TEST(DigitsValue, ReadsTheDigitsFromTheRight) {
         std::int32_t want;
     };
     const Case cases[] = {
-        {"12:3", 123},         {"a1b2", 12},    {"07", 7},        {"2010/02/04", 20100204},
-        {"10a02", 1002},       {"", 0},         {"no digits", 0}, {"09123123", 9123123},
+        {"12:3", 123},
+        {"a1b2", 12},
+        {"07", 7},
+        {"2010/02/04", 20100204},
+        {"10a02", 1002},
+        {"", 0},
+        {"no digits", 0},
+        {"09123123", 9123123},
         {"99123099xyz", 99123099},
     };
     for (const Case& c : cases) {

@@ -150,10 +150,11 @@ std::string ParseValue(const std::string& name, const std::string& value, Option
         return captureTime(99, options.to);
     }
     if (name == "--codec") {
-        options.codec = value == "copy"   ? std::optional(ClipCodec::kCopy)
-                        : value == "h264" ? std::optional(ClipCodec::kH264)
-                                          : std::nullopt;
-        return options.codec ? "" : "--codec takes copy or h264, not " + value;
+        if (value != "copy" && value != "h264") {
+            return "--codec takes copy or h264, not " + value;
+        }
+        options.codec = value;
+        return "";
     }
     if (name == "--crf") {
         return wholeNumber(0, kMaxCrf, options.crf);

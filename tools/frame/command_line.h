@@ -9,8 +9,7 @@
 
 #include "colour/colour_matrix.h"
 #include "decoder/decoder_context.h"
-#include "export/capture_time.h"
-#include "export/clip_container.h"
+#include "jpeg/capture_time.h"
 
 namespace orvik {
 
@@ -32,8 +31,8 @@ struct Options {
     std::optional<DecoderVariant> variant;          // none: the processor's choice
     // export's own.
     std::optional<CaptureTime> from;
-    std::optional<CaptureTime> to;   // without hundredths given: the end of that second
-    std::optional<ClipCodec> codec;  // none: the one OUT's extension calls for
+    std::optional<CaptureTime> to;     // without hundredths given: the end of that second
+    std::optional<std::string> codec;  // "copy" or "h264"; none: the one OUT's extension calls for
     int crf = 23;
     int speed = 1;
     bool closeGaps = false;

@@ -2,7 +2,7 @@
 
 #include <thread>
 
-#include "colour/store/settings_store.h"
+#include "settings/settings_store.h"
 
 namespace orvik {
 

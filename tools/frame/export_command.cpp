@@ -54,7 +54,9 @@ class InterruptCatcher {
 ExportSettings SettingsOf(const Options& options) {
     ExportSettings settings;
     settings.outputPath = options.output;
-    settings.codec = options.codec.value_or(DefaultCodecFor(options.output));
+    settings.codec = !options.codec             ? DefaultCodecFor(options.output)
+                     : *options.codec == "h264" ? ClipCodec::kH264
+                                                : ClipCodec::kCopy;
     settings.crf = options.crf;
     settings.speed = options.speed;
     settings.closeGaps = options.closeGaps;

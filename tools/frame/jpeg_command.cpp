@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "export/frame_jpeg.h"
+#include "jpeg/frame_jpeg.h"
 #include "library/frame_reader.h"
 #include "tools/frame/commands.h"
 #include "tools/frame/decoding_setup.h"

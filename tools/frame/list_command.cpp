@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "export/capture_time.h"
+#include "jpeg/capture_time.h"
 #include "library/name_keys.h"
 #include "tools/frame/commands.h"
 #include "tools/frame/recording_scan.h"

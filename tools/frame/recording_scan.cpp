@@ -8,7 +8,7 @@
 
 #include "library/error_report.h"
 #include "platform/last_error.h"
-#include "shell/text/bounded_format.h"
+#include "text/bounded_format.h"
 
 namespace orvik {
 

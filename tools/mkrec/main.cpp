@@ -4,8 +4,8 @@
 #include <string>
 
 #include "orvik_version.h"
-#include "tools/recording/recording_options.h"
-#include "tools/recording/recording_writer.h"
+#include "testing/recording/recording_options.h"
+#include "testing/recording/recording_writer.h"
 
 int main(int argc, char** argv) {
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
