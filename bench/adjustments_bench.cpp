@@ -28,14 +28,14 @@ void SliderStep(benchmark::State& state, const CodedFrame& coded) {
     const auto manager = std::make_unique<CMavFileManager>();
     char root[kPathCapacity];
     std::snprintf(root, sizeof root, "%s", tree.Root().c_str());
-    if (manager->ScanFolderTree(root) != 0 || manager->LoadFirstFrame() != 0) {
+    if (manager->ScanFolderTree(root) != 0 || !manager->LoadFirstFrame()) {
         state.SkipWithError("the generated folder did not open");
         return;
     }
     PictureAdjustments a = kStoredDefaults;
     for (auto _ : state) {
         a.hue = a.hue == 49 ? 50 : 49;  // the hue slider moved one step to and fro
-        if (manager->SetPictureAdjustments(a.brightness, a.contrast, a.hue, a.saturation) != 0) {
+        if (!manager->SetPictureAdjustments(a.brightness, a.contrast, a.hue, a.saturation)) {
             state.SkipWithError("the frame shown did not load again");
             break;
         }

@@ -178,7 +178,7 @@ void BM_LoadInMixedCaseFolder(benchmark::State& state) {
     std::snprintf(path, sizeof path, "%s", MixedCaseTree().c_str());
     Playhead head;
     std::int32_t index = 0;
-    if (manager->ScanFolderTree(path) != 0 || manager->LoadFirstFrame() != 0) {
+    if (manager->ScanFolderTree(path) != 0 || !manager->LoadFirstFrame()) {
         state.SkipWithError("the mixed-case folder cannot be scanned");
         return;
     }

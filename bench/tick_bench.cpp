@@ -14,6 +14,7 @@
 #include "decoder/decoder_context.h"
 #include "library/play_state.h"
 #include "shell/main_window.h"
+#include "shell/player.h"
 #include "testing/support/temp_tree.h"
 
 namespace orvik::bench {
@@ -26,27 +27,26 @@ void PlaybackTick(benchmark::State& state, const CodedFrame& coded) {
     test::TempTree tree;
     WriteDateFolder(tree.Root(), coded.frame, kFramesInFolder, kFrameInterval);
     MainWindow window([](QWidget*, char*) {});
-    window.PlaybackTimer().stop();  // the benchmark fires every tick itself
+    Player& player = window.ThePlayer();
+    player.Timer().stop();  // the benchmark fires every tick itself
     window.show();
     QApplication::processEvents();
-    window.OpenFolder(tree.Root().c_str());
-    window.Play();
-    CMavViewer& viewer = window.Viewer();
-    if (viewer.playhead.state != PlayState::PlayingForward) {
+    window.OpenFolder(QString::fromStdString(tree.Root()));
+    player.play();
+    if (player.State() != PlayState::PlayingForward) {
         state.SkipWithError("the generated folder did not play");
         return;
     }
     std::int64_t framesShown = 0;
     for (auto _ : state) {
-        const std::int32_t before = viewer.playhead.position;
-        window.PlaybackTick(kPlaybackTimerIdentity);
+        const std::int32_t before = player.ShownNumber();
+        player.tick();
         QApplication::processEvents();  // the paint the tick asked for
-        framesShown += viewer.playhead.position != before ? 1 : 0;
-        if (viewer.playhead.state !=
-            PlayState::PlayingForward) {  // off the folder's end: start it again
+        framesShown += player.ShownNumber() != before ? 1 : 0;
+        if (player.State() != PlayState::PlayingForward) {  // off the folder's end: again
             state.PauseTiming();
-            window.Stop();
-            window.Play();
+            player.stop();
+            player.play();
             state.ResumeTiming();
         }
     }

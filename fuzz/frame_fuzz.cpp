@@ -115,8 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // The adjustments are clamped to 0..99 by the store; raw bytes test that too. No
         // frame is shown, so they load nothing themselves.
         manager.SetPictureAdjustments(data[1], data[2], data[3], data[4]);
-        const int result = manager.LoadFrame(memoryPath);
-        Check(result == 0, "an existing frame file reported as unopenable");
+        Check(manager.LoadFrame(memoryPath), "an existing frame file reported as unopenable");
         Check(orvik::PictureSizeSupported(manager.PictureWidth(), manager.PictureHeight()),
               "the picture took a size the decoder does not make");
         Check(orvik::DecoderWidth(manager.Decoder()) == manager.PictureWidth() &&

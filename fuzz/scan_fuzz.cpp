@@ -236,11 +236,11 @@ void Navigate(CMavFileManager& manager, FuzzInput& in, char* pickedPath) {
         const std::uint8_t op = in.Byte();
         switch (op % 11) {
             case 0:
-                manager.LoadFirstFrame();
+                static_cast<void>(manager.LoadFirstFrame());
                 position = PositionOfCursor(manager);
                 break;
             case 1:
-                manager.PreparePlayback(head);
+                static_cast<void>(manager.PreparePlayback(head));
                 position = PositionOfCursor(manager);
                 break;
             case 2:
@@ -259,16 +259,16 @@ void Navigate(CMavFileManager& manager, FuzzInput& in, char* pickedPath) {
                 break;
             }
             case 4:
-                manager.NextFolder(head.state);
+                static_cast<void>(manager.NextFolder(head.state));
                 position = PositionOfCursor(manager);
                 break;
             case 5:
-                manager.PreviousFolder(head.state);
+                static_cast<void>(manager.PreviousFolder(head.state));
                 position = PositionOfCursor(manager);
                 break;
             case 6: {
                 const std::int32_t index = static_cast<std::int16_t>(in.Word());
-                if (manager.GoToFile(head, index) == 0) {
+                if (manager.GoToFile(head, index)) {
                     Check(manager.CurrentFile() == manager.CurrentFolder()->GetFile(index),
                           "GoToFile made another frame current");
                 }
@@ -279,11 +279,11 @@ void Navigate(CMavFileManager& manager, FuzzInput& in, char* pickedPath) {
                 const std::int32_t dateKey = static_cast<std::int32_t>(in.Long());
                 const std::int32_t timeKey = static_cast<std::int32_t>(in.Long());
                 std::int32_t index = -1;
-                if (manager.SearchByDateTime(dateKey, timeKey, index) == 0) {
+                if (manager.SearchByDateTime(dateKey, timeKey, index)) {
                     const std::int32_t count = manager.CurrentFolder()->GetFileCount();
                     Check(index >= 0 && (index < count || (count == 0 && index == 0)),
                           "search index outside the folder");
-                    manager.GoToFile(head, index);  // as the main window does next
+                    static_cast<void>(manager.GoToFile(head, index));  // as the main window does next
                 }
                 position = PositionOfCursor(manager);
                 break;

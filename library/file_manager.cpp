@@ -11,17 +11,17 @@ CMavFileManager::CMavFileManager() : frameReader(std::nullopt, PictureAdjustment
 
 CMavFileManager::~CMavFileManager() = default;
 
-int CMavFileManager::LoadFrame(const char* path) {
+bool CMavFileManager::LoadFrame(const char* path) {
     const FrameFacts facts = frameReader.Read(path, DecodeDepth::kPicture);
     if (facts.refusal == FrameRefusal::kCannotOpen) {
-        return 1;
+        return false;
     }
     fileSize = static_cast<std::int32_t>(static_cast<std::uint32_t>(facts.fileSize));
-    return 0;
+    return true;
 }
 
-int CMavFileManager::SetPictureAdjustments(std::int32_t brightness, std::int32_t contrast,
-                                           std::int32_t hue, std::int32_t saturation) {
+bool CMavFileManager::SetPictureAdjustments(std::int32_t brightness, std::int32_t contrast,
+                                            std::int32_t hue, std::int32_t saturation) {
     frameReader.SetAdjustments(PictureAdjustments{brightness, contrast, hue, saturation});
     return LoadFrame(openPath);
 }
@@ -35,8 +35,10 @@ void CMavFileManager::SetDateText() {
     WriteDateText(dateText, sizeof dateText, currentFolder->name);
 }
 
-int CMavFileManager::ShowFile(CMavFile& file) {
+bool CMavFileManager::ShowFile(CMavFile& file, std::int32_t index) {
     shownFile = &file;
+    shownFolder = currentFolder;
+    shownIndex = index;
     BoundedFormat(fileText, sizeof fileText, "%s%c%s", currentFolder->path, kPathSeparator,
                   file.name);
     BoundedFormat(timeText, sizeof timeText, "%.2s:%.2s:%.2s", NameFrom(file.name, 4),
@@ -46,14 +48,14 @@ int CMavFileManager::ShowFile(CMavFile& file) {
     return LoadFrame(openPath);
 }
 
-int CMavFileManager::ShowCursor(bool withDate) {
+bool CMavFileManager::ShowCursor(bool withDate) {
     if (currentFolder == nullptr || currentFile == nullptr) {
-        return 1;
+        return false;
     }
     if (withDate) {
         SetDateText();
     }
-    return ShowFile(*currentFile);
+    return ShowFile(*currentFile, cursorIndex);
 }
 
 }  // namespace orvik

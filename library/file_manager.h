@@ -32,51 +32,56 @@ class CMavFileManager {
     // 0 when the scan ran; 1 when the path holds no separator or cannot be listed.
     int ScanFolderTree(char* rootPath);
 
-    // Navigation and search: 0 success, 1 otherwise, with the playhead changed as each
-    // operation says.
+    // Navigation and search, with the playhead changed as each operation says. True when
+    // the operation did what it names; false leaves the picture as it was.
 
-    // The current folder's first frame, with all three texts.
-    int LoadFirstFrame();
+    // The current folder's first frame, with all three texts. A frame that cannot be opened
+    // still becomes the cursor.
+    [[nodiscard]] bool LoadFirstFrame();
     // Sets the play clock to the frame play starts from: the current one, or with state
     // Stopped the current folder's (first, when none is current). Fails with state Stopped.
-    int PreparePlayback(Playhead& playhead);
+    [[nodiscard]] bool PreparePlayback(Playhead& playhead);
     // Shows the latest frame whose time the clock has passed, catching the clock up over
-    // gaps. During play the cursor and the position rest one frame past (before) the frame
-    // shown.
+    // gaps. During play the cursor and the position run ahead of the frame shown.
     StepResult PlayStepForward(Playhead& playhead);
     StepResult PlayStepBackward(Playhead& playhead);
-    // When play halts on a frame (state PlayingForward or PlayingBackward), brings the cursor
-    // and the position back to the frame shown, so that the number shown is the frame's and
-    // play resumes from it.
+    // When play steps have run the cursor ahead of the frame they showed, brings the cursor
+    // back to that frame and the position to its number, so that the number shown is the
+    // frame's and play resumes from it. Any other move of the cursor ends a play run, so
+    // this holds whatever was called in between; without a play run it changes nothing.
     void HaltOnShownFrame(Playhead& playhead);
     // The next (previous) folder's first frame (with BackwardFolderEnd the previous
     // folder's last), loaded unless the state is SteppedForward (SteppedBackward); at the
-    // end of the list the current folder's last (first) frame, with state AtListEnd.
-    int NextFolder(PlayState& playState);
-    int PreviousFolder(PlayState& playState);
-    // Frame index (0-based) of the current folder; the clock is set to its time.
-    int GoToFile(Playhead& playhead, std::int32_t index);
+    // end of the list the current folder's last (first) frame, with state AtListEnd. False
+    // when there is no frame to go to or it cannot be opened.
+    [[nodiscard]] bool NextFolder(PlayState& playState);
+    [[nodiscard]] bool PreviousFolder(PlayState& playState);
+    // Frame index (0-based) of the current folder; the clock is set to its time. False when
+    // there is no such frame or it cannot be opened.
+    [[nodiscard]] bool GoToFile(Playhead& playhead, std::int32_t index);
     // Makes the folder in slot index of the list current, its first frame the cursor and
-    // writes the date text; nothing is loaded. 1 when there is no such folder.
-    int SelectFolder(std::int32_t index);
+    // writes the date text; nothing is loaded. False when there is no such folder.
+    [[nodiscard]] bool SelectFolder(std::int32_t index);
     // Frames in the current folder; 1 when there is none.
-    int FileCount() const;
+    std::int32_t FileCount() const;
     // Takes a typed date (20YY/MM/DD, at most 10 characters) and time (HH:MM:SS, at most
     // 8) as the texts, as the search reads them.
     void TakeTypedDateTime(const char* date, const char* time);
     // Makes the folder for dateKey (YYMMDDHH) current and gives the index of the frame for
-    // timeKey in it; only the date text is written, nothing is loaded.
-    int SearchByDateTime(std::int32_t dateKey, std::int32_t timeKey, std::int32_t& index);
+    // timeKey in it; only the date text is written, nothing is loaded. False when no folder
+    // is current afterwards.
+    [[nodiscard]] bool SearchByDateTime(std::int32_t dateKey, std::int32_t timeKey,
+                                        std::int32_t& index);
 
-    // Reads the frame file at path and decodes it into the picture. 1 when the file cannot
-    // be opened; 0 otherwise, also when nothing could be decoded (too short, larger than the
-    // file buffer, a picture size the decoder does not make, or damaged data): then the
-    // picture and its size stay as they were.
-    int LoadFrame(const char* path);
+    // Reads the frame file at path and decodes it into the picture. False when the file
+    // cannot be opened; true otherwise, also when nothing could be decoded (too short,
+    // larger than the file buffer, a picture size the decoder does not make, or damaged
+    // data): then the picture and its size stay as they were.
+    bool LoadFrame(const char* path);
     // Stores the four adjustments (each limited to 0..99), rebuilds the colour matrix and
     // loads the frame shown again; gives what LoadFrame gives.
-    int SetPictureAdjustments(std::int32_t brightness, std::int32_t contrast, std::int32_t hue,
-                              std::int32_t saturation);
+    bool SetPictureAdjustments(std::int32_t brightness, std::int32_t contrast, std::int32_t hue,
+                               std::int32_t saturation);
     // Zeroes the picture buffer over its whole capacity.
     void BlankPicture() { frameReader.BlankPicture(); }
 
@@ -93,6 +98,11 @@ class CMavFileManager {
     // The frame whose texts are shown (during play the cursor runs ahead of it); none before
     // any frame was made current.
     const CMavFile* ShownFile() const { return shownFile; }
+    // Its folder; none when no frame is shown.
+    const CMavFolder* ShownFolder() const { return shownFile != nullptr ? shownFolder : nullptr; }
+    // Its 1-based number within its folder (0 when none is shown), as the position box
+    // shows it.
+    std::int32_t ShownNumber() const { return shownFile != nullptr ? shownIndex + 1 : 0; }
     std::int32_t TotalFiles() const { return totalFiles; }
     const char* FileText() const { return fileText; }
     const char* TimeText() const { return timeText; }
@@ -110,13 +120,17 @@ class CMavFileManager {
     const DecoderContext& Decoder() const { return frameReader.Decoder(); }
 
   private:
+    // Makes file, at index of the current folder, the cursor; the play run, if any, ends.
+    void PlaceCursor(CMavFile* file, std::int32_t index);
     // Sets fileText and timeText for currentFile (and dateText for currentFolder when
-    // withDate) and loads the frame. 1 when there is no cursor or the file cannot be opened.
-    int ShowCursor(bool withDate);
-    int ShowListEnd(bool firstFrame, PlayState& playState);
+    // withDate) and loads the frame. False when there is no cursor or the file cannot be
+    // opened.
+    bool ShowCursor(bool withDate);
+    bool ShowListEnd(bool firstFrame, PlayState& playState);
     void SetDateText();
-    // Sets fileText and timeText for file of currentFolder and loads it.
-    int ShowFile(CMavFile& file);
+    // Sets fileText and timeText for file (at index) of currentFolder and loads it; false
+    // when it cannot be opened.
+    bool ShowFile(CMavFile& file, std::int32_t index);
     // One play step; sign +1 forward, -1 backward.
     StepResult PlayStep(std::int32_t sign, Playhead& playhead);
 
@@ -130,7 +144,13 @@ class CMavFileManager {
     char openPath[kPathCapacity] = {};
     CMavFolder* currentFolder = nullptr;
     CMavFile* currentFile = nullptr;  // the cursor
+    std::int32_t cursorIndex = 0;     // its index in currentFolder
     CMavFile* shownFile = nullptr;    // the frame whose texts are shown
+    const CMavFolder* shownFolder = nullptr;
+    std::int32_t shownIndex = 0;  // its index in its folder
+    // The folder of a play run: set by a play step that shows a frame, while the cursor may
+    // run ahead of it; none once anything else moves the cursor.
+    const CMavFolder* playRunFolder = nullptr;
     std::int32_t totalFiles = 0;
 };
 

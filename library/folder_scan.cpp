@@ -24,7 +24,7 @@ bool IsDateKey(std::int32_t key) {
 int CMavFileManager::ScanFolderTree(char* path) {
     folderList.Clear();
     currentFolder = nullptr;
-    currentFile = nullptr;
+    PlaceCursor(nullptr, 0);
     shownFile = nullptr;
     std::int32_t selectedKey = 0;
     std::int32_t lastKey = 0;

@@ -4,126 +4,137 @@
 
 namespace orvik {
 
-int CMavFileManager::LoadFirstFrame() {
-    currentFolder = folderList.GetCurrent();
-    if (currentFolder == nullptr) {
-        return 1;
-    }
-    currentFile = currentFolder->GetFirstFile();
-    if (currentFile == nullptr) {
-        return 1;
-    }
-    ShowCursor(true);  // a frame that cannot be opened still becomes the cursor
-    return 0;
+void CMavFileManager::PlaceCursor(CMavFile* file, std::int32_t index) {
+    currentFile = file;
+    cursorIndex = index;
+    playRunFolder = nullptr;
 }
 
-int CMavFileManager::PreparePlayback(Playhead& playhead) {
+bool CMavFileManager::LoadFirstFrame() {
+    currentFolder = folderList.GetCurrent();
+    if (currentFolder == nullptr) {
+        return false;
+    }
+    PlaceCursor(currentFolder->GetFirstFile(), 0);
+    if (currentFile == nullptr) {
+        return false;
+    }
+    static_cast<void>(ShowCursor(true));  // a frame that cannot be opened still becomes the cursor
+    return true;
+}
+
+bool CMavFileManager::PreparePlayback(Playhead& playhead) {
     if (playhead.state == PlayState::Stopped || currentFolder == nullptr ||
         currentFile == nullptr) {
         currentFolder = folderList.GetCurrent();
         if (currentFolder == nullptr) {
             playhead.state = PlayState::Stopped;
-            return 1;
+            return false;
         }
         if (currentFile == nullptr) {
-            currentFile = currentFolder->GetFirstFile();
+            PlaceCursor(currentFolder->GetFirstFile(), 0);
         }
     }
     if (currentFile == nullptr) {
         playhead.state = PlayState::Stopped;
-        return 1;
+        return false;
     }
     playhead.clock = currentFile->timeKey;
-    return 0;
+    return true;
 }
 
 // No further folder in the direction of the move: show the current folder's first (or
 // last) frame instead and report the end of the list.
-int CMavFileManager::ShowListEnd(bool firstFrame, PlayState& playState) {
+bool CMavFileManager::ShowListEnd(bool firstFrame, PlayState& playState) {
     currentFolder = folderList.GetCurrent();
-    if (currentFolder != nullptr) {
-        currentFile = firstFrame ? currentFolder->GetFirstFile() : currentFolder->GetLastFile();
+    if (currentFolder == nullptr) {
+        PlaceCursor(nullptr, 0);
+    } else if (firstFrame) {
+        PlaceCursor(currentFolder->GetFirstFile(), 0);
     } else {
-        currentFile = nullptr;
+        PlaceCursor(currentFolder->GetLastFile(), currentFolder->GetFileCount() - 1);
     }
     if (currentFile == nullptr) {
         playState = PlayState::Stopped;
-        return 1;
+        return false;
     }
-    if (ShowCursor(true) == 1) {
-        return 1;
+    if (!ShowCursor(true)) {
+        return false;
     }
     playState = PlayState::AtListEnd;
-    return 0;
+    return true;
 }
 
-int CMavFileManager::NextFolder(PlayState& playState) {
+bool CMavFileManager::NextFolder(PlayState& playState) {
     currentFolder = folderList.MoveNext();
-    if (currentFolder != nullptr) {
-        currentFile = currentFolder->GetFirstFile();
-        if (playState == PlayState::SteppedForward) {
-            SetDateText();  // the caller loads the frame itself
-            return 0;
-        }
-        return ShowCursor(true);
+    if (currentFolder == nullptr) {
+        return ShowListEnd(false, playState);
     }
-    return ShowListEnd(false, playState);
+    PlaceCursor(currentFolder->GetFirstFile(), 0);
+    if (playState == PlayState::SteppedForward) {
+        SetDateText();  // the caller loads the frame itself
+        return true;
+    }
+    return ShowCursor(true);
 }
 
-int CMavFileManager::PreviousFolder(PlayState& playState) {
+bool CMavFileManager::PreviousFolder(PlayState& playState) {
     currentFolder = folderList.MovePrevious();
-    if (currentFolder != nullptr) {
-        currentFile = playState == PlayState::BackwardFolderEnd ? currentFolder->GetLastFile()
-                                                                : currentFolder->GetFirstFile();
-        if (playState == PlayState::SteppedBackward) {
-            SetDateText();
-            return 0;
-        }
-        return ShowCursor(true);
+    if (currentFolder == nullptr) {
+        return ShowListEnd(true, playState);
     }
-    return ShowListEnd(true, playState);
+    if (playState == PlayState::BackwardFolderEnd) {
+        PlaceCursor(currentFolder->GetLastFile(), currentFolder->GetFileCount() - 1);
+    } else {
+        PlaceCursor(currentFolder->GetFirstFile(), 0);
+    }
+    if (playState == PlayState::SteppedBackward) {
+        SetDateText();
+        return true;
+    }
+    return ShowCursor(true);
 }
 
-int CMavFileManager::GoToFile(Playhead& playhead, std::int32_t index) {
+bool CMavFileManager::GoToFile(Playhead& playhead, std::int32_t index) {
     if (currentFolder == nullptr) {
         currentFolder = folderList.GetCurrent();
         if (currentFolder == nullptr) {
-            return 1;
+            return false;
         }
     }
-    currentFile = currentFolder->GetFile(index);
+    PlaceCursor(currentFolder->GetFile(index), index);
     if (currentFile == nullptr) {
-        return 1;
+        return false;
     }
     playhead.clock = currentFile->timeKey;
     return ShowCursor(false);
 }
 
-int CMavFileManager::SelectFolder(std::int32_t index) {
+bool CMavFileManager::SelectFolder(std::int32_t index) {
     if (index < 0 || index >= folderList.folderCount) {
-        return 1;
+        return false;
     }
     folderList.currentIndex = index;
     currentFolder = folderList.GetCurrent();
-    currentFile = currentFolder->GetFirstFile();
+    PlaceCursor(currentFolder->GetFirstFile(), 0);
     SetDateText();
-    return 0;
+    return true;
 }
 
-int CMavFileManager::FileCount() const {
+std::int32_t CMavFileManager::FileCount() const {
     return currentFolder != nullptr ? currentFolder->GetFileCount() : 1;
 }
 
-int CMavFileManager::SearchByDateTime(std::int32_t dateKey, std::int32_t timeKey,
-                                      std::int32_t& index) {
+bool CMavFileManager::SearchByDateTime(std::int32_t dateKey, std::int32_t timeKey,
+                                       std::int32_t& index) {
     index = folderList.SeekDateTime(dateKey, timeKey);
     currentFolder = folderList.GetCurrent();
     if (currentFolder == nullptr) {
-        return 1;
+        return false;
     }
-    currentFile = currentFolder->GetFile(index);
+    PlaceCursor(currentFolder->GetFile(index), index);
     SetDateText();
-    return 0;
+    return true;
 }
 
 }  // namespace orvik

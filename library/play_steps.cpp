@@ -70,6 +70,7 @@ StepResult CMavFileManager::PlayStep(std::int32_t sign, Playhead& playhead) {
         return StepResult::NotDue;
     }
     CMavFile* cursor = currentFile;
+    std::int32_t index = cursorIndex;
     for (;;) {
         if (cursor->*d.ahead == nullptr) {
             position = d.sign > 0 ? currentFolder->GetFileCount() + 1 : 0;
@@ -77,20 +78,25 @@ StepResult CMavFileManager::PlayStep(std::int32_t sign, Playhead& playhead) {
         }
         position += d.sign;
         cursor = cursor->*d.ahead;
+        index += d.sign;
         if (Ahead(d, cursor->timeKey, playClock) > 0) {
             break;
         }
     }
-    currentFile = cursor;
+    const CMavFolder* folder = currentFolder;
     if (cursor->timeKey == k) {
         // The folder's end frame, carrying the key the step started from: show it, and the
         // folder is used up in this direction.
-        ShowCursor(false);
+        static_cast<void>(ShowFile(*cursor, index));
         currentFile = nullptr;
+        playRunFolder = folder;
         return StepResult::Shown;
     }
     // The cursor rests on the first frame not yet due; the one behind it is shown.
-    if (ShowFile(*(cursor->*d.behind)) == 1) {
+    currentFile = cursor;
+    cursorIndex = index;
+    playRunFolder = folder;
+    if (!ShowFile(*(cursor->*d.behind), index - d.sign)) {
         playhead.state = PlayState::Stopped;
         return StepResult::FolderUsedUp;
     }
@@ -98,13 +104,11 @@ StepResult CMavFileManager::PlayStep(std::int32_t sign, Playhead& playhead) {
 }
 
 void CMavFileManager::HaltOnShownFrame(Playhead& playhead) {
-    const PlayState state = playhead.state;
-    const bool playing = state == PlayState::PlayingForward || state == PlayState::PlayingBackward;
-    if (!playing || shownFile == nullptr || currentFile == shownFile) {
-        return;  // no step has run ahead since play began
+    if (playRunFolder == nullptr || playRunFolder != currentFolder || shownFile == nullptr) {
+        return;  // no play step has run the cursor ahead since it was last placed
     }
-    playhead.position += state == PlayState::PlayingForward ? -1 : +1;
-    currentFile = shownFile;
+    playhead.position = shownIndex + 1;
+    PlaceCursor(shownFile, shownIndex);
 }
 
 }  // namespace orvik

@@ -3,7 +3,23 @@
 #include <QString>
 #include <vector>
 
+#include "decoder/decode_frame.h"
+#include "library/file_manager.h"
+
 namespace orvik {
+
+QImage LibraryPicture(const CMavFileManager& files) {
+    const int w = files.PictureWidth(), h = files.PictureHeight();
+    const std::size_t stride = PictureStride(w);
+    if (w <= 0 || h <= 0 || stride * std::size_t(h) > kPictureBitsBytes) {
+        return {};
+    }
+    return QImage(files.PictureBits(), w, h, qsizetype(stride), QImage::Format_BGR888);
+}
+
+QImage UprightLibraryPicture(const CMavFileManager& files) {
+    return LibraryPicture(files).mirrored(false, true);
+}
 
 void DrawBottomUp(const QImage& picture, QImage& surface, const QRect& target, const QRect& clip) {
     const QRect area = target.intersected(clip).intersected(surface.rect());

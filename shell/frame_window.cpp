@@ -1,12 +1,13 @@
 #include "shell/frame_window.h"
 
 #include <QCursor>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+
+#include "shell/key_table.h"
 
 namespace orvik {
 namespace {
@@ -22,6 +23,28 @@ FrameWindow::FrameWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(tr("Frame"));
     setFocusPolicy(Qt::StrongFocus);
     resize(sizeHint());
+    AddKeyActions(this, KeyScope::FrameWindow, [this](Command command) {
+        switch (command) {
+            case Command::ZoomIn:
+                ZoomAround(KeyZoomPoint(), kZoomPerNotch);
+                break;
+            case Command::ZoomOut:
+                ZoomAround(KeyZoomPoint(), 1 / kZoomPerNotch);
+                break;
+            case Command::ActualSize:
+                ShowActualSize();
+                break;
+            case Command::FitToWindow:
+                zoomed.reset();
+                update();
+                break;
+            case Command::FullScreen:
+                setWindowState(windowState() ^ Qt::WindowFullScreen);
+                break;
+            default:
+                break;
+        }
+    });
 }
 
 void FrameWindow::SetPicture(const QImage& newPicture, const QString& dateTime) {
@@ -98,38 +121,6 @@ void FrameWindow::wheelEvent(QWheelEvent* event) {
     }
     ZoomAround(event->position(), std::pow(kZoomPerNotch, delta / kWheelNotch));
     event->accept();
-}
-
-void FrameWindow::keyPressEvent(QKeyEvent* event) {
-    const bool control = (event->modifiers() & Qt::ControlModifier) != 0;
-    switch (event->key()) {
-        case Qt::Key_Plus:
-        case Qt::Key_Equal:  // the plus key's own place on most keyboards
-            if (!control) {
-                break;
-            }
-            ZoomAround(KeyZoomPoint(), kZoomPerNotch);
-            return;
-        case Qt::Key_Minus:
-            if (!control) {
-                break;
-            }
-            ZoomAround(KeyZoomPoint(), 1 / kZoomPerNotch);
-            return;
-        case Qt::Key_1:
-            ShowActualSize();
-            return;
-        case Qt::Key_0:
-            zoomed.reset();
-            update();
-            return;
-        case Qt::Key_F11:
-            setWindowState(windowState() ^ Qt::WindowFullScreen);
-            return;
-        default:
-            break;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 void FrameWindow::mousePressEvent(QMouseEvent* event) {

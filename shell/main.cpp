@@ -17,6 +17,7 @@
 
 #include "orvik_version.h"
 #include "shell/main_window.h"
+#include "shell/player.h"
 #include "shell/services/error_box.h"
 #include "shell/services/folder_chooser.h"
 
@@ -82,24 +83,25 @@ int main(int argc, char** argv) {
         [](QWidget* owner, char* path) { orvik::ChooseFolder(owner, path, orvik::kPathCapacity); });
     bool firstFramePresented = false;
     if (quitAfterFirstFrame) {
-        window.SetFramePresentedHook([&firstFramePresented, started] {
-            if (firstFramePresented) {
-                return;  // a tick that ran before the loop ended
-            }
-            firstFramePresented = true;
-            const std::chrono::duration<double, std::milli> took =
-                std::chrono::steady_clock::now() - started;
-            std::printf("first frame presented after %.1f ms\n", took.count());
-            std::fflush(stdout);
-            QApplication::quit();
-        });
+        QObject::connect(&window.ThePlayer(), &orvik::Player::framePresented, &app,
+                         [&firstFramePresented, started] {
+                             if (firstFramePresented) {
+                                 return;  // a tick that ran before the loop ended
+                             }
+                             firstFramePresented = true;
+                             const std::chrono::duration<double, std::milli> took =
+                                 std::chrono::steady_clock::now() - started;
+                             std::printf("first frame presented after %.1f ms\n", took.count());
+                             std::fflush(stdout);
+                             QApplication::quit();
+                         });
     }
     // Shown with the application's own loop, not as a modal dialog: the colour settings
     // window must stay usable beside it.
     window.show();
     window.activateWindow();  // keys work at once, also where no window manager gives focus
     if (rootFolder) {
-        window.OpenFolder(rootFolder->c_str());
+        window.OpenFolder(QString::fromLocal8Bit(rootFolder->c_str()));
     }
     app.exec();
     return 0;

@@ -1,30 +1,30 @@
 #include "shell/main_window.h"
 
 #include <QCloseEvent>
-#include <QFrame>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPushButton>
 #include <QSlider>
+#include <QTimer>
 
-#include "library/play_state.h"
 #include "settings/settings_store.h"
 #include "shell/bottom_up_picture.h"
+#include "shell/clip_exporter.h"
 #include "shell/colour_settings/colour_setting_dialog.h"
-#include "shell/library_turn.h"
+#include "shell/picture_area.h"
+#include "shell/player.h"
 #include "shell/skin_button.h"
+#include "shell/tool_windows.h"
 #include "text/bounded_format.h"
 
 namespace orvik {
 namespace {
 
+constexpr int kSkinBitmap = 122;
 constexpr int kIconBitmap = 159;
 constexpr int kIconSize = 32;
-constexpr int kPlaybackPeriodMs = 100;
-// The frame around the picture area is this far outside the picture on every side.
-constexpr int kPictureFrameMargin = 2;
+constexpr int kNoteMilliseconds = 2500;
 
 // Disabled and enabled together, in this order; Choose folder and the speed slider stay
 // enabled always.
@@ -39,262 +39,351 @@ constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::WindowTitleHint |
                                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                          Qt::WindowCloseButtonHint;
 
+constexpr std::int32_t kSecond = 100, kMinute = 60 * kSecond;  // in hundredths
+
 }  // namespace
 
 MainWindow::MainWindow(FolderChooser chooseFolder)
-    : QDialog(nullptr, kWindowFlags), chooseFolder(std::move(chooseFolder)) {
+    : QDialog(nullptr, kWindowFlags),
+      chooseFolder(std::move(chooseFolder)),
+      player(new Player(this)),
+      saver(new FrameSaver(*player, this)),
+      exporter(new ClipExporter(*player, this)),
+      tools(new ToolWindows(*player, this,
+                            [this](QWidget* window) {
+                                AddKeyActions(window, KeyScope::Viewer,
+                                              [this](Command command) { Run(command); });
+                            })),
+      noteTimer(new QTimer(this)) {
     const DialogTemplate& dialog = MainWindowTemplate();
     setWindowTitle(dialog.caption);
     setFixedSize(DialogClientSize(dialog));
-    BuildControls();
-
-    controlsReady = false;
-    // The window's frame and caption count as nothing: the outer size is the client size.
-    windowWidth = width();
-    windowHeight = height();
-    CreateViewer();
-    playbackTimer.setTimerType(Qt::PreciseTimer);
-    playbackTimer.setInterval(kPlaybackPeriodMs);
-    connect(&playbackTimer, &QTimer::timeout, this,
-            [this] { PlaybackTick(kPlaybackTimerIdentity); });
-    playbackTimer.start();
+    // The skin is stretched to the client area once; painting the window is a plain copy.
+    skin = QImage(size(), QImage::Format_RGB32);
+    skin.fill(Qt::black);
+    DrawBottomUp(LoadStoredBitmap(kSkinBitmap), skin, skin.rect(), skin.rect());
+    controls = std::make_unique<DialogControls>(
+        dialog, this, [this](const ControlTemplate& control, QWidget* parent) {
+            return MakeOwnControl(control, parent);
+        });
+    dateBox = Control<QLineEdit>(ControlId::DateBox);
+    timeBox = Control<QLineEdit>(ControlId::TimeBox);
+    speedSlider = Control<QSlider>(ControlId::SpeedSlider);
+    positionSlider = Control<QSlider>(ControlId::PositionSlider);
+    ConnectButtons();
+    ConnectPlayer();
+    ConnectSliders();
     SetControlsEnabled(false);
-    BuildActions();
+    BuildKeys();
     setWindowIcon(QIcon(QPixmap::fromImage(UprightBitmap(kIconBitmap, {kIconSize, kIconSize}))));
-    ApplyAdjustments(ReadStoredAdjustments());
+    player->setAdjustments(ReadStoredAdjustments());
     controlsReady = true;
 }
 
 MainWindow::~MainWindow() {
-    playbackTimer.stop();
-    if (colourDialogWindow != nullptr) {
-        colourDialogWindow->EndWithoutSaving();  // its hooks reach into this window
+    if (colourSettings != nullptr && colourSettings->IsOpen()) {
+        colourSettings->EndWithoutSaving();
     }
 }
 
-void MainWindow::BuildControls() {
-    controls = std::make_unique<DialogControls>(
-        MainWindowTemplate(), this, [this](ControlId id, QWidget* parent) {
-            return new SkinButton(
-                id,
-                [this](QPainter& painter, ControlId button, bool pressed, const QRect& rect) {
-                    PaintSkinButton(painter, button, pressed, rect);
-                },
-                parent);
-        });
-    framePathBox = controls->Get<QLineEdit>(ControlId::FramePath);
-    speedBox = controls->Get<QLineEdit>(ControlId::SpeedBox);
-    positionBox = controls->Get<QLineEdit>(ControlId::PositionBox);
-    dateBox = controls->Get<QLineEdit>(ControlId::DateBox);
-    timeBox = controls->Get<QLineEdit>(ControlId::TimeBox);
-    speedSlider = controls->Get<QSlider>(ControlId::SpeedSlider);
-    positionSlider = controls->Get<QSlider>(ControlId::PositionSlider);
-    pictureFrame = controls->Get<QFrame>(ControlId::PictureFrame);
-    ConnectControls();
+QWidget* MainWindow::MakeOwnControl(const ControlTemplate& control, QWidget* parent) {
+    if (control.id == ControlId::PictureFrame) {
+        pictureArea = new PictureArea(parent);
+        return pictureArea;
+    }
+    const SkinButtonFaces* faces = FindSkinButton(control.id);
+    if (faces == nullptr || (control.style & kOwnerDrawn) == 0) {
+        return nullptr;
+    }
+    auto* button = new SkinButton(*faces, lights, parent);
+    button->setText(QString::fromLatin1(control.text));
+    return button;
 }
 
-void MainWindow::ConnectControls() {
-    const std::pair<ControlId, void (MainWindow::*)()> commands[] = {
-        {ControlId::ChooseFolder, &MainWindow::ChooseFolder},
-        {ControlId::Play, &MainWindow::Play},
-        {ControlId::PlayBackward, &MainWindow::PlayBackward},
-        {ControlId::Pause, &MainWindow::Pause},
-        {ControlId::Stop, &MainWindow::Stop},
-        {ControlId::NextFolder, &MainWindow::NextFolder},
-        {ControlId::PreviousFolder, &MainWindow::PreviousFolder},
-        {ControlId::StepForward, &MainWindow::StepForward},
-        {ControlId::StepBack, &MainWindow::StepBack},
-        {ControlId::ColourSettings, &MainWindow::OpenColourSettings},
-        {ControlId::Search, &MainWindow::Search},
-        {ControlId::Close, &MainWindow::CloseWindow},
+void MainWindow::ConnectButtons() {
+    const std::pair<ControlId, std::function<void()>> commands[] = {
+        {ControlId::ChooseFolder, [this] { ChooseFolder(); }},
+        {ControlId::Play, [this] { player->play(); }},
+        {ControlId::PlayBackward, [this] { player->playBackward(); }},
+        {ControlId::Pause, [this] { player->pause(); }},
+        {ControlId::Stop, [this] { player->stop(); }},
+        {ControlId::NextFolder, [this] { player->nextFolder(); }},
+        {ControlId::PreviousFolder, [this] { player->previousFolder(); }},
+        {ControlId::StepForward, [this] { player->stepForward(); }},
+        {ControlId::StepBack, [this] { player->stepBack(); }},
+        {ControlId::ColourSettings, [this] { OpenColourSettings(); }},
+        {ControlId::Search, [this] { player->search(dateBox->text(), timeBox->text()); }},
+        {ControlId::Close, [this] { Run(Command::CloseViewer); }},
     };
     for (const auto& [id, command] : commands) {
-        connect(controls->Get<QPushButton>(id), &QPushButton::clicked, this, command);
+        connect(Control<QAbstractButton>(id), &QAbstractButton::clicked, this, command);
     }
-    // Slider notifications count only once the start-up is done.
+    connect(&lights, &ButtonLights::redrawNeeded, this,
+            [this](ControlId id) { Control<QWidget>(id)->update(); });
+}
+
+void MainWindow::ConnectPlayer() {
+    auto* pathBox = Control<QLineEdit>(ControlId::FramePath);
+    connect(player, &Player::dateTextChanged, dateBox, &QLineEdit::setText);
+    connect(player, &Player::timeTextChanged, timeBox, &QLineEdit::setText);
+    connect(player, &Player::fileTextChanged, pathBox, &QLineEdit::setText);
+    connect(player, &Player::positionRangeChanged, this,
+            [this](int maximum) { positionSlider->setRange(1, maximum); });
+    connect(player, &Player::shownNumberChanged, this, &MainWindow::ShowNumber);
+    connect(player, &Player::speedChanged, this, [this](int speed) {
+        Control<QLineEdit>(ControlId::SpeedBox)->setText(QString::number(speed));
+    });
+    connect(player, &Player::listEndReached, &lights, &ButtonLights::LightStop);
+    connect(player, &Player::positionTaken, &lights, &ButtonLights::PutOut);
+    connect(player, &Player::pictureSizeChanging, pictureArea, &PictureArea::Blacken);
+    connect(player, &Player::framePresented, this, [this] {
+        pictureArea->Present(LibraryPicture(player->Library()));
+        tools->follow();
+    });
+    connect(player, &Player::recordingOpened, this, &MainWindow::ShowRecording);
+    connect(exporter, &ClipExporter::marksChanged, tools, &ToolWindows::showMarks);
+    connect(saver, &FrameSaver::noted, this, &MainWindow::ShowNote);
+    connect(exporter, &ClipExporter::noted, this, &MainWindow::ShowNote);
+}
+
+// Slider moves count only once the start-up is done. Taking the position slider shows the
+// frame under the thumb at every step and pauses; while the library is taken, the move is
+// refused.
+void MainWindow::ConnectSliders() {
+    speedSlider->setRange(Player::kSpeedMin, Player::kSpeedMax);
+    speedSlider->setValue(player->Speed());
+    Control<QLineEdit>(ControlId::SpeedBox)->setText(QString::number(player->Speed()));
+    positionSlider->setRange(1, 1);
+    ShowNumber(1);
     connect(speedSlider, &QAbstractSlider::actionTriggered, this, [this] {
         if (controlsReady) {
-            SpeedSliderMoved();
+            player->setSpeed(speedSlider->sliderPosition());
         }
     });
     connect(positionSlider, &QAbstractSlider::actionTriggered, this, [this] {
-        if (controlsReady) {
-            PositionSliderMoved();
+        if (!controlsReady) {
+            return;
         }
+        if (player->Busy()) {
+            positionSlider->setSliderPosition(positionSlider->value());
+            return;
+        }
+        player->showNumber(positionSlider->sliderPosition());
     });
+    Control<QWidget>(ControlId::PreviousFolder)->setEnabled(true);
+    Control<QWidget>(ControlId::NextFolder)->setEnabled(true);
 }
 
-void MainWindow::CreateViewer() {
-    viewer = std::make_unique<CMavViewer>(QSize(windowWidth, windowHeight));
-    CMavViewer& v = *viewer;
-    speedSlider->setRange(v.speedMin, v.speedMax);
-    speedSlider->setValue(v.speed);
-    speedBox->setText(QString::number(v.speed));
-    positionSlider->setRange(v.positionMin, v.positionMax);
-    positionSlider->setValue(v.playhead.position);
-    positionBox->setText(QString::number(v.playhead.position));
-    v.pictureLeft = pictureFrame->x() + kPictureFrameMargin;
-    v.pictureTop = pictureFrame->y() + kPictureFrameMargin;
-    controls->Get<QWidget>(ControlId::PreviousFolder)->setEnabled(true);
-    controls->Get<QWidget>(ControlId::NextFolder)->setEnabled(true);
+void MainWindow::BuildKeys() {
+    SetToolTips([this](ControlId id) { return Control<QWidget>(id); });
+    const QList<QAction*> keys =
+        AddKeyActions(this, KeyScope::Viewer, [this](Command command) { Run(command); });
+    // The picture takes the focus, so that keys work at once, and carries the menu.
+    pictureArea->setFocusPolicy(Qt::StrongFocus);
+    pictureArea->setContextMenuPolicy(Qt::ActionsContextMenu);
+    pictureArea->addActions(MenuActions(keys));
+    pictureArea->setFocus();
+    // The number boxes only show; the keys belong to the window. A slider the user has
+    // taken keeps its own keys, as the date and time boxes do.
+    Control<QWidget>(ControlId::SpeedBox)->setFocusPolicy(Qt::NoFocus);
+    Control<QWidget>(ControlId::PositionBox)->setFocusPolicy(Qt::NoFocus);
+    speedSlider->installEventFilter(this);
+    positionSlider->installEventFilter(this);
+    noteTimer->setSingleShot(true);
+    noteTimer->setInterval(kNoteMilliseconds);
+    connect(noteTimer, &QTimer::timeout, this, [this] { ShowNote(QString()); });
 }
 
-// Drawing a skin button is what moves the lit-button light: the viewer's DrawSkinButton
-// applies the rule as it draws the face, so a press, or any redraw of Choose folder or
-// Search (the window uncovered, say), can put out the light of another button, which is
-// then redrawn from here.
-void MainWindow::PaintSkinButton(QPainter& painter, ControlId id, bool pressed, const QRect& rect) {
-    if (!viewer) {
+void MainWindow::Run(Command command) {
+    switch (command) {
+        case Command::PlayOrPause:
+            return PressButton(player->Playing() ? ControlId::Pause : ControlId::Play);
+        case Command::StepForward:
+            return PressButton(ControlId::StepForward);
+        case Command::StepBack:
+            return PressButton(ControlId::StepBack);
+        case Command::SecondOn:
+            return player->seek(kSecond);
+        case Command::SecondBack:
+            return player->seek(-kSecond);
+        case Command::MinuteOn:
+            return player->seek(kMinute);
+        case Command::MinuteBack:
+            return player->seek(-kMinute);
+        case Command::NextFolder:
+            return PressButton(ControlId::NextFolder);
+        case Command::PreviousFolder:
+            return PressButton(ControlId::PreviousFolder);
+        case Command::FolderStart:
+            return player->goToFolderStart();
+        case Command::FolderEnd:
+            return player->goToFolderEnd();
+        case Command::PlayOrFaster:
+            return PlayOrFaster(true);
+        case Command::PlayBackwardOrFaster:
+            return PlayOrFaster(false);
+        case Command::Pause:
+            return PressButton(ControlId::Pause);
+        case Command::Faster:
+            return ChangeSpeed(+1);
+        case Command::Slower:
+            return ChangeSpeed(-1);
+        case Command::Snapshot:
+            return saver->saveSnapshot();
+        case Command::SaveFrameAs:
+            return saver->saveFrameAs();
+        case Command::CopyFrame:
+            return saver->copyFrame();
+        case Command::MarkClipStart:
+            return exporter->markStart();
+        case Command::MarkClipEnd:
+            return exporter->markEnd();
+        case Command::ExportClip:
+            return exporter->exportClip();
+        case Command::FrameWindow:
+            return tools->showFrameWindow();
+        case Command::Timeline:
+            return tools->showTimeline();
+        case Command::KeyList:
+            return tools->showKeyList();
+        case Command::CloseViewer:
+            // The posted close: the window closes once the current event is done.
+            QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+            return;
+        default:
+            return;  // the Frame window's own
+    }
+}
+
+void MainWindow::PressButton(ControlId id) {
+    auto* button = Control<QAbstractButton>(id);
+    if (!button->isEnabled()) {
         return;
     }
-    const ControlId unlit = viewer->DrawSkinButton(lit, painter, id, pressed, rect);
-    if (unlit != ControlId::None) {
-        Redraw(unlit);
+    button->setDown(true);
+    button->repaint();  // the pressed face, and with it the lit-button rule
+    button->setDown(false);
+    button->click();
+}
+
+void MainWindow::PlayOrFaster(bool forward) {
+    const PlayState running = forward ? PlayState::PlayingForward : PlayState::PlayingBackward;
+    if (player->State() == running) {
+        ChangeSpeed(+1);
+    } else {
+        PressButton(forward ? ControlId::Play : ControlId::PlayBackward);
     }
 }
 
-void MainWindow::SpeedSliderMoved() {
-    viewer->speed = speedSlider->sliderPosition();
-    speedBox->setText(QString::number(viewer->speed));
+void MainWindow::ChangeSpeed(int change) {
+    speedSlider->triggerAction(change > 0 ? QAbstractSlider::SliderSingleStepAdd
+                                          : QAbstractSlider::SliderSingleStepSub);
 }
 
-// Taking the position slider loads the frame under the thumb at every step and pauses.
-void MainWindow::PositionSliderMoved() {
-    CMavViewer& v = *viewer;
-    LibraryTurn turn(libraryBusy);
-    if (!turn) {
-        positionSlider->setSliderPosition(positionSlider->value());  // the move is refused
+void MainWindow::ChooseFolder() {
+    if (player->Busy()) {
         return;
     }
-    v.playhead.position = positionSlider->sliderPosition();
-    positionBox->setText(QString::number(v.playhead.position));
-    if (v.fileManager.GoToFile(v.playhead, v.playhead.position - 1) == 0) {
-        v.frameDirty = true;
-        SetText(timeBox, v.fileManager.TimeText());
-        SetText(framePathBox, v.fileManager.FileText());
-    }
-    v.playhead.state = PlayState::Paused;
-    PutOutLight();
+    char path[kPathCapacity];
+    BoundedFormat(path, sizeof path, "%s", player->FolderPath());
+    chooseFolder(this, path);  // the user may cancel: the path stays
+    player->open(QString::fromLocal8Bit(path));
 }
 
-void MainWindow::PutOutLight() {
-    lit.previousButton = lit.activeButton;
-    lit.activeButton = ControlId::None;
-    if (lit.previousButton != ControlId::None) {
-        Redraw(lit.previousButton);
-        lit.previousButton = ControlId::None;
-    }
+void MainWindow::OpenFolder(const QString& rootPath) {
+    player->open(rootPath);
 }
 
-void MainWindow::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), viewer->skinSurface, QRect(0, 0, windowWidth, windowHeight));
-    const QRect pictureArea(viewer->pictureLeft, viewer->pictureTop, kPictureAreaWidth,
-                            kPictureAreaHeight);
-    painter.drawImage(pictureArea.topLeft(), viewer->pictureSurface,
-                      QRect(0, 0, kPictureAreaWidth, kPictureAreaHeight));
-    if (!note.isEmpty()) {  // a brief word over the picture's foot, where the user looks
-        const QRect band(pictureArea.left() + 8, pictureArea.bottom() - 36,
-                         pictureArea.width() - 16, 28);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor(0, 0, 0, 170));
-        painter.drawRoundedRect(band, 6, 6);
-        painter.setPen(Qt::white);
-        painter.drawText(
-            band, Qt::AlignCenter,
-            painter.fontMetrics().elidedText(note, Qt::ElideMiddle, band.width() - 12));
-    }
-}
-
-void MainWindow::keyPressEvent(QKeyEvent* event) {
-    const bool plain = event->modifiers() == Qt::NoModifier ||
-                       (event->modifiers() == Qt::KeypadModifier && event->key() == Qt::Key_Enter);
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();  // the cancel command is not handled: Escape does nothing
+// The colour settings window opens with no owner and without blocking, so the main window
+// stays usable; while one is open a second press does nothing.
+void MainWindow::OpenColourSettings() {
+    if (player->Busy() || (colourSettings != nullptr && colourSettings->IsOpen())) {
         return;
     }
-    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        CloseWindow();  // the dialog's default command closes the program
-        return;
+    colourSettings = new ColourSettingDialog;
+    connect(colourSettings, &ColourSettingDialog::adjustmentsChanged, player,
+            &Player::setAdjustments);
+    connect(colourSettings, &ColourSettingDialog::pictureChanged, player, &Player::representFrame);
+    colourSettings->Open();
+}
+
+void MainWindow::ShowRecording(bool hasFrame) {
+    tools->showRecording();
+    exporter->clearMarks();
+    if (!hasFrame) {
+        lights.Clear();
     }
-    QDialog::keyPressEvent(event);
-}
-
-void MainWindow::closeEvent(QCloseEvent* event) {
-    if (colourDialogWindow != nullptr) {
-        colourDialogWindow->EndWithoutSaving();
+    SetControlsEnabled(hasFrame);
+    if (hasFrame) {
+        pictureArea->setFocus();  // keys work at once
     }
-    playbackTimer.stop();
-    QDialog::closeEvent(event);
-}
-
-void MainWindow::CloseWindow() {
-    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
-}
-
-void MainWindow::ResetPositionRange() {
-    CMavViewer& v = *viewer;
-    v.positionMin = 1;
-    v.positionMax = v.fileManager.FileCount();
-    // The slider takes the full count: it has an int range, with no 16-bit bound to wrap.
-    positionSlider->setRange(v.positionMin, v.positionMax);
-    v.playhead.position = 1;
-    ShowPosition();
 }
 
 void MainWindow::SetControlsEnabled(bool enable) {
     if (!enable) {
-        for (QLineEdit* box : {timeBox, dateBox, framePathBox, positionBox}) {
-            box->clear();
+        for (const ControlId id : {ControlId::TimeBox, ControlId::DateBox, ControlId::FramePath,
+                                   ControlId::PositionBox}) {
+            Control<QLineEdit>(id)->clear();
         }
         positionSlider->setValue(0);
         for (const ControlId id :
              {ControlId::Stop, ControlId::Pause, ControlId::Play, ControlId::PlayBackward}) {
-            Redraw(id);
+            Control<QWidget>(id)->update();
         }
-        viewer->BlankPicture();
-        update();
+        pictureArea->Blank();
     }
     for (const ControlId id : kNavigationControls) {
-        controls->Get<QWidget>(id)->setEnabled(enable);
+        Control<QWidget>(id)->setEnabled(enable);
     }
 }
 
-void MainWindow::ShowCurrentTexts() {
-    SetText(dateBox, viewer->fileManager.DateText());
-    SetText(timeBox, viewer->fileManager.TimeText());
-    SetText(framePathBox, viewer->fileManager.FileText());
-}
-
-void MainWindow::SetText(QLineEdit* box, const char* text) {
-    box->setText(QString::fromLocal8Bit(text));
-}
-
-void MainWindow::ShowPositionNumber(std::int32_t number) {
-    shownNumber = number;
+void MainWindow::ShowNumber(int number) {
     positionSlider->setValue(number);
-    positionBox->setText(QString::number(number));
+    Control<QLineEdit>(ControlId::PositionBox)->setText(QString::number(number));
 }
 
-void MainWindow::Redraw(ControlId id) {
-    controls->Get<QWidget>(id)->update();
+const QString& MainWindow::Note() const {
+    return pictureArea->Note();
 }
 
-void MainWindow::LightStop(ControlId playButton) {
-    lit.activeButton = lit.previousButton = ControlId::Stop;
-    for (const ControlId id : {ControlId::Stop, playButton, ControlId::Pause}) {
-        Redraw(id);
+void MainWindow::ShowNote(const QString& text) {
+    pictureArea->SetNote(text);
+    if (!text.isEmpty()) {
+        noteTimer->start();
     }
 }
 
-void MainWindow::ApplyAdjustments(const PictureAdjustments& adjustments) {
-    LibraryTurn turn(libraryBusy);
-    if (!turn) {
-        return;
+void MainWindow::SetSaveFileChooser(const FrameSaver::SaveFileChooser& chooser) {
+    saver->SetSaveFileChooser(chooser);
+    exporter->SetSaveFileChooser(chooser);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool sliderKey = key->modifiers() == Qt::NoModifier &&
+                               (key->key() == Qt::Key_Left || key->key() == Qt::Key_Right ||
+                                key->key() == Qt::Key_Up || key->key() == Qt::Key_Down ||
+                                key->key() == Qt::Key_Home || key->key() == Qt::Key_End ||
+                                key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown);
+        if (sliderKey) {
+            event->accept();  // the slider's own, not the window's
+        }
     }
-    viewer->fileManager.SetPictureAdjustments(adjustments.brightness, adjustments.contrast,
-                                              adjustments.hue, adjustments.saturation);
+    return QDialog::eventFilter(watched, event);
+}
+
+void MainWindow::paintEvent(QPaintEvent*) {
+    QPainter(this).drawImage(0, 0, skin);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (colourSettings != nullptr && colourSettings->IsOpen()) {
+        colourSettings->EndWithoutSaving();
+    }
+    player->Timer().stop();
+    QDialog::reject();  // ends the dialog; the window's own reject() is Escape's, and idle
+    event->accept();
 }
 
 }  // namespace orvik

@@ -2,17 +2,31 @@
 
 #include <QPainter>
 
+#include "shell/bottom_up_picture.h"
+#include "shell/button_lights.h"
+
 namespace orvik {
 
-SkinButton::SkinButton(ControlId id, FacePainter paintFace, QWidget* parent)
-    : QPushButton(parent), id(id), paintFace(std::move(paintFace)) {
-    // Enter belongs to the window (it closes it), never to a focused button.
+SkinButton::SkinButton(const SkinButtonFaces& faces, ButtonLights& lights, QWidget* parent)
+    : QPushButton(parent), faces(faces), lights(lights) {
+    // Enter belongs to the window, never to a focused button.
     setAutoDefault(false);
+}
+
+const QImage& SkinButton::Face(int bitmap) {
+    QImage& face = upright[bitmap];
+    if (face.size() != size()) {
+        face = UprightBitmap(bitmap, size());
+    }
+    return face;
 }
 
 void SkinButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    paintFace(painter, id, isDown(), rect());
+    const QImage& face = Face(lights.FaceFor(faces, isDown()));
+    if (!face.isNull()) {
+        painter.drawImage(0, 0, face);
+    }
     if (!isEnabled()) {
         painter.fillRect(rect(), QColor(16, 20, 26, 150));  // dimmed: nothing to press yet
     }

@@ -1,30 +1,36 @@
-// An owner-drawn button of the main window: its face is painted by the window (the viewer's
-// DrawSkinButton, which applies the lit-button rule as it draws).
+// An owner-drawn button of the main window: it paints the face the lit-button rule gives it
+// (ButtonLights), from its pair of bitmaps, each turned upright and scaled to the button
+// once and kept.
 #pragma once
 
+#include <QImage>
 #include <QPushButton>
-#include <functional>
+#include <map>
 
 #include "resources/control_ids.h"
 
 namespace orvik {
 
+class ButtonLights;
+struct SkinButtonFaces;
+
 class SkinButton : public QPushButton {
     Q_OBJECT
 
   public:
-    // Paints the face of button id over rect; pressed = held down now.
-    using FacePainter =
-        std::function<void(QPainter&, ControlId id, bool pressed, const QRect& rect)>;
-
-    SkinButton(ControlId id, FacePainter paintFace, QWidget* parent);
+    // faces: the button's row of the skin table; lights: the rule's state, shared by the
+    // window's buttons.
+    SkinButton(const SkinButtonFaces& faces, ButtonLights& lights, QWidget* parent);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    ControlId id;
-    FacePainter paintFace;
+    const QImage& Face(int bitmap);
+
+    const SkinButtonFaces& faces;
+    ButtonLights& lights;
+    std::map<int, QImage> upright;  // by bitmap number, at the button's size
 };
 
 }  // namespace orvik

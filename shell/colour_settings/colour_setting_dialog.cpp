@@ -11,9 +11,6 @@
 
 namespace orvik {
 
-ColourSettingDialog* colourDialogWindow = nullptr;
-PictureAdjustments dialogAdjustments;
-
 namespace {
 
 constexpr int kSliderMinimum = 0;
@@ -37,31 +34,24 @@ static_assert(kAdjustmentControls.size() == kStoredAdjustments.size());
 
 }  // namespace
 
-ColourSettingDialog::ColourSettingDialog(ApplyHook apply, FrameDirtyHook markFrameDirty)
-    : QDialog(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint),
-      apply(std::move(apply)),
-      markFrameDirty(std::move(markFrameDirty)) {
+ColourSettingDialog::ColourSettingDialog()
+    : QDialog(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint) {
     setAttribute(Qt::WA_DeleteOnClose);
     const DialogTemplate& dialog = ColourSettingsTemplate();
     setWindowTitle(QString::fromLatin1(dialog.caption));
     setFixedSize(DialogClientSize(dialog));
     BuildControls();
+}
 
-    colourDialogWindow = this;
+void ColourSettingDialog::Open() {
+    open = true;
     move(0, 0);
-    dialogAdjustments = ReadStoredAdjustments();
-    if (this->apply) {
-        this->apply(dialogAdjustments);
-    }
+    adjustments = ReadStoredAdjustments();
+    emit adjustmentsChanged(adjustments);
     ShowStoredValues();
     // A bitmap that is missing leaves the background undrawn; nothing is reported.
     background = PrepareBackground(QImage(QString::fromLatin1(kBackgroundBitmap)), size());
-}
-
-ColourSettingDialog::~ColourSettingDialog() {
-    if (colourDialogWindow == this) {
-        colourDialogWindow = nullptr;
-    }
+    show();
 }
 
 void ColourSettingDialog::BuildControls() {
@@ -77,7 +67,7 @@ void ColourSettingDialog::BuildControls() {
 
 void ColourSettingDialog::ShowStoredValues() {
     for (std::size_t row = 0; row < sliders.size(); ++row) {
-        const std::int32_t value = dialogAdjustments.*kStoredAdjustments[row].field;
+        const std::int32_t value = adjustments.*kStoredAdjustments[row].field;
         QSlider* slider = sliders[row];
         slider->setRange(kSliderMinimum, kSliderMaximum);
         // The box shows the stored value as it is, also outside the slider's range.
@@ -92,18 +82,14 @@ void ColourSettingDialog::ShowStoredValues() {
 }
 
 void ColourSettingDialog::SliderMoved(std::size_t row, int position) {
-    if (colourDialogWindow != this) {
+    if (!open) {
         return;
     }
     // The slider position is the adjustment value itself.
-    dialogAdjustments.*kStoredAdjustments[row].field = position;
+    adjustments.*kStoredAdjustments[row].field = position;
     numberBoxes[row]->setText(QString::number(position));
-    if (apply) {
-        apply(dialogAdjustments);
-    }
-    if (markFrameDirty) {
-        markFrameDirty();
-    }
+    emit adjustmentsChanged(adjustments);
+    emit pictureChanged();
 }
 
 void ColourSettingDialog::EndWithoutSaving() {
@@ -115,10 +101,10 @@ void ColourSettingDialog::reject() {}
 
 void ColourSettingDialog::closeEvent(QCloseEvent* event) {
     // Only an open window gets here: a close request that arrives after closing is dropped.
-    if (saveOnClose) {
-        WriteStoredAdjustments(dialogAdjustments);
+    if (saveOnClose && open) {
+        WriteStoredAdjustments(adjustments);
     }
-    colourDialogWindow = nullptr;
+    open = false;
     background = QImage();
     event->accept();
 }

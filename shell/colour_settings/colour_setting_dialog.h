@@ -8,7 +8,6 @@
 #include <QImage>
 #include <array>
 #include <cstddef>
-#include <functional>
 
 #include "colour/colour_matrix.h"
 
@@ -17,36 +16,33 @@ class QSlider;
 
 namespace orvik {
 
-class ColourSettingDialog;
-
-// The open colour settings window, or nullptr while none is open. The main window opens one
-// only while this is null; the window obeys its sliders only while it is the one set here.
-extern ColourSettingDialog* colourDialogWindow;
-
-// What the window shows, applies and saves; separate from the decoder's own copy.
-extern PictureAdjustments dialogAdjustments;
-
 class ColourSettingDialog : public QDialog {
     Q_OBJECT
 
   public:
-    // Takes the four values to the picture (the file manager's SetPictureAdjustments).
-    using ApplyHook = std::function<void(const PictureAdjustments&)>;
-    // Marks the re-decoded frame for drawing (the viewer's frameDirty).
-    using FrameDirtyHook = std::function<void()>;
+    // A window with no owner at the screen's top-left corner, above ordinary windows. It
+    // deletes itself when closed.
+    ColourSettingDialog();
 
-    // Opens the window with no owner: sets colourDialogWindow, places the window at the
-    // screen's top-left corner above ordinary windows, reads the four stored settings into
-    // dialogAdjustments and applies them (without marking the frame), and sets up the
-    // sliders and boxes. The window deletes itself when closed.
-    ColourSettingDialog(ApplyHook apply, FrameDirtyHook markFrameDirty);
-    ~ColourSettingDialog() override;
+    // Opens it: reads the four stored settings, applies them (adjustmentsChanged, the frame
+    // is not marked), sets up the sliders and boxes, and shows the window.
+    void Open();
+    // From Open until it closes; a closed window obeys no slider.
+    bool IsOpen() const { return open; }
+    // What the window shows, applies and saves.
+    const PictureAdjustments& Adjustments() const { return adjustments; }
 
     // Closes the window without saving: the main window is closing.
     void EndWithoutSaving();
 
     // The cancel command (Escape) is ignored: changes are applied as they are made.
     void reject() override;
+
+  signals:
+    // The four values to take to the picture.
+    void adjustmentsChanged(const PictureAdjustments& adjustments);
+    // A slider moved: the picture, decoded again, is to be presented.
+    void pictureChanged();
 
   protected:
     // Closing by OK or by the close box saves the four values, in their stored order.
@@ -58,11 +54,11 @@ class ColourSettingDialog : public QDialog {
     void ShowStoredValues();
     void SliderMoved(std::size_t row, int position);
 
-    ApplyHook apply;
-    FrameDirtyHook markFrameDirty;
+    PictureAdjustments adjustments;
     std::array<QSlider*, 4> sliders{};
     std::array<QLineEdit*, 4> numberBoxes{};
     QImage background;
+    bool open = false;
     bool saveOnClose = true;
 };
 

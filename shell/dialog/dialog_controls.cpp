@@ -11,11 +11,8 @@
 namespace orvik {
 namespace {
 
-QWidget* MakeButton(const ControlTemplate& control, QWidget* parent,
-                    const DialogControls::OwnerDrawnButtonMaker& makeOwnerDrawn) {
-    QPushButton* button = (control.style & kOwnerDrawn) != 0 && makeOwnerDrawn
-                              ? makeOwnerDrawn(control.id, parent)
-                              : new QPushButton(parent);
+QWidget* MakeButton(const ControlTemplate& control, QWidget* parent) {
+    auto* button = new QPushButton(parent);
     button->setText(QString::fromLatin1(control.text));
     button->setDefault((control.style & kDefault) != 0);
     return button;
@@ -58,10 +55,15 @@ QWidget* MakeGroupBox(QWidget* parent) {
 }
 
 QWidget* MakeControl(const ControlTemplate& control, QWidget* parent,
-                     const DialogControls::OwnerDrawnButtonMaker& makeOwnerDrawn) {
+                     const DialogControls::ControlMaker& makeOwn) {
+    if (makeOwn) {
+        if (QWidget* own = makeOwn(control, parent)) {
+            return own;
+        }
+    }
     switch (control.kind) {
         case ControlKind::Button:
-            return MakeButton(control, parent, makeOwnerDrawn);
+            return MakeButton(control, parent);
         case ControlKind::Edit:
             return MakeEdit(control, parent);
         case ControlKind::Slider:
@@ -86,9 +88,9 @@ void PaintWhite(QWidget& control) {
 }  // namespace
 
 DialogControls::DialogControls(const DialogTemplate& dialog, QWidget* parent,
-                               const OwnerDrawnButtonMaker& makeOwnerDrawn) {
+                               const ControlMaker& makeOwn) {
     for (const ControlTemplate& control : dialog.controls) {
-        QWidget* widget = MakeControl(control, parent, makeOwnerDrawn);
+        QWidget* widget = MakeControl(control, parent, makeOwn);
         const PixelRect r =
             DialogPixels(dialog, control.x, control.y, control.width, control.height);
         widget->setGeometry(r.x, r.y, r.width, r.height);

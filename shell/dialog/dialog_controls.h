@@ -9,20 +9,19 @@
 
 #include "resources/dialog_template.h"
 
-class QPushButton;
 class QWidget;
 
 namespace orvik {
 
 class DialogControls {
   public:
-    // Makes an owner-drawn button (the main window's skin buttons) for the control.
-    using OwnerDrawnButtonMaker = std::function<QPushButton*(ControlId id, QWidget* parent)>;
+    // Makes a control of the window's own kind (the main window's skin buttons and picture
+    // area), or gives nullptr for the standard widget of the control's kind.
+    using ControlMaker = std::function<QWidget*(const ControlTemplate& control, QWidget* parent)>;
 
-    // Makes every control of dialog as a child of parent; a button marked owner-drawn is
-    // made by makeOwnerDrawn when one is given, as a plain push button otherwise.
+    // Makes every control of dialog as a child of parent, each by makeOwn when it makes one.
     DialogControls(const DialogTemplate& dialog, QWidget* parent,
-                   const OwnerDrawnButtonMaker& makeOwnerDrawn = {});
+                   const ControlMaker& makeOwn = {});
 
     // The control with this ID, as the widget type it was made as (nullptr when there is
     // none, or it is of another type).

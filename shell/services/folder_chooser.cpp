@@ -10,20 +10,20 @@
 
 namespace orvik {
 
-char browseTitle[kPathCapacity] = {};
-
-void FormatBrowseTitle(const char* path) {
-    BoundedFormat(browseTitle, sizeof browseTitle, "Current %s", path);
+std::string BrowseTitle(const char* path) {
+    char title[kPathCapacity];
+    BoundedFormat(title, sizeof title, "Current %s", path);
+    return title;
 }
 
 void ChooseFolder(QWidget* owner, char* path, std::size_t capacity) {
-    FormatBrowseTitle(path);
+    const std::string title = BrowseTitle(path);
     // There is no status line that follows the selection: the dialog shows the selected
     // folder in its own name box.
     const QString preferred = QFile::decodeName(kDefaultFolder);
     const QString start = QFileInfo(preferred).isDir() ? preferred : QString();
     const QString chosen = QFileDialog::getExistingDirectory(
-        owner, QString::fromLocal8Bit(browseTitle), start, QFileDialog::ShowDirsOnly);
+        owner, QString::fromLocal8Bit(title.c_str()), start, QFileDialog::ShowDirsOnly);
     if (chosen.isEmpty()) {
         return;
     }

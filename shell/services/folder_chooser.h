@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "platform/path_capacity.h"
 
@@ -18,11 +19,9 @@ inline constexpr char kDefaultFolder[] = "C:\\Program Files\\Telmora\\Vantic";
 inline constexpr char kDefaultFolder[] = "/opt/Telmora/Vantic";
 #endif
 
-// The chooser's title line while it is open.
-extern char browseTitle[kPathCapacity];
-
-// Writes "Current <path>" into browseTitle, cut to fit. A path never chosen is a single blank.
-void FormatBrowseTitle(const char* path);
+// The chooser's title line: "Current <path>", cut to a path buffer's capacity. A path never
+// chosen is a single blank.
+std::string BrowseTitle(const char* path);
 
 // Lets the user pick a folder. On return path (a buffer of capacity characters) holds the
 // chosen folder, or is unchanged when the user cancelled or the folder's path does not fit.

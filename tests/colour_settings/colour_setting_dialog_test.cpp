@@ -33,11 +33,6 @@ QList<int> AsList(const PictureAdjustments& a) {
     return {a.brightness, a.contrast, a.hue, a.saturation};
 }
 
-// The text of a number box of the open window.
-QString BoxText(std::size_t row) {
-    return colourDialogWindow->findChild<QLineEdit*>(QString::number(kBoxIds[row]))->text();
-}
-
 // The centre of a slider's handle, where a user grabs it.
 QPoint HandleCentre(QSlider* slider) {
     QStyleOptionSlider option;
@@ -91,12 +86,13 @@ class ColourSettingDialogTest : public QObject {
     QPointer<ColourSettingDialog> dialog;
 
     ColourSettingDialog* Open() {
-        dialog = new ColourSettingDialog(
-            [this](const PictureAdjustments& values) {
-                applied.push_back({values, BoxText(0)});
-            },
-            [this] { ++dirtyMarks; });
-        dialog->show();
+        dialog = new ColourSettingDialog;
+        connect(dialog, &ColourSettingDialog::adjustmentsChanged, this,
+                [this](const PictureAdjustments& values) {
+                    applied.push_back({values, Box(0)->text()});
+                });
+        connect(dialog, &ColourSettingDialog::pictureChanged, this, [this] { ++dirtyMarks; });
+        dialog->Open();
         return dialog;
     }
     QLineEdit* Box(std::size_t row) const {
@@ -121,13 +117,12 @@ class ColourSettingDialogTest : public QObject {
 
     void cleanup() {
         delete dialog;
-        QCOMPARE(colourDialogWindow, nullptr);
         store.reset();
     }
 
     void emptyStoreOpensAtDefaultsAndOkCreatesThem() {
         Open();
-        QCOMPARE(colourDialogWindow, dialog.data());
+        QVERIFY(dialog->IsOpen());
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Color Setting"));
         QVERIFY(dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(!dialog->isModal());
@@ -145,7 +140,6 @@ class ColourSettingDialogTest : public QObject {
         QTest::mouseClick(ok, Qt::LeftButton);
         Settle();
         QVERIFY(dialog.isNull());
-        QCOMPARE(colourDialogWindow, nullptr);
         QCOMPARE(AsList(ReadStoredAdjustments()), (QList<int>{80, 70, 49, 49}));
         const QByteArray file = store->FileBytes();
         for (const char* line : {"Brightness=80", "Contrast=70", "Hue=49", "Saturation=49"}) {
@@ -197,7 +191,7 @@ class ColourSettingDialogTest : public QObject {
         // Clamping in the sliders applies nothing more.
         QCOMPARE(int(applied.size()), 1);
         QCOMPARE(AsList(applied[0].values), want);
-        QCOMPARE(AsList(dialogAdjustments), want);
+        QCOMPARE(AsList(dialog->Adjustments()), want);
         QCOMPARE(dirtyMarks, 0);
     }
 
@@ -320,7 +314,7 @@ class ColourSettingDialogTest : public QObject {
         Settle();
         QVERIFY(!dialog.isNull());
         QVERIFY(dialog->isVisible());
-        QCOMPARE(colourDialogWindow, dialog.data());
+        QVERIFY(dialog->IsOpen());
         QCOMPARE(int(applied.size()), 1);
         QVERIFY(!QFile::exists(store->FilePath()));
     }
@@ -334,7 +328,6 @@ class ColourSettingDialogTest : public QObject {
         dialog->windowHandle()->close();
         Settle();
         QVERIFY(dialog.isNull());
-        QCOMPARE(colourDialogWindow, nullptr);
         QCOMPARE(AsList(ReadStoredAdjustments()), (QList<int>{1, 60, 3, 9}));
     }
 
@@ -346,20 +339,18 @@ class ColourSettingDialogTest : public QObject {
         dialog->EndWithoutSaving();
         Settle();
         QVERIFY(dialog.isNull());
-        QCOMPARE(colourDialogWindow, nullptr);
         QCOMPARE(store->FileBytes(), before);
         // The picture keeps what was applied; the next opening starts from the store.
         QCOMPARE(AsList(applied.back().values), (QList<int>{50, 2, 3, 4}));
     }
 
-    void slidersAreIgnoredWhileTheWindowIsNotTheOpenOne() {
+    void slidersAreIgnoredOnceTheWindowIsClosed() {
         Open();
-        colourDialogWindow = nullptr;
+        dialog->close();  // closed, not yet deleted
         Slider(2)->setValue(5);
         QCOMPARE(int(applied.size()), 1);
         QCOMPARE(Box(2)->text(), QStringLiteral("49"));
-        QCOMPARE(dialogAdjustments.hue, 49);
-        colourDialogWindow = dialog;
+        QCOMPARE(dialog->Adjustments().hue, 49);
     }
 
     void lateCloseOfAnOldWindowLeavesTheNewOneAlone() {
@@ -369,7 +360,7 @@ class ColourSettingDialogTest : public QObject {
         Open();
         Slider(0)->setValue(5);
         old->close();  // a request that arrives late
-        QCOMPARE(colourDialogWindow, dialog.data());
+        QVERIFY(dialog->IsOpen());
         QVERIFY(dialog->isVisible());
         QCOMPARE(AsList(ReadStoredAdjustments()), (QList<int>{80, 70, 49, 49}));
         Slider(0)->setValue(6);

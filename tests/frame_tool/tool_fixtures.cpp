@@ -40,7 +40,7 @@ ViewerFrame LoadInViewer(const std::string& path, const PictureAdjustments& adju
     manager.SetPictureAdjustments(adjustments.brightness, adjustments.contrast, adjustments.hue,
                                   adjustments.saturation);
     ViewerFrame frame;
-    if (manager.LoadFrame(path.c_str()) != 0) {
+    if (!manager.LoadFrame(path.c_str())) {
         return frame;
     }
     frame.width = manager.PictureWidth();

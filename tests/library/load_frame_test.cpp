@@ -35,8 +35,8 @@ class LoadFrameTest : public ::testing::Test {
         manager.SetBlackenHook(
             [this](int width, int height) { blackened.emplace_back(width, height); });
     }
-    // Writes bytes as a file and loads it.
-    int Load(const Bytes& bytes, const std::string& name = "frame.jpg") {
+    // Writes bytes as a file and loads it; false when it cannot be opened.
+    bool Load(const Bytes& bytes, const std::string& name = "frame.jpg") {
         tree.WriteFile(name, bytes);
         return manager.LoadFrame(tree.Path(name).c_str());
     }
@@ -47,7 +47,7 @@ class LoadFrameTest : public ::testing::Test {
         char root[kPathCapacity];
         std::snprintf(root, sizeof root, "%s", tree.Root().c_str());
         ASSERT_EQ(manager.ScanFolderTree(root), 0);
-        ASSERT_EQ(manager.LoadFirstFrame(), 0);
+        ASSERT_TRUE(manager.LoadFirstFrame());
     }
     Bytes Picture() const {
         return Bytes(manager.PictureBits(), manager.PictureBits() + kPictureBitsBytes);
@@ -68,23 +68,23 @@ class LoadFrameTest : public ::testing::Test {
 };
 
 TEST_F(LoadFrameTest, MissingFileGivesOne) {
-    EXPECT_EQ(manager.LoadFrame(tree.Path("absent.jpg").c_str()), 1);
-    EXPECT_EQ(manager.LoadFrame(""), 1);
+    EXPECT_FALSE(manager.LoadFrame(tree.Path("absent.jpg").c_str()));
+    EXPECT_FALSE(manager.LoadFrame(""));
 }
 
 TEST_F(LoadFrameTest, FirstFrameOfTheStartSizeDecodesWithoutBlackening) {
     const Bytes before = Picture();
-    EXPECT_EQ(Load(Frame(640, 480)), 0);
+    EXPECT_TRUE(Load(Frame(640, 480)));
     EXPECT_TRUE(blackened.empty());
     EXPECT_EQ(Now(), (Sizes{640, 480, 640, 480}));
     EXPECT_TRUE(Picture() != before) << "the frame was decoded into the picture";
 }
 
 TEST_F(LoadFrameTest, NewSizeBlackensTheOldAreaAndRebuildsTheDecoder) {
-    EXPECT_EQ(Load(Frame(320, 240)), 0);
+    EXPECT_TRUE(Load(Frame(320, 240)));
     EXPECT_EQ(blackened, (std::vector<std::pair<int, int>>{{640, 480}}));
     EXPECT_EQ(Now(), (Sizes{320, 240, 320, 240}));
-    EXPECT_EQ(Load(Frame(1280, 1024)), 0);
+    EXPECT_TRUE(Load(Frame(1280, 1024)));
     EXPECT_EQ(blackened, (std::vector<std::pair<int, int>>{{640, 480}, {320, 240}}));
     EXPECT_EQ(Now(), (Sizes{1280, 1024, 1280, 1024}));
 }
@@ -92,26 +92,26 @@ TEST_F(LoadFrameTest, NewSizeBlackensTheOldAreaAndRebuildsTheDecoder) {
 TEST_F(LoadFrameTest, SameSizeReloadsTheTablesOfEachFrame) {
     const Bytes fine = Frame(320, 240, 95);
     const Bytes coarse = Frame(320, 240, 10);
-    ASSERT_EQ(Load(fine), 0);
+    ASSERT_TRUE(Load(fine));
     const Bytes finePicture = Picture();
-    ASSERT_EQ(Load(coarse), 0);
+    ASSERT_TRUE(Load(coarse));
     const Bytes coarsePicture = Picture();
     EXPECT_TRUE(coarsePicture != finePicture);
-    ASSERT_EQ(Load(fine), 0);
+    ASSERT_TRUE(Load(fine));
     EXPECT_TRUE(Picture() == finePicture) << "decoded with the first frame's tables again";
     EXPECT_EQ(blackened.size(), 1u) << "only the first change of size";
 
     CMavFileManager fresh;
-    ASSERT_EQ(fresh.LoadFrame(tree.Path("frame.jpg").c_str()), 0);
+    ASSERT_TRUE(fresh.LoadFrame(tree.Path("frame.jpg").c_str()));
     tree.WriteFile("coarse.jpg", coarse);
-    ASSERT_EQ(fresh.LoadFrame(tree.Path("coarse.jpg").c_str()), 0);
+    ASSERT_TRUE(fresh.LoadFrame(tree.Path("coarse.jpg").c_str()));
     EXPECT_TRUE(Bytes(fresh.PictureBits(), fresh.PictureBits() + kPictureBitsBytes) ==
                 coarsePicture);
 }
 
 TEST_F(LoadFrameTest, FilesThatDecodeNothingLeavePictureSizeAndDecoder) {
     const Bytes valid = Frame(320, 240);
-    ASSERT_EQ(Load(Frame(640, 480)), 0);
+    ASSERT_TRUE(Load(Frame(640, 480)));
     const Bytes shown = Picture();
     blackened.clear();
     struct Case {
@@ -140,30 +140,30 @@ TEST_F(LoadFrameTest, FilesThatDecodeNothingLeavePictureSizeAndDecoder) {
          static_cast<std::int32_t>(valid.size())},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(Load(c.bytes), 0) << c.name;
+        EXPECT_TRUE(Load(c.bytes)) << c.name;
         EXPECT_EQ(manager.FileSize(), c.wantFileSize) << c.name;
         EXPECT_EQ(Now(), (Sizes{640, 480, 640, 480})) << c.name;
         EXPECT_TRUE(blackened.empty()) << c.name;
         EXPECT_TRUE(Picture() == shown) << c.name << ": the previous picture must stay";
     }
     // Damaged coded data of a new size: the size is taken, the old picture stays.
-    EXPECT_EQ(Load(damaged), 0);
+    EXPECT_TRUE(Load(damaged));
     EXPECT_EQ(Now(), (Sizes{320, 240, 320, 240}));
     EXPECT_TRUE(Picture() == shown);
 }
 
 TEST_F(LoadFrameTest, LimitsOfTheFileSize) {
     // 546 bytes: read and handed on (the header's size is taken) though nothing decodes.
-    EXPECT_EQ(Load(Resized(Frame(320, 240), 546)), 0);
+    EXPECT_TRUE(Load(Resized(Frame(320, 240), 546)));
     EXPECT_EQ(Now(), (Sizes{320, 240, 320, 240}));
     // Exactly the buffer: read whole.
-    EXPECT_EQ(Load(Resized(Frame(640, 480), kFileBufferBytes)), 0);
+    EXPECT_TRUE(Load(Resized(Frame(640, 480), kFileBufferBytes)));
     EXPECT_EQ(manager.FileSize(), static_cast<std::int32_t>(kFileBufferBytes));
     EXPECT_EQ(Now(), (Sizes{640, 480, 640, 480}));
 }
 
 TEST_F(LoadFrameTest, AdjustmentsBeforeAnyFrameAreStoredAndGiveOne) {
-    EXPECT_EQ(manager.SetPictureAdjustments(80, 70, 150, -3), 1);
+    EXPECT_FALSE(manager.SetPictureAdjustments(80, 70, 150, -3));
     const PictureAdjustments want{80, 70, 99, 0};
     EXPECT_EQ(manager.Decoder().adjustments.brightness, want.brightness);
     EXPECT_EQ(manager.Decoder().adjustments.contrast, want.contrast);
@@ -176,14 +176,14 @@ TEST_F(LoadFrameTest, AdjustmentsBeforeAnyFrameAreStoredAndGiveOne) {
 }
 
 TEST_F(LoadFrameTest, AdjustmentsAfterAFrameDecodeItAgain) {
-    ASSERT_EQ(Load(Frame(320, 240)), 0);
-    ASSERT_EQ(manager.SetPictureAdjustments(49, 49, 49, 49), 1) << "no frame is shown yet";
+    ASSERT_TRUE(Load(Frame(320, 240)));
+    ASSERT_FALSE(manager.SetPictureAdjustments(49, 49, 49, 49)) << "no frame is shown yet";
     ShowOnly(Frame(320, 240));
-    ASSERT_EQ(manager.SetPictureAdjustments(49, 49, 49, 49), 0);
+    ASSERT_TRUE(manager.SetPictureAdjustments(49, 49, 49, 49));
     const Bytes neutral = Picture();
-    ASSERT_EQ(manager.SetPictureAdjustments(90, 49, 49, 49), 0);
+    ASSERT_TRUE(manager.SetPictureAdjustments(90, 49, 49, 49));
     EXPECT_TRUE(Picture() != neutral);
-    ASSERT_EQ(manager.SetPictureAdjustments(49, 49, 49, 49), 0);
+    ASSERT_TRUE(manager.SetPictureAdjustments(49, 49, 49, 49));
     EXPECT_TRUE(Picture() == neutral);
 }
 
@@ -208,16 +208,16 @@ TEST_F(LoadFrameTest, FramesAreOpenedByTheirListedNames) {
     std::snprintf(root, sizeof root, "%s", tree.Root().c_str());
     ASSERT_EQ(manager.ScanFolderTree(root), 0);
     Playhead head;
-    ASSERT_EQ(manager.LoadFirstFrame(), 0);
+    ASSERT_TRUE(manager.LoadFirstFrame());
     ASSERT_EQ(manager.FileCount(), 4);
     for (std::int32_t i = 0; i < 4; ++i) {
         SCOPED_TRACE(frames[i].listed);
-        ASSERT_EQ(manager.GoToFile(head, i), 0);
+        ASSERT_TRUE(manager.GoToFile(head, i));
         EXPECT_EQ(std::string(manager.FileText()), tree.Path("09123021") + "/" + frames[i].shown);
         EXPECT_EQ(std::string(manager.OpenPath()), tree.Path("09123021") + "/" + frames[i].listed);
         EXPECT_EQ(Now(),
                   (Sizes{frames[i].width, frames[i].height, frames[i].width, frames[i].height}));
-        ASSERT_EQ(manager.SetPictureAdjustments(49, 49, 49, 49), 0) << "reloads the frame shown";
+        ASSERT_TRUE(manager.SetPictureAdjustments(49, 49, 49, 49)) << "reloads the frame shown";
         EXPECT_EQ(manager.PictureWidth(), frames[i].width);
     }
 }

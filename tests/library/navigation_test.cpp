@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -40,10 +41,10 @@ class NavigationTest : public ::testing::Test {
     }
     // Starts play from the frame at index of the current folder, as the main window does.
     void StartAt(std::int32_t index, PlayState state) {
-        ASSERT_EQ(manager.GoToFile(head, index), 0);
+        ASSERT_TRUE(manager.GoToFile(head, index));
         position = index + 1;
         playState = state;
-        ASSERT_EQ(manager.PreparePlayback(head), 0);
+        ASSERT_TRUE(manager.PreparePlayback(head));
     }
     // One tick of the timer at speed 1: the clock moves 10, then the step.
     StepResult Tick(bool forward) {
@@ -71,7 +72,7 @@ class NavigationTest : public ::testing::Test {
 
 TEST_F(NavigationTest, LoadFirstFrameFillsTheTexts) {
     Scan({{"10010100", {TimeOfDay(1, 2, 3, 45), TimeOfDay(1, 2, 4)}}});
-    ASSERT_EQ(manager.LoadFirstFrame(), 0);
+    ASSERT_TRUE(manager.LoadFirstFrame());
     EXPECT_STREQ(manager.DateText(), "2010/01/01");
     EXPECT_STREQ(manager.TimeText(), "01:02:03");
     EXPECT_EQ(std::string(manager.FileText()),
@@ -82,53 +83,53 @@ TEST_F(NavigationTest, LoadFirstFrameFillsTheTexts) {
 
 TEST_F(NavigationTest, WithoutFoldersNothingBecomesCurrent) {
     Scan({});
-    EXPECT_EQ(manager.LoadFirstFrame(), 1);
+    EXPECT_FALSE(manager.LoadFirstFrame());
     EXPECT_EQ(manager.FileCount(), 1);
     playState = PlayState::PlayingForward;
-    EXPECT_EQ(manager.PreparePlayback(head), 1);
+    EXPECT_FALSE(manager.PreparePlayback(head));
     EXPECT_EQ(playState, PlayState::Stopped);
-    EXPECT_EQ(manager.GoToFile(head, 0), 1);
+    EXPECT_FALSE(manager.GoToFile(head, 0));
     std::int32_t index = -1;
-    EXPECT_EQ(manager.SearchByDateTime(10010100, 0, index), 1);
+    EXPECT_FALSE(manager.SearchByDateTime(10010100, 0, index));
     EXPECT_EQ(index, 0);
     playState = PlayState::PlayingForward;
-    EXPECT_EQ(manager.NextFolder(playState), 1);
+    EXPECT_FALSE(manager.NextFolder(playState));
     EXPECT_EQ(playState, PlayState::Stopped);
     playState = PlayState::PlayingBackward;
-    EXPECT_EQ(manager.PreviousFolder(playState), 1);
+    EXPECT_FALSE(manager.PreviousFolder(playState));
     EXPECT_EQ(playState, PlayState::Stopped);
     EXPECT_EQ(manager.PlayStepForward(head), StepResult::FolderUsedUp);
 }
 
 TEST_F(NavigationTest, GoToFileSetsTheClockAndRefusesIndexesOutside) {
     Scan({{"10010100", {T, T + 10, T + 20}}});
-    ASSERT_EQ(manager.GoToFile(head, 2), 0);
+    ASSERT_TRUE(manager.GoToFile(head, 2));
     EXPECT_EQ(playClock, T + 20);
     EXPECT_EQ(Shown(), Frame("10010100", T + 20));
     EXPECT_STREQ(manager.DateText(), "") << "GoToFile leaves the date to the folder moves";
-    EXPECT_EQ(manager.GoToFile(head, 3), 1);
+    EXPECT_FALSE(manager.GoToFile(head, 3));
     EXPECT_EQ(manager.CurrentFile(), nullptr);
-    EXPECT_EQ(manager.GoToFile(head, -1), 1);
+    EXPECT_FALSE(manager.GoToFile(head, -1));
     EXPECT_EQ(playClock, T + 20);
 }
 
 TEST_F(NavigationTest, OpensFramesWhoseNamesOnDiskAreLowerCase) {
     tree.WriteFile("10010100/cam1100000000.jpg", std::vector<std::uint8_t>(546, 0));
     Scan({});
-    ASSERT_EQ(manager.LoadFirstFrame(), 0);
+    ASSERT_TRUE(manager.LoadFirstFrame());
     EXPECT_EQ(Shown(), "10010100/CAM1100000000.JPG") << "the records hold upper-case names";
-    EXPECT_EQ(manager.GoToFile(head, 0), 0) << "and the file is still found";
+    EXPECT_TRUE(manager.GoToFile(head, 0)) << "and the file is still found";
     EXPECT_EQ(manager.FileSize(), 546);
 }
 
 TEST_F(NavigationTest, PreparePlaybackKeepsACursorAndStartsFromTheFirstFrameOtherwise) {
     Scan({{"10010100", {T, T + 10, T + 20}}});
     playState = PlayState::Stopped;
-    EXPECT_EQ(manager.PreparePlayback(head), 0);
+    EXPECT_TRUE(manager.PreparePlayback(head));
     EXPECT_EQ(playClock, T);
-    ASSERT_EQ(manager.GoToFile(head, 2), 0);
+    ASSERT_TRUE(manager.GoToFile(head, 2));
     playClock = 0;
-    EXPECT_EQ(manager.PreparePlayback(head), 0);
+    EXPECT_TRUE(manager.PreparePlayback(head));
     EXPECT_EQ(playClock, T + 20);
 }
 
@@ -230,6 +231,65 @@ TEST_F(NavigationTest, EqualKeysAtTheEndShowTheLastAndEndTheFolder) {
     EXPECT_EQ(position, 4);
 }
 
+// After play, whatever was called in between, halting puts the cursor on the frame shown
+// and the position at its number: a step then moves exactly one frame from it.
+TEST_F(NavigationTest, HaltLandsOnTheFrameShownWhateverCameBefore) {
+    struct Case {
+        const char* name;
+        bool forward;
+        std::int32_t startIndex;
+        std::int32_t clock;  // the clock of the one play step taken
+        std::function<void(CMavFileManager&, Playhead&)> between;
+    };
+    // Eight frames 0.1 s apart: clocks that pass the last (first) frame within one step
+    // show the one before (after) it and leave the position a frame further.
+    const Case cases[] = {
+        {"mid-folder forward", true, 0, T + 35, [](CMavFileManager&, Playhead&) {}},
+        {"at the folder's end forward", true, 5, T + 75, [](CMavFileManager&, Playhead&) {}},
+        {"at the folder's start backward", false, 2, T - 5, [](CMavFileManager&, Playhead&) {}},
+        {"halted twice", true, 5, T + 75,
+         [](CMavFileManager& files, Playhead& head) { files.HaltOnShownFrame(head); }},
+        {"state changed before the halt", true, 5, T + 75,
+         [](CMavFileManager&, Playhead& head) { head.state = PlayState::SteppedBackward; }},
+    };
+    Scan({{"10010100", {T, T + 10, T + 20, T + 30, T + 40, T + 50, T + 60, T + 70}}});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        StartAt(c.startIndex, c.forward ? PlayState::PlayingForward : PlayState::PlayingBackward);
+        playClock = c.clock;
+        ASSERT_EQ(c.forward ? manager.PlayStepForward(head) : manager.PlayStepBackward(head),
+                  StepResult::Shown);
+        const std::string shown = Shown();
+        const std::int32_t number = manager.ShownNumber();
+        c.between(manager, head);
+        manager.HaltOnShownFrame(head);
+        EXPECT_EQ(position, number);
+        EXPECT_EQ(manager.CurrentFile(), manager.ShownFile());
+        ASSERT_TRUE(manager.GoToFile(head, position - 1));
+        EXPECT_EQ(Shown(), shown);
+    }
+}
+
+TEST_F(NavigationTest, HaltWithoutAPlayRunChangesNothing) {
+    Scan({{"10010100", {T, T + 10, T + 20}}, {"10010101", {T + 360000}}});
+    ASSERT_TRUE(manager.SelectFolder(0));
+    StartAt(0, PlayState::PlayingForward);
+    playClock = T + 15;
+    ASSERT_EQ(manager.PlayStepForward(head), StepResult::Shown);
+    ASSERT_TRUE(manager.GoToFile(head, 2));  // the cursor placed by hand during play
+    position = 3;
+    manager.HaltOnShownFrame(head);
+    EXPECT_EQ(position, 3);
+    EXPECT_EQ(manager.CurrentFile()->timeKey, T + 20);
+
+    playState = PlayState::SteppedForward;  // a folder move that shows nothing
+    ASSERT_TRUE(manager.NextFolder(playState));
+    position = 1;
+    manager.HaltOnShownFrame(head);
+    EXPECT_EQ(position, 1);
+    EXPECT_EQ(manager.CurrentFile()->timeKey, T + 360000) << "the cursor stays in its folder";
+}
+
 TEST_F(NavigationTest, FrameThatCannotBeOpenedStopsPlay) {
     Scan({{"10010100", {T, T + 10, T + 20}}});
     StartAt(0, PlayState::PlayingForward);
@@ -244,39 +304,39 @@ class FolderMovesTest : public NavigationTest {
     void SetUp() override {
         Scan({{"10010100", {T, T + 10}}, {"10020200", {T + 20, T + 30}}, {"10030300", {T + 40}}});
         MakeCurrent(10020200);
-        ASSERT_EQ(manager.LoadFirstFrame(), 0);
+        ASSERT_TRUE(manager.LoadFirstFrame());
     }
     // Makes the folder with this date key current, as a search for it does.
     void MakeCurrent(std::int32_t dateKey) {
         std::int32_t index = -1;
-        ASSERT_EQ(manager.SearchByDateTime(dateKey, 0, index), 0);
+        ASSERT_TRUE(manager.SearchByDateTime(dateKey, 0, index));
         ASSERT_EQ(index, 0);
     }
 };
 
 TEST_F(FolderMovesTest, NextAndPreviousShowTheFirstFrame) {
     playState = PlayState::PlayingForward;
-    EXPECT_EQ(manager.NextFolder(playState), 0);
+    EXPECT_TRUE(manager.NextFolder(playState));
     EXPECT_EQ(Shown(), Frame("10030300", T + 40));
     EXPECT_STREQ(manager.DateText(), "2010/03/03");
     EXPECT_EQ(playState, PlayState::PlayingForward);
-    EXPECT_EQ(manager.PreviousFolder(playState), 0);
-    EXPECT_EQ(manager.PreviousFolder(playState), 0);
+    EXPECT_TRUE(manager.PreviousFolder(playState));
+    EXPECT_TRUE(manager.PreviousFolder(playState));
     EXPECT_EQ(Shown(), Frame("10010100", T));
     EXPECT_STREQ(manager.DateText(), "2010/01/01");
 }
 
 TEST_F(FolderMovesTest, AtTheEndsTheyLandOnTheEndFramesAtListEnd) {
     playState = PlayState::PlayingForward;
-    ASSERT_EQ(manager.NextFolder(playState), 0);
-    EXPECT_EQ(manager.NextFolder(playState), 0);
+    ASSERT_TRUE(manager.NextFolder(playState));
+    EXPECT_TRUE(manager.NextFolder(playState));
     EXPECT_EQ(playState, PlayState::AtListEnd);
     EXPECT_EQ(Shown(), Frame("10030300", T + 40));
     EXPECT_EQ(manager.Folders().currentIndex, 2);
 
     MakeCurrent(10010100);
     playState = PlayState::PlayingBackward;
-    EXPECT_EQ(manager.PreviousFolder(playState), 0);
+    EXPECT_TRUE(manager.PreviousFolder(playState));
     EXPECT_EQ(playState, PlayState::AtListEnd);
     EXPECT_EQ(Shown(), Frame("10010100", T));
 }
@@ -284,7 +344,7 @@ TEST_F(FolderMovesTest, AtTheEndsTheyLandOnTheEndFramesAtListEnd) {
 TEST_F(FolderMovesTest, SteppedMovesOnlySetTheCursorAndTheDate) {
     const std::string before = Shown();
     playState = PlayState::SteppedForward;
-    EXPECT_EQ(manager.NextFolder(playState), 0);
+    EXPECT_TRUE(manager.NextFolder(playState));
     EXPECT_STREQ(manager.DateText(), "2010/03/03");
     EXPECT_EQ(Shown(), before);
     EXPECT_STREQ(manager.TimeText(), "10:00:00");
@@ -292,7 +352,7 @@ TEST_F(FolderMovesTest, SteppedMovesOnlySetTheCursorAndTheDate) {
     EXPECT_EQ(playState, PlayState::SteppedForward);
 
     playState = PlayState::SteppedBackward;
-    EXPECT_EQ(manager.PreviousFolder(playState), 0);
+    EXPECT_TRUE(manager.PreviousFolder(playState));
     EXPECT_STREQ(manager.DateText(), "2010/02/02");
     EXPECT_EQ(Shown(), before);
     EXPECT_EQ(manager.CurrentFile()->timeKey, T + 20);
@@ -300,7 +360,7 @@ TEST_F(FolderMovesTest, SteppedMovesOnlySetTheCursorAndTheDate) {
 
 TEST_F(FolderMovesTest, PreviousAtBackwardFolderEndLandsOnTheLastFrame) {
     playState = PlayState::BackwardFolderEnd;
-    EXPECT_EQ(manager.PreviousFolder(playState), 0);
+    EXPECT_TRUE(manager.PreviousFolder(playState));
     EXPECT_EQ(Shown(), Frame("10010100", T + 10));
     EXPECT_EQ(manager.CurrentFile(), manager.CurrentFolder()->GetLastFile());
 }
@@ -308,8 +368,8 @@ TEST_F(FolderMovesTest, PreviousAtBackwardFolderEndLandsOnTheLastFrame) {
 TEST_F(FolderMovesTest, MissingFrameGivesOne) {
     std::filesystem::remove(tree.Path(Frame("10030300", T + 40)));
     playState = PlayState::PlayingForward;
-    EXPECT_EQ(manager.NextFolder(playState), 1);
-    EXPECT_EQ(manager.NextFolder(playState), 1) << "at the end too";
+    EXPECT_FALSE(manager.NextFolder(playState));
+    EXPECT_FALSE(manager.NextFolder(playState)) << "at the end too";
     EXPECT_EQ(playState, PlayState::PlayingForward)
         << "PlayState::AtListEnd only after a frame was shown";
 }
@@ -317,19 +377,19 @@ TEST_F(FolderMovesTest, MissingFrameGivesOne) {
 TEST_F(FolderMovesTest, SearchChoosesTheFolderAndFrameWithoutLoading) {
     const std::string before = Shown();
     std::int32_t index = -1;
-    EXPECT_EQ(manager.SearchByDateTime(10020200, T + 31, index), 0);
+    EXPECT_TRUE(manager.SearchByDateTime(10020200, T + 31, index));
     EXPECT_EQ(index, 1);
     EXPECT_STREQ(manager.DateText(), "2010/02/02");
     EXPECT_EQ(Shown(), before);
     EXPECT_EQ(manager.CurrentFile()->timeKey, T + 30);
-    ASSERT_EQ(manager.GoToFile(head, index), 0);
+    ASSERT_TRUE(manager.GoToFile(head, index));
     EXPECT_EQ(Shown(), Frame("10020200", T + 30));
 
-    EXPECT_EQ(manager.SearchByDateTime(10030300, T + 40, index), 0);
+    EXPECT_TRUE(manager.SearchByDateTime(10030300, T + 40, index));
     EXPECT_EQ(index, 0) << "a time equal to the first frame's gives that frame";
-    EXPECT_EQ(manager.SearchByDateTime(10990000, 0, index), 0);
+    EXPECT_TRUE(manager.SearchByDateTime(10990000, 0, index));
     EXPECT_EQ(manager.Folders().currentIndex, 2);
-    EXPECT_EQ(manager.SearchByDateTime(0, 0, index), 0);
+    EXPECT_TRUE(manager.SearchByDateTime(0, 0, index));
     EXPECT_EQ(manager.Folders().currentIndex, 0);
     EXPECT_STREQ(manager.DateText(), "2010/01/01");
 }

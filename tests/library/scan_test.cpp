@@ -140,7 +140,7 @@ TEST_F(ScanTest, SecondScanLeavesNothingOfTheFirst) {
     Frames("10010100", {100, 200});
     test::WritePlaceholderFrames(other, "11020300", {300});
     ASSERT_EQ(Scan(tree.Root()), 0);
-    ASSERT_EQ(manager.LoadFirstFrame(), 0);
+    ASSERT_TRUE(manager.LoadFirstFrame());
     ASSERT_EQ(Scan(other.Root()), 0);
     EXPECT_EQ(FolderNames(), std::vector<std::string>{"11020300"});
     EXPECT_EQ(manager.TotalFiles(), 1);

@@ -124,7 +124,7 @@ TEST(RecordingWriter, WritesATreeThatTheLibraryScansAndDecodes) {
 
     int blackened = 0;
     manager.SetBlackenHook([&blackened](int, int) { ++blackened; });
-    ASSERT_EQ(manager.LoadFirstFrame(), 0);
+    ASSERT_TRUE(manager.LoadFirstFrame());
     EXPECT_STREQ(manager.DateText(), "2024/03/01");
     EXPECT_STREQ(manager.TimeText(), "00:00:00");
     EXPECT_EQ(blackened, 1);

@@ -128,7 +128,7 @@ TEST_P(DamagedFrameMatrix, DamagedFrameLeavesThePictureAndPlayGoesOn) {
         char root[kPathCapacity];
         std::snprintf(root, sizeof root, "%s", tree.Path("rec").c_str());
         ASSERT_EQ(manager->ScanFolderTree(root), 0);
-        ASSERT_EQ(manager->LoadFirstFrame(), 0);
+        ASSERT_TRUE(manager->LoadFirstFrame());
         const bool taken = frames[1].size() > kFrameHeaderSize;
         ASSERT_EQ(manager->FileCount(), taken ? 3 : 2) << "a file of 545 bytes or less is no frame";
         ASSERT_EQ(test::ShownPicture(*manager), firstPicture);
@@ -139,7 +139,7 @@ TEST_P(DamagedFrameMatrix, DamagedFrameLeavesThePictureAndPlayGoesOn) {
         const Bytes before = WholePicture(*manager);
         blackenings = 0;  // the first frame's own change from the size after construction
         Playhead head;
-        EXPECT_EQ(manager->GoToFile(head, 1), 0) << "the damaged file opens";
+        EXPECT_TRUE(manager->GoToFile(head, 1)) << "the damaged file opens";
         switch (damage.outcome) {
             case Outcome::PreviousPictureStays:
                 EXPECT_EQ(WholePicture(*manager), before);
@@ -156,11 +156,11 @@ TEST_P(DamagedFrameMatrix, DamagedFrameLeavesThePictureAndPlayGoesOn) {
                 EXPECT_EQ(test::ShownPicture(*manager), middlePicture);
                 break;
         }
-        EXPECT_EQ(manager->GoToFile(head, 2), 0);
+        EXPECT_TRUE(manager->GoToFile(head, 2));
         EXPECT_EQ(test::ShownPicture(*manager), lastPicture) << "the frame after the damage";
 
         // Forward play from the first frame, 10 hundredths a tick, runs to the folder's end.
-        ASSERT_EQ(manager->GoToFile(head, 0), 0);
+        ASSERT_TRUE(manager->GoToFile(head, 0));
         head.state = PlayState::PlayingForward;
         head.position = 1;
         int ticks = 0;
@@ -196,9 +196,9 @@ TEST(DamagedFrameBits, CodedBitFlipsGiveTheSameOutcomeInBothVariants) {
         for (const int v : {0, 1}) {
             ChooseDecoderVariant(kDecoderVariants[v]);
             CMavFileManager& manager = *managers[v];
-            ASSERT_EQ(manager.LoadFrame(tree.Path("first.jpg").c_str()), 0);
+            ASSERT_TRUE(manager.LoadFrame(tree.Path("first.jpg").c_str()));
             const Bytes before = test::ShownPicture(manager);
-            ASSERT_EQ(manager.LoadFrame(path.c_str()), 0) << "bit " << bit;
+            ASSERT_TRUE(manager.LoadFrame(path.c_str())) << "bit " << bit;
             pictureChanged[v] = test::ShownPicture(manager) != before;
         }
         EXPECT_EQ(pictureChanged[0], pictureChanged[1]) << "bit " << bit;

@@ -1,5 +1,5 @@
-// The frame-presented hook that a timed start ends on: it runs once for every frame the
-// tick presents, after the picture is in the picture surface, and never for a tick or a
+// The Player's framePresented, which a timed start ends on: it comes once for every frame
+// the tick presents, after the picture is in the picture surface, and never for a tick or a
 // command that presents nothing.
 
 #include <QTest>
@@ -20,7 +20,7 @@ class FramePresentedTest : public QObject {
 void FramePresentedTest::runsOncePerPresentedFrameWithThePictureDrawn() {
     WindowHarness h;
     std::vector<QString> shown;  // what the picture area showed at each call
-    h.window().SetFramePresentedHook([&] {
+    QObject::connect(&h.player(), &Player::framePresented, [&] {
         for (const QColor& colour : {kRed, kGreen, kBlue}) {
             if (h.Shows(colour)) {
                 shown.push_back(colour.name());

@@ -2,6 +2,7 @@
 // moves, search, the keys, the colour settings window beside it, the library held off while
 // a report is open, and the whole window as it is painted.
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -13,9 +14,25 @@
 #include "settings/settings_store.h"
 #include "shell/bottom_up_picture.h"
 #include "shell/colour_settings/colour_setting_dialog.h"
+#include "shell/picture_area.h"
 #include "tests/shell/window_harness.h"
 
 namespace orvik::test {
+
+namespace {
+
+// The colour settings window that is open, or nullptr.
+ColourSettingDialog* OpenColourWindow() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<ColourSettingDialog*>(window);
+        if (dialog != nullptr && dialog->IsOpen()) {
+            return dialog;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
 
 namespace {
 
@@ -51,9 +68,10 @@ struct Snapshot {
 };
 
 Snapshot Take(WindowHarness& h) {
-    return {h.viewer().playhead.state,  h.viewer().playhead.clock,     h.viewer().playhead.position,
-            h.viewer().frameDirty,      h.Text(ControlId::FramePath),  h.Text(ControlId::TimeBox),
-            h.Text(ControlId::DateBox), h.Text(ControlId::PositionBox)};
+    return {h.player().State(),           h.player().Clock(),
+            h.player().Position(),        h.player().FrameWaiting(),
+            h.Text(ControlId::FramePath), h.Text(ControlId::TimeBox),
+            h.Text(ControlId::DateBox),   h.Text(ControlId::PositionBox)};
 }
 
 void Type(WindowHarness& h, ControlId id, const QString& text) {
@@ -126,12 +144,12 @@ void MainWindowTest::startUpLook() {
          {ControlId::FramePath, ControlId::PositionBox, ControlId::DateBox, ControlId::TimeBox}) {
         QVERIFY(h.Text(id).isEmpty());
     }
-    QCOMPARE(h.viewer().pictureLeft, 38);
-    QCOMPARE(h.viewer().pictureTop, 42);
+    // The picture area lies inside its frame, two pixels in.
+    QCOMPARE(h.window().Picture().geometry().topLeft() + QPoint(2, 2), QPoint(38, 42));
     QCOMPARE(h.Picture(320, 240), qRgb(0, 0, 0));
-    QCOMPARE(h.viewer().playhead.state, PlayState::Stopped);
+    QCOMPARE(h.player().State(), PlayState::Stopped);
     QVERIFY(!w.windowIcon().isNull());
-    QCOMPARE(h.window().Lit().activeButton, ControlId::None);
+    QCOMPARE(h.window().Lights().Lit().activeButton, ControlId::None);
 }
 
 void MainWindowTest::startUpRunsTheTimerAndReadsTheStore() {
@@ -141,16 +159,16 @@ void MainWindowTest::startUpRunsTheTimerAndReadsTheStore() {
     WriteSetting("Saturation", 30);
     {
         MainWindow w([](QWidget*, char*) {});
-        QVERIFY(w.PlaybackTimer().isActive());
-        QCOMPARE(w.PlaybackTimer().interval(), 100);
-        QCOMPARE(w.PlaybackTimer().timerType(), Qt::PreciseTimer);
-        const PictureAdjustments& a = w.Viewer().fileManager.Decoder().adjustments;
+        QVERIFY(w.ThePlayer().Timer().isActive());
+        QCOMPARE(w.ThePlayer().Timer().interval(), 100);
+        QCOMPARE(w.ThePlayer().Timer().timerType(), Qt::PreciseTimer);
+        const PictureAdjustments& a = w.ThePlayer().Library().Decoder().adjustments;
         QCOMPARE(a.brightness, 60);
         QCOMPARE(a.contrast, 50);
         QCOMPARE(a.hue, 40);
         QCOMPARE(a.saturation, 30);
         w.close();
-        QVERIFY(!w.PlaybackTimer().isActive());
+        QVERIFY(!w.ThePlayer().Timer().isActive());
     }
     UseTestSettings();
 }
@@ -197,10 +215,10 @@ void MainWindowTest::chooseFolder() {
         }
         QVERIFY(h.Control(id)->isEnabled());
     }
-    QCOMPARE(h.viewer().frameDirty, true);
+    QCOMPARE(h.player().FrameWaiting(), true);
     QCOMPARE(h.Picture(320, 240), qRgb(0, 0, 0));  // commands never draw: the tick does
     h.Tick();
-    QCOMPARE(h.viewer().frameDirty, false);
+    QCOMPARE(h.player().FrameWaiting(), false);
     QVERIFY(h.Shows(colour));
     QVERIFY(h.reports.empty());
 }
@@ -210,7 +228,7 @@ void MainWindowTest::folderGivenAtStartSkipsTheChooser() {
     h.ChooserAnswers(kLastFolder);  // would be taken if the chooser ran
     h.window().OpenFolder(h.tree().Path(kMiddleFolder).c_str());
     QCOMPARE(h.Text(ControlId::TimeBox), QString("22:00:00"));
-    QCOMPARE(QString(h.viewer().folderPath), QString::fromStdString(h.tree().Root()));
+    QCOMPARE(QString(h.player().FolderPath()), QString::fromStdString(h.tree().Root()));
     QVERIFY(h.Control(ControlId::Play)->isEnabled());
     h.Click(ControlId::ChooseFolder);  // the chooser's answer replaces it
     QCOMPARE(h.Text(ControlId::TimeBox), QString("23:59:00"));
@@ -236,7 +254,7 @@ void MainWindowTest::failedChoiceReturnsToTheStartUpLook() {
         h.Choose(kFirstFolder);
         h.Click(ControlId::Play);
         h.Tick();
-        QCOMPARE(h.window().Lit().activeButton, ControlId::Play);
+        QCOMPARE(h.window().Lights().Lit().activeButton, ControlId::Play);
         QVERIFY(h.Shows(kRed));
     }
     h.Choose(chosen.toStdString());
@@ -257,9 +275,9 @@ void MainWindowTest::failedChoiceReturnsToTheStartUpLook() {
         QVERIFY(h.Text(id).isEmpty());
     }
     QCOMPARE(h.Picture(320, 240), qRgb(0, 0, 0));
-    QCOMPARE(h.window().Lit().activeButton, ControlId::None);
-    QCOMPARE(h.window().Lit().previousButton, ControlId::None);
-    QCOMPARE(h.viewer().playhead.state, PlayState::Stopped);
+    QCOMPARE(h.window().Lights().Lit().activeButton, ControlId::None);
+    QCOMPARE(h.window().Lights().Lit().previousButton, ControlId::None);
+    QCOMPARE(h.player().State(), PlayState::Stopped);
     QVERIFY(h.Control(ControlId::ChooseFolder)->isEnabled());
 }
 
@@ -283,11 +301,11 @@ void MainWindowTest::stepAcrossFolders() {
     QCOMPARE(h.Text(ControlId::TimeBox), QString("21:00:02"));
     QCOMPARE(h.Text(ControlId::PositionBox), QString("3"));
     QCOMPARE(h.Slider(ControlId::PositionSlider)->value(), 3);
-    QCOMPARE(h.viewer().playhead.position, 3);
-    QCOMPARE(h.viewer().playhead.clock, TimeOfDay(21, 0, 2));
+    QCOMPARE(h.player().Position(), 3);
+    QCOMPARE(h.player().Clock(), TimeOfDay(21, 0, 2));
     h.Tick();
     QVERIFY(h.Shows(kBlue));
-    QCOMPARE(h.viewer().playhead.state, PlayState::SteppedBackward);
+    QCOMPARE(h.player().State(), PlayState::SteppedBackward);
 }
 
 void MainWindowTest::stepAtTheEndsOfTheList() {
@@ -297,7 +315,7 @@ void MainWindowTest::stepAtTheEndsOfTheList() {
                                    // folder
     QCOMPARE(h.Text(ControlId::DateBox), QString("2009/12/30"));
     QCOMPARE(h.Text(ControlId::TimeBox), QString("21:00:02"));
-    QCOMPARE(h.viewer().playhead.position, 3);
+    QCOMPARE(h.player().Position(), 3);
     h.Tick();
     QVERIFY(h.Shows(kBlue));
 
@@ -310,8 +328,8 @@ void MainWindowTest::stepAtTheEndsOfTheList() {
                                       // folder
     QCOMPARE(h.Text(ControlId::TimeBox), QString("23:59:00"));
     QCOMPARE(h.Text(ControlId::DateBox), QString("2009/12/31"));
-    QCOMPARE(h.viewer().playhead.position, 1);
-    QCOMPARE(h.viewer().playhead.state, PlayState::AtListEnd);
+    QCOMPARE(h.player().Position(), 1);
+    QCOMPARE(h.player().State(), PlayState::AtListEnd);
     h.Tick();
     QVERIFY(h.Shows(kMagenta));
 }
@@ -321,10 +339,10 @@ void MainWindowTest::folderMovesAtTheEndsLightStop() {
     h.Choose(kLastFolder);
     h.Click(ControlId::NextFolder);  // no next folder: its last frame, Stop lit
     QCOMPARE(h.Text(ControlId::TimeBox), QString("23:59:40"));
-    QCOMPARE(h.viewer().playhead.position, 4);
+    QCOMPARE(h.player().Position(), 4);
     QCOMPARE(h.Text(ControlId::PositionBox), QString("4"));
-    QCOMPARE(h.window().Lit().activeButton, ControlId::Stop);
-    QCOMPARE(h.viewer().playhead.state, PlayState::Stopped);
+    QCOMPARE(h.window().Lights().Lit().activeButton, ControlId::Stop);
+    QCOMPARE(h.player().State(), PlayState::Stopped);
     h.Tick();
     QVERIFY(h.Shows(kTeal));
 
@@ -336,9 +354,9 @@ void MainWindowTest::folderMovesAtTheEndsLightStop() {
     QCOMPARE(h.Text(ControlId::DateBox), QString("2009/12/30"));
     h.Click(ControlId::PreviousFolder);  // no earlier folder: its first frame, Stop lit
     QCOMPARE(h.Text(ControlId::TimeBox), QString("21:00:00"));
-    QCOMPARE(h.viewer().playhead.position, 1);
-    QCOMPARE(h.window().Lit().activeButton, ControlId::Stop);
-    QCOMPARE(h.viewer().playhead.state, PlayState::Stopped);
+    QCOMPARE(h.player().Position(), 1);
+    QCOMPARE(h.window().Lights().Lit().activeButton, ControlId::Stop);
+    QCOMPARE(h.player().State(), PlayState::Stopped);
 }
 
 void MainWindowTest::stopGoesBackToTheFirstFrame() {
@@ -350,8 +368,8 @@ void MainWindowTest::stopGoesBackToTheFirstFrame() {
     QCOMPARE(h.Text(ControlId::TimeBox), QString("23:59:00"));
     QCOMPARE(h.Text(ControlId::PositionBox), QString("1"));
     QCOMPARE(h.Slider(ControlId::PositionSlider)->value(), 1);
-    QCOMPARE(h.viewer().playhead.state, PlayState::Stopped);
-    QCOMPARE(h.window().Lit().activeButton, ControlId::Stop);
+    QCOMPARE(h.player().State(), PlayState::Stopped);
+    QCOMPARE(h.window().Lights().Lit().activeButton, ControlId::Stop);
 }
 
 void MainWindowTest::search_data() {
@@ -412,11 +430,12 @@ void MainWindowTest::search() {
     h.Click(ControlId::Search);
     QCOMPARE(h.Text(ControlId::DateBox), wantDate);
     QCOMPARE(h.Text(ControlId::TimeBox), wantTime);
-    QCOMPARE(h.viewer().playhead.position, wantPosition);
+    QCOMPARE(h.player().Position(), wantPosition);
     QCOMPARE(h.Text(ControlId::PositionBox), QString::number(wantPosition));
     QCOMPARE(h.Slider(ControlId::PositionSlider)->value(), wantPosition);
-    QCOMPARE(h.viewer().playhead.state, PlayState::Stopped);
-    QCOMPARE(h.window().Lit().activeButton, ControlId::None);  // Search clears the lit button
+    QCOMPARE(h.player().State(), PlayState::Stopped);
+    QCOMPARE(h.window().Lights().Lit().activeButton,
+             ControlId::None);  // Search clears the lit button
     h.Tick();
     QVERIFY(h.Shows(colour));
 }
@@ -446,7 +465,7 @@ void MainWindowTest::enterCloses() {
     QFETCH(int, key);
     WindowHarness h;
     h.Choose(kFirstFolder);
-    h.window().PlaybackTimer().start();
+    h.player().Timer().start();
     const Snapshot before = Take(h);
     if (key == 0) {
         static_cast<QPushButton*>(h.Control(focus))->click();  // hidden, but it has its command
@@ -456,20 +475,20 @@ void MainWindowTest::enterCloses() {
     QVERIFY2(h.window().isVisible(), "the close is posted, not run at once");
     QVERIFY(Take(h) == before);  // a focused button is not pressed by Enter
     QTRY_VERIFY(!h.window().isVisible());
-    QVERIFY(!h.window().PlaybackTimer().isActive());
+    QVERIFY(!h.player().Timer().isActive());
 }
 
 void MainWindowTest::colourSettingsWindowBesideTheMainWindow() {
     WindowHarness h;
     h.Choose(kFirstFolder);
-    QVERIFY(colourDialogWindow == nullptr);
+    QVERIFY(OpenColourWindow() == nullptr);
     h.Click(ControlId::ColourSettings);
-    ColourSettingDialog* dialog = colourDialogWindow;
+    ColourSettingDialog* dialog = OpenColourWindow();
     QVERIFY(dialog != nullptr);
     QVERIFY(!dialog->isModal());
     QVERIFY(dialog->isVisible());
     h.Click(ControlId::ColourSettings);  // a second press while it is open does nothing
-    QCOMPARE(colourDialogWindow, dialog);
+    QCOMPARE(OpenColourWindow(), dialog);
     const QWidgetList windows = QApplication::topLevelWidgets();
     QCOMPARE(std::count_if(windows.begin(), windows.end(),
                            [](QWidget* w) {
@@ -486,18 +505,18 @@ void MainWindowTest::colourSettingsWindowBesideTheMainWindow() {
         dialog->findChild<QSlider*>(QString::number(int(ControlId::BrightnessSlider)));
     QVERIFY(brightness != nullptr);
     h.Tick();
-    QCOMPARE(h.viewer().frameDirty, false);
+    QCOMPARE(h.player().FrameWaiting(), false);
     const QRgb before = h.Picture(320, 240);
     brightness->setFocus();
     QTest::keyClick(brightness, Qt::Key_PageUp);
-    QCOMPARE(h.viewer().frameDirty, true);
-    QCOMPARE(h.viewer().fileManager.Decoder().adjustments.brightness, 59);
+    QCOMPARE(h.player().FrameWaiting(), true);
+    QCOMPARE(h.player().Library().Decoder().adjustments.brightness, 59);
     h.Tick();
     QVERIFY(h.Picture(320, 240) != before);
 
     // Closing the main window ends the colour window without saving.
     h.window().close();
-    QTRY_VERIFY(colourDialogWindow == nullptr);
+    QTRY_VERIFY(OpenColourWindow() == nullptr);
     std::int32_t stored = 0;
     ReadSetting("Brightness", 80, stored);
     QCOMPARE(stored, 49);
@@ -511,16 +530,16 @@ void MainWindowTest::libraryIsHeldOffWhileAReportIsOpen() {
     h.Click(ControlId::Play);
     h.Tick(3);
     h.Click(ControlId::ColourSettings);
-    QVERIFY(colourDialogWindow != nullptr);
+    QVERIFY(OpenColourWindow() != nullptr);
     auto* brightness =
-        colourDialogWindow->findChild<QSlider*>(QString::number(int(ControlId::BrightnessSlider)));
-    const std::int32_t brightnessBefore = h.viewer().fileManager.Decoder().adjustments.brightness;
-    QCOMPARE(h.viewer().frameDirty, false);
+        OpenColourWindow()->findChild<QSlider*>(QString::number(int(ControlId::BrightnessSlider)));
+    const std::int32_t brightnessBefore = h.player().Library().Decoder().adjustments.brightness;
+    QCOMPARE(h.player().FrameWaiting(), false);
 
     bool ran = false;
     h.duringReport = [&] {
         ran = true;
-        QVERIFY(h.window().LibraryBusy());
+        QVERIFY(h.player().Busy());
         const Snapshot before = Take(h);
         const int sliderBefore = h.Slider(ControlId::PositionSlider)->value();
         h.Tick(3);
@@ -531,13 +550,13 @@ void MainWindowTest::libraryIsHeldOffWhileAReportIsOpen() {
         brightness->triggerAction(QAbstractSlider::SliderPageStepAdd);
         QVERIFY(Take(h) == before);
         QCOMPARE(h.Slider(ControlId::PositionSlider)->value(), sliderBefore);
-        QCOMPARE(h.viewer().fileManager.Decoder().adjustments.brightness, brightnessBefore);
+        QCOMPARE(h.player().Library().Decoder().adjustments.brightness, brightnessBefore);
     };
     h.Choose("missing");
     QVERIFY(ran);
-    QVERIFY(!h.window().LibraryBusy());
+    QVERIFY(!h.player().Busy());
     QCOMPARE(h.reports, std::vector<std::string>{"FindFirstFile"});
-    colourDialogWindow->EndWithoutSaving();
+    OpenColourWindow()->EndWithoutSaving();
 }
 
 // The window as the user sees it: the skin everywhere, the picture in the frame, the faces
@@ -548,14 +567,14 @@ void MainWindowTest::wholeWindowAsPainted() {
     h.Tick();
     const QImage shot = h.window().grab().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(shot.size(), QSize(720, 680));
-    const QImage& skin = h.viewer().skinSurface;
+    const QImage& skin = h.window().Skin();
     for (const QPoint p : {QPoint(10, 300), QPoint(360, 12), QPoint(700, 400), QPoint(5, 675)}) {
         QCOMPARE(shot.pixel(p), skin.pixel(p));
     }
     QVERIFY(QColor(shot.pixel(10, 300)).lightness() < 90);   // the slate frame
     QVERIFY(QColor(shot.pixel(710, 660)).lightness() < 20);  // the band behind the buttons
     QVERIFY(h.Shows(kRed));
-    const QImage& picture = h.viewer().pictureSurface;
+    const QImage& picture = h.window().Picture().Surface();
     for (const QPoint p : {QPoint(0, 0), QPoint(320, 240), QPoint(639, 479)}) {
         QCOMPARE(shot.pixel(QPoint(38, 42) + p), picture.pixel(p));
     }

@@ -52,7 +52,7 @@ void Run(WindowHarness& h, const QString& commands) {
 }
 
 PlayState State(WindowHarness& h) {
-    return h.viewer().playhead.state;
+    return h.player().State();
 }
 
 }  // namespace
@@ -63,7 +63,6 @@ class PlaybackTest : public QObject {
   private slots:
     void initTestCase() { UseTestSettings(); }
 
-    void tickForOtherTimersDoesNothing();
     void playForwardAcrossAFolderEnd();
     void playForwardOffTheLastFolder();
     void playBackwardIntoThePreviousFolder();
@@ -78,17 +77,6 @@ class PlaybackTest : public QObject {
     void haltedPlayShowsTheNumberOfTheFrameShown();
 };
 
-void PlaybackTest::tickForOtherTimersDoesNothing() {
-    WindowHarness h;
-    h.Choose(kFirstFolder);
-    h.Click(ControlId::Play);
-    const std::int32_t clock = h.viewer().playhead.clock;
-    h.window().PlaybackTick(kPlaybackTimerIdentity + 1);
-    QCOMPARE(h.viewer().playhead.clock, clock);
-    QCOMPARE(h.viewer().frameDirty, true);
-    QCOMPARE(h.Picture(320, 240), qRgb(0, 0, 0));
-}
-
 // Speed 5 moves the clock 50 hundredths a tick, so frames a second apart change every second
 // tick; the folder's end hands over to the next folder, where play goes on.
 void PlaybackTest::playForwardAcrossAFolderEnd() {
@@ -96,8 +84,8 @@ void PlaybackTest::playForwardAcrossAFolderEnd() {
     h.Choose(kFirstFolder);
     h.Click(ControlId::Play);
     QCOMPARE(State(h), PlayState::PlayingForward);
-    QCOMPARE(h.window().Lit().activeButton, ControlId::Play);
-    QCOMPARE(h.viewer().playhead.clock, TimeOfDay(21, 0, 0));
+    QCOMPARE(h.window().Lights().Lit().activeButton, ControlId::Play);
+    QCOMPARE(h.player().Clock(), TimeOfDay(21, 0, 0));
 
     const struct {
         QColor colour;
@@ -115,7 +103,7 @@ void PlaybackTest::playForwardAcrossAFolderEnd() {
         QCOMPARE(h.Text(ControlId::PositionBox), QString(step.shownPosition));
         QCOMPARE(State(h), PlayState::PlayingForward);
     }
-    QCOMPARE(h.viewer().playhead.position, 4);  // one past the frame shown
+    QCOMPARE(h.player().Position(), 4);  // one past the frame shown
     QCOMPARE(h.Slider(ControlId::PositionSlider)->value(), 3);
 
     h.Tick();  // the last frame was shown: Next folder runs and play resumes there
@@ -123,7 +111,7 @@ void PlaybackTest::playForwardAcrossAFolderEnd() {
     QCOMPARE(h.Text(ControlId::DateBox), QString("2009/12/31"));
     QCOMPARE(h.Text(ControlId::TimeBox), QString("22:00:00"));
     QCOMPARE(h.Slider(ControlId::PositionSlider)->maximum(), 2);
-    QCOMPARE(h.viewer().playhead.clock, TimeOfDay(22, 0, 0));
+    QCOMPARE(h.player().Clock(), TimeOfDay(22, 0, 0));
     QVERIFY(h.Shows(kBlue));  // presented by the next tick
     h.Tick();
     QVERIFY(h.Shows(kYellow));
@@ -137,16 +125,16 @@ void PlaybackTest::playForwardOffTheLastFolder() {
     h.Click(ControlId::Play);
     QVERIFY(h.TickUntil([&] { return State(h) != PlayState::PlayingForward; }, 200));
     QCOMPARE(State(h), PlayState::Stopped);
-    QCOMPARE(h.window().Lit().activeButton, ControlId::Stop);
+    QCOMPARE(h.window().Lights().Lit().activeButton, ControlId::Stop);
     QCOMPARE(h.Text(ControlId::TimeBox), QString("23:59:40"));
-    QCOMPARE(h.viewer().playhead.position, 4);
+    QCOMPARE(h.player().Position(), 4);
     QCOMPARE(h.Text(ControlId::PositionBox), QString("4"));
     h.Tick();
     QVERIFY(h.Shows(kTeal));
-    const std::int32_t clock = h.viewer().playhead.clock;
+    const std::int32_t clock = h.player().Clock();
     h.Tick(5);
-    QCOMPARE(h.viewer().playhead.clock, clock);  // the clock has stopped
-    QCOMPARE(h.viewer().frameDirty, false);
+    QCOMPARE(h.player().Clock(), clock);  // the clock has stopped
+    QCOMPARE(h.player().FrameWaiting(), false);
 }
 
 void PlaybackTest::playBackwardIntoThePreviousFolder() {
@@ -155,7 +143,7 @@ void PlaybackTest::playBackwardIntoThePreviousFolder() {
     h.Click(ControlId::StepForward);  // the folder's last frame
     h.Click(ControlId::PlayBackward);
     QCOMPARE(State(h), PlayState::PlayingBackward);
-    QCOMPARE(h.window().Lit().activeButton, ControlId::PlayBackward);
+    QCOMPARE(h.window().Lights().Lit().activeButton, ControlId::PlayBackward);
     h.Tick();
     QVERIFY(h.Shows(kCyan));
     QCOMPARE(h.Text(ControlId::PositionBox), QString("2"));  // position + 1 while playing backward
@@ -166,9 +154,9 @@ void PlaybackTest::playBackwardIntoThePreviousFolder() {
     QVERIFY(h.TickUntil([&] { return h.Text(ControlId::DateBox) == "2009/12/30"; }, 4));
     QCOMPARE(State(h), PlayState::PlayingBackward);
     QCOMPARE(h.Text(ControlId::TimeBox), QString("21:00:02"));
-    QCOMPARE(h.viewer().playhead.position, 3);
+    QCOMPARE(h.player().Position(), 3);
     QCOMPARE(h.Text(ControlId::PositionBox), QString("3"));
-    QCOMPARE(h.viewer().playhead.clock, TimeOfDay(21, 0, 2));
+    QCOMPARE(h.player().Clock(), TimeOfDay(21, 0, 2));
     h.Tick();
     QVERIFY(h.Shows(kBlue));
 
@@ -176,8 +164,8 @@ void PlaybackTest::playBackwardIntoThePreviousFolder() {
     QVERIFY(h.TickUntil([&] { return State(h) != PlayState::PlayingBackward; }, 100));
     QCOMPARE(State(h), PlayState::Stopped);
     QCOMPARE(h.Text(ControlId::TimeBox), QString("21:00:00"));
-    QCOMPARE(h.viewer().playhead.position, 1);
-    QCOMPARE(h.window().Lit().activeButton, ControlId::Stop);
+    QCOMPARE(h.player().Position(), 1);
+    QCOMPARE(h.window().Lights().Lit().activeButton, ControlId::Stop);
     h.Tick();
     QVERIFY(h.Shows(kRed));
 }
@@ -202,20 +190,20 @@ void PlaybackTest::pause() {
     h.Click(playButton);
     QVERIFY(h.TickUntil([&] { return h.Shows(kGreen); }, 6));
     QCOMPARE(h.Text(ControlId::PositionBox), QString("2"));
-    QVERIFY(h.viewer().playhead.position != 2);
+    QVERIFY(h.player().Position() != 2);
     h.Click(ControlId::Pause);
     QCOMPARE(State(h), PlayState::Paused);
-    QCOMPARE(h.viewer().playhead.position, 2);
-    QCOMPARE(h.window().Lit().activeButton, ControlId::Pause);
-    const std::int32_t clock = h.viewer().playhead.clock;
+    QCOMPARE(h.player().Position(), 2);
+    QCOMPARE(h.window().Lights().Lit().activeButton, ControlId::Pause);
+    const std::int32_t clock = h.player().Clock();
     h.Tick(3);
-    QCOMPARE(h.viewer().playhead.clock, clock);
+    QCOMPARE(h.player().Clock(), clock);
     QVERIFY(h.Shows(kGreen));
     h.Click(ControlId::StepForward);  // stepping goes on from the frame shown
     QCOMPARE(h.Text(ControlId::TimeBox), QString("21:00:02"));
 
     h.Click(ControlId::Pause);  // in any other state Pause only sets the state
-    QCOMPARE(h.viewer().playhead.position, 3);
+    QCOMPARE(h.player().Position(), 3);
     QCOMPARE(State(h), PlayState::Paused);
 }
 
@@ -224,18 +212,18 @@ void PlaybackTest::playWhilePlaying() {
     h.Choose(kFirstFolder);
     h.Click(ControlId::Play);
     h.Tick(3);
-    const std::int32_t clock = h.viewer().playhead.clock;
+    const std::int32_t clock = h.player().Clock();
     h.Click(ControlId::Play);  // already playing forward: nothing changes
-    QCOMPARE(h.viewer().playhead.clock, clock);
+    QCOMPARE(h.player().Clock(), clock);
     QCOMPARE(State(h), PlayState::PlayingForward);
 
     h.Click(ControlId::PlayBackward);  // reverses from the current frame
     QCOMPARE(State(h), PlayState::PlayingBackward);
-    QCOMPARE(h.window().Lit().activeButton, ControlId::PlayBackward);
+    QCOMPARE(h.window().Lights().Lit().activeButton, ControlId::PlayBackward);
     h.Tick();
-    const std::int32_t backwardClock = h.viewer().playhead.clock;
+    const std::int32_t backwardClock = h.player().Clock();
     h.Click(ControlId::PlayBackward);
-    QCOMPARE(h.viewer().playhead.clock, backwardClock);
+    QCOMPARE(h.player().Clock(), backwardClock);
     QCOMPARE(State(h), PlayState::PlayingBackward);
     QVERIFY(h.TickUntil([&] { return h.Shows(kRed); }, 6));
 }
@@ -245,22 +233,22 @@ void PlaybackTest::speedChangeWhilePlaying() {
     h.Choose(kFirstFolder);
     h.Click(ControlId::Play);
     h.Tick();
-    QCOMPARE(h.viewer().playhead.clock, TimeOfDay(21, 0, 0) + 50);
+    QCOMPARE(h.player().Clock(), TimeOfDay(21, 0, 0) + 50);
     QSlider* speed = h.Slider(ControlId::SpeedSlider);
     speed->setFocus();
     QTest::keyClick(speed, Qt::Key_Right);
-    QCOMPARE(h.viewer().speed, 6);
+    QCOMPARE(h.player().Speed(), 6);
     QCOMPARE(h.Text(ControlId::SpeedBox), QString("6"));
     h.Tick();  // nothing due yet; the clock runs on at the new speed
-    QCOMPARE(h.viewer().playhead.clock, TimeOfDay(21, 0, 0) + 110);
+    QCOMPARE(h.player().Clock(), TimeOfDay(21, 0, 0) + 110);
     QTest::keyClick(speed, Qt::Key_End);
-    QCOMPARE(h.viewer().speed, 8);
+    QCOMPARE(h.player().Speed(), 8);
     QCOMPARE(h.Text(ControlId::SpeedBox), QString("8"));
     QTest::keyClick(speed, Qt::Key_Home);
-    QCOMPARE(h.viewer().speed, 1);
+    QCOMPARE(h.player().Speed(), 1);
     h.Tick();  // green is due: shown, then the clock moves 10
     QVERIFY(h.Shows(kGreen));
-    QCOMPARE(h.viewer().playhead.clock, TimeOfDay(21, 0, 0) + 120);
+    QCOMPARE(h.player().Clock(), TimeOfDay(21, 0, 0) + 120);
 }
 
 // Past 8,640,000 the clock starts again at 0, so play goes on with the frames after midnight.
@@ -269,10 +257,10 @@ void PlaybackTest::forwardClockWrapsAtMidnight() {
     WriteFrames(h.tree(), kMidnightFolder, {{0, kRed}, {TimeOfDay(0, 0, 1), kGreen}});
     h.Choose(kMidnightFolder);
     h.Click(ControlId::Play);
-    h.viewer().playhead.clock = 8640001;
+    h.SetPlayClock(8640001);
     h.Tick();
     QCOMPARE(h.Text(ControlId::TimeBox), QString("00:00:00"));
-    QCOMPARE(h.viewer().playhead.clock, 50);
+    QCOMPARE(h.player().Clock(), 50);
     QVERIFY(h.Shows(kRed));
 }
 
@@ -283,13 +271,13 @@ void PlaybackTest::backwardClockHeldAtZero() {
     h.Choose(kMidnightFolder);
     h.Click(ControlId::StepForward);
     h.Click(ControlId::PlayBackward);
-    QCOMPARE(h.viewer().playhead.clock, 100);
+    QCOMPARE(h.player().Clock(), 100);
     h.Tick();
     QVERIFY(h.Shows(kGreen));
-    QCOMPARE(h.viewer().playhead.clock, 50);
+    QCOMPARE(h.player().Clock(), 50);
     h.Tick();
     QCOMPARE(h.Text(ControlId::TimeBox), QString("00:00:00"));
-    QCOMPARE(h.viewer().playhead.clock, -50);
+    QCOMPARE(h.player().Clock(), -50);
     QVERIFY(h.Shows(kRed));
 }
 
@@ -299,7 +287,7 @@ void PlaybackTest::positionSliderDuringPlayPauses() {
     h.Choose(kLastFolder);
     h.Click(ControlId::Play);
     h.Tick(2);
-    QCOMPARE(h.window().Lit().activeButton, ControlId::Play);
+    QCOMPARE(h.window().Lights().Lit().activeButton, ControlId::Play);
     QSlider* position = h.Slider(ControlId::PositionSlider);
     position->setSliderDown(true);
     position->setSliderPosition(4);  // a drag: every step loads the frame under the thumb
@@ -307,15 +295,15 @@ void PlaybackTest::positionSliderDuringPlayPauses() {
     position->setSliderPosition(3);
     position->setSliderDown(false);
     QCOMPARE(State(h), PlayState::Paused);
-    QCOMPARE(h.viewer().playhead.position, 3);
+    QCOMPARE(h.player().Position(), 3);
     QCOMPARE(h.Text(ControlId::PositionBox), QString("3"));
     QCOMPARE(h.Text(ControlId::TimeBox), QString("23:59:20"));
     QVERIFY(h.Text(ControlId::FramePath).endsWith("CAM123592000.JPG"));
-    QCOMPARE(h.viewer().playhead.clock, TimeOfDay(23, 59, 20));
-    QCOMPARE(h.window().Lit().activeButton, ControlId::None);
-    const std::int32_t clock = h.viewer().playhead.clock;
+    QCOMPARE(h.player().Clock(), TimeOfDay(23, 59, 20));
+    QCOMPARE(h.window().Lights().Lit().activeButton, ControlId::None);
+    const std::int32_t clock = h.player().Clock();
     h.Tick(2);
-    QCOMPARE(h.viewer().playhead.clock, clock);
+    QCOMPARE(h.player().Clock(), clock);
     QVERIFY(h.Shows(kOrange));
 }
 
@@ -370,7 +358,7 @@ void PlaybackTest::haltedPlayShowsTheNumberOfTheFrameShown() {
     const int number = frame == 0 ? 1 : frame;
     QCOMPARE(h.Text(ControlId::PositionBox), QString::number(number));
     QCOMPARE(h.Slider(ControlId::PositionSlider)->value(), number);
-    QCOMPARE(h.viewer().playhead.position, number);
+    QCOMPARE(h.player().Position(), number);
     if (frame != 0) {
         QVERIFY(h.Shows(kEightColours[std::size_t(frame - 1)]));
     }

@@ -16,6 +16,7 @@
 #include <QTest>
 
 #include "library/play_state.h"
+#include "shell/bottom_up_picture.h"
 #include "shell/frame_window.h"
 #include "shell/timeline_window.h"
 #include "testing/widgets/when_modal_shown.h"
@@ -116,9 +117,9 @@ void ReviewTest::keyTable() {
     Keys(h, keys);
     QCOMPARE(h.Text(ControlId::TimeBox), time);
     QCOMPARE(h.Text(ControlId::PositionBox), QString::number(number));
-    QCOMPARE(h.viewer().playhead.state, state);
-    QCOMPARE(h.window().Lit().activeButton, lit);
-    QCOMPARE(h.viewer().speed, speed);
+    QCOMPARE(h.player().State(), state);
+    QCOMPARE(h.window().Lights().Lit().activeButton, lit);
+    QCOMPARE(h.player().Speed(), speed);
     QCOMPARE(h.Slider(ControlId::SpeedSlider)->value(), speed);
 }
 
@@ -128,7 +129,7 @@ void ReviewTest::keysWithNoFolderOpenDoNothing() {
     QVERIFY(QTest::qWaitForWindowActive(&h.window()));
     Keys(h, {Qt::Key_Space, Qt::Key_Right, Qt::Key_End, Qt::Key_PageDown, Qt::Key_L, Qt::Key_S,
              QKeySequence(QKeySequence::Copy)});
-    QCOMPARE(h.viewer().playhead.state, PlayState::Stopped);
+    QCOMPARE(h.player().State(), PlayState::Stopped);
     QVERIFY(h.Text(ControlId::TimeBox).isEmpty());
     QCOMPARE(h.window().Note(), QString("No frame to copy"));
     QCOMPARE(h.Picture(320, 240), qRgb(0, 0, 0));
@@ -144,7 +145,7 @@ void ReviewTest::dateBoxKeepsItsKeys() {
     QTest::keyClick(date, Qt::Key_Space);
     QCOMPARE(date->text(), QString("2 009/12/31"));
     QCOMPARE(h.Text(ControlId::PositionBox), QString("1"));  // no step, no play
-    QCOMPARE(h.viewer().playhead.state, PlayState::Stopped);
+    QCOMPARE(h.player().State(), PlayState::Stopped);
 }
 
 void ReviewTest::contextMenuHoldsTheKeys() {
@@ -170,7 +171,7 @@ void ReviewTest::snapshotIsThePictureNamedByItsCaptureTime() {
     const QString first = pictures.path() + "/Pictures/2009-12-31_23-59-10.00.png";
     const QImage saved(first);
     QVERIFY2(!saved.isNull(), qPrintable(first));
-    const QImage shown = h.window().ShownPicture();
+    const QImage shown = UprightLibraryPicture(h.player().Library());
     QCOMPARE(saved.size(), QSize(640, 480));
     for (const QPoint at : {QPoint(0, 0), QPoint(320, 240), QPoint(639, 479)}) {
         QCOMPARE(saved.pixel(at), shown.pixel(at));
@@ -203,7 +204,7 @@ void ReviewTest::copyPutsThePictureOnTheClipboard() {
     OpenLastFolder(h);
     Keys(h, {QKeySequence(QKeySequence::Copy)});
     QCOMPARE(QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
-             h.window().ShownPicture().convertToFormat(QImage::Format_RGB32));
+             UprightLibraryPicture(h.player().Library()).convertToFormat(QImage::Format_RGB32));
 }
 
 // Ctrl+S with a .jpg name: the frame's own coded data, untouched, as a standard JPEG.

@@ -6,7 +6,9 @@
 #include <QTest>
 
 #include "library/error_report.h"
+#include "platform/path_capacity.h"
 #include "settings/settings_store.h"
+#include "shell/picture_area.h"
 #include "text/bounded_format.h"
 
 namespace orvik::test {
@@ -47,7 +49,7 @@ WindowHarness::WindowHarness(bool standardRecording) {
             BoundedFormat(path, kPathCapacity, "%s", recording.Path(chooserAnswer).c_str());
         }
     });
-    mainWindow->PlaybackTimer().stop();  // the tests fire the ticks
+    player().Timer().stop();  // the tests fire the ticks
     mainWindow->show();
     if (!QTest::qWaitForWindowExposed(mainWindow.get())) {
         qFatal("the main window was not shown");
@@ -75,7 +77,7 @@ void WindowHarness::Click(ControlId id) {
 
 void WindowHarness::Tick(int count) {
     for (int i = 0; i < count; ++i) {
-        mainWindow->PlaybackTick(kPlaybackTimerIdentity);
+        player().tick();
     }
 }
 
@@ -107,7 +109,7 @@ QLineEdit* WindowHarness::Edit(ControlId id) {
 }
 
 QRgb WindowHarness::Picture(int x, int y) {
-    return viewer().pictureSurface.pixel(x, y);
+    return mainWindow->Picture().Surface().pixel(x, y);
 }
 
 bool WindowHarness::Shows(const QColor& colour) {

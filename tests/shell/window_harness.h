@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "shell/main_window.h"
+#include "shell/player.h"
 #include "tests/shell/recording_fixture.h"
 
 class QLineEdit;
@@ -40,7 +41,9 @@ class WindowHarness {
     ~WindowHarness();
 
     MainWindow& window() { return *mainWindow; }
-    CMavViewer& viewer() { return mainWindow->Viewer(); }
+    Player& player() { return mainWindow->ThePlayer(); }
+    // Moves the play clock, to test its edges (midnight, the backward floor).
+    void SetPlayClock(std::int32_t clock) { player().playhead.clock = clock; }
     const TempTree& tree() const { return recording; }
 
     // The chooser's next answer: the tree's folder relative (empty: the root), or "cancel".
@@ -57,7 +60,7 @@ class WindowHarness {
     QSlider* Slider(ControlId id);
     QWidget* Control(ControlId id);
     QLineEdit* Edit(ControlId id);
-    // Picture area pixel (0..639, 0..479) of the viewer's picture surface.
+    // Picture area pixel (0..639, 0..479) of the picture surface.
     QRgb Picture(int x, int y);
     bool Shows(const QColor& colour);  // the middle of the picture area shows it
 

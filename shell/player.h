@@ -1,0 +1,151 @@
+// The Player: playback of one recording. It owns the clip library object, the playhead (play
+// state, play clock and the position within the folder), the speed, the position range and
+// the 100 ms playback tick. Its slots are the viewer's commands; its signals say what they
+// changed, and the windows only listen and call slots.
+//
+// The timing is the system's: a command loads a frame and marks it waiting; the tick plays
+// (moves the clock by speed x 10 hundredths and lets the library show the frame due) and
+// presents whatever frame waits, so a loaded frame reaches the screen at most one tick later.
+// The clip library runs one operation at a time: a command or tick that arrives while
+// another holds it (a message box of the scan is open) does nothing.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <cstdint>
+#include <optional>
+
+#include "colour/colour_matrix.h"
+#include "library/file_manager.h"
+#include "library/play_state.h"
+#include "platform/path_capacity.h"
+
+namespace orvik {
+
+namespace test {
+class WindowHarness;
+}
+
+class Player : public QObject {
+    Q_OBJECT
+
+  public:
+    static constexpr int kSpeedMin = 1;
+    static constexpr int kSpeedMax = 8;
+    static constexpr int kDefaultSpeed = 5;
+    static constexpr int kTickMilliseconds = 100;
+
+    // Set up for 640 x 480 with the adjustments at 49; the tick runs from now on.
+    explicit Player(QObject* parent = nullptr);
+
+    const CMavFileManager& Library() const { return files; }
+    PlayState State() const { return playhead.state; }
+    bool Playing() const {
+        return playhead.state == PlayState::PlayingForward ||
+               playhead.state == PlayState::PlayingBackward;
+    }
+    std::int32_t Clock() const { return playhead.clock; }
+    // The library's position counter: during play it runs ahead of the frame shown.
+    std::int32_t Position() const { return playhead.position; }
+    // The number the position box shows: the frame on screen's.
+    std::int32_t ShownNumber() const { return shownNumber; }
+    std::int32_t PositionMax() const { return positionMax; }
+    int Speed() const { return speed; }
+    const char* FolderPath() const { return folderPath; }
+    // A loaded frame waits for the tick to present it.
+    bool FrameWaiting() const { return frameWaiting; }
+    // Another library operation is in progress (a message box of the scan is open).
+    bool Busy() const { return busy; }
+    // The frame on screen's capture moment (hundredths since 2000/01/01) and its text
+    // "YYYY/MM/DD HH:MM:SS.cc"; none when no frame is shown.
+    std::optional<std::int64_t> ShownMoment() const;
+    QString ShownCaptureTime() const;
+    // The playback timer: tests stop it and tick by hand.
+    QTimer& Timer() { return timer; }
+
+  public slots:
+    // Scans the tree at path (kept as the folder path, cut to fit) and shows the first frame
+    // of the folder the scan chooses.
+    void open(const QString& path);
+    void play();
+    void playBackward();
+    void pause();
+    // Back to the current folder's first frame.
+    void stop();
+    void nextFolder();
+    void previousFolder();
+    void stepForward();
+    void stepBack();
+    void setSpeed(int speed);
+    // Jumps to the date (20YY/MM/DD) and time (HH:MM:SS) typed.
+    void search(const QString& date, const QString& time);
+    // The frame numbered number (1-based) in the current folder, as taking the position
+    // slider there does: play pauses and no transport button stays lit (positionTaken).
+    void showNumber(int number);
+    // The last frame captured at or before the frame on screen's time plus (minus)
+    // hundredths, in this folder; forward at least the next frame, backward at most the
+    // first. As showNumber.
+    void seek(std::int32_t hundredths);
+    void goToFolderStart();
+    void goToFolderEnd();
+    // A frame by its slots in the recording, as showNumber.
+    void goToFrame(int folderIndex, int fileIndex);
+    // Takes the four adjustments to the picture: the frame on screen is decoded again.
+    void setAdjustments(const PictureAdjustments& adjustments);
+    // Marks the frame on screen for presenting again (the colour settings changed it).
+    void representFrame();
+    // One tick of the playback timer.
+    void tick();
+
+  signals:
+    // A scan ended; hasFrame tells whether a frame of the recording is shown.
+    void recordingOpened(bool hasFrame);
+    void dateTextChanged(const QString& text);
+    void timeTextChanged(const QString& text);
+    void fileTextChanged(const QString& text);
+    void positionRangeChanged(int maximum);
+    void shownNumberChanged(int number);
+    void speedChanged(int speed);
+    // A folder move found no further folder: the list's end frame is shown and play stops.
+    void listEndReached(bool forward);
+    // The user took the position by hand (slider, Home, End, seek keys, Timeline): paused.
+    void positionTaken();
+    // A frame of another size was loaded: the old picture's area (width x height) is to be
+    // blackened.
+    void pictureSizeChanging(int width, int height);
+    // The tick presents the library's picture: it is the frame to show now.
+    void framePresented();
+
+  private:
+    friend class test::WindowHarness;  // sets the play clock for the tests of its edges
+
+    enum class Direction { Forward, Backward };
+
+    void StartPlay(Direction direction);
+    void MoveFolder(Direction direction);
+    void Step(Direction direction);
+    void ShowFolderFrame(std::int32_t index);
+    void PlayOneStep(bool forward);
+
+    // What the commands show: a frame now waits for the tick, and these texts changed.
+    void MarkFrameWaiting() { frameWaiting = true; }
+    void ShowCurrentTexts();
+    void ShowDateText();
+    void ShowFrameTexts();
+    void ShowNumber(std::int32_t number);
+    void ShowPosition() { ShowNumber(playhead.position); }
+    void ResetPositionRange();
+
+    CMavFileManager files;
+    Playhead playhead;
+    int speed = kDefaultSpeed;
+    std::int32_t positionMax = 1;
+    std::int32_t shownNumber = 1;
+    char folderPath[kPathCapacity] = " ";
+    QTimer timer;
+    bool frameWaiting = false;
+    bool busy = false;
+};
+
+}  // namespace orvik

@@ -1,0 +1,209 @@
+// The Player's commands, one for each transport button and the search. Each loads a frame
+// and marks it waiting for the tick; a library operation that fails stops the command where
+// it stands, with the undo steps noted.
+
+#include "library/play_state.h"
+#include "shell/library_turn.h"
+#include "shell/player.h"
+#include "shell/search_codes.h"
+#include "text/bounded_format.h"
+
+namespace orvik {
+
+void Player::open(const QString& path) {
+    LibraryTurn turn(busy);
+    if (!turn) {
+        return;
+    }
+    BoundedFormat(folderPath, sizeof folderPath, "%s", path.toLocal8Bit().constData());
+    static_cast<void>(files.ScanFolderTree(folderPath));  // its reports are the user's word
+    playhead.state = PlayState::Stopped;
+    const bool hasFrame = files.LoadFirstFrame();
+    if (hasFrame) {
+        MarkFrameWaiting();
+        ShowCurrentTexts();
+        ResetPositionRange();
+    } else {
+        files.BlankPicture();
+    }
+    emit recordingOpened(hasFrame);
+}
+
+void Player::play() {
+    StartPlay(Direction::Forward);
+}
+
+void Player::playBackward() {
+    StartPlay(Direction::Backward);
+}
+
+// Already running that way, or handing over at a folder end, changes nothing; any other
+// state resumes from the frame shown.
+void Player::StartPlay(Direction direction) {
+    LibraryTurn turn(busy);
+    if (!turn) {
+        return;
+    }
+    const bool forward = direction == Direction::Forward;
+    const PlayState running = forward ? PlayState::PlayingForward : PlayState::PlayingBackward;
+    const PlayState folderEnd =
+        forward ? PlayState::ForwardFolderEnd : PlayState::BackwardFolderEnd;
+    if (playhead.state == running || playhead.state == folderEnd) {
+        return;
+    }
+    files.HaltOnShownFrame(playhead);  // reversing: from the frame shown
+    if (playhead.state != PlayState::Stopped) {
+        playhead.state = PlayState::Resuming;
+    }
+    if (!files.PreparePlayback(playhead)) {
+        return;
+    }
+    MarkFrameWaiting();
+    ShowCurrentTexts();
+    playhead.state = running;
+}
+
+// During play the library's cursor and position counter run ahead of the frame shown;
+// pausing brings both back to it, so that Play resumes from it.
+void Player::pause() {
+    LibraryTurn turn(busy);
+    if (!turn) {
+        return;
+    }
+    files.HaltOnShownFrame(playhead);
+    playhead.state = PlayState::Paused;
+}
+
+void Player::stop() {
+    LibraryTurn turn(busy);
+    if (!turn) {
+        return;
+    }
+    playhead.state = PlayState::Stopped;
+    playhead.position = 1;
+    if (!files.LoadFirstFrame()) {
+        return;
+    }
+    MarkFrameWaiting();
+    ShowCurrentTexts();
+    ShowPosition();
+}
+
+void Player::nextFolder() {
+    MoveFolder(Direction::Forward);
+}
+
+void Player::previousFolder() {
+    MoveFolder(Direction::Backward);
+}
+
+// The next (previous) folder's first frame. At the end of the list the library shows the
+// last (first) frame of the current folder and play stops (listEndReached). When play ran
+// out of frames (the tick hands over with a folder-end state), play goes on in the new
+// folder: forward from its first frame, backward from its last.
+void Player::MoveFolder(Direction direction) {
+    LibraryTurn turn(busy);
+    if (!turn) {
+        return;
+    }
+    const bool forward = direction == Direction::Forward;
+    playhead.position = 1;
+    const PlayState before = playhead.state;
+    playhead.state = PlayState::Stopped;
+    if (!(forward ? files.NextFolder(playhead.state) : files.PreviousFolder(playhead.state))) {
+        playhead.state = PlayState::Stopped;
+        return;
+    }
+    ResetPositionRange();
+    if (playhead.state == PlayState::AtListEnd) {
+        playhead.position = forward ? positionMax : 1;
+        playhead.state = PlayState::Stopped;
+        emit listEndReached(forward);
+    } else {
+        playhead.state = before;
+    }
+    MarkFrameWaiting();
+    const PlayState folderEnd =
+        forward ? PlayState::ForwardFolderEnd : PlayState::BackwardFolderEnd;
+    if (playhead.state != folderEnd) {
+        ShowCurrentTexts();
+        ShowPosition();
+        playhead.state = PlayState::Stopped;
+        return;
+    }
+    playhead.state = PlayState::Resuming;
+    if (!forward) {
+        playhead.position = positionMax;
+        if (!files.GoToFile(playhead, playhead.position - 1)) {
+            return;
+        }
+    }
+    if (!files.PreparePlayback(playhead)) {
+        return;
+    }
+    MarkFrameWaiting();
+    ShowCurrentTexts();
+    ShowPosition();
+    playhead.state = forward ? PlayState::PlayingForward : PlayState::PlayingBackward;
+}
+
+void Player::stepForward() {
+    Step(Direction::Forward);
+}
+
+void Player::stepBack() {
+    Step(Direction::Backward);
+}
+
+// One frame on (back) from the frame shown; past the folder's last (first) frame, the next
+// (previous) folder's first (last) frame.
+void Player::Step(Direction direction) {
+    LibraryTurn turn(busy);
+    if (!turn) {
+        return;
+    }
+    const bool forward = direction == Direction::Forward;
+    const std::int32_t step = forward ? 1 : -1;
+    files.HaltOnShownFrame(playhead);
+    playhead.state = forward ? PlayState::SteppedForward : PlayState::SteppedBackward;
+    if (forward ? playhead.position >= positionMax : playhead.position <= 1) {
+        // Moves to the neighbouring folder without loading; its frame is loaded below.
+        if (!(forward ? files.NextFolder(playhead.state) : files.PreviousFolder(playhead.state))) {
+            return;
+        }
+        ResetPositionRange();
+        playhead.position = forward ? 1 : positionMax;
+        ShowDateText();
+    } else {
+        playhead.position += step;
+    }
+    if (!files.GoToFile(playhead, playhead.position - 1)) {
+        playhead.position -= step;
+        return;
+    }
+    MarkFrameWaiting();
+    ShowFrameTexts();
+    ShowPosition();
+}
+
+void Player::search(const QString& date, const QString& time) {
+    LibraryTurn turn(busy);
+    if (!turn) {
+        return;
+    }
+    playhead.state = PlayState::Stopped;
+    files.TakeTypedDateTime(date.toLocal8Bit().constData(), time.toLocal8Bit().constData());
+    const SearchCodes codes = ReadSearchCodes(files.DateText(), files.TimeText());
+    std::int32_t index = 0;
+    static_cast<void>(files.SearchByDateTime(codes.dateCode, codes.timeCode, index));
+    ResetPositionRange();
+    playhead.position = index + 1;
+    if (!files.GoToFile(playhead, playhead.position - 1)) {
+        return;
+    }
+    MarkFrameWaiting();
+    ShowCurrentTexts();
+    ShowPosition();
+}
+
+}  // namespace orvik

@@ -1,0 +1,93 @@
+#include "shell/tool_windows.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "shell/bottom_up_picture.h"
+#include "shell/frame_window.h"
+#include "shell/key_table.h"
+#include "shell/player.h"
+#include "shell/timeline_window.h"
+
+namespace orvik {
+namespace {
+
+constexpr int kGap = 8;  // pixels between the main window and a tool window
+
+}  // namespace
+
+ToolWindows::ToolWindows(Player& player, QWidget* main, std::function<void(QWidget*)> addKeys)
+    : QObject(main), player(player), main(main), addKeys(std::move(addKeys)) {}
+
+void ToolWindows::Place(QWidget* window, const QPoint& at) {
+    addKeys(window);
+    window->setAttribute(Qt::WA_QuitOnClose, false);
+    window->move(at);
+}
+
+void ToolWindows::showFrameWindow() {
+    if (frameWindow == nullptr) {
+        frameWindow = new FrameWindow(main);
+        Place(frameWindow, main->frameGeometry().topRight() + QPoint(kGap, 0));  // to the right
+    }
+    frameWindow->SetPicture(UprightLibraryPicture(player.Library()), player.ShownCaptureTime());
+    frameWindow->show();
+    frameWindow->raise();
+    frameWindow->activateWindow();
+}
+
+void ToolWindows::showTimeline() {
+    if (timelineWindow == nullptr) {
+        timelineWindow = new TimelineWindow(main);
+        Place(timelineWindow, main->frameGeometry().bottomLeft() + QPoint(0, kGap));  // below
+        timelineWindow->resize(std::max(main->width(), timelineWindow->sizeHint().width()),
+                               timelineWindow->sizeHint().height());
+        connect(timelineWindow, &TimelineWindow::frameChosen, &player, &Player::goToFrame);
+        timelineWindow->SetTimeline(timeline);
+        timelineWindow->SetMarks(markStart, markEnd);
+    }
+    follow();
+    timelineWindow->show();
+    timelineWindow->raise();
+    timelineWindow->activateWindow();
+}
+
+// A window listing every key, beside the main window; it carries the keys too.
+void ToolWindows::showKeyList() {
+    if (keyList == nullptr) {
+        keyList = new QWidget(main, Qt::Window);
+        keyList->setWindowTitle(tr("Keys"));
+        auto* layout = new QVBoxLayout(keyList);
+        layout->addWidget(new QLabel(KeyListHtml(), keyList));
+        Place(keyList, keyList->pos());
+    }
+    keyList->show();
+    keyList->raise();
+}
+
+void ToolWindows::follow() {
+    if (frameWindow != nullptr && frameWindow->isVisible()) {
+        frameWindow->SetPicture(UprightLibraryPicture(player.Library()), player.ShownCaptureTime());
+    }
+    if (timelineWindow != nullptr) {
+        const bool shown = player.Library().ShownFile() != nullptr;
+        timelineWindow->SetShownFrame(shown ? player.Library().Folders().currentIndex : -1,
+                                      player.ShownNumber() - 1);
+        timelineWindow->SetMarks(markStart, markEnd);
+    }
+}
+
+void ToolWindows::showRecording() {
+    timeline = std::make_shared<const RecordingTimeline>(player.Library().Folders());
+    if (timelineWindow != nullptr) {
+        timelineWindow->SetTimeline(timeline);
+    }
+}
+
+void ToolWindows::showMarks(std::optional<std::int64_t> start, std::optional<std::int64_t> end) {
+    markStart = start;
+    markEnd = end;
+    follow();
+}
+
+}  // namespace orvik
