@@ -2,11 +2,9 @@
 
 #include <QCloseEvent>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QSlider>
-#include <QTimer>
 
 #include "settings/settings_store.h"
 #include "shell/bottom_up_picture.h"
@@ -14,7 +12,9 @@
 #include "shell/colour_settings/colour_setting_dialog.h"
 #include "shell/picture_area.h"
 #include "shell/player.h"
+#include "shell/player_controls.h"
 #include "shell/skin_button.h"
+#include "shell/slider_keys.h"
 #include "shell/tool_windows.h"
 #include "text/bounded_format.h"
 
@@ -24,16 +24,6 @@ namespace {
 constexpr int kSkinBitmap = 122;
 constexpr int kIconBitmap = 159;
 constexpr int kIconSize = 32;
-constexpr int kNoteMilliseconds = 2500;
-
-// Disabled and enabled together, in this order; Choose folder and the speed slider stay
-// enabled always.
-constexpr ControlId kNavigationControls[] = {
-    ControlId::Play,           ControlId::NextFolder,     ControlId::PreviousFolder,
-    ControlId::Pause,          ControlId::StepBack,       ControlId::StepForward,
-    ControlId::Stop,           ControlId::PlayBackward,   ControlId::Search,
-    ControlId::ColourSettings, ControlId::TimeBox,        ControlId::DateBox,
-    ControlId::FramePath,      ControlId::PositionSlider, ControlId::PositionBox};
 
 constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::WindowTitleHint |
                                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -49,12 +39,9 @@ MainWindow::MainWindow(FolderChooser chooseFolder)
       player(new Player(this)),
       saver(new FrameSaver(*player, this)),
       exporter(new ClipExporter(*player, this)),
-      tools(new ToolWindows(*player, this,
-                            [this](QWidget* window) {
-                                AddKeyActions(window, KeyScope::Viewer,
-                                              [this](Command command) { Run(command); });
-                            })),
-      noteTimer(new QTimer(this)) {
+      tools(new ToolWindows(*player, this, [this](QWidget* window) {
+          AddKeyActions(window, KeyScope::Viewer, [this](Command command) { Run(command); });
+      })) {
     const DialogTemplate& dialog = MainWindowTemplate();
     setWindowTitle(dialog.caption);
     setFixedSize(DialogClientSize(dialog));
@@ -66,18 +53,17 @@ MainWindow::MainWindow(FolderChooser chooseFolder)
         dialog, this, [this](const ControlTemplate& control, QWidget* parent) {
             return MakeOwnControl(control, parent);
         });
-    dateBox = Control<QLineEdit>(ControlId::DateBox);
-    timeBox = Control<QLineEdit>(ControlId::TimeBox);
-    speedSlider = Control<QSlider>(ControlId::SpeedSlider);
-    positionSlider = Control<QSlider>(ControlId::PositionSlider);
+    playerControls = new PlayerControls(*player, *controls, this);
+    Control<QWidget>(ControlId::PreviousFolder)->setEnabled(true);
+    Control<QWidget>(ControlId::NextFolder)->setEnabled(true);
     ConnectButtons();
     ConnectPlayer();
-    ConnectSliders();
     SetControlsEnabled(false);
+    BuildCommands();
     BuildKeys();
     setWindowIcon(QIcon(QPixmap::fromImage(UprightBitmap(kIconBitmap, {kIconSize, kIconSize}))));
     player->setAdjustments(ReadStoredAdjustments());
-    controlsReady = true;
+    playerControls->SetReady();
 }
 
 MainWindow::~MainWindow() {
@@ -112,7 +98,11 @@ void MainWindow::ConnectButtons() {
         {ControlId::StepForward, [this] { player->stepForward(); }},
         {ControlId::StepBack, [this] { player->stepBack(); }},
         {ControlId::ColourSettings, [this] { OpenColourSettings(); }},
-        {ControlId::Search, [this] { player->search(dateBox->text(), timeBox->text()); }},
+        {ControlId::Search,
+         [this] {
+             player->search(Control<QLineEdit>(ControlId::DateBox)->text(),
+                            Control<QLineEdit>(ControlId::TimeBox)->text());
+         }},
         {ControlId::Close, [this] { Run(Command::CloseViewer); }},
     };
     for (const auto& [id, command] : commands) {
@@ -123,16 +113,6 @@ void MainWindow::ConnectButtons() {
 }
 
 void MainWindow::ConnectPlayer() {
-    auto* pathBox = Control<QLineEdit>(ControlId::FramePath);
-    connect(player, &Player::dateTextChanged, dateBox, &QLineEdit::setText);
-    connect(player, &Player::timeTextChanged, timeBox, &QLineEdit::setText);
-    connect(player, &Player::fileTextChanged, pathBox, &QLineEdit::setText);
-    connect(player, &Player::positionRangeChanged, this,
-            [this](int maximum) { positionSlider->setRange(1, maximum); });
-    connect(player, &Player::shownNumberChanged, this, &MainWindow::ShowNumber);
-    connect(player, &Player::speedChanged, this, [this](int speed) {
-        Control<QLineEdit>(ControlId::SpeedBox)->setText(QString::number(speed));
-    });
     connect(player, &Player::listEndReached, &lights, &ButtonLights::LightStop);
     connect(player, &Player::positionTaken, &lights, &ButtonLights::PutOut);
     connect(player, &Player::pictureSizeChanging, pictureArea, &PictureArea::Blacken);
@@ -142,36 +122,8 @@ void MainWindow::ConnectPlayer() {
     });
     connect(player, &Player::recordingOpened, this, &MainWindow::ShowRecording);
     connect(exporter, &ClipExporter::marksChanged, tools, &ToolWindows::showMarks);
-    connect(saver, &FrameSaver::noted, this, &MainWindow::ShowNote);
-    connect(exporter, &ClipExporter::noted, this, &MainWindow::ShowNote);
-}
-
-// Slider moves count only once the start-up is done. Taking the position slider shows the
-// frame under the thumb at every step and pauses; while the library is taken, the move is
-// refused.
-void MainWindow::ConnectSliders() {
-    speedSlider->setRange(Player::kSpeedMin, Player::kSpeedMax);
-    speedSlider->setValue(player->Speed());
-    Control<QLineEdit>(ControlId::SpeedBox)->setText(QString::number(player->Speed()));
-    positionSlider->setRange(1, 1);
-    ShowNumber(1);
-    connect(speedSlider, &QAbstractSlider::actionTriggered, this, [this] {
-        if (controlsReady) {
-            player->setSpeed(speedSlider->sliderPosition());
-        }
-    });
-    connect(positionSlider, &QAbstractSlider::actionTriggered, this, [this] {
-        if (!controlsReady) {
-            return;
-        }
-        if (player->Busy()) {
-            positionSlider->setSliderPosition(positionSlider->value());
-            return;
-        }
-        player->showNumber(positionSlider->sliderPosition());
-    });
-    Control<QWidget>(ControlId::PreviousFolder)->setEnabled(true);
-    Control<QWidget>(ControlId::NextFolder)->setEnabled(true);
+    connect(saver, &FrameSaver::noted, pictureArea, &PictureArea::SetNote);
+    connect(exporter, &ClipExporter::noted, pictureArea, &PictureArea::SetNote);
 }
 
 void MainWindow::BuildKeys() {
@@ -187,72 +139,51 @@ void MainWindow::BuildKeys() {
     // taken keeps its own keys, as the date and time boxes do.
     Control<QWidget>(ControlId::SpeedBox)->setFocusPolicy(Qt::NoFocus);
     Control<QWidget>(ControlId::PositionBox)->setFocusPolicy(Qt::NoFocus);
-    speedSlider->installEventFilter(this);
-    positionSlider->installEventFilter(this);
-    noteTimer->setSingleShot(true);
-    noteTimer->setInterval(kNoteMilliseconds);
-    connect(noteTimer, &QTimer::timeout, this, [this] { ShowNote(QString()); });
+    KeepSliderKeys(Control<QSlider>(ControlId::SpeedSlider));
+    KeepSliderKeys(Control<QSlider>(ControlId::PositionSlider));
 }
 
 void MainWindow::Run(Command command) {
-    switch (command) {
-        case Command::PlayOrPause:
-            return PressButton(player->Playing() ? ControlId::Pause : ControlId::Play);
-        case Command::StepForward:
-            return PressButton(ControlId::StepForward);
-        case Command::StepBack:
-            return PressButton(ControlId::StepBack);
-        case Command::SecondOn:
-            return player->seek(kSecond);
-        case Command::SecondBack:
-            return player->seek(-kSecond);
-        case Command::MinuteOn:
-            return player->seek(kMinute);
-        case Command::MinuteBack:
-            return player->seek(-kMinute);
-        case Command::NextFolder:
-            return PressButton(ControlId::NextFolder);
-        case Command::PreviousFolder:
-            return PressButton(ControlId::PreviousFolder);
-        case Command::FolderStart:
-            return player->goToFolderStart();
-        case Command::FolderEnd:
-            return player->goToFolderEnd();
-        case Command::PlayOrFaster:
-            return PlayOrFaster(true);
-        case Command::PlayBackwardOrFaster:
-            return PlayOrFaster(false);
-        case Command::Pause:
-            return PressButton(ControlId::Pause);
-        case Command::Faster:
-            return ChangeSpeed(+1);
-        case Command::Slower:
-            return ChangeSpeed(-1);
-        case Command::Snapshot:
-            return saver->saveSnapshot();
-        case Command::SaveFrameAs:
-            return saver->saveFrameAs();
-        case Command::CopyFrame:
-            return saver->copyFrame();
-        case Command::MarkClipStart:
-            return exporter->markStart();
-        case Command::MarkClipEnd:
-            return exporter->markEnd();
-        case Command::ExportClip:
-            return exporter->exportClip();
-        case Command::FrameWindow:
-            return tools->showFrameWindow();
-        case Command::Timeline:
-            return tools->showTimeline();
-        case Command::KeyList:
-            return tools->showKeyList();
-        case Command::CloseViewer:
-            // The posted close: the window closes once the current event is done.
-            QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
-            return;
-        default:
-            return;  // the Frame window's own
+    if (const auto found = commands.find(command); found != commands.end()) {
+        found->second();
     }
+}
+
+// What each key of the viewer does; transport keys press their buttons as the mouse does.
+void MainWindow::BuildCommands() {
+    const auto press = [this](ControlId id) { return [this, id] { PressButton(id); }; };
+    const auto seek = [this](std::int32_t by) { return [this, by] { player->seek(by); }; };
+    commands = {
+        {Command::PlayOrPause,
+         [this] { PressButton(player->Playing() ? ControlId::Pause : ControlId::Play); }},
+        {Command::StepForward, press(ControlId::StepForward)},
+        {Command::StepBack, press(ControlId::StepBack)},
+        {Command::SecondOn, seek(kSecond)},
+        {Command::SecondBack, seek(-kSecond)},
+        {Command::MinuteOn, seek(kMinute)},
+        {Command::MinuteBack, seek(-kMinute)},
+        {Command::NextFolder, press(ControlId::NextFolder)},
+        {Command::PreviousFolder, press(ControlId::PreviousFolder)},
+        {Command::FolderStart, [this] { player->goToFolderStart(); }},
+        {Command::FolderEnd, [this] { player->goToFolderEnd(); }},
+        {Command::PlayOrFaster, [this] { PlayOrFaster(true); }},
+        {Command::PlayBackwardOrFaster, [this] { PlayOrFaster(false); }},
+        {Command::Pause, press(ControlId::Pause)},
+        {Command::Faster, [this] { ChangeSpeed(+1); }},
+        {Command::Slower, [this] { ChangeSpeed(-1); }},
+        {Command::Snapshot, [this] { saver->saveSnapshot(); }},
+        {Command::SaveFrameAs, [this] { saver->saveFrameAs(); }},
+        {Command::CopyFrame, [this] { saver->copyFrame(); }},
+        {Command::MarkClipStart, [this] { exporter->markStart(); }},
+        {Command::MarkClipEnd, [this] { exporter->markEnd(); }},
+        {Command::ExportClip, [this] { exporter->exportClip(); }},
+        {Command::FrameWindow, [this] { tools->showFrameWindow(); }},
+        {Command::Timeline, [this] { tools->showTimeline(); }},
+        {Command::KeyList, [this] { tools->showKeyList(); }},
+        // The posted close: the window closes once the current event is done.
+        {Command::CloseViewer,
+         [this] { QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection); }},
+    };
 }
 
 void MainWindow::PressButton(ControlId id) {
@@ -276,8 +207,9 @@ void MainWindow::PlayOrFaster(bool forward) {
 }
 
 void MainWindow::ChangeSpeed(int change) {
-    speedSlider->triggerAction(change > 0 ? QAbstractSlider::SliderSingleStepAdd
-                                          : QAbstractSlider::SliderSingleStepSub);
+    Control<QSlider>(ControlId::SpeedSlider)
+        ->triggerAction(change > 0 ? QAbstractSlider::SliderSingleStepAdd
+                                   : QAbstractSlider::SliderSingleStepSub);
 }
 
 void MainWindow::ChooseFolder() {
@@ -319,58 +251,25 @@ void MainWindow::ShowRecording(bool hasFrame) {
     }
 }
 
+// The blank look: texts, position and picture cleared, the latching buttons redrawn.
 void MainWindow::SetControlsEnabled(bool enable) {
     if (!enable) {
-        for (const ControlId id : {ControlId::TimeBox, ControlId::DateBox, ControlId::FramePath,
-                                   ControlId::PositionBox}) {
-            Control<QLineEdit>(id)->clear();
-        }
-        positionSlider->setValue(0);
         for (const ControlId id :
              {ControlId::Stop, ControlId::Pause, ControlId::Play, ControlId::PlayBackward}) {
             Control<QWidget>(id)->update();
         }
         pictureArea->Blank();
     }
-    for (const ControlId id : kNavigationControls) {
-        Control<QWidget>(id)->setEnabled(enable);
-    }
-}
-
-void MainWindow::ShowNumber(int number) {
-    positionSlider->setValue(number);
-    Control<QLineEdit>(ControlId::PositionBox)->setText(QString::number(number));
+    playerControls->SetNavigationEnabled(enable);
 }
 
 const QString& MainWindow::Note() const {
     return pictureArea->Note();
 }
 
-void MainWindow::ShowNote(const QString& text) {
-    pictureArea->SetNote(text);
-    if (!text.isEmpty()) {
-        noteTimer->start();
-    }
-}
-
 void MainWindow::SetSaveFileChooser(const FrameSaver::SaveFileChooser& chooser) {
     saver->SetSaveFileChooser(chooser);
     exporter->SetSaveFileChooser(chooser);
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const bool sliderKey = key->modifiers() == Qt::NoModifier &&
-                               (key->key() == Qt::Key_Left || key->key() == Qt::Key_Right ||
-                                key->key() == Qt::Key_Up || key->key() == Qt::Key_Down ||
-                                key->key() == Qt::Key_Home || key->key() == Qt::Key_End ||
-                                key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown);
-        if (sliderKey) {
-            event->accept();  // the slider's own, not the window's
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {

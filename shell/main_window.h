@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPointer>
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "shell/button_lights.h"
@@ -16,14 +17,12 @@
 #include "shell/frame_saver.h"
 #include "shell/key_table.h"
 
-class QLineEdit;
-class QSlider;
-
 namespace orvik {
 
 class ClipExporter;
 class ColourSettingDialog;
 class PictureArea;
+class PlayerControls;
 class Player;
 class ToolWindows;
 
@@ -59,7 +58,6 @@ class MainWindow : public QDialog {
     void PressButton(ControlId id);
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     // Escape: the cancel command is not handled and does nothing.
@@ -69,14 +67,12 @@ class MainWindow : public QDialog {
     QWidget* MakeOwnControl(const ControlTemplate& control, QWidget* parent);
     void ConnectButtons();
     void ConnectPlayer();
-    void ConnectSliders();
+    void BuildCommands();
     void BuildKeys();
     void ChooseFolder();
     void OpenColourSettings();
     void ShowRecording(bool hasFrame);
     void SetControlsEnabled(bool enable);
-    void ShowNumber(int number);
-    void ShowNote(const QString& text);
     // Play (Play backward); when already playing that way, one step faster.
     void PlayOrFaster(bool forward);
     void ChangeSpeed(int change);
@@ -92,16 +88,12 @@ class MainWindow : public QDialog {
     QImage skin;  // the skin stretched to the client area, once
     std::unique_ptr<DialogControls> controls;
     PictureArea* pictureArea = nullptr;
-    QLineEdit* dateBox = nullptr;
-    QLineEdit* timeBox = nullptr;
-    QSlider* speedSlider = nullptr;
-    QSlider* positionSlider = nullptr;
+    PlayerControls* playerControls = nullptr;
     FrameSaver* saver;
     ClipExporter* exporter;
     ToolWindows* tools;
     QPointer<ColourSettingDialog> colourSettings;
-    QTimer* noteTimer;
-    bool controlsReady = false;
+    std::map<Command, std::function<void()>> commands;
 };
 
 }  // namespace orvik

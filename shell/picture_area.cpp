@@ -7,6 +7,8 @@
 namespace orvik {
 namespace {
 
+constexpr int kNoteMilliseconds = 2500;
+
 // Where a picture of this size lands: a wide one unscaled with its lower-left corner at the
 // area's lower-left corner; a narrow one enlarged by half, placed as the system always has
 // ((640 - w) / 4, (480 - h) / 4).
@@ -22,6 +24,9 @@ QRect PictureTarget(int w, int h) {
 PictureArea::PictureArea(QWidget* parent)
     : QFrame(parent), surface(kPictureAreaWidth, kPictureAreaHeight, QImage::Format_RGB32) {
     surface.fill(Qt::black);
+    noteTimer.setSingleShot(true);
+    noteTimer.setInterval(kNoteMilliseconds);
+    connect(&noteTimer, &QTimer::timeout, this, [this] { SetNote(QString()); });
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
     QPalette frameColour = palette();
@@ -50,6 +55,9 @@ void PictureArea::Blank() {
 
 void PictureArea::SetNote(const QString& text) {
     note = text;
+    if (!note.isEmpty()) {
+        noteTimer.start();
+    }
     update();
 }
 

@@ -10,6 +10,7 @@
 #include <QFrame>
 #include <QImage>
 #include <QString>
+#include <QTimer>
 
 namespace orvik {
 
@@ -32,9 +33,11 @@ class PictureArea : public QFrame {
     void Blacken(int width, int height);
     // The whole surface black, at once.
     void Blank();
-    // A brief word over the picture's foot; empty for none.
+  public slots:
+    // A brief word over the picture's foot, gone after a few seconds; empty for none.
     void SetNote(const QString& text);
 
+  public:
     const QImage& Surface() const { return surface; }
     const QString& Note() const { return note; }
 
@@ -44,6 +47,7 @@ class PictureArea : public QFrame {
   private:
     QImage surface;  // Format_RGB32, 640 x 480
     QString note;
+    QTimer noteTimer;
 };
 
 }  // namespace orvik
