@@ -312,39 +312,50 @@ void PlaybackTest::positionSliderDuringPlayPauses() {
 // from frame n shows n again at its first tick and one frame more every second tick after.
 void PlaybackTest::haltedPlayShowsTheNumberOfTheFrameShown_data() {
     QTest::addColumn<QString>("commands");
-    QTest::addColumn<int>("frame");  // 1-based, in kEightFrames (0: the first of kAfterEight)
-    QTest::newRow("pause") << "play t5 pause" << 3;
-    QTest::newRow("pause before the first tick") << "fwd play pause" << 2;
-    QTest::newRow("pause, play, pause") << "play t5 pause play t4 pause" << 4;
-    QTest::newRow("pause twice over") << "play t5 pause play t4 pause play t3 pause" << 5;
-    QTest::newRow("pause, then step forward") << "play t5 pause fwd" << 4;
-    QTest::newRow("step forward while playing") << "play t5 fwd" << 4;
-    QTest::newRow("step back while playing") << "play t5 rew" << 2;
-    QTest::newRow("backward: pause, play, pause") << "slider:8 back t3 pause back t3 pause" << 6;
-    QTest::newRow("step back while playing backward") << "slider:8 back t3 rew" << 6;
-    QTest::newRow("step forward while playing backward") << "slider:8 back t3 fwd" << 8;
-    QTest::newRow("reversed to backward") << "play t5 back t3 pause" << 2;
-    QTest::newRow("reversed to forward") << "slider:8 back t3 play t3 pause" << 8;
-    QTest::newRow("reversed at its first tick") << "play t5 back t1 pause play t3 pause" << 4;
-    QTest::newRow("paused on the folder's last frame") << "slider:7 play t3 pause" << 8;
+    QTest::addColumn<int>("frame");    // 1-based, in kEightFrames (0: the first of kAfterEight)
+    QTest::addColumn<int>("spacing");  // hundredths between the eight frames
+    QTest::newRow("pause") << "play t5 pause" << 3 << 100;
+    QTest::newRow("pause before the first tick") << "fwd play pause" << 2 << 100;
+    QTest::newRow("pause, play, pause") << "play t5 pause play t4 pause" << 4 << 100;
+    QTest::newRow("pause twice over") << "play t5 pause play t4 pause play t3 pause" << 5 << 100;
+    QTest::newRow("pause, then step forward") << "play t5 pause fwd" << 4 << 100;
+    QTest::newRow("step forward while playing") << "play t5 fwd" << 4 << 100;
+    QTest::newRow("step back while playing") << "play t5 rew" << 2 << 100;
+    QTest::newRow("backward: pause, play, pause")
+        << "slider:8 back t3 pause back t3 pause" << 6 << 100;
+    QTest::newRow("step back while playing backward") << "slider:8 back t3 rew" << 6 << 100;
+    QTest::newRow("step forward while playing backward") << "slider:8 back t3 fwd" << 8 << 100;
+    QTest::newRow("reversed to backward") << "play t5 back t3 pause" << 2 << 100;
+    QTest::newRow("reversed to forward") << "slider:8 back t3 play t3 pause" << 8 << 100;
+    QTest::newRow("reversed at its first tick")
+        << "play t5 back t1 pause play t3 pause" << 4 << 100;
+    QTest::newRow("paused on the folder's last frame") << "slider:7 play t3 pause" << 8 << 100;
     QTest::newRow("resumed on the folder's last frame")
-        << "slider:7 play t3 pause play t1 pause" << 8;
+        << "slider:7 play t3 pause play t1 pause" << 8 << 100;
     QTest::newRow("paused on the folder's first frame")
-        << "slider:2 back t3 pause play t1 pause" << 1;
-    QTest::newRow("stop, then play") << "play t5 pause stop play t3 pause" << 2;
-    QTest::newRow("slider while paused") << "play t5 pause slider:6 play t3 pause" << 7;
-    QTest::newRow("search while playing") << "play t5 search:21:00:05 play t3 pause" << 7;
-    QTest::newRow("next folder while playing") << "play t5 next" << 0;
-    QTest::newRow("previous folder back to it") << "play t5 next prev play t3 pause" << 2;
+        << "slider:2 back t3 pause play t1 pause" << 1 << 100;
+    QTest::newRow("stop, then play") << "play t5 pause stop play t3 pause" << 2 << 100;
+    QTest::newRow("slider while paused") << "play t5 pause slider:6 play t3 pause" << 7 << 100;
+    QTest::newRow("search while playing") << "play t5 search:21:00:05 play t3 pause" << 7 << 100;
+    QTest::newRow("next folder while playing") << "play t5 next" << 0 << 100;
+    QTest::newRow("previous folder back to it") << "play t5 next prev play t3 pause" << 2 << 100;
+    // Frames a tenth of a second apart: the folder's last (first) frame falls due within
+    // the step that shows the frame before (after) it.
+    QTest::newRow("paused as the folder's end came due") << "play t3 pause" << 7 << 10;
+    QTest::newRow("stepped forward from there") << "play t3 fwd" << 8 << 10;
+    QTest::newRow("backward: paused as the folder's start came due")
+        << "slider:8 back t3 pause" << 2 << 10;
+    QTest::newRow("stepped back from there") << "slider:8 back t3 rew" << 1 << 10;
 }
 
 void PlaybackTest::haltedPlayShowsTheNumberOfTheFrameShown() {
     QFETCH(QString, commands);
     QFETCH(int, frame);
+    QFETCH(int, spacing);
     WindowHarness h(false);
     std::vector<FrameAt> frames;
     for (int i = 0; i < 8; ++i) {
-        frames.push_back({TimeOfDay(21, 0, i), kEightColours[std::size_t(i)]});
+        frames.push_back({TimeOfDay(21, 0, 0) + i * spacing, kEightColours[std::size_t(i)]});
     }
     WriteFrames(h.tree(), kEightFrames, frames);
     WriteFrames(h.tree(), kAfterEight, {{TimeOfDay(22, 0, 0), kTeal}});
@@ -352,7 +363,8 @@ void PlaybackTest::haltedPlayShowsTheNumberOfTheFrameShown() {
     Run(h, commands);
     QVERIFY(State(h) != PlayState::PlayingForward && State(h) != PlayState::PlayingBackward);
     h.Tick();  // presents the frame
-    const std::int32_t time = frame == 0 ? TimeOfDay(22, 0, 0) : TimeOfDay(21, 0, frame - 1);
+    const std::int32_t time =
+        frame == 0 ? TimeOfDay(22, 0, 0) : TimeOfDay(21, 0, 0) + (frame - 1) * spacing;
     QVERIFY2(h.Text(ControlId::FramePath).endsWith(QString::fromStdString(FrameFileName(time))),
              qPrintable(h.Text(ControlId::FramePath)));
     const int number = frame == 0 ? 1 : frame;
