@@ -13,6 +13,7 @@ CMavFileManager::~CMavFileManager() = default;
 
 bool CMavFileManager::LoadFrame(const char* path) {
     const FrameFacts facts = frameReader.Read(path, DecodeDepth::kPicture);
+    lastRefusal = facts.refusal;
     if (facts.refusal == FrameRefusal::kCannotOpen) {
         return false;
     }

@@ -110,11 +110,14 @@ class CMavFileManager {
     // The path the frame shown is opened by: its folder's path and its name as listed, so
     // that a name in lower case, or longer than a record keeps, opens that very file.
     const char* OpenPath() const { return openPath; }
+    // Why the frame last loaded was not decoded; kNone when it was.
+    FrameRefusal LastRefusal() const { return lastRefusal; }
     // Low 32 bits of the size of the frame file last opened.
     std::int32_t FileSize() const { return fileSize; }
     // The RGB picture of the last decoded frame: BGR, rows bottom-up, PictureStride bytes a
     // row, in a buffer of kPictureBitsBytes.
     const std::uint8_t* PictureBits() const { return frameReader.Picture().data(); }
+    std::size_t PictureStride() const { return frameReader.PictureStride(); }
     int PictureWidth() const { return frameReader.Width(); }
     int PictureHeight() const { return frameReader.Height(); }
     const DecoderContext& Decoder() const { return frameReader.Decoder(); }
@@ -137,6 +140,7 @@ class CMavFileManager {
     char rootPath[kPathCapacity] = {};
     CFolderList folderList;
     std::int32_t fileSize = 0;
+    FrameRefusal lastRefusal = FrameRefusal::kNone;
     FrameReader frameReader;
     char fileText[kPathCapacity] = {};  // path of the frame shown, as shown
     char timeText[kTimeTextCapacity] = {};

@@ -66,6 +66,20 @@ void WriteSetting(const char* name, std::int32_t value) {
     store->sync();  // a failed save is ignored: the old file stays as it was
 }
 
+QString ReadText(const QString& name) {
+    return OpenStore()->value(name).toString();
+}
+
+void WriteText(const QString& name, const QString& text) {
+    const std::unique_ptr<QSettings> store = OpenStore();
+    if (text.isEmpty()) {
+        store->remove(name);
+    } else {
+        store->setValue(name, text);
+    }
+    store->sync();
+}
+
 PictureAdjustments ReadStoredAdjustments() {
     PictureAdjustments adjustments;
     for (const StoredAdjustment& stored : kStoredAdjustments) {

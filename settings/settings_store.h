@@ -5,6 +5,7 @@
 // write that fails is lost, leaving what was stored before.
 #pragma once
 
+#include <QString>
 #include <array>
 #include <cstdint>
 
@@ -19,6 +20,10 @@ void ReadSetting(const char* name, std::int32_t defaultValue, std::int32_t& resu
 // Stores value under name. The file is replaced as a whole, never rewritten in place, so a
 // failed or interrupted save leaves the previous values.
 void WriteSetting(const char* name, std::int32_t value);
+
+// A stored text; empty when missing. Writing an empty text removes the value.
+QString ReadText(const QString& name);
+void WriteText(const QString& name, const QString& text);
 
 // One stored adjustment: its value name, its default and its field.
 struct StoredAdjustment {

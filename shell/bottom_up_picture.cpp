@@ -3,14 +3,13 @@
 #include <QString>
 #include <vector>
 
-#include "decoder/decode_frame.h"
 #include "library/file_manager.h"
 
 namespace orvik {
 
 QImage LibraryPicture(const CMavFileManager& files) {
     const int w = files.PictureWidth(), h = files.PictureHeight();
-    const std::size_t stride = PictureStride(w);
+    const std::size_t stride = files.PictureStride();
     if (w <= 0 || h <= 0 || stride * std::size_t(h) > kPictureBitsBytes) {
         return {};
     }

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include "decoder/frame_format.h"
@@ -43,13 +44,36 @@ FrameSaver::FrameSaver(const Player& player, QWidget* owner)
     : QObject(owner), player(player), owner(owner) {
     chooseSaveFile = [](QWidget* parent, const QString& title, const QString& suggested,
                         const QString& filter) {
-        return QFileDialog::getSaveFileName(parent, title, suggested, filter);
+        ChosenFile chosen;
+        chosen.path =
+            QFileDialog::getSaveFileName(parent, title, suggested, filter, &chosen.filter);
+        return chosen;
     };
 }
 
-void FrameSaver::saveSnapshot() {
+// A frame whose picture is not on screen is never saved or copied under its time.
+bool FrameSaver::Refused(const QString& noFrame, const QString& notDone) {
     if (!player.ShownMoment()) {
-        emit noted(tr("No frame to save"));
+        emit noted(noFrame);
+        return true;
+    }
+    switch (player.ShownFrameProblem()) {
+        case Player::FrameProblem::kNone:
+            return false;
+        case Player::FrameProblem::kDamaged:
+            emit noted(
+                tr("%1: the frame at %2 is damaged").arg(notDone, player.ShownCaptureTime()));
+            return true;
+        case Player::FrameProblem::kGone:
+            emit noted(
+                tr("%1: the frame at %2 cannot be read").arg(notDone, player.ShownCaptureTime()));
+            return true;
+    }
+    return true;
+}
+
+void FrameSaver::saveSnapshot() {
+    if (Refused(tr("No frame to save"), tr("Not saved"))) {
         return;
     }
     const QString folder = snapshotFolder.isEmpty() ? PicturesFolder() : snapshotFolder;
@@ -58,17 +82,35 @@ void FrameSaver::saveSnapshot() {
 }
 
 void FrameSaver::saveFrameAs() {
-    if (!player.ShownMoment()) {
-        emit noted(tr("No frame to save"));
+    if (Refused(tr("No frame to save"), tr("Not saved"))) {
         return;
     }
-    const QString path =
+    const QString filters =
+        tr("Pictures (*.png *.bmp);;The frame's own coded data as JPEG (*.jpg)");
+    const QString folder = saveAsFolder.isEmpty() ? PicturesFolder() : saveAsFolder;
+    const ChosenFile chosen =
         chooseSaveFile(owner, tr("Save frame as"),
-                       QDir(PicturesFolder()).filePath(SnapshotName(player.ShownCaptureTime())),
-                       tr("Pictures (*.png *.bmp);;The frame's own coded data as JPEG (*.jpg)"));
-    if (!path.isEmpty()) {
-        WriteFrame(path);
+                       QDir(folder).filePath(SnapshotName(player.ShownCaptureTime())), filters);
+    if (chosen.path.isEmpty()) {
+        return;
     }
+    const QString path = WithFilterExtension(chosen, filters);
+    saveAsFolder = QFileInfo(path).absolutePath();
+    WriteFrame(path);
+}
+
+QString FrameSaver::WithFilterExtension(const ChosenFile& chosen, const QString& filters) {
+    // A name like "2024-06-15_09-00-00.25" has a suffix, but not one a filter names.
+    const QRegularExpression extension(R"(\*\.(\w+))");
+    const QString suffix = QFileInfo(chosen.path).suffix().toLower();
+    for (const QRegularExpressionMatch& named : extension.globalMatch(filters)) {
+        if (named.captured(1) == suffix) {
+            return chosen.path;
+        }
+    }
+    const QString filter = chosen.filter.isEmpty() ? filters.section(";;", 0, 0) : chosen.filter;
+    const QRegularExpressionMatch first = extension.match(filter);
+    return first.hasMatch() ? chosen.path + "." + first.captured(1) : chosen.path;
 }
 
 void FrameSaver::WriteFrame(const QString& path) {
@@ -85,8 +127,7 @@ void FrameSaver::WriteFrame(const QString& path) {
 }
 
 void FrameSaver::copyFrame() {
-    if (!player.ShownMoment()) {
-        emit noted(tr("No frame to copy"));
+    if (Refused(tr("No frame to copy"), tr("Not copied"))) {
         return;
     }
     QApplication::clipboard()->setImage(UprightLibraryPicture(player.Library()));

@@ -18,10 +18,20 @@ class FrameSaver : public QObject {
     Q_OBJECT
 
   public:
+    // The file chosen to save to and the filter it was chosen under (may be empty).
+    struct ChosenFile {
+        ChosenFile(QString path = {}, QString filter = {})
+            : path(std::move(path)), filter(std::move(filter)) {}
+        QString path;
+        QString filter;
+    };
     // Asks for the file something is saved to (the suggested path first, filters as
-    // QFileDialog takes them); empty when the user cancels.
-    using SaveFileChooser = std::function<QString(QWidget* owner, const QString& title,
-                                                  const QString& suggested, const QString& filter)>;
+    // QFileDialog takes them); an empty path when the user cancels.
+    using SaveFileChooser = std::function<ChosenFile(
+        QWidget* owner, const QString& title, const QString& suggested, const QString& filter)>;
+    // The chosen path, with the extension of the filter it was chosen under (the first
+    // filter's when none is said) when it has none of the filters' extensions.
+    static QString WithFilterExtension(const ChosenFile& chosen, const QString& filters);
 
     // owner: the window dialogs open over.
     FrameSaver(const Player& player, QWidget* owner);
@@ -39,6 +49,9 @@ class FrameSaver : public QObject {
     void noted(const QString& text);
 
   private:
+    // True, with a note saying why, when there is no frame to take or its picture is not the
+    // one on screen.
+    bool Refused(const QString& noFrame, const QString& notDone);
     // Writes the frame on screen to path (png or bmp: the picture; jpg: its own coded data);
     // says what happened.
     void WriteFrame(const QString& path);
@@ -46,6 +59,7 @@ class FrameSaver : public QObject {
     const Player& player;
     QWidget* owner;
     QString snapshotFolder;
+    QString saveAsFolder;  // where the last Save frame as went; Pictures at first
     SaveFileChooser chooseSaveFile;
 };
 

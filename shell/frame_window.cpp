@@ -41,19 +41,25 @@ FrameWindow::FrameWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
             case Command::FullScreen:
                 setWindowState(windowState() ^ Qt::WindowFullScreen);
                 break;
+            case Command::LeaveFullScreen:
+                setWindowState(windowState() & ~Qt::WindowFullScreen);
+                break;
             default:
                 break;
         }
     });
 }
 
-void FrameWindow::SetPicture(const QImage& newPicture, const QString& dateTime) {
+void FrameWindow::SetPicture(const QImage& newPicture, const QString& dateTime,
+                             const QString& newNote) {
     if (newPicture.size() != picture.size()) {
         zoomed.reset();
         dragFrom.reset();
     }
     picture = newPicture;
-    setWindowTitle(dateTime.isEmpty() ? tr("Frame") : tr("Frame — %1").arg(dateTime));
+    note = newNote;
+    const QString title = dateTime.isEmpty() ? tr("Frame") : tr("Frame — %1").arg(dateTime);
+    setWindowTitle(note.isEmpty() ? title : tr("%1 (%2)").arg(title, note));
     update();
 }
 
@@ -74,17 +80,19 @@ FrameWindow::Placement FrameWindow::Fitted() const {
 void FrameWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
-    if (picture.isNull()) {
-        painter.setPen(Qt::gray);
-        painter.drawText(rect(), Qt::AlignCenter, tr("No frame shown"));
-        return;
+    if (!picture.isNull()) {
+        const Placement placement = Shown();
+        // On whole pixels, so that at 1:1 each picture pixel lands on exactly one window pixel.
+        const QPointF origin(std::round(placement.origin.x()), std::round(placement.origin.y()));
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.drawImage(QRectF(origin, QSizeF(picture.size()) * placement.scale), picture,
+                          picture.rect());
     }
-    const Placement placement = Shown();
-    // On whole pixels, so that at 1:1 each picture pixel lands on exactly one window pixel.
-    const QPointF origin(std::round(placement.origin.x()), std::round(placement.origin.y()));
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(QRectF(origin, QSizeF(picture.size()) * placement.scale), picture,
-                      picture.rect());
+    if (picture.isNull() || !note.isEmpty()) {
+        painter.fillRect(rect(), QColor(0, 0, 0, 150));
+        painter.setPen(note.isEmpty() ? Qt::gray : Qt::white);
+        painter.drawText(rect(), Qt::AlignCenter, note.isEmpty() ? tr("No frame shown") : note);
+    }
 }
 
 void FrameWindow::ZoomAround(QPointF at, double factor) {

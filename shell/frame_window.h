@@ -23,7 +23,9 @@ class FrameWindow : public QWidget {
     // Shows picture (kept as given: QImage shares its pixels, so hand over one that owns
     // them) and titles the window "Frame — " and dateTime (YYYY/MM/DD HH:MM:SS.cc). A
     // picture of another size than the last is fitted afresh. A null picture shows none.
-    void SetPicture(const QImage& picture, const QString& dateTime);
+    // A note says the picture is not the frame named (it is damaged or gone): the picture
+    // is dimmed under it, and the title says it too.
+    void SetPicture(const QImage& picture, const QString& dateTime, const QString& note = {});
 
     QSize sizeHint() const override;
 
@@ -51,6 +53,7 @@ class FrameWindow : public QWidget {
     QPointF KeyZoomPoint() const;
 
     QImage picture;
+    QString note;
     std::optional<Placement> zoomed;  // none: fitted to the window
     // A press that may drag: where it was and the placement then.
     std::optional<QPointF> dragFrom;

@@ -12,8 +12,8 @@ using C = Command;
 constexpr KeyScope kViewer = KeyScope::Viewer;
 constexpr KeyScope kFrame = KeyScope::FrameWindow;
 
-const std::array<KeyBinding, 31>& Bindings() {
-    static const std::array<KeyBinding, 31> bindings = {{
+const std::array<KeyBinding, 33>& Bindings() {
+    static const std::array<KeyBinding, 33> bindings = {{
         {C::PlayOrPause, "Play or pause", {Qt::Key_Space}, kViewer, true},
         {C::StepForward, "Step forward", {Qt::Key_Right}, kViewer, true},
         {C::StepBack, "Step back", {Qt::Key_Left}, kViewer, true},
@@ -35,6 +35,7 @@ const std::array<KeyBinding, 31>& Bindings() {
         {C::CopyFrame, "Copy frame", {QKeySequence(QKeySequence::Copy)}, kViewer, true},
         {C::MarkClipStart, "Mark the clip's start", {Qt::Key_I}, kViewer, true},
         {C::MarkClipEnd, "Mark the clip's end", {Qt::Key_O}, kViewer, true},
+        {C::ClearClipMarks, "Clear the clip's marks", {Qt::SHIFT | Qt::Key_I}, kViewer, true},
         {C::ExportClip, "Export clip…", {Qt::Key_E}, kViewer, true},
         {C::FrameWindow, "Frame window", {Qt::Key_F}, kViewer, true},
         {C::Timeline, "Timeline", {Qt::Key_T}, kViewer, true},
@@ -49,6 +50,11 @@ const std::array<KeyBinding, 31>& Bindings() {
         {C::ActualSize, "In the Frame window: 1:1", {Qt::Key_1}, kFrame, false},
         {C::FitToWindow, "In the Frame window: fit", {Qt::Key_0}, kFrame, false},
         {C::FullScreen, "In the Frame window: full screen", {Qt::Key_F11}, kFrame, false},
+        {C::LeaveFullScreen,
+         "In the Frame window: leave full screen",
+         {Qt::Key_Escape},
+         kFrame,
+         false},
     }};
     return bindings;
 }

@@ -40,6 +40,7 @@ enum class Command {
     CopyFrame,
     MarkClipStart,
     MarkClipEnd,
+    ClearClipMarks,
     ExportClip,
     FrameWindow,
     Timeline,
@@ -51,6 +52,7 @@ enum class Command {
     ActualSize,
     FitToWindow,
     FullScreen,
+    LeaveFullScreen,
 };
 
 enum class KeyScope { Viewer, FrameWindow };

@@ -1,21 +1,26 @@
 #include "shell/main_window.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QIcon>
 #include <QLineEdit>
 #include <QPainter>
 #include <QSlider>
 
+#include "settings/recent_recordings.h"
 #include "settings/settings_store.h"
 #include "shell/bottom_up_picture.h"
 #include "shell/clip_exporter.h"
 #include "shell/colour_settings/colour_setting_dialog.h"
+#include "shell/folder_drops.h"
+#include "shell/marked_slider.h"
 #include "shell/picture_area.h"
 #include "shell/player.h"
 #include "shell/player_controls.h"
+#include "shell/recent_menu.h"
 #include "shell/skin_button.h"
-#include "shell/slider_keys.h"
 #include "shell/tool_windows.h"
+#include "shell/viewer_commands.h"
 #include "text/bounded_format.h"
 
 namespace orvik {
@@ -29,8 +34,6 @@ constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::WindowTitleHint |
                                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                          Qt::WindowCloseButtonHint;
 
-constexpr std::int32_t kSecond = 100, kMinute = 60 * kSecond;  // in hundredths
-
 }  // namespace
 
 MainWindow::MainWindow(FolderChooser chooseFolder)
@@ -38,10 +41,8 @@ MainWindow::MainWindow(FolderChooser chooseFolder)
       chooseFolder(std::move(chooseFolder)),
       player(new Player(this)),
       saver(new FrameSaver(*player, this)),
-      exporter(new ClipExporter(*player, this)),
-      tools(new ToolWindows(*player, this, [this](QWidget* window) {
-          AddKeyActions(window, KeyScope::Viewer, [this](Command command) { Run(command); });
-      })) {
+      exporter(new ClipExporter(*player, this, [this](QWidget* window) { AddViewerKeys(window); })),
+      tools(new ToolWindows(*player, this, [this](QWidget* window) { AddViewerKeys(window); })) {
     const DialogTemplate& dialog = MainWindowTemplate();
     setWindowTitle(dialog.caption);
     setFixedSize(DialogClientSize(dialog));
@@ -54,12 +55,18 @@ MainWindow::MainWindow(FolderChooser chooseFolder)
             return MakeOwnControl(control, parent);
         });
     playerControls = new PlayerControls(*player, *controls, this);
+    connect(playerControls, &PlayerControls::searchAsked, this,
+            [this] { PressButton(ControlId::Search); });
     Control<QWidget>(ControlId::PreviousFolder)->setEnabled(true);
     Control<QWidget>(ControlId::NextFolder)->setEnabled(true);
     ConnectButtons();
     ConnectPlayer();
     SetControlsEnabled(false);
-    BuildCommands();
+    commands = std::make_unique<ViewerCommands>(ViewerCommands::Parts{
+        *player, *saver, *exporter, *tools, *Control<QSlider>(ControlId::SpeedSlider),
+        [this](ControlId id) { PressButton(id); },
+        // The posted close: the window closes once the current event is done.
+        [this] { QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection); }});
     BuildKeys();
     setWindowIcon(QIcon(QPixmap::fromImage(UprightBitmap(kIconBitmap, {kIconSize, kIconSize}))));
     player->setAdjustments(ReadStoredAdjustments());
@@ -76,6 +83,9 @@ QWidget* MainWindow::MakeOwnControl(const ControlTemplate& control, QWidget* par
     if (control.id == ControlId::PictureFrame) {
         pictureArea = new PictureArea(parent);
         return pictureArea;
+    }
+    if (control.id == ControlId::PositionSlider) {
+        return new MarkedSlider(parent);
     }
     const SkinButtonFaces* faces = FindSkinButton(control.id);
     if (faces == nullptr || (control.style & kOwnerDrawn) == 0) {
@@ -100,8 +110,8 @@ void MainWindow::ConnectButtons() {
         {ControlId::ColourSettings, [this] { OpenColourSettings(); }},
         {ControlId::Search,
          [this] {
-             player->search(Control<QLineEdit>(ControlId::DateBox)->text(),
-                            Control<QLineEdit>(ControlId::TimeBox)->text());
+             const auto [date, time] = playerControls->TakeTypedDateTime();
+             player->search(date, time);
          }},
         {ControlId::Close, [this] { Run(Command::CloseViewer); }},
     };
@@ -118,72 +128,52 @@ void MainWindow::ConnectPlayer() {
     connect(player, &Player::pictureSizeChanging, pictureArea, &PictureArea::Blacken);
     connect(player, &Player::framePresented, this, [this] {
         pictureArea->Present(LibraryPicture(player->Library()));
+        pictureArea->SetFrameNote(player->ShownFrameNote(),
+                                  !player->PictureCaptureTime().isEmpty());
         tools->follow();
     });
     connect(player, &Player::recordingOpened, this, &MainWindow::ShowRecording);
     connect(exporter, &ClipExporter::marksChanged, tools, &ToolWindows::showMarks);
+    connect(exporter, &ClipExporter::marksChanged, playerControls, &PlayerControls::ShowMarks);
+    connect(pictureArea, &PictureArea::clicked, this, [this] {
+        if (!hasRecording && !ExistingRecentRecordings().isEmpty()) {
+            OpenFolder(ExistingRecentRecordings().front());
+        }
+    });
+    connect(pictureArea, &PictureArea::doubleClicked, tools, &ToolWindows::showFrameWindow);
+    connect(pictureArea, &PictureArea::wheelTurned, this, [this](int notches) {
+        for (int i = 0; i < std::abs(notches); ++i) {  // towards the user: on
+            PressButton(notches < 0 ? ControlId::StepForward : ControlId::StepBack);
+        }
+    });
+    AcceptFolderDrops(this, [this](const QString& path) { OpenFolder(path); });
     connect(saver, &FrameSaver::noted, pictureArea, &PictureArea::SetNote);
     connect(exporter, &ClipExporter::noted, pictureArea, &PictureArea::SetNote);
 }
 
 void MainWindow::BuildKeys() {
     SetToolTips([this](ControlId id) { return Control<QWidget>(id); });
-    const QList<QAction*> keys =
-        AddKeyActions(this, KeyScope::Viewer, [this](Command command) { Run(command); });
+    const QList<QAction*> keys = AddViewerKeys(this);
     // The picture takes the focus, so that keys work at once, and carries the menu.
     pictureArea->setFocusPolicy(Qt::StrongFocus);
     pictureArea->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* recent = new RecentRecordingsMenu(this);
+    connect(recent, &RecentRecordingsMenu::chosen, this, &MainWindow::OpenFolder);
+    pictureArea->addAction(recent->menuAction());
     pictureArea->addActions(MenuActions(keys));
     pictureArea->setFocus();
     // The number boxes only show; the keys belong to the window. A slider the user has
     // taken keeps its own keys, as the date and time boxes do.
     Control<QWidget>(ControlId::SpeedBox)->setFocusPolicy(Qt::NoFocus);
     Control<QWidget>(ControlId::PositionBox)->setFocusPolicy(Qt::NoFocus);
-    KeepSliderKeys(Control<QSlider>(ControlId::SpeedSlider));
-    KeepSliderKeys(Control<QSlider>(ControlId::PositionSlider));
+}
+
+QList<QAction*> MainWindow::AddViewerKeys(QWidget* window) {
+    return AddKeyActions(window, KeyScope::Viewer, [this](Command command) { Run(command); });
 }
 
 void MainWindow::Run(Command command) {
-    if (const auto found = commands.find(command); found != commands.end()) {
-        found->second();
-    }
-}
-
-// What each key of the viewer does; transport keys press their buttons as the mouse does.
-void MainWindow::BuildCommands() {
-    const auto press = [this](ControlId id) { return [this, id] { PressButton(id); }; };
-    const auto seek = [this](std::int32_t by) { return [this, by] { player->seek(by); }; };
-    commands = {
-        {Command::PlayOrPause,
-         [this] { PressButton(player->Playing() ? ControlId::Pause : ControlId::Play); }},
-        {Command::StepForward, press(ControlId::StepForward)},
-        {Command::StepBack, press(ControlId::StepBack)},
-        {Command::SecondOn, seek(kSecond)},
-        {Command::SecondBack, seek(-kSecond)},
-        {Command::MinuteOn, seek(kMinute)},
-        {Command::MinuteBack, seek(-kMinute)},
-        {Command::NextFolder, press(ControlId::NextFolder)},
-        {Command::PreviousFolder, press(ControlId::PreviousFolder)},
-        {Command::FolderStart, [this] { player->goToFolderStart(); }},
-        {Command::FolderEnd, [this] { player->goToFolderEnd(); }},
-        {Command::PlayOrFaster, [this] { PlayOrFaster(true); }},
-        {Command::PlayBackwardOrFaster, [this] { PlayOrFaster(false); }},
-        {Command::Pause, press(ControlId::Pause)},
-        {Command::Faster, [this] { ChangeSpeed(+1); }},
-        {Command::Slower, [this] { ChangeSpeed(-1); }},
-        {Command::Snapshot, [this] { saver->saveSnapshot(); }},
-        {Command::SaveFrameAs, [this] { saver->saveFrameAs(); }},
-        {Command::CopyFrame, [this] { saver->copyFrame(); }},
-        {Command::MarkClipStart, [this] { exporter->markStart(); }},
-        {Command::MarkClipEnd, [this] { exporter->markEnd(); }},
-        {Command::ExportClip, [this] { exporter->exportClip(); }},
-        {Command::FrameWindow, [this] { tools->showFrameWindow(); }},
-        {Command::Timeline, [this] { tools->showTimeline(); }},
-        {Command::KeyList, [this] { tools->showKeyList(); }},
-        // The posted close: the window closes once the current event is done.
-        {Command::CloseViewer,
-         [this] { QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection); }},
-    };
+    commands->Run(command);
 }
 
 void MainWindow::PressButton(ControlId id) {
@@ -195,21 +185,6 @@ void MainWindow::PressButton(ControlId id) {
     button->repaint();  // the pressed face, and with it the lit-button rule
     button->setDown(false);
     button->click();
-}
-
-void MainWindow::PlayOrFaster(bool forward) {
-    const PlayState running = forward ? PlayState::PlayingForward : PlayState::PlayingBackward;
-    if (player->State() == running) {
-        ChangeSpeed(+1);
-    } else {
-        PressButton(forward ? ControlId::Play : ControlId::PlayBackward);
-    }
-}
-
-void MainWindow::ChangeSpeed(int change) {
-    Control<QSlider>(ControlId::SpeedSlider)
-        ->triggerAction(change > 0 ? QAbstractSlider::SliderSingleStepAdd
-                                   : QAbstractSlider::SliderSingleStepSub);
 }
 
 void MainWindow::ChooseFolder() {
@@ -240,15 +215,29 @@ void MainWindow::OpenColourSettings() {
 }
 
 void MainWindow::ShowRecording(bool hasFrame) {
+    hasRecording = hasFrame;
     tools->showRecording();
-    exporter->clearMarks();
+    exporter->forgetMarks();
     if (!hasFrame) {
         lights.Clear();
     }
     SetControlsEnabled(hasFrame);
     if (hasFrame) {
+        RememberRecording(QString::fromLocal8Bit(player->FolderPath()));
         pictureArea->setFocus();  // keys work at once
     }
+}
+
+// With no recording open, the picture area says how to open one and offers the last.
+void MainWindow::ShowHowToOpen() {
+    const QStringList recent = ExistingRecentRecordings();
+    QString hint =
+        tr("Choose a recording's folder with the folder button below, or drop one here.");
+    if (!recent.isEmpty()) {
+        hint += tr("\n\nClick here to open the last one:\n%1")
+                    .arg(QDir::toNativeSeparators(recent.front()));
+    }
+    pictureArea->SetHint(hasRecording ? QString() : hint);
 }
 
 // The blank look: texts, position and picture cleared, the latching buttons redrawn.
@@ -259,7 +248,9 @@ void MainWindow::SetControlsEnabled(bool enable) {
             Control<QWidget>(id)->update();
         }
         pictureArea->Blank();
+        pictureArea->SetFrameNote(QString(), true);
     }
+    ShowHowToOpen();
     playerControls->SetNavigationEnabled(enable);
 }
 
@@ -277,6 +268,10 @@ void MainWindow::paintEvent(QPaintEvent*) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!exporter->MayClose()) {
+        event->ignore();
+        return;
+    }
     if (colourSettings != nullptr && colourSettings->IsOpen()) {
         colourSettings->EndWithoutSaving();
     }

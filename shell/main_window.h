@@ -9,7 +9,6 @@
 #include <QImage>
 #include <QPointer>
 #include <functional>
-#include <map>
 #include <memory>
 
 #include "shell/button_lights.h"
@@ -25,6 +24,7 @@ class PictureArea;
 class PlayerControls;
 class Player;
 class ToolWindows;
+class ViewerCommands;
 
 class MainWindow : public QDialog {
     Q_OBJECT
@@ -67,15 +67,14 @@ class MainWindow : public QDialog {
     QWidget* MakeOwnControl(const ControlTemplate& control, QWidget* parent);
     void ConnectButtons();
     void ConnectPlayer();
-    void BuildCommands();
     void BuildKeys();
+    // Gives window the viewer's keys (the main window's own, and every tool window's).
+    QList<QAction*> AddViewerKeys(QWidget* window);
     void ChooseFolder();
     void OpenColourSettings();
     void ShowRecording(bool hasFrame);
+    void ShowHowToOpen();
     void SetControlsEnabled(bool enable);
-    // Play (Play backward); when already playing that way, one step faster.
-    void PlayOrFaster(bool forward);
-    void ChangeSpeed(int change);
 
     template <typename Widget>
     Widget* Control(ControlId id) const {
@@ -93,7 +92,8 @@ class MainWindow : public QDialog {
     ClipExporter* exporter;
     ToolWindows* tools;
     QPointer<ColourSettingDialog> colourSettings;
-    std::map<Command, std::function<void()>> commands;
+    std::unique_ptr<ViewerCommands> commands;
+    bool hasRecording = false;
 };
 
 }  // namespace orvik

@@ -1,6 +1,8 @@
 #include "shell/picture_area.h"
 
+#include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include "shell/bottom_up_picture.h"
 
@@ -8,6 +10,7 @@ namespace orvik {
 namespace {
 
 constexpr int kNoteMilliseconds = 2500;
+constexpr int kWheelNotch = 120;  // angle delta of one notch
 
 // Where a picture of this size lands: a wide one unscaled with its lower-left corner at the
 // area's lower-left corner; a narrow one enlarged by half, placed as the system always has
@@ -61,23 +64,76 @@ void PictureArea::SetNote(const QString& text) {
     update();
 }
 
+void PictureArea::SetFrameNote(const QString& text, bool kept) {
+    frameNote = text;
+    pictureKept = kept;
+    update();
+}
+
+void PictureArea::SetHint(const QString& text) {
+    hint = text;
+    update();
+}
+
+void PictureArea::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        emit clicked();
+    }
+}
+
+void PictureArea::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        emit doubleClicked();
+    }
+}
+
+void PictureArea::wheelEvent(QWheelEvent* event) {
+    wheelAngle += event->angleDelta().y();
+    const int notches = wheelAngle / kWheelNotch;
+    wheelAngle -= notches * kWheelNotch;
+    if (notches != 0) {
+        emit wheelTurned(notches);
+    }
+    event->accept();
+}
+
 void PictureArea::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect picture(kPictureFrameMargin, kPictureFrameMargin, kPictureAreaWidth,
                         kPictureAreaHeight);
-    painter.drawImage(picture.topLeft(), surface);
+    if (frameNote.isEmpty() || pictureKept) {
+        painter.drawImage(picture.topLeft(), surface);
+    } else {
+        painter.fillRect(picture, Qt::black);
+    }
+    if (!frameNote.isEmpty()) {
+        painter.fillRect(picture, QColor(0, 0, 0, 150));  // the picture is not the frame named
+        DrawBand(painter,
+                 QRect(picture.left() + 40, picture.center().y() - 18, picture.width() - 80, 36),
+                 frameNote);
+    }
+    if (!hint.isEmpty()) {
+        painter.setPen(QColor(200, 200, 200));
+        painter.drawText(picture.adjusted(40, 40, -40, -40), Qt::AlignCenter | Qt::TextWordWrap,
+                         hint);
+    }
     if (!note.isEmpty()) {  // a brief word over the picture's foot, where the user looks
-        const QRect band(picture.left() + 8, picture.bottom() - 36, picture.width() - 16, 28);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor(0, 0, 0, 170));
-        painter.drawRoundedRect(band, 6, 6);
-        painter.setPen(Qt::white);
-        painter.drawText(
-            band, Qt::AlignCenter,
-            painter.fontMetrics().elidedText(note, Qt::ElideMiddle, band.width() - 12));
+        DrawBand(painter,
+                 QRect(picture.left() + 8, picture.bottom() - 36, picture.width() - 16, 28), note);
     }
     drawFrame(&painter);
+}
+
+void PictureArea::DrawBand(QPainter& painter, const QRect& band, const QString& text) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 0, 0, 170));
+    painter.drawRoundedRect(band, 6, 6);
+    painter.setPen(Qt::white);
+    painter.drawText(band, Qt::AlignCenter,
+                     painter.fontMetrics().elidedText(text, Qt::ElideMiddle, band.width() - 12));
+    painter.restore();
 }
 
 }  // namespace orvik

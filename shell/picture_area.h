@@ -3,14 +3,17 @@
 // wider is drawn unscaled from its lower-left corner; a narrower one is enlarged by half
 // about the area's centre, rows and columns repeated or dropped, never blended. What a
 // smaller picture leaves uncovered keeps what was drawn there before. A brief note can lie
-// over the picture's foot. It carries the keyboard focus and the context menu of the
-// viewer's keys.
+// over the picture's foot, and a hint in the middle while no recording is open. It carries
+// the keyboard focus and the context menu of the viewer's keys, and tells of clicks, double
+// clicks and wheel notches over it.
 #pragma once
 
 #include <QFrame>
 #include <QImage>
 #include <QString>
 #include <QTimer>
+
+class QPainter;
 
 namespace orvik {
 
@@ -38,16 +41,41 @@ class PictureArea : public QFrame {
     void SetNote(const QString& text);
 
   public:
+    // While the picture is not the frame named (damaged or gone): a note over the middle,
+    // and the picture dimmed beneath it, or none when there is no picture to keep. Empty
+    // note: the picture as it is.
+    void SetFrameNote(const QString& text, bool pictureKept);
+
+    // What to say while no recording is open (how to open one); empty for nothing.
+    void SetHint(const QString& text);
+
     const QImage& Surface() const { return surface; }
+    const QString& FrameNote() const { return frameNote; }
     const QString& Note() const { return note; }
+
+  signals:
+    void clicked();
+    void doubleClicked();
+    // Whole wheel notches turned over the picture: positive away from the user.
+    void wheelTurned(int notches);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
+    // A rounded dark band with white text over the picture.
+    static void DrawBand(QPainter& painter, const QRect& band, const QString& text);
+
     QImage surface;  // Format_RGB32, 640 x 480
     QString note;
     QTimer noteTimer;
+    QString frameNote;
+    bool pictureKept = true;
+    QString hint;
+    int wheelAngle = 0;  // eighths of a degree turned since the last whole notch
 };
 
 }  // namespace orvik

@@ -44,6 +44,43 @@ QString Player::ShownCaptureTime() const {
         CaptureTimeText(files.ShownFolder()->name, files.ShownFile()->timeKey));
 }
 
+Player::FrameProblem Player::ShownFrameProblem() const {
+    if (files.ShownFile() == nullptr) {
+        return FrameProblem::kNone;
+    }
+    switch (files.LastRefusal()) {
+        case FrameRefusal::kNone:
+            return FrameProblem::kNone;
+        case FrameRefusal::kCannotOpen:
+        case FrameRefusal::kUnreadable:
+            return FrameProblem::kGone;
+        default:
+            return FrameProblem::kDamaged;
+    }
+}
+
+QString Player::ShownFrameNote() const {
+    const FrameProblem problem = ShownFrameProblem();
+    if (problem == FrameProblem::kNone) {
+        return QString();
+    }
+    const QString what = problem == FrameProblem::kGone ? tr("Frame missing") : tr("Damaged frame");
+    if (pictureTime.isEmpty()) {
+        return what;
+    }
+    // The time of day is enough when the picture is of the same day.
+    const QString shown = ShownCaptureTime();
+    const QString time = pictureTime.left(10) == shown.left(10) ? pictureTime.mid(11) : pictureTime;
+    return tr("%1 — showing %2").arg(what, time);
+}
+
+void Player::MarkFrameWaiting() {
+    frameWaiting = true;
+    if (files.ShownFile() != nullptr && files.LastRefusal() == FrameRefusal::kNone) {
+        pictureTime = ShownCaptureTime();
+    }
+}
+
 // While playing, the clock moves and the library shows the frame due; a folder that runs
 // out hands over to the folder move, which goes on playing in the next (previous) folder.
 // Whatever frame waits is then presented.

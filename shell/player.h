@@ -61,6 +61,16 @@ class Player : public QObject {
     // "YYYY/MM/DD HH:MM:SS.cc"; none when no frame is shown.
     std::optional<std::int64_t> ShownMoment() const;
     QString ShownCaptureTime() const;
+    // Whether the frame the texts name is the picture on screen: not when it is damaged
+    // (refused, or failing the end test) or gone (it cannot be opened), and then the picture
+    // is the last good frame's, or none.
+    enum class FrameProblem { kNone, kDamaged, kGone };
+    FrameProblem ShownFrameProblem() const;
+    // The capture time of the frame whose picture is on screen; empty for none.
+    const QString& PictureCaptureTime() const { return pictureTime; }
+    // What the picture area says while the picture is not the frame named ("Damaged frame
+    // — showing 10:00:00.60"); empty while it is.
+    QString ShownFrameNote() const;
     // The playback timer: tests stop it and tick by hand.
     QTimer& Timer() { return timer; }
 
@@ -128,8 +138,9 @@ class Player : public QObject {
     void ShowFolderFrame(std::int32_t index);
     void PlayOneStep(bool forward);
 
-    // What the commands show: a frame now waits for the tick, and these texts changed.
-    void MarkFrameWaiting() { frameWaiting = true; }
+    // What the commands show: a frame now waits for the tick, and these texts changed. The
+    // picture's own time follows each frame that decoded.
+    void MarkFrameWaiting();
     void ShowCurrentTexts();
     void ShowDateText();
     void ShowFrameTexts();
@@ -143,6 +154,7 @@ class Player : public QObject {
     std::int32_t positionMax = 1;
     std::int32_t shownNumber = 1;
     char folderPath[kPathCapacity] = " ";
+    QString pictureTime;
     QTimer timer;
     bool frameWaiting = false;
     bool busy = false;

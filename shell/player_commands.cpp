@@ -18,6 +18,7 @@ void Player::open(const QString& path) {
     BoundedFormat(folderPath, sizeof folderPath, "%s", path.toLocal8Bit().constData());
     static_cast<void>(files.ScanFolderTree(folderPath));  // its reports are the user's word
     playhead.state = PlayState::Stopped;
+    pictureTime.clear();
     const bool hasFrame = files.LoadFirstFrame();
     if (hasFrame) {
         MarkFrameWaiting();

@@ -1,9 +1,13 @@
 #include "shell/player_controls.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QSlider>
 
+#include "library/absolute_time.h"
 #include "shell/dialog/dialog_controls.h"
+#include "shell/marked_slider.h"
 #include "shell/player.h"
 
 namespace orvik {
@@ -25,7 +29,9 @@ PlayerControls::PlayerControls(Player& player, const DialogControls& controls, Q
       controls(controls),
       positionBox(controls.Get<QLineEdit>(ControlId::PositionBox)),
       speedSlider(controls.Get<QSlider>(ControlId::SpeedSlider)),
-      positionSlider(controls.Get<QSlider>(ControlId::PositionSlider)) {
+      positionSlider(controls.Get<MarkedSlider>(ControlId::PositionSlider)),
+      date{controls.Get<QLineEdit>(ControlId::DateBox), {}},
+      time{controls.Get<QLineEdit>(ControlId::TimeBox), {}} {
     auto* speedBox = controls.Get<QLineEdit>(ControlId::SpeedBox);
     speedSlider->setRange(Player::kSpeedMin, Player::kSpeedMax);
     speedSlider->setValue(player.Speed());
@@ -33,14 +39,15 @@ PlayerControls::PlayerControls(Player& player, const DialogControls& controls, Q
     positionSlider->setRange(1, 1);
     ShowNumber(1);
 
-    connect(&player, &Player::dateTextChanged, controls.Get<QLineEdit>(ControlId::DateBox),
-            &QLineEdit::setText);
-    connect(&player, &Player::timeTextChanged, controls.Get<QLineEdit>(ControlId::TimeBox),
-            &QLineEdit::setText);
+    ConnectTypedBox(date, &Player::dateTextChanged);
+    ConnectTypedBox(time, &Player::timeTextChanged);
+    connect(qApp, &QApplication::focusChanged, this, &PlayerControls::FocusMoved);
     connect(&player, &Player::fileTextChanged, controls.Get<QLineEdit>(ControlId::FramePath),
             &QLineEdit::setText);
-    connect(&player, &Player::positionRangeChanged, this,
-            [this](int maximum) { positionSlider->setRange(1, maximum); });
+    connect(&player, &Player::positionRangeChanged, this, [this](int maximum) {
+        positionSlider->setRange(1, maximum);
+        ShowMarks(markStart, markEnd);  // a folder of its own
+    });
     connect(&player, &Player::shownNumberChanged, this, &PlayerControls::ShowNumber);
     connect(&player, &Player::speedChanged, this,
             [speedBox](int speed) { speedBox->setText(QString::number(speed)); });
@@ -51,6 +58,69 @@ PlayerControls::PlayerControls(Player& player, const DialogControls& controls, Q
     });
     connect(positionSlider, &QAbstractSlider::actionTriggered, this,
             &PlayerControls::PositionSliderMoved);
+    for (QSlider* slider : std::initializer_list<QSlider*>{speedSlider, positionSlider}) {
+        slider->setFocusPolicy(Qt::NoFocus);
+    }
+}
+
+void PlayerControls::ConnectTypedBox(TypedBox& typed, void (Player::*changed)(const QString&)) {
+    connect(&player, changed, this, [this, &typed](const QString& text) { ShowText(typed, text); });
+    connect(typed.box, &QLineEdit::textEdited, this, [&typed] { typed.editing = true; });
+    typed.box->installEventFilter(this);
+}
+
+void PlayerControls::ShowText(TypedBox& typed, const QString& text) {
+    typed.latest = text;
+    if (!typed.editing) {
+        typed.box->setText(text);
+    }
+}
+
+void PlayerControls::EndEditing(TypedBox& typed, bool restore) {
+    typed.editing = false;
+    if (restore) {
+        typed.box->setText(typed.latest);
+    }
+}
+
+std::pair<QString, QString> PlayerControls::TakeTypedDateTime() {
+    EndEditing(date, false);
+    EndEditing(time, false);
+    return {date.box->text(), time.box->text()};
+}
+
+// Enter and Escape in a search box are the box's own, not the window's shortcuts.
+bool PlayerControls::eventFilter(QObject* watched, QEvent* event) {
+    TypedBox& typed = watched == date.box ? date : time;
+    const bool keyEvent =
+        event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+    if (!keyEvent || (watched != date.box && watched != time.box)) {
+        return QObject::eventFilter(watched, event);
+    }
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Escape) {
+        return QObject::eventFilter(watched, event);
+    }
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->accept();
+        return false;
+    }
+    if (key == Qt::Key_Escape) {
+        EndEditing(typed, true);
+    } else {
+        emit searchAsked();
+    }
+    return true;
+}
+
+void PlayerControls::FocusMoved(QWidget* from, QWidget* to) {
+    const QWidget* search = controls.Get<QWidget>(ControlId::Search);
+    for (TypedBox* typed : {&date, &time}) {
+        const bool stillSearching = to == date.box || to == time.box || to == search;
+        if (from == typed->box && !stillSearching) {
+            EndEditing(*typed, false);
+        }
+    }
 }
 
 // Taking the position slider shows the frame under the thumb at every step and pauses.
@@ -63,6 +133,25 @@ void PlayerControls::PositionSliderMoved() {
         return;
     }
     player.showNumber(positionSlider->sliderPosition());
+}
+
+void PlayerControls::ShowMarks(std::optional<std::int64_t> start, std::optional<std::int64_t> end) {
+    markStart = start;
+    markEnd = end;
+    positionSlider->SetMarks(NumberAt(start), NumberAt(end));
+}
+
+std::optional<int> PlayerControls::NumberAt(std::optional<std::int64_t> moment) const {
+    const CMavFolder* folder = player.Library().CurrentFolder();
+    if (!moment || folder == nullptr) {
+        return std::nullopt;
+    }
+    for (std::int32_t i = 0; i < folder->GetFileCount(); ++i) {
+        if (AbsoluteTime(folder->dateKey, folder->GetFile(i)->timeKey) == *moment) {
+            return i + 1;
+        }
+    }
+    return std::nullopt;
 }
 
 void PlayerControls::ShowNumber(int number) {

@@ -1,6 +1,7 @@
 #include "shell/tool_windows.h"
 
 #include <QLabel>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "shell/bottom_up_picture.h"
@@ -23,6 +24,23 @@ void ToolWindows::Place(QWidget* window, const QPoint& at) {
     addKeys(window);
     window->setAttribute(Qt::WA_QuitOnClose, false);
     window->move(at);
+    KeepOnScreen(window);
+}
+
+// Wholly on the screen the main window is on, with or without a window manager: a window
+// that would reach past an edge moves in, and one larger than the screen shrinks to it.
+void ToolWindows::KeepOnScreen(QWidget* window) const {
+    const QScreen* screen = main->screen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect room = screen->availableGeometry();
+    const QSize frame = window->frameGeometry().size() - window->size();  // the decorations
+    window->resize(window->size().boundedTo(room.size() - frame));
+    const QSize outer = window->size() + frame;
+    const QPoint at(std::clamp(window->x(), room.left(), room.right() + 1 - outer.width()),
+                    std::clamp(window->y(), room.top(), room.bottom() + 1 - outer.height()));
+    window->move(at);
 }
 
 void ToolWindows::showFrameWindow() {
@@ -30,10 +48,16 @@ void ToolWindows::showFrameWindow() {
         frameWindow = new FrameWindow(main);
         Place(frameWindow, main->frameGeometry().topRight() + QPoint(kGap, 0));  // to the right
     }
-    frameWindow->SetPicture(UprightLibraryPicture(player.Library()), player.ShownCaptureTime());
+    ShowInFrameWindow();
     frameWindow->show();
     frameWindow->raise();
     frameWindow->activateWindow();
+}
+
+void ToolWindows::ShowInFrameWindow() {
+    const bool kept = !player.PictureCaptureTime().isEmpty();
+    frameWindow->SetPicture(kept ? UprightLibraryPicture(player.Library()) : QImage(),
+                            player.ShownCaptureTime(), player.ShownFrameNote());
 }
 
 void ToolWindows::showTimeline() {
@@ -42,6 +66,7 @@ void ToolWindows::showTimeline() {
         Place(timelineWindow, main->frameGeometry().bottomLeft() + QPoint(0, kGap));  // below
         timelineWindow->resize(std::max(main->width(), timelineWindow->sizeHint().width()),
                                timelineWindow->sizeHint().height());
+        KeepOnScreen(timelineWindow);
         connect(timelineWindow, &TimelineWindow::frameChosen, &player, &Player::goToFrame);
         timelineWindow->SetTimeline(timeline);
         timelineWindow->SetMarks(markStart, markEnd);
@@ -67,7 +92,7 @@ void ToolWindows::showKeyList() {
 
 void ToolWindows::follow() {
     if (frameWindow != nullptr && frameWindow->isVisible()) {
-        frameWindow->SetPicture(UprightLibraryPicture(player.Library()), player.ShownCaptureTime());
+        ShowInFrameWindow();
     }
     if (timelineWindow != nullptr) {
         const bool shown = player.Library().ShownFile() != nullptr;

@@ -39,6 +39,8 @@ class ToolWindows : public QObject {
 
   private:
     void Place(QWidget* window, const QPoint& at);
+    void ShowInFrameWindow();
+    void KeepOnScreen(QWidget* window) const;
 
     Player& player;
     QWidget* main;
