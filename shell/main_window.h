@@ -41,6 +41,7 @@ class MainWindow : public QDialog {
 
     Player& ThePlayer() { return *player; }
     const ButtonLights& Lights() const { return lights; }
+    PictureArea& Picture() { return *pictureArea; }
     const PictureArea& Picture() const { return *pictureArea; }
     // The brief note shown over the picture ("Saved …"); empty when there is none.
     const QString& Note() const;

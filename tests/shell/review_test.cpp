@@ -48,15 +48,11 @@ namespace {
 // A window on the last folder of the standard recording (23:59:00, :10, :20, :40), active,
 // with the picture focused as after opening a folder.
 void OpenLastFolder(WindowHarness& h) {
-    h.Choose(kLastFolder);
-    h.window().activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&h.window()));
+    h.OpenActive(kLastFolder);
 }
 
 void Keys(WindowHarness& h, const QList<QKeySequence>& keys) {
-    for (const QKeySequence& key : keys) {
-        QTest::keySequence(&h.window(), key);
-    }
+    h.Keys(keys);
 }
 
 }  // namespace

@@ -75,6 +75,20 @@ void WindowHarness::Click(ControlId id) {
     QCoreApplication::processEvents();  // the repaints that the lit-button rule runs in
 }
 
+void WindowHarness::OpenActive(const std::string& relative) {
+    Choose(relative);
+    mainWindow->activateWindow();
+    if (!QTest::qWaitForWindowActive(mainWindow.get())) {
+        qFatal("the main window did not become active");
+    }
+}
+
+void WindowHarness::Keys(const QList<QKeySequence>& keys) {
+    for (const QKeySequence& key : keys) {
+        QTest::keySequence(mainWindow.get(), key);
+    }
+}
+
 void WindowHarness::Tick(int count) {
     for (int i = 0; i < count; ++i) {
         player().tick();

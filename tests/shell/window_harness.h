@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QColor>
+#include <QKeySequence>
+#include <QList>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -52,6 +54,11 @@ class WindowHarness {
     void Choose(const std::string& relative);
 
     void Click(ControlId id);
+    // Chooses the folder and makes the window active with the picture focused, as after
+    // opening a folder.
+    void OpenActive(const std::string& relative);
+    // Types the keys into the window, as a user at the keyboard.
+    void Keys(const QList<QKeySequence>& keys);
     void Tick(int count = 1);
     // Ticks until done() holds, at most limit ticks; false when it never did.
     bool TickUntil(const std::function<bool()>& done, int limit = 100);
