@@ -10,19 +10,9 @@
 #include <vector>
 
 #include "export/recording_frames.h"
-#include "jpeg/capture_time.h"
-#include "library/time_of_day.h"
+#include "library/capture_time.h"
 
 namespace orvik {
-
-// A capture moment: hundredths of a second since 2000/01/01 00:00:00.00.
-using CaptureMoment = std::int64_t;
-
-// The moment of a folder's date (YYMMDDHH; its hour is not used) and a frame's time key.
-// A folder name that is no calendar date still gets a place: the day count runs on past
-// the ends of months and years as the numbers say.
-CaptureMoment MomentOf(std::int32_t dateKey, std::int32_t timeKey);
-CaptureMoment MomentOf(const CaptureTime& time);
 
 // Open ends take the first or the last frame.
 struct ClipRange {

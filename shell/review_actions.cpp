@@ -23,7 +23,7 @@
 #include "decoder/decode_frame.h"
 #include "decoder/frame_format.h"
 #include "jpeg/frame_jpeg.h"
-#include "library/name_keys.h"
+#include "library/capture_time.h"
 #include "library/time_of_day.h"
 #include "shell/frame_files.h"
 #include "shell/library_turn.h"
@@ -259,7 +259,7 @@ QString MainWindow::ShownCaptureTime() const {
         return QString();
     }
     return QString::fromStdString(
-        CaptureTimeText(files.CurrentFolder()->name, files.ShownFile()->timeKey));
+        FrameTimeText(files.CurrentFolder()->name, files.ShownFile()->timeKey));
 }
 
 void MainWindow::SaveSnapshot() {

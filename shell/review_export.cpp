@@ -10,7 +10,7 @@
 #include "export/clip_container.h"
 #include "export/clip_frames.h"
 #include "export/recording_frames.h"
-#include "library/absolute_time.h"
+#include "library/capture_time.h"
 #include "shell/frame_files.h"
 #include "shell/library_turn.h"
 #include "shell/main_window.h"
@@ -22,7 +22,7 @@ std::optional<std::int64_t> ShownMoment(const CMavFileManager& files) {
     if (files.ShownFile() == nullptr || files.CurrentFolder() == nullptr) {
         return std::nullopt;
     }
-    return AbsoluteTime(files.CurrentFolder()->dateKey, files.ShownFile()->timeKey);
+    return MomentOf(files.CurrentFolder()->dateKey, files.ShownFile()->timeKey);
 }
 
 }  // namespace

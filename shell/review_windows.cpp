@@ -3,7 +3,6 @@
 // what the tick presents and never read a frame themselves; each carries the main window's
 // keys, so that reviewing goes on from whichever is active.
 
-#include "library/absolute_time.h"
 #include "shell/library_turn.h"
 #include "shell/main_window.h"
 

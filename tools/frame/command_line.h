@@ -9,7 +9,7 @@
 
 #include "colour/colour_matrix.h"
 #include "decoder/decoder_context.h"
-#include "jpeg/capture_time.h"
+#include "library/capture_time.h"
 
 namespace orvik {
 
