@@ -26,7 +26,6 @@
 #include "bench/process_runs.h"
 #include "export/clip_export.h"
 #include "export/clip_stream.h"
-#include "export/recording_frames.h"
 #include "library/frame_reader.h"
 #include "testing/support/temp_tree.h"
 
@@ -58,7 +57,7 @@ const BenchRecording& RecordingOf(int width, int height, int frameCount) {
         char path[kPathCapacity];
         std::snprintf(path, sizeof path, "%s", recording->root.c_str());
         manager.ScanFolderTree(path);
-        const std::vector<RecordedFrame> recorded = RecordedFrames(manager);
+        const std::vector<RecordedFrame> recorded = RecordedFrames(manager.Folders());
         recording->frames = ChooseClipFrames(recorded, {});
     }
     return *recording;

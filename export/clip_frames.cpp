@@ -8,9 +8,9 @@ std::vector<ClipFrame> ChooseClipFrames(std::span<const RecordedFrame> frames,
                                         const ClipRange& range) {
     std::vector<ClipFrame> chosen;
     for (const RecordedFrame& frame : frames) {
-        const CaptureMoment moment = MomentOf(frame.dateKey, frame.timeKey);
-        if ((!range.from || moment >= *range.from) && (!range.to || moment <= *range.to)) {
-            chosen.push_back({frame.path, moment});
+        if ((!range.from || frame.moment >= *range.from) &&
+            (!range.to || frame.moment <= *range.to)) {
+            chosen.push_back(frame);
         }
     }
     std::stable_sort(chosen.begin(), chosen.end(),

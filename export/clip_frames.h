@@ -3,14 +3,12 @@
 // is its folder's and its time of day its own, as the viewer shows them.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <span>
-#include <string>
 #include <vector>
 
-#include "export/recording_frames.h"
 #include "library/capture_time.h"
+#include "library/recorded_frames.h"
 
 namespace orvik {
 
@@ -20,10 +18,9 @@ struct ClipRange {
     std::optional<CaptureMoment> to;
 };
 
-struct ClipFrame {
-    std::string path;
-    CaptureMoment moment = 0;
-};
+// A frame of the clip: a recorded frame the range took, with everything the clip needs of
+// it (the path to read, the moment it is laid at, the capture time its JPEG carries).
+using ClipFrame = RecordedFrame;
 
 // The frames captured at or after range.from and at or before range.to, ordered by
 // capture moment; frames of the same moment keep the records' order.

@@ -19,7 +19,7 @@ class JpegPacketPreparer : public FramePreparer {
             prepared.refusal = RefusalText(facts);
             return prepared;
         }
-        prepared.jpeg = FrameAsJpeg(reader_.FileBytes(), CaptureTimeOfPath(frame.path));
+        prepared.jpeg = FrameAsJpeg(reader_.FileBytes(), NamedCaptureTime(frame));
         return prepared;
     }
 

@@ -41,8 +41,7 @@ int CMavFileManager::ShowFile(CMavFile& file) {
                   file.name);
     BoundedFormat(timeText, sizeof timeText, "%.2s:%.2s:%.2s", NameFrom(file.name, 4),
                   NameFrom(file.name, 6), NameFrom(file.name, 8));
-    BoundedFormat(openPath, sizeof openPath, "%s%c%s", currentFolder->path, kPathSeparator,
-                  file.ListedName().c_str());
+    BoundedFormat(openPath, sizeof openPath, "%s", FramePath(*currentFolder, file).c_str());
     return LoadFrame(openPath);
 }
 

@@ -122,4 +122,8 @@ std::int32_t CMavFolder::IndexAtOrBefore(std::int32_t timeKey) const {
     return static_cast<std::int32_t>(later - files.begin()) - 1;
 }
 
+std::string FramePath(const CMavFolder& folder, const CMavFile& file) {
+    return std::string(folder.path) + kPathSeparator + file.ListedName();
+}
+
 }  // namespace orvik

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -64,5 +65,9 @@ class CMavFolder {
   private:
     bool fileLimitReported = false;
 };
+
+// "folder path/listed name": the path every reader opens a frame file by, so that a name in
+// lower case, or longer than a record keeps, opens that very file.
+std::string FramePath(const CMavFolder& folder, const CMavFile& file);
 
 }  // namespace orvik

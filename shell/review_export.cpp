@@ -9,23 +9,12 @@
 
 #include "export/clip_container.h"
 #include "export/clip_frames.h"
-#include "export/recording_frames.h"
-#include "library/capture_time.h"
+#include "library/recorded_frames.h"
 #include "shell/frame_files.h"
 #include "shell/library_turn.h"
 #include "shell/main_window.h"
 
 namespace orvik {
-namespace {
-
-std::optional<std::int64_t> ShownMoment(const CMavFileManager& files) {
-    if (files.ShownFile() == nullptr || files.CurrentFolder() == nullptr) {
-        return std::nullopt;
-    }
-    return MomentOf(files.CurrentFolder()->dateKey, files.ShownFile()->timeKey);
-}
-
-}  // namespace
 
 void MainWindow::MarkClipStart() {
     clipStart = ShownMoment(viewer->fileManager);
@@ -67,7 +56,8 @@ void MainWindow::ExportClipOfMarks() {
         if (!turn) {
             return;
         }
-        frames = ChooseClipFrames(RecordedFrames(viewer->fileManager), {clipStart, clipEnd});
+        frames =
+            ChooseClipFrames(RecordedFrames(viewer->fileManager.Folders()), {clipStart, clipEnd});
     }
     if (!problem.empty() || frames.empty()) {
         QMessageBox::critical(this, tr("Clip not exported"),

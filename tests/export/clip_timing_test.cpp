@@ -14,11 +14,11 @@ namespace {
 TEST(ChooseClipFramesTest, OrdersByCaptureTimeAndTakesBothEnds) {
     // A folder's frames may run past the next folder's first: capture time decides.
     const std::vector<RecordedFrame> recorded = {
-        {"a1", 24061509, 9 * 360000 + 100},
-        {"a2", 24061509, 10 * 360000 + 100},
-        {"b1", 24061510, 10 * 360000},
-        {"b2", 24061510, 10 * 360000 + 100},
-        {"c1", 24061600, 0},
+        {"a1", MomentOf(24061509, 9 * 360000 + 100)},
+        {"a2", MomentOf(24061509, 10 * 360000 + 100)},
+        {"b1", MomentOf(24061510, 10 * 360000)},
+        {"b2", MomentOf(24061510, 10 * 360000 + 100)},
+        {"c1", MomentOf(24061600, 0)},
     };
     std::vector<std::string> chosen;
     const ClipRange range{MomentOf(24061509, 9 * 360000 + 100), MomentOf(24061600, 0)};

@@ -10,7 +10,7 @@ extern "C" {
 }
 
 #include "export/clip_export.h"
-#include "export/recording_frames.h"
+#include "library/recorded_frames.h"
 #include "tools/frame/commands.h"
 #include "tools/frame/decoding_setup.h"
 #include "tools/frame/progress_line.h"
@@ -83,7 +83,8 @@ bool ReadRecording(const std::string& path, std::vector<RecordedFrame>& frames) 
         return false;
     }
     const std::string chosen = ChooserPath(path);
-    frames = RecordedFrames(manager, std::string(manager.RootPath()) == chosen ? "" : chosen);
+    frames =
+        RecordedFrames(manager.Folders(), std::string(manager.RootPath()) == chosen ? "" : chosen);
     return true;
 }
 

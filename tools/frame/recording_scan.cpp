@@ -44,8 +44,4 @@ bool ScanRecording(CMavFileManager& manager, const std::string& path) {
     return true;
 }
 
-std::string FramePath(const CMavFolder& folder, const CMavFile& file) {
-    return std::string(folder.path) + kPathSeparator + file.name;
-}
-
 }  // namespace orvik

@@ -35,7 +35,4 @@ std::string ChooserPath(const std::string& given);
 // buffer, or the scan fails (the scan's own report is printed too).
 bool ScanRecording(CMavFileManager& manager, const std::string& path);
 
-// "folder path/FILE NAME": the path the viewer loads a frame from.
-std::string FramePath(const CMavFolder& folder, const CMavFile& file);
-
 }  // namespace orvik
