@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -33,12 +34,12 @@ bool IsFolder(const std::string& path) {
 // so that of two folders with the same date key the one given is checked).
 bool AddFramesOfFolder(const std::string& path, std::vector<std::string>& frames) {
     CMavFileManager manager;
-    if (!ScanRecording(manager, path)) {
+    const std::optional<std::string> scanned = ScanRecording(manager, path);
+    if (!scanned) {
         return false;
     }
-    const std::string chosen = ChooserPath(path);
-    const bool dateFolder = std::string(manager.RootPath()) != chosen;
-    for (RecordedFrame& frame : RecordedFrames(manager.Folders(), dateFolder ? chosen : "")) {
+    const bool dateFolder = manager.RootPath() != *scanned;
+    for (RecordedFrame& frame : RecordedFrames(manager.Folders(), dateFolder ? *scanned : "")) {
         frames.push_back(std::move(frame.path));
     }
     return true;
