@@ -49,7 +49,7 @@ void MainWindow::ExportClipOfMarks() {
     settings.codec = DefaultCodecFor(settings.outputPath);
     settings.adjustments = viewer->fileManager.Decoder().adjustments;
     settings.jobs = std::max(1, QThread::idealThreadCount());
-    const std::string problem = ContainerProblem(settings.outputPath, settings.codec);
+    const Status held = ContainerCanHold(settings.outputPath, settings.codec);
     std::vector<ClipFrame> frames;
     {
         LibraryTurn turn(libraryBusy);
@@ -59,10 +59,10 @@ void MainWindow::ExportClipOfMarks() {
         frames =
             ChooseClipFrames(RecordedFrames(viewer->fileManager.Folders()), {clipStart, clipEnd});
     }
-    if (!problem.empty() || frames.empty()) {
+    if (!held.Ok() || frames.empty()) {
         QMessageBox::critical(this, tr("Clip not exported"),
                               frames.empty() ? tr("No frame lies between the marks.")
-                                             : QString::fromStdString(problem));
+                                             : QString::fromStdString(held.Why()));
         return;
     }
     auto* progress =

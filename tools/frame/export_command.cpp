@@ -104,9 +104,9 @@ std::string ProgressText(std::size_t done, std::size_t total, Clock::time_point 
 int RunExport(const Options& options) {
     InterruptCatcher catcher;
     const ExportSettings settings = SettingsOf(options);
-    if (const std::string problem = ContainerProblem(settings.outputPath, settings.codec);
-        !problem.empty()) {
-        std::fprintf(stderr, "orvik-frame: -o %s: %s\n", options.output.c_str(), problem.c_str());
+    if (const Status held = ContainerCanHold(settings.outputPath, settings.codec); !held.Ok()) {
+        std::fprintf(stderr, "orvik-frame: -o %s: %s\n", options.output.c_str(),
+                     held.Why().c_str());
         return kExitUsage;
     }
     ScanReportPrinter reports;
