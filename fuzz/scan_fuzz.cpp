@@ -321,7 +321,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     std::fwrite(zeros.data(), 1, zeros.size(), file);
     std::fclose(file);
     orvik::SetListingProvider(ListMadeUp);
-    orvik::SetLastErrorReporter([](const char*) { ++reports; });
+    orvik::SetErrorReporter([](const orvik::ErrorReport&) { ++reports; });
     return 0;
 }
 

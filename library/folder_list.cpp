@@ -5,6 +5,8 @@
 #include "library/error_report.h"
 #include "library/name_keys.h"
 #include "library/record_links.h"
+#include "library/report_texts.h"
+#include "platform/last_error.h"
 
 namespace orvik {
 
@@ -46,7 +48,7 @@ std::int32_t CFolderList::AddFolder(const char* folderPath, const char* name) {
     if (folderCount >= kMaxFolders) {
         if (!folderLimitReported) {
             folderLimitReported = true;
-            ReportLastError("Folder Number over 65536 !!");
+            ReportError({kTooManyFolders, LastErrorCode()});
         }
         return -1;
     }

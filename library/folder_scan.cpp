@@ -1,11 +1,11 @@
 // The tree scan: the root's date folders, each with its frame files, ordered by time, and
 // the choice of the current folder.
-#include <cerrno>
 #include <cstring>
 
 #include "library/error_report.h"
 #include "library/file_manager.h"
 #include "library/name_keys.h"
+#include "library/report_texts.h"
 #include "platform/directory_listing.h"
 #include "text/bounded_format.h"
 
@@ -45,8 +45,8 @@ int CMavFileManager::ScanFolderTree(char* path) {
     }
 
     DirectoryListing listing;
-    if (ListDirectory(path, listing) != 0) {
-        ReportLastError("FindFirstFile");
+    if (const int code = ListDirectory(path, listing); code != 0) {
+        ReportError({kRootNotListed, code});
         return 1;
     }
     BoundedFormat(rootPath, sizeof rootPath, "%s", path);
@@ -80,8 +80,7 @@ int CMavFileManager::ScanFolderTree(char* path) {
     }
     folderList.currentIndex = folderList.IndexOfDateKey(selectedKey);
     if (listing.endCode != kEndOfListing) {
-        errno = listing.endCode;  // the code that stopped the listing
-        ReportLastError("! ERROR_NO_MORE_FILES");
+        ReportError({kListingCutShort, listing.endCode});
     }
     return 0;
 }

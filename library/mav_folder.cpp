@@ -1,13 +1,14 @@
 #include "library/mav_folder.h"
 
 #include <algorithm>
-#include <cerrno>
 
 #include "decoder/frame_format.h"
 #include "library/error_report.h"
 #include "library/name_keys.h"
 #include "library/record_links.h"
+#include "library/report_texts.h"
 #include "platform/directory_listing.h"
+#include "platform/last_error.h"
 #include "text/bounded_format.h"
 #include "text/digits_value.h"
 
@@ -41,12 +42,12 @@ const CMavFile* CMavFolder::GetFile(std::int32_t index) const {
 
 std::int32_t CMavFolder::ScanFiles(const char* folderPath) {
     if (fileCount != 0) {
-        ReportLastError("File List Not Empty");
+        ReportError({kFolderAlreadyFilled, LastErrorCode()});
         return -1;
     }
     DirectoryListing listing;
-    if (ListDirectory(folderPath, listing) != 0) {
-        ReportLastError("File List is Empty");
+    if (const int code = ListDirectory(folderPath, listing); code != 0) {
+        ReportError({kFolderNotListed, code});
         return -1;
     }
     BoundedFormat(path, sizeof path, "%s", folderPath);
@@ -60,8 +61,7 @@ std::int32_t CMavFolder::ScanFiles(const char* folderPath) {
     }
     SortFiles();
     if (listing.endCode != kEndOfListing) {
-        errno = listing.endCode;  // the code that stopped the listing
-        ReportLastError("! ERROR_NO_MORE_FILES");
+        ReportError({kListingCutShort, listing.endCode});
     }
     return listing.endCode;
 }
@@ -70,7 +70,7 @@ std::int32_t CMavFolder::AddFile(char* name, std::string_view listedName) {
     if (fileCount >= kMaxFilesPerFolder) {
         if (!fileLimitReported) {
             fileLimitReported = true;
-            ReportLastError("File number over 65536");
+            ReportError({kTooManyFiles, LastErrorCode()});
         }
         return -1;
     }

@@ -84,11 +84,7 @@ ListingEntry DirectoryListing::Entry(std::size_t index) const {
 
 int ListDirectory(const char* path, DirectoryListing& listing) {
     const ListingProvider& provider = InstalledProvider();
-    const int code = provider ? provider(path, listing) : ListFileSystemDirectory(path, listing);
-    if (code != 0) {
-        errno = code;  // the failed open's code, for whoever reports it
-    }
-    return code;
+    return provider ? provider(path, listing) : ListFileSystemDirectory(path, listing);
 }
 
 void SetListingProvider(ListingProvider provider) {

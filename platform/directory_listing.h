@@ -57,8 +57,7 @@ class DirectoryListing {
 // with an empty listing.
 using ListingProvider = std::function<int(const char* path, DirectoryListing& listing)>;
 
-// Lists through the installed provider, or the file system when none is installed. A
-// failed open's code is also left in errno.
+// Lists through the installed provider, or the file system when none is installed.
 int ListDirectory(const char* path, DirectoryListing& listing);
 
 // Installs a provider in place of the file system; an empty one restores the file system.

@@ -9,7 +9,6 @@
 
 #include "library/error_report.h"
 #include "library/file_manager.h"
-#include "platform/last_error.h"
 
 namespace orvik {
 
@@ -21,8 +20,8 @@ class ScanReportPrinter {
 
   private:
     int count_ = 0;
-    ScopedErrorReporter installed{[this](const char* what) {
-        std::fprintf(stderr, "orvik-frame: %s\n", FormatErrorReport(what, LastErrorCode()).c_str());
+    ScopedErrorReporter installed{[this](const ErrorReport& report) {
+        std::fprintf(stderr, "orvik-frame: %s\n", ReportText(report).c_str());
         ++count_;
     }};
 };
