@@ -66,7 +66,7 @@ int CMavFileManager::ScanFolderTree(char* path) {
         }
         char folderPath[kPathCapacity];
         BoundedFormat(folderPath, sizeof folderPath, "%s%s%s", path, joiner, entry.name.data());
-        if (folderList.AddFolder(folderPath, entry.name.data()) != 0) {
+        if (folderList.AddFolder(folderPath, entry.name.data()) != Addition::kAdded) {
             continue;
         }
         ++folderList.currentIndex;
@@ -79,8 +79,8 @@ int CMavFileManager::ScanFolderTree(char* path) {
         selectedKey = lastKey;
     }
     folderList.currentIndex = folderList.IndexOfDateKey(selectedKey);
-    if (listing.endCode != kEndOfListing) {
-        ReportError({kListingCutShort, listing.endCode});
+    if (!listing.Complete()) {
+        ReportError({kListingCutShort, listing.stopCode});
     }
     return 0;
 }

@@ -40,15 +40,15 @@ const CMavFile* CMavFolder::GetFile(std::int32_t index) const {
     return &files[static_cast<std::size_t>(index)];
 }
 
-std::int32_t CMavFolder::ScanFiles(const char* folderPath) {
+FileScan CMavFolder::ScanFiles(const char* folderPath) {
     if (fileCount != 0) {
         ReportError({kFolderAlreadyFilled, LastErrorCode()});
-        return -1;
+        return FileScan::kRefused;
     }
     DirectoryListing listing;
     if (const int code = ListDirectory(folderPath, listing); code != 0) {
         ReportError({kFolderNotListed, code});
-        return -1;
+        return FileScan::kRefused;
     }
     BoundedFormat(path, sizeof path, "%s", folderPath);
     for (std::size_t i = 0; i < listing.Count(); ++i) {
@@ -60,19 +60,20 @@ std::int32_t CMavFolder::ScanFiles(const char* folderPath) {
         }
     }
     SortFiles();
-    if (listing.endCode != kEndOfListing) {
-        ReportError({kListingCutShort, listing.endCode});
+    if (!listing.Complete()) {
+        ReportError({kListingCutShort, listing.stopCode});
+        return FileScan::kCutShort;
     }
-    return listing.endCode;
+    return FileScan::kComplete;
 }
 
-std::int32_t CMavFolder::AddFile(char* name, std::string_view listedName) {
+Addition CMavFolder::AddFile(char* name, std::string_view listedName) {
     if (fileCount >= kMaxFilesPerFolder) {
         if (!fileLimitReported) {
             fileLimitReported = true;
             ReportError({kTooManyFiles, LastErrorCode()});
         }
-        return -1;
+        return Addition::kRefused;
     }
     char asGiven[kNameCapacity];
     if (listedName.empty()) {
@@ -80,7 +81,7 @@ std::int32_t CMavFolder::AddFile(char* name, std::string_view listedName) {
         listedName = asGiven;
     }
     if (DigitsValue(name) == 0) {
-        return -1;
+        return Addition::kRefused;
     }
     CMavFile* last = GetLastFile();
     CMavFile& added = files.emplace_back(last, name, listedName);
@@ -89,7 +90,7 @@ std::int32_t CMavFolder::AddFile(char* name, std::string_view listedName) {
     }
     added.timeKey = TimeKeyOfName(added.name);
     ++fileCount;
-    return 0;
+    return Addition::kAdded;
 }
 
 void CMavFolder::SortFiles() {

@@ -73,7 +73,7 @@ TEST(FileSystemListing, DeliversEveryEntrySortedWithFlagsAndSizes) {
 
     DirectoryListing listing;
     ASSERT_EQ(ListDirectory(tree.Root().c_str(), listing), 0);
-    EXPECT_EQ(listing.endCode, kEndOfListing);
+    EXPECT_TRUE(listing.Complete());
     std::vector<Listed> got = Entries(listing);
     // Folder sizes are whatever the file system says; only the files' sizes are checked.
     for (Listed& e : got) {
@@ -122,20 +122,20 @@ TEST(ListingProvider, ReplacesTheFileSystemUntilRemoved) {
         }
         listing.Add("z", false, 900);  // delivered as given, not sorted
         listing.Add("a", true, 0);
-        listing.endCode = EIO;
+        listing.stopCode = EIO;
         return 0;
     });
     DirectoryListing listing;
     EXPECT_EQ(ListDirectory(tree.Root().c_str(), listing), 0);
     EXPECT_EQ(Entries(listing), (std::vector<Listed>{{"z", false, 900}, {"a", true, 0}}));
-    EXPECT_EQ(listing.endCode, EIO);
+    EXPECT_EQ(listing.stopCode, EIO);
     EXPECT_EQ(ListDirectory("denied", listing), EACCES);
     EXPECT_EQ(asked, (std::vector<std::string>{tree.Root(), "denied"}));
 
     SetListingProvider(nullptr);
     ASSERT_EQ(ListDirectory(tree.Root().c_str(), listing), 0);
     EXPECT_EQ(listing.Count(), 2u);  // "." and ".." of the empty folder
-    EXPECT_EQ(listing.endCode, kEndOfListing);
+    EXPECT_TRUE(listing.Complete());
 }
 
 TEST(DirectoryListing, SortByNameGivesListingOrderForAnyNames) {
@@ -178,10 +178,10 @@ TEST(DirectoryListing, SortByNameGivesListingOrderForAnyNames) {
 TEST(DirectoryListing, ClearKeepsNothingAndResetsTheEndCode) {
     DirectoryListing listing;
     listing.Add("one", false, 1);
-    listing.endCode = EIO;
+    listing.stopCode = EIO;
     listing.Clear();
     EXPECT_EQ(listing.Count(), 0u);
-    EXPECT_EQ(listing.endCode, kEndOfListing);
+    EXPECT_TRUE(listing.Complete());
     listing.Add("two", true, 2);
     EXPECT_EQ(Entries(listing), (std::vector<Listed>{{"two", true, 2}}));
 }

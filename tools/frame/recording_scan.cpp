@@ -17,7 +17,7 @@ std::optional<std::string> ScanRecording(CMavFileManager& manager, const std::st
         return std::nullopt;
     }
     char buffer[kPathCapacity];
-    if (BoundedFormat(buffer, sizeof buffer, "%s", chosen.c_str()) != kFormatOk) {
+    if (BoundedFormat(buffer, sizeof buffer, "%s", chosen.c_str()) != FormatResult::kOk) {
         std::fprintf(stderr, "orvik-frame: %s: path too long\n", path.c_str());
         return std::nullopt;
     }
