@@ -26,7 +26,6 @@
 #include "bench/process_runs.h"
 #include "export/clip_export.h"
 #include "export/clip_stream.h"
-#include "export/recording_frames.h"
 #include "library/frame_reader.h"
 #include "testing/support/temp_tree.h"
 
@@ -58,7 +57,7 @@ const BenchRecording& RecordingOf(int width, int height, int frameCount) {
         char path[kPathCapacity];
         std::snprintf(path, sizeof path, "%s", recording->root.c_str());
         manager.ScanFolderTree(path);
-        const std::vector<RecordedFrame> recorded = RecordedFrames(manager);
+        const std::vector<RecordedFrame> recorded = RecordedFrames(manager.Folders());
         recording->frames = ChooseClipFrames(recorded, {});
     }
     return *recording;
@@ -136,27 +135,32 @@ void BM_DecodeAndConvert(benchmark::State& state, int width, int height) {
     SetFramesCounter(state, 1);
 }
 
-// Encodes and writes the pictures as one clip; what failed, empty when nothing did.
-std::string EncodeClip(const std::vector<PreparedFrame>& pictures, FrameSize size,
-                       const std::string& out) {
+// Encodes and writes the pictures as one clip.
+Status EncodeClip(const std::vector<PreparedFrame>& pictures, FrameSize size,
+                  const std::string& out) {
     const auto stream = MakeH264Stream(size, 1000, 23, PictureAdjustments{}, true);
     ClipMuxer muxer;
-    std::string error = muxer.Open(ContainerFor(out), out);
-    if (error.empty()) {
-        error = stream->AddTo(muxer);
+    if (Status opened = muxer.Open(ContainerFor(out), out); !opened.Ok()) {
+        return opened;
     }
-    if (error.empty()) {
-        error = muxer.WriteHeader();
+    if (Status added = stream->AddTo(muxer); !added.Ok()) {
+        return added;
     }
-    for (std::size_t i = 0; i < pictures.size() && error.empty(); ++i) {
+    if (Status started = muxer.WriteHeader(); !started.Ok()) {
+        return started;
+    }
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
         PreparedFrame frame;
         frame.picture.reset(av_frame_clone(pictures[i].picture.get()));
-        error = stream->Write(frame, static_cast<std::int64_t>(i) * 200, muxer);
+        if (Status written = stream->Write(frame, static_cast<std::int64_t>(i) * 200, muxer);
+            !written.Ok()) {
+            return written;
+        }
     }
-    if (error.empty()) {
-        error = stream->Finish(muxer);
+    if (Status finished = stream->Finish(muxer); !finished.Ok()) {
+        return finished;
     }
-    return error.empty() ? muxer.Finish() : error;
+    return muxer.Finish();
 }
 
 // Every picture of the recording, decoded and converted beforehand, encoded and written.
@@ -169,10 +173,10 @@ void BM_Encode(benchmark::State& state, int width, int height) {
         pictures.push_back(preparer->Prepare(frame));
     }
     for (auto _ : state) {
-        const std::string error =
+        const Status encoded =
             EncodeClip(pictures, {width, height}, recording.tree.Path("encode.mkv"));
-        if (!error.empty()) {
-            state.SkipWithError(error.c_str());
+        if (!encoded.Ok()) {
+            state.SkipWithError(encoded.Why().c_str());
             break;
         }
     }

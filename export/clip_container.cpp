@@ -11,21 +11,22 @@ ClipCodec DefaultCodecFor(const std::string& outputPath) {
                                                                      : ClipCodec::kCopy;
 }
 
-std::string ContainerProblem(const std::string& outputPath, ClipCodec codec) {
+Status ContainerCanHold(const std::string& outputPath, ClipCodec codec) {
     const AVOutputFormat* container = ContainerFor(outputPath);
     const std::string name = container->name;
     if ((container->flags & AVFMT_NOFILE) != 0) {
-        return name + " writes files of its own, not one clip";
+        return Status::Failure(name + " writes files of its own, not one clip");
     }
     if ((container->flags & AVFMT_NOTIMESTAMPS) != 0) {
-        return name + " keeps no frame times";
+        return Status::Failure(name + " keeps no frame times");
     }
     const AVCodecID codecId = codec == ClipCodec::kH264 ? AV_CODEC_ID_H264 : AV_CODEC_ID_MJPEG;
     // 0 is a firm no; a container that cannot tell (negative) is left to try.
     if (avformat_query_codec(container, codecId, FF_COMPLIANCE_NORMAL) == 0) {
-        return name + " cannot hold " + (codec == ClipCodec::kH264 ? "h264" : "the frames' MJPEG");
+        return Status::Failure(name + " cannot hold " +
+                               (codec == ClipCodec::kH264 ? "h264" : "the frames' MJPEG"));
     }
-    return {};
+    return Status();
 }
 
 const AVOutputFormat* ContainerFor(const std::string& outputPath) {

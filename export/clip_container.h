@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/status.h"
+
 struct AVOutputFormat;
 
 namespace orvik {
@@ -13,8 +15,8 @@ enum class ClipCodec { kCopy, kH264 };
 
 ClipCodec DefaultCodecFor(const std::string& outputPath);
 
-// Why the container of outputPath cannot hold a clip of that codec; empty when it can.
-std::string ContainerProblem(const std::string& outputPath, ClipCodec codec);
+// Whether the container of outputPath can hold a clip of that codec, and why not.
+Status ContainerCanHold(const std::string& outputPath, ClipCodec codec);
 
 const AVOutputFormat* ContainerFor(const std::string& outputPath);
 

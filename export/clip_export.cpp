@@ -35,7 +35,10 @@ class ClipExport {
 
     std::optional<FirstFrame> FindFirstFrame();
     ExportEnding Write(const FirstFrame& first);
-    std::string WriteFrames(const FirstFrame& first, ClipStream& stream, ClipMuxer& muxer);
+    Status Start(ClipStream& stream, TemporaryOutput& output, ClipMuxer& muxer);
+    Status WriteFrames(const FirstFrame& first, ClipStream& stream, ClipMuxer& muxer);
+    Status Finish(ClipStream& stream, TemporaryOutput& output, ClipMuxer& muxer);
+    ExportEnding Fail(const Status& failure);
     void Refuse(const ClipFrame& frame, std::string reason);
     void Progress(std::size_t step) const;
 
@@ -51,8 +54,8 @@ class ClipExport {
 
 ExportOutcome ClipExport::Run() {
     container_ = ContainerFor(settings_.outputPath);
-    outcome_.error = ContainerProblem(settings_.outputPath, settings_.codec);
-    if (!outcome_.error.empty()) {
+    if (const Status held = ContainerCanHold(settings_.outputPath, settings_.codec); !held.Ok()) {
+        outcome_.error = held.Why();
         return outcome_;
     }
     ticksPerSecond_ = TicksPerSecondFor(container_);
@@ -99,38 +102,38 @@ ExportEnding ClipExport::Write(const FirstFrame& first) {
             : MakeMjpegCopy(first.size, ticksPerSecond_);
     TemporaryOutput output(settings_.outputPath);
     ClipMuxer muxer;
-    std::string error = output.Create();
-    if (error.empty()) {
-        error = muxer.Open(container_, output.Path());
+    if (Status started = Start(*stream, output, muxer); !started.Ok()) {
+        return Fail(started);
     }
-    if (error.empty()) {
-        error = stream->AddTo(muxer);
+    if (Status written = WriteFrames(first, *stream, muxer); !written.Ok()) {
+        return Fail(written);
     }
-    if (error.empty()) {
-        error = muxer.WriteHeader();
-    }
-    if (error.empty()) {
-        error = WriteFrames(first, *stream, muxer);
-    }
-    if (error.empty() && cancel_) {
+    if (cancel_) {
         return ExportEnding::kCancelled;
     }
-    if (error.empty()) {
-        error = stream->Finish(muxer);
+    if (Status finished = Finish(*stream, output, muxer); !finished.Ok()) {
+        return Fail(finished);
     }
-    if (error.empty()) {
-        error = muxer.Finish();
+    return ExportEnding::kWritten;
+}
+
+// The temporary file, open in the container, with the stream and the header.
+Status ClipExport::Start(ClipStream& stream, TemporaryOutput& output, ClipMuxer& muxer) {
+    if (Status created = output.Create(); !created.Ok()) {
+        return created;
     }
-    if (error.empty()) {
-        error = output.Commit();
+    if (Status opened = muxer.Open(container_, output.Path()); !opened.Ok()) {
+        return opened;
     }
-    outcome_.error = error;
-    return error.empty() ? ExportEnding::kWritten : ExportEnding::kFailed;
+    if (Status added = stream.AddTo(muxer); !added.Ok()) {
+        return added;
+    }
+    return muxer.WriteHeader();
 }
 
 // The plan's frames from the first one on, prepared by the workers and written in order;
 // stops at a cancel.
-std::string ClipExport::WriteFrames(const FirstFrame& first, ClipStream& stream, ClipMuxer& muxer) {
+Status ClipExport::WriteFrames(const FirstFrame& first, ClipStream& stream, ClipMuxer& muxer) {
     std::vector<const ClipFrame*> toPrepare;
     for (std::size_t step = first.step; step < plan_.size(); ++step) {
         toPrepare.push_back(&frames_[plan_[step].index]);
@@ -147,15 +150,15 @@ std::string ClipExport::WriteFrames(const FirstFrame& first, ClipStream& stream,
     for (std::size_t step = first.step; step < plan_.size() && !cancel_; ++step) {
         PreparedFrame prepared = preparation.Next();
         const ClipFrame& frame = frames_[plan_[step].index];
-        if (!prepared.error.empty()) {
-            return prepared.error;
+        if (!prepared.status.Ok()) {
+            return prepared.status;
         }
-        if (!prepared.refusal.empty()) {
-            Refuse(frame, std::move(prepared.refusal));
+        if (prepared.refusal) {
+            Refuse(frame, std::move(*prepared.refusal));
         } else {
             const std::int64_t ticks = plan_[step].ticks - firstTicks;
-            if (std::string error = stream.Write(prepared, ticks, muxer); !error.empty()) {
-                return error;
+            if (Status written = stream.Write(prepared, ticks, muxer); !written.Ok()) {
+                return written;
             }
             ++outcome_.written;
             outcome_.footageSeconds = static_cast<double>(frame.moment - firstMoment) / 100;
@@ -163,7 +166,23 @@ std::string ClipExport::WriteFrames(const FirstFrame& first, ClipStream& stream,
         }
         Progress(step);
     }
-    return {};
+    return Status();
+}
+
+// What is left to write after the frames; then the file takes its own name.
+Status ClipExport::Finish(ClipStream& stream, TemporaryOutput& output, ClipMuxer& muxer) {
+    if (Status finished = stream.Finish(muxer); !finished.Ok()) {
+        return finished;
+    }
+    if (Status closed = muxer.Finish(); !closed.Ok()) {
+        return closed;
+    }
+    return output.Commit();
+}
+
+ExportEnding ClipExport::Fail(const Status& failure) {
+    outcome_.error = failure.Why();
+    return ExportEnding::kFailed;
 }
 
 void ClipExport::Refuse(const ClipFrame& frame, std::string reason) {

@@ -11,7 +11,7 @@ ClipMuxer::~ClipMuxer() {
     }
 }
 
-std::string ClipMuxer::Open(const AVOutputFormat* container, const std::string& path) {
+Status ClipMuxer::Open(const AVOutputFormat* container, const std::string& path) {
     if (held_ == nullptr) {
         return AvFailure("packet", AVERROR(ENOMEM));
     }
@@ -23,10 +23,10 @@ std::string ClipMuxer::Open(const AVOutputFormat* container, const std::string& 
     context_->flags |= AVFMT_FLAG_BITEXACT;
     // "file:" so that no other protocol reads anything into the name.
     result = avio_open(&context_->pb, ("file:" + path).c_str(), AVIO_FLAG_WRITE);
-    return result < 0 ? AvFailure(path, result) : std::string();
+    return result < 0 ? AvFailure(path, result) : Status();
 }
 
-std::string ClipMuxer::AddStream(const AVCodecParameters& parameters, AVRational timeBase) {
+Status ClipMuxer::AddStream(const AVCodecParameters& parameters, AVRational timeBase) {
     stream_ = avformat_new_stream(context_, nullptr);
     if (stream_ == nullptr) {
         return AvFailure("stream", AVERROR(ENOMEM));
@@ -37,27 +37,27 @@ std::string ClipMuxer::AddStream(const AVCodecParameters& parameters, AVRational
     }
     stream_->time_base = timeBase;
     timeBase_ = timeBase;
-    return {};
+    return Status();
 }
 
-std::string ClipMuxer::WriteHeader() {
+Status ClipMuxer::WriteHeader() {
     // The container may choose a time base of its own; packets are rescaled to it.
     const int result = avformat_write_header(context_, nullptr);
-    return result < 0 ? AvFailure("header", result) : std::string();
+    return result < 0 ? AvFailure("header", result) : Status();
 }
 
-std::string ClipMuxer::WritePacket(AVPacket& packet) {
+Status ClipMuxer::WritePacket(AVPacket& packet) {
     if (holding_) {
-        if (std::string error = WriteHeld(packet.dts - held_->dts); !error.empty()) {
-            return error;
+        if (Status written = WriteHeld(packet.dts - held_->dts); !written.Ok()) {
+            return written;
         }
     }
     av_packet_move_ref(held_.get(), &packet);
     holding_ = true;
-    return {};
+    return Status();
 }
 
-std::string ClipMuxer::WriteHeld(std::int64_t duration) {
+Status ClipMuxer::WriteHeld(std::int64_t duration) {
     held_->duration = duration;
     lastDuration_ = duration;
     held_->stream_index = stream_->index;
@@ -65,13 +65,13 @@ std::string ClipMuxer::WriteHeld(std::int64_t duration) {
     holding_ = false;
     // Takes the packet's data, and leaves it blank.
     const int result = av_interleaved_write_frame(context_, held_.get());
-    return result < 0 ? AvFailure("packet", result) : std::string();
+    return result < 0 ? AvFailure("packet", result) : Status();
 }
 
-std::string ClipMuxer::Finish() {
+Status ClipMuxer::Finish() {
     if (holding_) {
-        if (std::string error = WriteHeld(lastDuration_); !error.empty()) {
-            return error;
+        if (Status written = WriteHeld(lastDuration_); !written.Ok()) {
+            return written;
         }
     }
     int result = av_write_trailer(context_);
@@ -80,7 +80,7 @@ std::string ClipMuxer::Finish() {
     }
     // Closing flushes what is left: a full disk may only show here.
     result = avio_closep(&context_->pb);
-    return result < 0 ? AvFailure("close", result) : std::string();
+    return result < 0 ? AvFailure("close", result) : Status();
 }
 
 }  // namespace orvik

@@ -19,17 +19,16 @@ class ClipMuxer {
     ClipMuxer(const ClipMuxer&) = delete;
     ClipMuxer& operator=(const ClipMuxer&) = delete;
 
-    // Each gives an empty text when it succeeded, else what failed.
-    std::string Open(const AVOutputFormat* container, const std::string& path);
+    Status Open(const AVOutputFormat* container, const std::string& path);
     // The clip's one video stream; packets come with times in timeBase.
-    std::string AddStream(const AVCodecParameters& parameters, AVRational timeBase);
-    std::string WriteHeader();
+    Status AddStream(const AVCodecParameters& parameters, AVRational timeBase);
+    Status WriteHeader();
     // Takes the packet's data (packet is left blank).
-    std::string WritePacket(AVPacket& packet);
-    std::string Finish();
+    Status WritePacket(AVPacket& packet);
+    Status Finish();
 
   private:
-    std::string WriteHeld(std::int64_t duration);
+    Status WriteHeld(std::int64_t duration);
 
     AVFormatContext* context_ = nullptr;
     AVStream* stream_ = nullptr;

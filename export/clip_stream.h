@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,15 +15,16 @@
 #include "export/clip_frames.h"
 #include "export/clip_muxer.h"
 #include "export/ffmpeg_support.h"
+#include "platform/status.h"
 
 namespace orvik {
 
 // One frame of the clip as a worker left it.
 struct PreparedFrame {
-    std::string refusal;             // why the frame is left out; empty when it was read
-    std::string error;               // a failure that ends the export
-    std::vector<std::uint8_t> jpeg;  // the copy's packet
-    AvFramePtr picture;              // H.264's picture, at the clip's size
+    std::optional<std::string> refusal;  // why the frame is left out, when it is
+    Status status;                       // a failure here ends the export
+    std::vector<std::uint8_t> jpeg;      // the copy's packet
+    AvFramePtr picture;                  // H.264's picture, at the clip's size
 };
 
 class FramePreparer {
@@ -37,10 +39,10 @@ class ClipStream {
     // A preparer for one worker.
     virtual std::unique_ptr<FramePreparer> MakePreparer() const = 0;
     // Adds the stream, its times in 1 / ticksPerSecond, to the muxer, whose header is not
-    // written yet. Each gives an empty text when it succeeded, else what failed.
-    virtual std::string AddTo(ClipMuxer& muxer) = 0;
-    virtual std::string Write(PreparedFrame& frame, std::int64_t ticks, ClipMuxer& muxer) = 0;
-    virtual std::string Finish(ClipMuxer& muxer) = 0;
+    // written yet.
+    virtual Status AddTo(ClipMuxer& muxer) = 0;
+    virtual Status Write(PreparedFrame& frame, std::int64_t ticks, ClipMuxer& muxer) = 0;
+    virtual Status Finish(ClipMuxer& muxer) = 0;
 };
 
 // size: the first frame's picture size, which every frame of an H.264 clip is scaled to.

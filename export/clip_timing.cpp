@@ -19,9 +19,9 @@ std::vector<TimedFrame> PlanClipTimes(std::span<const ClipFrame> frames, const C
     for (std::size_t i = 0; i < frames.size(); ++i) {
         if (i > 0) {
             std::int64_t interval = frames[i].moment - frames[i - 1].moment;
-            if (interval > kGapHundredths && timing.closeGaps) {
+            if (interval > kFootageGap && timing.closeGaps) {
                 interval = pace;
-            } else if (interval > 0 && interval <= kGapHundredths) {
+            } else if (interval > 0 && interval <= kFootageGap) {
                 pace = interval;
             }
             laid += interval;

@@ -27,9 +27,6 @@ struct TimedFrame {
     std::int64_t ticks = 0;  // its time in the clip
 };
 
-// A pause longer than this is a gap (hundredths of a second).
-inline constexpr std::int64_t kGapHundredths = 200;
-
 // The frames kept, in order, with their times; the first frame's time is 0.
 std::vector<TimedFrame> PlanClipTimes(std::span<const ClipFrame> frames, const ClipTiming& timing);
 

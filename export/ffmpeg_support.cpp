@@ -2,10 +2,10 @@
 
 namespace orvik {
 
-std::string AvFailure(std::string_view what, int code) {
+Status AvFailure(std::string_view what, int code) {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
     av_strerror(code, text, sizeof text);
-    return std::string(what) + ": " + text;
+    return Status::Failure(std::string(what) + ": " + text);
 }
 
 }  // namespace orvik

@@ -14,6 +14,8 @@ extern "C" {
 #include <string>
 #include <string_view>
 
+#include "platform/status.h"
+
 namespace orvik {
 
 struct AvPacketFree {
@@ -38,7 +40,7 @@ using AvCodecContextPtr = std::unique_ptr<AVCodecContext, AvCodecContextFree>;
 using AvCodecParametersPtr = std::unique_ptr<AVCodecParameters, AvCodecParametersFree>;
 using SwsContextPtr = std::unique_ptr<SwsContext, SwsContextFree>;
 
-// "what: FFmpeg's text for code" (av_strerror).
-std::string AvFailure(std::string_view what, int code);
+// The failure "what: FFmpeg's text for code" (av_strerror).
+Status AvFailure(std::string_view what, int code);
 
 }  // namespace orvik

@@ -27,12 +27,12 @@ class PicturePreparer : public FramePreparer {
             prepared.refusal = RefusalText(facts);
             return prepared;
         }
-        prepared.error = Convert(prepared.picture);
+        prepared.status = Convert(prepared.picture);
         return prepared;
     }
 
   private:
-    std::string Convert(AvFramePtr& picture) {
+    Status Convert(AvFramePtr& picture) {
         const int width = reader_.Width();
         const int height = reader_.Height();
         scaler_.reset(sws_getCachedContext(scaler_.release(), width, height, AV_PIX_FMT_BGR24,
@@ -55,7 +55,7 @@ class PicturePreparer : public FramePreparer {
         const int rowStrides[1] = {-stride};
         const int result =
             sws_scale(scaler_.get(), rows, rowStrides, 0, height, picture->data, picture->linesize);
-        return result < 0 ? AvFailure("conversion", result) : std::string();
+        return result < 0 ? AvFailure("conversion", result) : Status();
     }
 
     FrameReader reader_;
@@ -78,9 +78,9 @@ class H264Stream : public ClipStream {
         return std::make_unique<PicturePreparer>(size_, adjustments_);
     }
 
-    std::string AddTo(ClipMuxer& muxer) override {
-        if (std::string error = OpenEncoder(); !error.empty()) {
-            return error;
+    Status AddTo(ClipMuxer& muxer) override {
+        if (Status opened = OpenEncoder(); !opened.Ok()) {
+            return opened;
         }
         const AvCodecParametersPtr parameters(avcodec_parameters_alloc());
         if (parameters == nullptr) {
@@ -93,18 +93,18 @@ class H264Stream : public ClipStream {
         return muxer.AddStream(*parameters, encoder_->time_base);
     }
 
-    std::string Write(PreparedFrame& frame, std::int64_t ticks, ClipMuxer& muxer) override {
+    Status Write(PreparedFrame& frame, std::int64_t ticks, ClipMuxer& muxer) override {
         frame.picture->pts = ticks;
         return Encode(frame.picture.get(), muxer);
     }
 
-    std::string Finish(ClipMuxer& muxer) override { return Encode(nullptr, muxer); }
+    Status Finish(ClipMuxer& muxer) override { return Encode(nullptr, muxer); }
 
   private:
-    std::string OpenEncoder() {
+    Status OpenEncoder() {
         const AVCodec* codec = avcodec_find_encoder_by_name("libx264");
         if (codec == nullptr) {
-            return "h264: this FFmpeg has no libx264";
+            return Status::Failure("h264: this FFmpeg has no libx264");
         }
         encoder_.reset(avcodec_alloc_context3(codec));
         if (encoder_ == nullptr || packet_ == nullptr) {
@@ -126,11 +126,11 @@ class H264Stream : public ClipStream {
             return AvFailure("h264 crf", result);
         }
         result = avcodec_open2(encoder_.get(), codec, nullptr);
-        return result < 0 ? AvFailure("h264", result) : std::string();
+        return result < 0 ? AvFailure("h264", result) : Status();
     }
 
     // Sends a picture (none: the end) and writes every packet the encoder has ready.
-    std::string Encode(AVFrame* picture, ClipMuxer& muxer) {
+    Status Encode(AVFrame* picture, ClipMuxer& muxer) {
         int result = avcodec_send_frame(encoder_.get(), picture);
         if (result < 0) {
             return AvFailure("h264", result);
@@ -138,13 +138,13 @@ class H264Stream : public ClipStream {
         for (;;) {
             result = avcodec_receive_packet(encoder_.get(), packet_.get());
             if (result == AVERROR(EAGAIN) || result == AVERROR_EOF) {
-                return {};
+                return Status();
             }
             if (result < 0) {
                 return AvFailure("h264", result);
             }
-            if (std::string error = muxer.WritePacket(*packet_); !error.empty()) {
-                return error;
+            if (Status written = muxer.WritePacket(*packet_); !written.Ok()) {
+                return written;
             }
         }
     }

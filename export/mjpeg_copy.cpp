@@ -19,7 +19,7 @@ class JpegPacketPreparer : public FramePreparer {
             prepared.refusal = RefusalText(facts);
             return prepared;
         }
-        prepared.jpeg = FrameAsJpeg(reader_.FileBytes(), CaptureTimeOfPath(frame.path));
+        prepared.jpeg = FrameAsJpeg(reader_.FileBytes(), NamedCaptureTime(frame));
         return prepared;
     }
 
@@ -36,7 +36,7 @@ class MjpegCopy : public ClipStream {
         return std::make_unique<JpegPacketPreparer>();
     }
 
-    std::string AddTo(ClipMuxer& muxer) override {
+    Status AddTo(ClipMuxer& muxer) override {
         if (packet_ == nullptr) {
             return AvFailure("packet", AVERROR(ENOMEM));
         }
@@ -54,7 +54,7 @@ class MjpegCopy : public ClipStream {
         return muxer.AddStream(*parameters, AVRational{1, ticksPerSecond_});
     }
 
-    std::string Write(PreparedFrame& frame, std::int64_t ticks, ClipMuxer& muxer) override {
+    Status Write(PreparedFrame& frame, std::int64_t ticks, ClipMuxer& muxer) override {
         const int result = av_new_packet(packet_.get(), static_cast<int>(frame.jpeg.size()));
         if (result < 0) {
             return AvFailure("packet", result);
@@ -66,7 +66,7 @@ class MjpegCopy : public ClipStream {
         return muxer.WritePacket(*packet_);
     }
 
-    std::string Finish(ClipMuxer&) override { return {}; }
+    Status Finish(ClipMuxer&) override { return Status(); }
 
   private:
     FrameSize size_;

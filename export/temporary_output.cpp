@@ -15,8 +15,8 @@ namespace {
 // Enough names to step past the leftovers of other runs of the same process id.
 constexpr int kNameAttempts = 100;
 
-std::string Failure(const std::string& what, int code) {
-    return what + ": " + ErrorText(code);
+Status Failure(const std::string& what, int code) {
+    return Status::Failure(what + ": " + ErrorText(code));
 }
 
 }  // namespace
@@ -29,7 +29,7 @@ TemporaryOutput::~TemporaryOutput() {
     }
 }
 
-std::string TemporaryOutput::Create() {
+Status TemporaryOutput::Create() {
     const std::filesystem::path final(finalPath_);
     int code = 0;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
@@ -41,7 +41,7 @@ std::string TemporaryOutput::Create() {
         if (fd >= 0) {
             close(fd);
             temporaryPath_ = path;
-            return {};
+            return Status();
         }
         code = errno;
         if (code != EEXIST) {
@@ -51,12 +51,12 @@ std::string TemporaryOutput::Create() {
     return Failure(finalPath_ + ": cannot be written", code);
 }
 
-std::string TemporaryOutput::Commit() {
+Status TemporaryOutput::Commit() {
     if (std::rename(temporaryPath_.c_str(), finalPath_.c_str()) != 0) {
         return Failure(finalPath_ + ": cannot be written", errno);
     }
     temporaryPath_.clear();
-    return {};
+    return Status();
 }
 
 }  // namespace orvik

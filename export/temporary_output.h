@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/status.h"
+
 namespace orvik {
 
 class TemporaryOutput {
@@ -16,11 +18,11 @@ class TemporaryOutput {
     TemporaryOutput& operator=(const TemporaryOutput&) = delete;
 
     // Makes the empty temporary file (".NAME.PID.N.part" beside the output, a name no
-    // other file has). Empty when made, else why not.
-    std::string Create();
+    // other file has).
+    Status Create();
     const std::string& Path() const { return temporaryPath_; }
     // Renames the temporary file to the output's name, replacing a file of that name.
-    std::string Commit();
+    Status Commit();
 
   private:
     std::string finalPath_;

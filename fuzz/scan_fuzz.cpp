@@ -44,7 +44,7 @@ struct FolderListing {
     std::vector<orvik::ListingEntry> entries;  // names point into names
     std::vector<std::string> names;
     int openError = 0;
-    int endCode = orvik::kEndOfListing;
+    int stopCode = 0;
 };
 
 std::map<std::string, FolderListing> listings;
@@ -72,7 +72,7 @@ int ListMadeUp(const char* path, orvik::DirectoryListing& listing) {
     for (std::size_t i = 0; i < folder.entries.size(); ++i) {
         listing.Add(folder.names[i], folder.entries[i].isDirectory, folder.entries[i].size);
     }
-    listing.endCode = folder.endCode;
+    listing.stopCode = folder.stopCode;
     return 0;
 }
 
@@ -95,7 +95,7 @@ void ReadListing(FuzzInput& in, const std::string& path, bool onDisk) {
     FolderListing folder;
     const std::uint8_t how = in.Byte();
     folder.openError = (how & 0x0F) == 1 ? EACCES : 0;
-    folder.endCode = (how & 0xF0) == 0x10 ? EIO : orvik::kEndOfListing;
+    folder.stopCode = (how & 0xF0) == 0x10 ? EIO : 0;
     const std::size_t count = in.Byte() % (kMaxEntries + 1);
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint8_t flags = in.Byte();
@@ -321,7 +321,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     std::fwrite(zeros.data(), 1, zeros.size(), file);
     std::fclose(file);
     orvik::SetListingProvider(ListMadeUp);
-    orvik::SetLastErrorReporter([](const char*) { ++reports; });
+    orvik::SetErrorReporter([](const orvik::ErrorReport&) { ++reports; });
     return 0;
 }
 

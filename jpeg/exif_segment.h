@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "jpeg/capture_time.h"
+#include "library/capture_time.h"
 
 namespace orvik {
 

@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "jpeg/capture_time.h"
+#include "library/capture_time.h"
 
 namespace orvik {
 

@@ -2,23 +2,29 @@
 
 #include <utility>
 
+#include "platform/last_error.h"
+
 namespace orvik {
 namespace {
 
-std::function<void(const char*)>& InstalledReporter() {
-    static std::function<void(const char*)> reporter;
+std::function<void(const ErrorReport&)>& InstalledReporter() {
+    static std::function<void(const ErrorReport&)> reporter;
     return reporter;
 }
 
 }  // namespace
 
-void SetLastErrorReporter(std::function<void(const char* what)> reporter) {
+std::string ReportText(const ErrorReport& report) {
+    return FormatErrorReport(report.what, report.code);
+}
+
+void SetErrorReporter(std::function<void(const ErrorReport& report)> reporter) {
     InstalledReporter() = std::move(reporter);
 }
 
-void ReportLastError(const char* what) {
+void ReportError(const ErrorReport& report) {
     if (const auto& reporter = InstalledReporter()) {
-        reporter(what);
+        reporter(report);
     }
 }
 

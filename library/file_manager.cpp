@@ -44,8 +44,7 @@ bool CMavFileManager::ShowFile(CMavFile& file, std::int32_t index) {
                   file.name);
     BoundedFormat(timeText, sizeof timeText, "%.2s:%.2s:%.2s", NameFrom(file.name, 4),
                   NameFrom(file.name, 6), NameFrom(file.name, 8));
-    BoundedFormat(openPath, sizeof openPath, "%s%c%s", currentFolder->path, kPathSeparator,
-                  file.ListedName().c_str());
+    BoundedFormat(openPath, sizeof openPath, "%s", FramePath(*currentFolder, file).c_str());
     return LoadFrame(openPath);
 }
 

@@ -5,6 +5,8 @@
 #include "library/error_report.h"
 #include "library/name_keys.h"
 #include "library/record_links.h"
+#include "library/report_texts.h"
+#include "platform/last_error.h"
 
 namespace orvik {
 
@@ -42,13 +44,13 @@ CMavFolder* CFolderList::MovePrevious() {
     return FolderAt(currentIndex);
 }
 
-std::int32_t CFolderList::AddFolder(const char* folderPath, const char* name) {
+Addition CFolderList::AddFolder(const char* folderPath, const char* name) {
     if (folderCount >= kMaxFolders) {
         if (!folderLimitReported) {
             folderLimitReported = true;
-            ReportLastError("Folder Number over 65536 !!");
+            ReportError({kTooManyFolders, LastErrorCode()});
         }
-        return -1;
+        return Addition::kRefused;
     }
     CMavFolder* last = folderCount > 0 ? FolderAt(folderCount - 1) : nullptr;
     CMavFolder& added = *folders.emplace_back(std::make_unique<CMavFolder>(name, last));
@@ -59,13 +61,13 @@ std::int32_t CFolderList::AddFolder(const char* folderPath, const char* name) {
     added.dateKey = DateKeyOfName(name);
     if (added.GetFileCount() > 0) {
         ++folderCount;
-        return 0;
+        return Addition::kAdded;
     }
     folders.pop_back();
     if (last != nullptr) {
         last->next = nullptr;
     }
-    return 1;
+    return Addition::kDropped;
 }
 
 void CFolderList::SortFolders() {

@@ -26,9 +26,9 @@ class CFolderList {
     CMavFolder* MoveNext();
     CMavFolder* MovePrevious();
 
-    // Adds the folder at folderPath and scans its frame files. 0 kept; 1 dropped (no frame
-    // file); -1 refused, the list being full (reported once until the next Clear).
-    std::int32_t AddFolder(const char* folderPath, const char* name);
+    // Adds the folder at folderPath and scans its frame files. Dropped when it holds no
+    // frame file; refused when the list is full (reported once until the next Clear).
+    Addition AddFolder(const char* folderPath, const char* name);
     // Stable sort by dateKey: equal keys keep listing order.
     void SortFolders();
     // Slot of the last folder with this dateKey; 0 when none has it.

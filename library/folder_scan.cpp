@@ -1,11 +1,11 @@
 // The tree scan: the root's date folders, each with its frame files, ordered by time, and
 // the choice of the current folder.
-#include <cerrno>
 #include <cstring>
 
 #include "library/error_report.h"
 #include "library/file_manager.h"
 #include "library/name_keys.h"
+#include "library/report_texts.h"
 #include "platform/directory_listing.h"
 #include "text/bounded_format.h"
 
@@ -45,8 +45,8 @@ int CMavFileManager::ScanFolderTree(char* path) {
     }
 
     DirectoryListing listing;
-    if (ListDirectory(path, listing) != 0) {
-        ReportLastError("FindFirstFile");
+    if (const int code = ListDirectory(path, listing); code != 0) {
+        ReportError({kRootNotListed, code});
         return 1;
     }
     BoundedFormat(rootPath, sizeof rootPath, "%s", path);
@@ -66,7 +66,7 @@ int CMavFileManager::ScanFolderTree(char* path) {
         }
         char folderPath[kPathCapacity];
         BoundedFormat(folderPath, sizeof folderPath, "%s%s%s", path, joiner, entry.name.data());
-        if (folderList.AddFolder(folderPath, entry.name.data()) != 0) {
+        if (folderList.AddFolder(folderPath, entry.name.data()) != Addition::kAdded) {
             continue;
         }
         ++folderList.currentIndex;
@@ -79,9 +79,8 @@ int CMavFileManager::ScanFolderTree(char* path) {
         selectedKey = lastKey;
     }
     folderList.currentIndex = folderList.IndexOfDateKey(selectedKey);
-    if (listing.endCode != kEndOfListing) {
-        errno = listing.endCode;  // the code that stopped the listing
-        ReportLastError("! ERROR_NO_MORE_FILES");
+    if (!listing.Complete()) {
+        ReportError({kListingCutShort, listing.stopCode});
     }
     return 0;
 }

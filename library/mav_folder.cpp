@@ -1,13 +1,14 @@
 #include "library/mav_folder.h"
 
 #include <algorithm>
-#include <cerrno>
 
 #include "decoder/frame_format.h"
 #include "library/error_report.h"
 #include "library/name_keys.h"
 #include "library/record_links.h"
+#include "library/report_texts.h"
 #include "platform/directory_listing.h"
+#include "platform/last_error.h"
 #include "text/bounded_format.h"
 #include "text/digits_value.h"
 
@@ -39,15 +40,15 @@ const CMavFile* CMavFolder::GetFile(std::int32_t index) const {
     return &files[static_cast<std::size_t>(index)];
 }
 
-std::int32_t CMavFolder::ScanFiles(const char* folderPath) {
+FileScan CMavFolder::ScanFiles(const char* folderPath) {
     if (fileCount != 0) {
-        ReportLastError("File List Not Empty");
-        return -1;
+        ReportError({kFolderAlreadyFilled, LastErrorCode()});
+        return FileScan::kRefused;
     }
     DirectoryListing listing;
-    if (ListDirectory(folderPath, listing) != 0) {
-        ReportLastError("File List is Empty");
-        return -1;
+    if (const int code = ListDirectory(folderPath, listing); code != 0) {
+        ReportError({kFolderNotListed, code});
+        return FileScan::kRefused;
     }
     BoundedFormat(path, sizeof path, "%s", folderPath);
     for (std::size_t i = 0; i < listing.Count(); ++i) {
@@ -59,20 +60,20 @@ std::int32_t CMavFolder::ScanFiles(const char* folderPath) {
         }
     }
     SortFiles();
-    if (listing.endCode != kEndOfListing) {
-        errno = listing.endCode;  // the code that stopped the listing
-        ReportLastError("! ERROR_NO_MORE_FILES");
+    if (!listing.Complete()) {
+        ReportError({kListingCutShort, listing.stopCode});
+        return FileScan::kCutShort;
     }
-    return listing.endCode;
+    return FileScan::kComplete;
 }
 
-std::int32_t CMavFolder::AddFile(char* name, std::string_view listedName) {
+Addition CMavFolder::AddFile(char* name, std::string_view listedName) {
     if (fileCount >= kMaxFilesPerFolder) {
         if (!fileLimitReported) {
             fileLimitReported = true;
-            ReportLastError("File number over 65536");
+            ReportError({kTooManyFiles, LastErrorCode()});
         }
-        return -1;
+        return Addition::kRefused;
     }
     char asGiven[kNameCapacity];
     if (listedName.empty()) {
@@ -80,7 +81,7 @@ std::int32_t CMavFolder::AddFile(char* name, std::string_view listedName) {
         listedName = asGiven;
     }
     if (DigitsValue(name) == 0) {
-        return -1;
+        return Addition::kRefused;
     }
     CMavFile* last = GetLastFile();
     CMavFile& added = files.emplace_back(last, name, listedName);
@@ -89,7 +90,7 @@ std::int32_t CMavFolder::AddFile(char* name, std::string_view listedName) {
     }
     added.timeKey = TimeKeyOfName(added.name);
     ++fileCount;
-    return 0;
+    return Addition::kAdded;
 }
 
 void CMavFolder::SortFiles() {
@@ -120,6 +121,10 @@ std::int32_t CMavFolder::IndexAtOrBefore(std::int32_t timeKey) const {
         std::upper_bound(files.begin(), files.end(), timeKey,
                          [](std::int32_t t, const CMavFile& f) { return t < f.timeKey; });
     return static_cast<std::int32_t>(later - files.begin()) - 1;
+}
+
+std::string FramePath(const CMavFolder& folder, const CMavFile& file) {
+    return std::string(folder.path) + kPathSeparator + file.ListedName();
 }
 
 }  // namespace orvik

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -13,6 +14,20 @@
 #include "platform/path_capacity.h"
 
 namespace orvik {
+
+// What became of a record offered to its list.
+enum class Addition {
+    kAdded,
+    kDropped,  // nothing to keep (a folder without frame files)
+    kRefused,  // the list is full, or the record is not one it takes
+};
+
+// How a folder's files were listed. Every outcome but kComplete was reported.
+enum class FileScan {
+    kComplete,
+    kCutShort,  // an error stopped the listing; the files listed before it are kept
+    kRefused,   // nothing listed: the folder already holds files, or cannot be listed
+};
 
 class CMavFolder {
   public:
@@ -33,15 +48,13 @@ class CMavFolder {
     }
     std::int32_t GetFileCount() const { return fileCount; }
 
-    // Lists folderPath and adds its frame files, sorted. -1 when the folder already holds
-    // files or cannot be listed (both reported); otherwise the listing's end code
-    // (kEndOfListing when it ended normally).
-    std::int32_t ScanFiles(const char* folderPath);
+    // Lists folderPath and adds its frame files, sorted.
+    FileScan ScanFiles(const char* folderPath);
     // Adds a frame file after the last one. name (a name buffer) is raised to upper case.
     // listedName is the whole name as listed, kept for opening the file; when empty, name
-    // as given is taken for it. 0 added; -1 when the folder is full (reported for the first
+    // as given is taken for it. Refused when the folder is full (reported for the first
     // refused file only) or the name's digits make 0.
-    std::int32_t AddFile(char* name, std::string_view listedName = {});
+    Addition AddFile(char* name, std::string_view listedName = {});
     // Stable sort by timeKey: equal keys keep listing order.
     void SortFiles();
     // Index of the last frame captured strictly before timeKey; 0 when none is. Kept in
@@ -64,5 +77,9 @@ class CMavFolder {
   private:
     bool fileLimitReported = false;
 };
+
+// "folder path/listed name": the path every reader opens a frame file by, so that a name in
+// lower case, or longer than a record keeps, opens that very file.
+std::string FramePath(const CMavFolder& folder, const CMavFile& file);
 
 }  // namespace orvik

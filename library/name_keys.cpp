@@ -1,7 +1,6 @@
 #include "library/name_keys.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 #include "library/time_of_day.h"
@@ -48,18 +47,6 @@ const char* NameFrom(const char* name, std::size_t at) {
 void WriteDateText(char* text, std::size_t capacity, const char* folderName) {
     BoundedFormat(text, capacity, "20%.2s/%.2s/%.2s", folderName, NameFrom(folderName, 2),
                   NameFrom(folderName, 4));
-}
-
-std::string CaptureTimeText(const char* folderName, std::int32_t timeKey) {
-    char date[11];
-    WriteDateText(date, sizeof date, folderName);
-    char text[32];
-    std::snprintf(text, sizeof text, "%s %02d:%02d:%02d.%02d", date,
-                  static_cast<int>(timeKey / kHundredthsPerHour),
-                  static_cast<int>(timeKey / kHundredthsPerMinute % 60),
-                  static_cast<int>(timeKey / kHundredthsPerSecond % 60),
-                  static_cast<int>(timeKey % kHundredthsPerSecond));
-    return text;
 }
 
 }  // namespace orvik

@@ -26,8 +26,4 @@ const char* NameFrom(const char* name, std::size_t at);
 // text's capacity as every text is.
 void WriteDateText(char* text, std::size_t capacity, const char* folderName);
 
-// A frame's capture time as "YYYY/MM/DD HH:MM:SS.cc": its folder's date text and its own
-// time key.
-std::string CaptureTimeText(const char* folderName, std::int32_t timeKey);
-
 }  // namespace orvik

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <limits>
 
-#include "library/absolute_time.h"
+#include "library/capture_time.h"
 
 namespace orvik {
 namespace {
 
-constexpr std::int64_t kNoFrame = std::numeric_limits<std::int64_t>::max();
+constexpr CaptureMoment kNoFrame = std::numeric_limits<CaptureMoment>::max();
 
 // Sorts the spans by their first frame (only when the folders' times interleave) and joins
 // the ones that overlap.
@@ -46,10 +46,10 @@ RecordingTimeline::RecordingTimeline(const CFolderList& folders) {
         const CMavFolder& folder = *folders.folders[f];
         folderOffsets.push_back(times.size());
         // The folder's date once, not per frame: half of the build at 1,000,000 frames.
-        const std::int64_t midnight = AbsoluteTime(folder.dateKey, 0);
+        const CaptureMoment midnight = MomentOf(folder.dateKey, 0);
         for (std::int32_t i = 0; i < folder.GetFileCount(); ++i) {
-            const std::int64_t time = midnight + folder.GetFile(i)->timeKey;
-            if (i == 0 || time - runs.back().last > kLongestPauseInFootage) {
+            const CaptureMoment time = midnight + folder.GetFile(i)->timeKey;
+            if (i == 0 || time - runs.back().last > kFootageGap) {
                 runs.push_back({time, time});
             } else {
                 runs.back().last = time;
@@ -72,7 +72,7 @@ RecordingTimeline::RecordingTimeline(const CFolderList& folders) {
     }
     firstFolderWithFrames = static_cast<std::int32_t>(
         std::find_if(folderStarts.begin(), folderStarts.end(),
-                     [](std::int64_t start) { return start != kNoFrame; }) -
+                     [](CaptureMoment start) { return start != kNoFrame; }) -
         folderStarts.begin());
     std::sort(boundaries.begin(), boundaries.end());
     spans = JoinedInTimeOrder(std::move(runs));
@@ -80,7 +80,7 @@ RecordingTimeline::RecordingTimeline(const CFolderList& folders) {
     last = spans.back().last;  // the spans are in order and apart
 }
 
-std::span<const std::int64_t> RecordingTimeline::FolderTimes(std::int32_t folder) const {
+std::span<const CaptureMoment> RecordingTimeline::FolderTimes(std::int32_t folder) const {
     if (folder < 0 || folder >= FolderCount()) {
         return {};
     }
@@ -93,14 +93,14 @@ std::int32_t RecordingTimeline::FileCount(std::int32_t folder) const {
 }
 
 std::optional<TimeSpan> RecordingTimeline::FolderSpan(std::int32_t folder) const {
-    const std::span<const std::int64_t> folderTimes = FolderTimes(folder);
+    const std::span<const CaptureMoment> folderTimes = FolderTimes(folder);
     if (folderTimes.empty()) {
         return std::nullopt;
     }
     return TimeSpan{folderTimes.front(), folderTimes.back()};
 }
 
-std::optional<FramePosition> RecordingTimeline::Find(std::int64_t time) const {
+std::optional<FramePosition> RecordingTimeline::Find(CaptureMoment time) const {
     if (Empty()) {
         return std::nullopt;
     }
@@ -110,7 +110,7 @@ std::optional<FramePosition> RecordingTimeline::Find(std::int64_t time) const {
         laterStart == earliestStartFrom.begin()
             ? firstFolderWithFrames
             : static_cast<std::int32_t>(laterStart - earliestStartFrom.begin()) - 1;
-    const std::span<const std::int64_t> folderTimes = FolderTimes(folder);
+    const std::span<const CaptureMoment> folderTimes = FolderTimes(folder);
     const auto later = std::upper_bound(folderTimes.begin(), folderTimes.end(), time);
     const std::int32_t file = later == folderTimes.begin()
                                   ? 0
@@ -118,9 +118,9 @@ std::optional<FramePosition> RecordingTimeline::Find(std::int64_t time) const {
     return FramePosition{folder, file};
 }
 
-std::optional<std::int64_t> RecordingTimeline::TimeOf(std::int32_t folder,
-                                                      std::int32_t file) const {
-    const std::span<const std::int64_t> folderTimes = FolderTimes(folder);
+std::optional<CaptureMoment> RecordingTimeline::TimeOf(std::int32_t folder,
+                                                       std::int32_t file) const {
+    const std::span<const CaptureMoment> folderTimes = FolderTimes(folder);
     if (file < 0 || static_cast<std::size_t>(file) >= folderTimes.size()) {
         return std::nullopt;
     }

@@ -44,7 +44,7 @@ std::uint64_t FoldedPrefix(std::string_view name, std::size_t from) {
 void DirectoryListing::Clear() {
     slots_.clear();
     names_.clear();
-    endCode = kEndOfListing;
+    stopCode = 0;
 }
 
 void DirectoryListing::Add(std::string_view name, bool isDirectory, std::uint32_t size) {
@@ -84,11 +84,7 @@ ListingEntry DirectoryListing::Entry(std::size_t index) const {
 
 int ListDirectory(const char* path, DirectoryListing& listing) {
     const ListingProvider& provider = InstalledProvider();
-    const int code = provider ? provider(path, listing) : ListFileSystemDirectory(path, listing);
-    if (code != 0) {
-        errno = code;  // the failed open's code, for whoever reports it
-    }
-    return code;
+    return provider ? provider(path, listing) : ListFileSystemDirectory(path, listing);
 }
 
 void SetListingProvider(ListingProvider provider) {
@@ -107,7 +103,7 @@ int ListFileSystemDirectory(const char* path, DirectoryListing& listing) {
         const dirent* entry = readdir(folder);
         if (entry == nullptr) {
             if (errno != 0) {
-                listing.endCode = errno;
+                listing.stopCode = errno;
             }
             break;
         }

@@ -12,9 +12,6 @@
 
 namespace orvik {
 
-// The end code of a listing that delivered every entry (the system's "no more files").
-inline constexpr int kEndOfListing = 18;
-
 struct ListingEntry {
     std::string_view name;  // name.data() is terminated; valid while the listing is unchanged
     bool isDirectory = false;
@@ -23,8 +20,8 @@ struct ListingEntry {
 
 class DirectoryListing {
   public:
-    // Forgets every entry (keeping the storage for the next folder); endCode becomes
-    // kEndOfListing.
+    // Forgets every entry (keeping the storage for the next folder); the listing is complete
+    // again.
     void Clear();
     void Add(std::string_view name, bool isDirectory, std::uint32_t size);
     // Puts the entries in listing order.
@@ -33,8 +30,11 @@ class DirectoryListing {
     std::size_t Count() const { return slots_.size(); }
     ListingEntry Entry(std::size_t index) const;
 
-    // kEndOfListing, or the error code that stopped the listing after the entries it holds.
-    int endCode = kEndOfListing;
+    // Whether the listing delivered every entry, or an error stopped it after the entries it
+    // holds.
+    bool Complete() const { return stopCode == 0; }
+    // The error code that stopped the listing; 0 when it is complete.
+    int stopCode = 0;
 
   private:
     struct Slot {
@@ -53,12 +53,11 @@ class DirectoryListing {
 };
 
 // Lists the folder at path into listing. Returns 0 when the folder was opened (see
-// listing.endCode for how the listing ended); otherwise the error code of the failed open,
+// listing.Complete() for how the listing ended); otherwise the error code of the failed open,
 // with an empty listing.
 using ListingProvider = std::function<int(const char* path, DirectoryListing& listing)>;
 
-// Lists through the installed provider, or the file system when none is installed. A
-// failed open's code is also left in errno.
+// Lists through the installed provider, or the file system when none is installed.
 int ListDirectory(const char* path, DirectoryListing& listing);
 
 // Installs a provider in place of the file system; an empty one restores the file system.

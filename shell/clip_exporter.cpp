@@ -8,8 +8,8 @@
 #include <QThread>
 
 #include "export/clip_container.h"
-#include "export/recording_frames.h"
-#include "library/absolute_time.h"
+#include "library/capture_time.h"
+#include "library/recorded_frames.h"
 #include "library/time_of_day.h"
 #include "shell/clip_export_job.h"
 #include "shell/frame_files.h"
@@ -18,8 +18,8 @@
 namespace orvik {
 namespace {
 
-QString MomentText(std::int64_t moment) {
-    return QString::fromStdString(DateTimeText(moment));
+QString TextOfMoment(std::int64_t moment) {
+    return QString::fromStdString(MomentText(moment));
 }
 
 }  // namespace
@@ -31,8 +31,8 @@ ClipExporter::ClipExporter(const Player& player, QWidget* owner,
 void ClipExporter::markStart() {
     const std::optional<std::int64_t> shown = player.ShownMoment();
     if (shown && end && *shown > *end) {
-        emit noted(
-            tr("Not marked: the clip's start would come after its end (%1)").arg(MomentText(*end)));
+        emit noted(tr("Not marked: the clip's start would come after its end (%1)")
+                       .arg(TextOfMoment(*end)));
         return;
     }
     start = shown;
@@ -45,7 +45,7 @@ void ClipExporter::markEnd() {
     const std::optional<std::int64_t> shown = player.ShownMoment();
     if (shown && start && *shown < *start) {
         emit noted(tr("Not marked: the clip's end would come before its start (%1)")
-                       .arg(MomentText(*start)));
+                       .arg(TextOfMoment(*start)));
         return;
     }
     end = shown;
@@ -77,7 +77,7 @@ std::vector<ClipFrame> ClipExporter::ChosenFrames() {
         return {};
     }
     std::vector<ClipFrame> frames =
-        ChooseClipFrames(RecordedFrames(player.Library()), {start, end});
+        ChooseClipFrames(RecordedFrames(player.Library().Folders()), {start, end});
     if (frames.empty()) {
         QMessageBox::critical(owner, tr("Clip not exported"),
                               tr("No frame lies between the marks."));
@@ -102,7 +102,7 @@ void ClipExporter::exportClip() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
     const FrameSaver::ChosenFile chosen = chooseSaveFile(
         owner, tr("Export clip: %1").arg(ClipRangeText(frames)),
-        QDir(folder).filePath(SnapshotName(MomentText(frames.front().moment), "mkv")), filters);
+        QDir(folder).filePath(SnapshotName(TextOfMoment(frames.front().moment), "mkv")), filters);
     if (!chosen.path.isEmpty()) {
         Run(std::move(frames), FrameSaver::WithFilterExtension(chosen, filters));
     }
@@ -114,9 +114,8 @@ void ClipExporter::Run(std::vector<ClipFrame> frames, const QString& path) {
     settings.codec = DefaultCodecFor(settings.outputPath);
     settings.adjustments = player.Library().Decoder().adjustments;
     settings.jobs = std::max(1, QThread::idealThreadCount());
-    if (const std::string problem = ContainerProblem(settings.outputPath, settings.codec);
-        !problem.empty()) {
-        QMessageBox::critical(owner, tr("Clip not exported"), QString::fromStdString(problem));
+    if (const Status held = ContainerCanHold(settings.outputPath, settings.codec); !held.Ok()) {
+        QMessageBox::critical(owner, tr("Clip not exported"), QString::fromStdString(held.Why()));
         return;
     }
     progress =
@@ -183,7 +182,7 @@ QString ClipRangeText(const std::vector<ClipFrame>& frames) {
         return QObject::tr("no frames");
     }
     const std::int64_t first = frames.front().moment, last = frames.back().moment;
-    const QString from = MomentText(first), to = MomentText(last);
+    const QString from = TextOfMoment(first), to = TextOfMoment(last);
     const std::int64_t length = last - first;
     const QString duration = length >= kHundredthsPerMinute
                                  ? QObject::tr("%1 min %2 s")

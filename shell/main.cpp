@@ -10,12 +10,11 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <optional>
 #include <string>
-#include <system_error>
 
 #include "orvik_version.h"
+#include "platform/paths.h"
 #include "shell/main_window.h"
 #include "shell/player.h"
 #include "shell/services/error_box.h"
@@ -52,15 +51,6 @@ bool AnsweredInformationOption(int argc, char** argv) {
     return false;
 }
 
-// The folder named on the command line as a whole path, as the folder chooser gives one: the
-// scan tells a root from a date folder by the path's last names, so "demo" typed in a shell
-// must become /where/it/is/demo.
-std::string AbsolutePath(const char* path) {
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    return error ? std::string(path) : absolute.lexically_normal().string();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -75,7 +65,8 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], kQuitAfterFirstFrame) == 0) {
             quitAfterFirstFrame = true;
         } else {
-            rootFolder = AbsolutePath(argv[i]);
+            // As the folder chooser would give it: "demo" typed in a shell is no root to scan.
+            rootFolder = orvik::AbsoluteFolderPath(argv[i]);
         }
     }
     orvik::InstallErrorBox();

@@ -3,8 +3,8 @@
 
 #include "shell/player.h"
 
-#include "library/absolute_time.h"
-#include "library/name_keys.h"
+#include "library/capture_time.h"
+#include "library/recorded_frames.h"
 #include "library/time_of_day.h"
 #include "shell/library_turn.h"
 
@@ -30,10 +30,7 @@ Player::Player(QObject* parent) : QObject(parent) {
 }
 
 std::optional<std::int64_t> Player::ShownMoment() const {
-    if (files.ShownFile() == nullptr) {
-        return std::nullopt;
-    }
-    return AbsoluteTime(files.ShownFolder()->dateKey, files.ShownFile()->timeKey);
+    return orvik::ShownMoment(files);
 }
 
 QString Player::ShownCaptureTime() const {
@@ -41,7 +38,7 @@ QString Player::ShownCaptureTime() const {
         return QString();
     }
     return QString::fromStdString(
-        CaptureTimeText(files.ShownFolder()->name, files.ShownFile()->timeKey));
+        FrameTimeText(files.ShownFolder()->name, files.ShownFile()->timeKey));
 }
 
 Player::FrameProblem Player::ShownFrameProblem() const {

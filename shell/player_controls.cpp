@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QSlider>
 
-#include "library/absolute_time.h"
+#include "library/capture_time.h"
 #include "shell/dialog/dialog_controls.h"
 #include "shell/marked_slider.h"
 #include "shell/player.h"
@@ -30,6 +30,7 @@ PlayerControls::PlayerControls(Player& player, const DialogControls& controls, Q
       positionBox(controls.Get<QLineEdit>(ControlId::PositionBox)),
       speedSlider(controls.Get<QSlider>(ControlId::SpeedSlider)),
       positionSlider(controls.Get<MarkedSlider>(ControlId::PositionSlider)),
+      searchButton(controls.Get<QWidget>(ControlId::Search)),
       date{controls.Get<QLineEdit>(ControlId::DateBox), {}},
       time{controls.Get<QLineEdit>(ControlId::TimeBox), {}} {
     auto* speedBox = controls.Get<QLineEdit>(ControlId::SpeedBox);
@@ -114,9 +115,8 @@ bool PlayerControls::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void PlayerControls::FocusMoved(QWidget* from, QWidget* to) {
-    const QWidget* search = controls.Get<QWidget>(ControlId::Search);
     for (TypedBox* typed : {&date, &time}) {
-        const bool stillSearching = to == date.box || to == time.box || to == search;
+        const bool stillSearching = to == date.box || to == time.box || to == searchButton;
         if (from == typed->box && !stillSearching) {
             EndEditing(*typed, false);
         }
@@ -147,7 +147,7 @@ std::optional<int> PlayerControls::NumberAt(std::optional<std::int64_t> moment) 
         return std::nullopt;
     }
     for (std::int32_t i = 0; i < folder->GetFileCount(); ++i) {
-        if (AbsoluteTime(folder->dateKey, folder->GetFile(i)->timeKey) == *moment) {
+        if (MomentOf(folder->dateKey, folder->GetFile(i)->timeKey) == *moment) {
             return i + 1;
         }
     }

@@ -73,6 +73,7 @@ class PlayerControls : public QObject {
     QLineEdit* positionBox;
     QSlider* speedSlider;
     MarkedSlider* positionSlider;
+    QWidget* searchButton;
     std::optional<std::int64_t> markStart, markEnd;
     TypedBox date;
     TypedBox time;

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "library/absolute_time.h"
+#include "library/capture_time.h"
 
 namespace orvik {
 namespace {
@@ -34,7 +34,7 @@ constexpr QRgb kHover = qRgba(255, 255, 255, 150);
 constexpr QRgb kEmptyText = qRgb(170, 170, 170);
 
 QString TextOf(std::int64_t time) {
-    return QString::fromStdString(DateTimeText(time));
+    return QString::fromStdString(MomentText(time));
 }
 
 }  // namespace

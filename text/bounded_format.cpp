@@ -5,9 +5,9 @@
 
 namespace orvik {
 
-std::uint32_t BoundedFormat(char* buffer, std::size_t capacity, const char* format, ...) {
+FormatResult BoundedFormat(char* buffer, std::size_t capacity, const char* format, ...) {
     if (capacity == 0 || capacity > kMaxFormatCapacity) {
-        return kFormatInvalidArgument;
+        return FormatResult::kInvalidArgument;
     }
     std::va_list args;
     va_start(args, format);
@@ -16,9 +16,9 @@ std::uint32_t BoundedFormat(char* buffer, std::size_t capacity, const char* form
     if (needed < 0 || static_cast<std::size_t>(needed) >= capacity) {
         // Cut (or failed): the buffer keeps the first capacity - 1 characters.
         buffer[capacity - 1] = '\0';
-        return kFormatInsufficientBuffer;
+        return FormatResult::kInsufficientBuffer;
     }
-    return kFormatOk;
+    return FormatResult::kOk;
 }
 
 }  // namespace orvik

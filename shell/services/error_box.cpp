@@ -3,14 +3,7 @@
 #include <QMessageBox>
 #include <QString>
 
-#include "library/error_report.h"
-#include "platform/last_error.h"
-
 namespace orvik {
-
-std::string LastErrorReport(const char* what) {
-    return FormatErrorReport(what, LastErrorCode());
-}
 
 void ShowErrorBox(const std::string& text) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"),
@@ -18,12 +11,12 @@ void ShowErrorBox(const std::string& text) {
     box.exec();
 }
 
-void ReportLastErrorInBox(const char* what) {
-    ShowErrorBox(LastErrorReport(what));
+void ShowReportInBox(const ErrorReport& report) {
+    ShowErrorBox(ReportText(report));
 }
 
 void InstallErrorBox() {
-    SetLastErrorReporter(&ReportLastErrorInBox);
+    SetErrorReporter(&ShowReportInBox);
 }
 
 }  // namespace orvik

@@ -27,7 +27,7 @@ int FakeListings::List(const char* path, DirectoryListing& listing) {
     for (const FakeEntry& entry : folder->entries) {
         listing.Add(entry.name, entry.isDirectory, entry.size);
     }
-    listing.endCode = folder->endCode;
+    listing.stopCode = folder->stopCode;
     return 0;
 }
 

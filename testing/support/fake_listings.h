@@ -22,7 +22,7 @@ struct FakeEntry {
 struct FakeFolder {
     std::vector<FakeEntry> entries;  // delivered in this order
     int openError = 0;               // non-zero: the folder cannot be opened
-    int endCode = kEndOfListing;     // how the listing ends after the entries
+    int stopCode = 0;                // non-zero: the error that stops the listing
 };
 
 class FakeListings {

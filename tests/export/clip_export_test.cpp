@@ -78,6 +78,29 @@ TEST_F(ClipExportTest, ACancelOrAFailureLeavesTheFolderAsItWas) {
     EXPECT_TRUE(std::filesystem::is_empty(tree.Path("out")));
 }
 
+// The first step that fails ends the export with its reason; nothing is left behind.
+TEST_F(ClipExportTest, AFailingStepEndsTheExportWithItsReason) {
+    struct Case {
+        const char* out;
+        ClipCodec codec;
+        std::string error;
+    };
+    const Case cases[] = {
+        {"out/clip.webm", ClipCodec::kCopy, "webm cannot hold the frames' MJPEG"},
+        {"missing/clip.mkv", ClipCodec::kCopy,
+         tree.Path("missing/clip.mkv") + ": cannot be written: No such file or directory"},
+        {"missing/clip.mp4", ClipCodec::kH264,
+         tree.Path("missing/clip.mp4") + ": cannot be written: No such file or directory"},
+    };
+    for (const Case& c : cases) {
+        const ExportOutcome outcome = Export(c.out, c.codec, {});
+        EXPECT_EQ(outcome.ending, ExportEnding::kFailed) << c.out;
+        EXPECT_EQ(outcome.error, c.error);
+        EXPECT_EQ(outcome.written, 0u) << c.out;
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(tree.Path("out")));
+}
+
 TEST(TemporaryOutputTest, IsHiddenBesideTheOutputUntilCommitted) {
     test::TempTree tree;
     tree.WriteFile("clip.mkv", std::vector<std::uint8_t>{1, 2, 3});
@@ -85,18 +108,21 @@ TEST(TemporaryOutputTest, IsHiddenBesideTheOutputUntilCommitted) {
     {
         TemporaryOutput first(tree.Path("clip.mkv"));
         TemporaryOutput second(tree.Path("clip.mkv"));
-        ASSERT_EQ(first.Create(), "");
-        ASSERT_EQ(second.Create(), "");
+        ASSERT_TRUE(first.Create().Ok());
+        ASSERT_TRUE(second.Create().Ok());
         EXPECT_NE(first.Path(), second.Path());
         EXPECT_EQ(std::filesystem::path(first.Path()).parent_path(), tree.Root());
         EXPECT_EQ(std::filesystem::path(first.Path()).filename().string()[0], '.');
         temporary = second.Path();
-        EXPECT_EQ(first.Commit(), "");
+        EXPECT_TRUE(first.Commit().Ok());
     }
     EXPECT_EQ(std::filesystem::file_size(tree.Path("clip.mkv")), 0u);  // replaced
     EXPECT_FALSE(std::filesystem::exists(temporary));                  // not committed: gone
     TemporaryOutput nowhere(tree.Path("missing/clip.mkv"));
-    EXPECT_NE(nowhere.Create().find("No such file"), std::string::npos);
+    const Status failed = nowhere.Create();
+    EXPECT_FALSE(failed.Ok());
+    EXPECT_EQ(failed.Why(),
+              tree.Path("missing/clip.mkv") + ": cannot be written: No such file or directory");
 }
 
 }  // namespace

@@ -85,6 +85,26 @@ TEST_F(CheckTest, ADateFolderIsCheckedAloneAndFilesAsGiven) {
     EXPECT_EQ(run.exitCode, 1);
 }
 
+// Every frame is opened by the name the listing gave, as the viewer opens it: lower-case
+// names and names longer than a record keeps are read, a refused one is named as listed,
+// and a date folder of a long name is found by its path.
+TEST_F(CheckTest, FramesAreOpenedByTheirListedNames) {
+    tree.WriteFile("rec/24010110/cam110000000.jpg", Frame(32, 16));
+    tree.WriteFile("rec/24010110/CAM110000100_recorded_by_unit_seven.JPG", Frame(32, 16, 2));
+    const std::string bad = "rec/24010110/cam110000200_recorded_by_unit_seven.jpg";
+    tree.WriteFile(bad, WithBadEndMarker(Frame(32, 16, 3)));
+    const std::string longFolder = "rec/24010111_a_folder_name_longer_than_a_record_keeps";
+    tree.WriteFile(longFolder + "/CAM111000000.JPG", Frame(32, 16, 4));
+
+    const ToolRun run = Run({"check", tree.Path("rec")});
+    EXPECT_TRUE(run.out.starts_with(tree.Path(bad) + ": refused: bad end marker\n")) << run.out;
+    EXPECT_EQ(Counts(run.out), "4 frames, 1 refused") << run.out;
+    EXPECT_EQ(run.exitCode, 1);
+    const ToolRun folder = Run({"check", tree.Path(longFolder)});
+    EXPECT_EQ(Counts(folder.out), "1 frames, 0 refused") << folder.out;
+    EXPECT_EQ(folder.exitCode, 0);
+}
+
 TEST_F(CheckTest, FilesTheScanDoesNotTakeAreNotChecked) {
     Frames("24010110", 10, 2);
     tree.WriteFile("24010110/" + FrameName(10, 5, 0), Bytes(545, 0x11));  // not a frame file

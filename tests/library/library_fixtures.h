@@ -2,7 +2,6 @@
 // files, and a reporter that records what the library reports.
 #pragma once
 
-#include <cerrno>
 #include <cstdint>
 #include <initializer_list>
 #include <map>
@@ -35,7 +34,7 @@ RecordingTimeline ScanTimeline(const TempTree& tree,
 
 struct Report {
     std::string what;
-    int code;  // errno when it was reported
+    int code;
     bool operator==(const Report&) const = default;
 };
 
@@ -46,8 +45,8 @@ class ReportRecorder {
     std::vector<Report> reports;
 
   private:
-    ScopedErrorReporter installed{[this](const char* what) {
-        reports.push_back(Report{what, errno});
+    ScopedErrorReporter installed{[this](const ErrorReport& report) {
+        reports.push_back(Report{report.what, report.code});
     }};
 };
 

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "library/absolute_time.h"
+#include "library/capture_time.h"
 #include "library/recording_timeline.h"
 #include "tests/library/library_fixtures.h"
 
@@ -16,31 +16,6 @@ constexpr std::int64_t kJune15 = 8932 * kDay;  // 2024/06/15 00:00, in days from
 
 std::int64_t June15(int hours, int minutes, int seconds, int hundredths = 0) {
     return kJune15 + TimeOfDay(hours, minutes, seconds, hundredths);
-}
-
-TEST(AbsoluteTime, CountsFromTheFirstOf2000AndCarriesOddKeysOverAsACalendarDoes) {
-    struct Case {
-        std::int32_t dateKey;
-        std::int32_t timeKey;
-        std::int64_t time;
-        const char* text;
-    };
-    const Case cases[] = {
-        {10100, 0, 0, "2000/01/01 00:00:00.00"},
-        {24061509, TimeOfDay(9, 0, 5, 1), June15(9, 0, 5, 1), "2024/06/15 09:00:05.01"},
-        {24022923, TimeOfDay(23, 59, 59, 99), 8825 * kDay + TimeOfDay(23, 59, 59, 99),
-         "2024/02/29 23:59:59.99"},
-        {24061509, TimeOfDay(25, 0, 0), June15(25, 0, 0), "2024/06/16 01:00:00.00"},
-        {24130100, 0, 9132 * kDay, "2025/01/01 00:00:00.00"},      // month 13
-        {24030000, 0, 8825 * kDay, "2024/02/29 00:00:00.00"},      // day 0
-        {4161, TimeOfDay(1, 0, 0), 9 * kDay + TimeOfDay(1, 0, 0),  // month 0, day 41
-         "2000/01/10 01:00:00.00"},
-        {1000, 0, -22 * kDay, "1999/12/10 00:00:00.00"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(AbsoluteTime(c.dateKey, c.timeKey), c.time) << c.text;
-        EXPECT_EQ(DateTimeText(c.time), c.text);
-    }
 }
 
 class RecordingTimelineTest : public ::testing::Test {
@@ -81,7 +56,7 @@ TEST_F(RecordingTimelineTest, SpansEndAtPausesOverTwoSecondsAndAtEveryFolder) {
         {June15(23, 0, 0), {1, 1}},
     };
     for (const Find& f : finds) {
-        EXPECT_EQ(timeline.Find(f.time), f.found) << DateTimeText(f.time);
+        EXPECT_EQ(timeline.Find(f.time), f.found) << MomentText(f.time);
     }
     EXPECT_EQ(timeline.TimeOf(0, 3), June15(9, 0, 5, 1));
     EXPECT_EQ(timeline.TimeOf(1, 1), June15(10, 0, 0, 50));

@@ -64,8 +64,8 @@ TEST(CMavFolder, AccessorsGiveNoneOutsideTheFiles) {
     EXPECT_EQ(folder.GetFile(0), nullptr);
     char a[kNameCapacity] = "CAM100000100";
     char b[kNameCapacity] = "CAM100000200";
-    ASSERT_EQ(folder.AddFile(a), 0);
-    ASSERT_EQ(folder.AddFile(b), 0);
+    ASSERT_EQ(folder.AddFile(a), Addition::kAdded);
+    ASSERT_EQ(folder.AddFile(b), Addition::kAdded);
     EXPECT_EQ(folder.GetFileCount(), 2);
     EXPECT_EQ(folder.GetFile(-1), nullptr);
     EXPECT_EQ(folder.GetFile(2), nullptr);
@@ -81,7 +81,7 @@ TEST(CMavFolder, AddFileRaisesTheNameAndRefusesDigitValueZero) {
     EXPECT_EQ(std::string(folder.name), std::string(31, 'f'));
 
     char lower[kNameCapacity] = "cam1123456ab.jpg";
-    ASSERT_EQ(folder.AddFile(lower), 0);
+    ASSERT_EQ(folder.AddFile(lower), Addition::kAdded);
     EXPECT_STREQ(lower, "CAM1123456AB.JPG") << "the caller's buffer is raised too";
     EXPECT_STREQ(folder.GetFile(0)->name, "CAM1123456AB.JPG");
     EXPECT_EQ(folder.GetFile(0)->timeKey, TimeOfDay(12, 34, 0) + 56);
@@ -89,7 +89,7 @@ TEST(CMavFolder, AddFileRaisesTheNameAndRefusesDigitValueZero) {
     for (const char* zero : {"CAMERA.FRAME", "CAM000000000.JPG", ""}) {
         char name[kNameCapacity];
         std::snprintf(name, sizeof name, "%s", zero);
-        EXPECT_EQ(folder.AddFile(name), -1) << zero;
+        EXPECT_EQ(folder.AddFile(name), Addition::kRefused) << zero;
     }
     EXPECT_EQ(folder.GetFileCount(), 1);
     EXPECT_TRUE(recorder.reports.empty());
@@ -101,7 +101,7 @@ std::vector<std::string> SortedNames(std::vector<std::string> names) {
     for (std::string& n : names) {
         char buffer[kNameCapacity];
         std::snprintf(buffer, sizeof buffer, "%s", n.c_str());
-        EXPECT_EQ(folder.AddFile(buffer), 0) << n;
+        EXPECT_EQ(folder.AddFile(buffer), Addition::kAdded) << n;
     }
     folder.SortFiles();
     std::vector<std::string> out;
@@ -148,7 +148,7 @@ TEST(CMavFolder, FindFileByTimeGivesTheLastFrameBeforeTheTime) {
     for (const std::int32_t t : {100, 200, 200, 300}) {
         char name[kNameCapacity];
         std::snprintf(name, sizeof name, "%s", FrameName(t).c_str());
-        ASSERT_EQ(folder.AddFile(name), 0);
+        ASSERT_EQ(folder.AddFile(name), Addition::kAdded);
     }
     struct Case {
         std::int32_t target;
@@ -170,24 +170,25 @@ TEST(CMavFolder, ScanFilesReportsWhatGoesWrongWithItsCode) {
     FakeListings listings;
     listings["/rec/denied"].openError = EACCES;
     listings["/rec/cut"].entries = {{FrameName(300), false, 600}, {FrameName(100), false, 600}};
-    listings["/rec/cut"].endCode = EIO;
+    listings["/rec/cut"].stopCode = EIO;
     listings["/rec/fine"].entries = {{FrameName(100), false, 600}};
 
     CMavFolder denied("10010100", nullptr);
-    EXPECT_EQ(denied.ScanFiles("/rec/denied"), -1);
+    EXPECT_EQ(denied.ScanFiles("/rec/denied"), FileScan::kRefused);
     EXPECT_EQ(denied.GetFileCount(), 0);
 
     CMavFolder cut("10010100", nullptr);
-    EXPECT_EQ(cut.ScanFiles("/rec/cut"), EIO);
+    EXPECT_EQ(cut.ScanFiles("/rec/cut"), FileScan::kCutShort);
     ASSERT_EQ(cut.GetFileCount(), 2) << "what was listed before the error stays";
     EXPECT_EQ(cut.GetFirstFile()->timeKey, 100);
     EXPECT_STREQ(cut.path, "/rec/cut");
 
-    EXPECT_EQ(cut.ScanFiles("/rec/fine"), -1) << "a folder that holds files is not filled again";
+    EXPECT_EQ(cut.ScanFiles("/rec/fine"), FileScan::kRefused)
+        << "a folder that holds files is not filled again";
     EXPECT_EQ(cut.GetFileCount(), 2);
 
     CMavFolder fine("10010100", nullptr);
-    EXPECT_EQ(fine.ScanFiles("/rec/fine"), kEndOfListing);
+    EXPECT_EQ(fine.ScanFiles("/rec/fine"), FileScan::kComplete);
 
     ASSERT_EQ(recorder.reports.size(), 3u);
     EXPECT_EQ(recorder.reports[0], (test::Report{"File List is Empty", EACCES}));
@@ -224,7 +225,7 @@ class FolderListTest : public ::testing::Test {
     void SetUp() override {
         listings.anyOtherFolder = test::FakeFolder{{{FrameName(100), false, 600}}};
     }
-    void Add(const char* name, std::int32_t want = 0) {
+    void Add(const char* name, Addition want = Addition::kAdded) {
         const std::string path = std::string("/rec/") + name;
         EXPECT_EQ(list.AddFolder(path.c_str(), name), want) << name;
     }
@@ -273,7 +274,7 @@ TEST_F(FolderListTest, MovesStopAtTheEndsAndLeaveTheCurrentFolder) {
 TEST_F(FolderListTest, AddFolderKeepsOnlyFoldersWithFramesAndLinksThem) {
     listings["/rec/10010200"].entries = {{FrameName(100), false, 545}};  // too small
     Add("10010100");
-    Add("10010200", 1);
+    Add("10010200", Addition::kDropped);
     Add("10010300x");
     ASSERT_EQ(list.folderCount, 2);
     CMavFolder* first = list.folders[0].get();
@@ -288,7 +289,7 @@ TEST_F(FolderListTest, AddFolderKeepsOnlyFoldersWithFramesAndLinksThem) {
 
 TEST_F(FolderListTest, FolderPathIsCutToThePathCapacity) {
     const std::string longPath = "/" + std::string(kPathCapacity + 10, 'p');
-    ASSERT_EQ(list.AddFolder(longPath.c_str(), "10010100"), 0);
+    ASSERT_EQ(list.AddFolder(longPath.c_str(), "10010100"), Addition::kAdded);
     EXPECT_EQ(std::string(list.folders[0]->path), longPath.substr(0, kPathCapacity - 1));
 }
 
@@ -377,10 +378,10 @@ TEST_F(FolderListTest, SeekDateTimeChoosesTheNearestFolder) {
 TEST_F(FolderListTest, RefusesThe65537thFolderAndReportsItOnce) {
     ReportRecorder recorder;
     for (std::int32_t i = 0; i < kMaxFolders; ++i) {
-        ASSERT_EQ(list.AddFolder("/rec/f", "10010100"), 0);
+        ASSERT_EQ(list.AddFolder("/rec/f", "10010100"), Addition::kAdded);
     }
-    Add("10010200", -1);
-    Add("10010300", -1);
+    Add("10010200", Addition::kRefused);
+    Add("10010300", Addition::kRefused);
     EXPECT_EQ(list.folderCount, kMaxFolders);
     EXPECT_EQ(list.folders.back()->next, nullptr);
     EXPECT_EQ(recorder.Whats(), std::vector<std::string>{"Folder Number over 65536 !!"});

@@ -180,7 +180,7 @@ TEST_F(ScanTest, ListingEndingInAnErrorKeepsWhatWasListed) {
     Frames("10010200", {100});
     test::FakeListings listings;
     listings[tree.Root()].entries = {{".", true, 0}, {"10010200", true, 0}};
-    listings[tree.Root()].endCode = EIO;
+    listings[tree.Root()].stopCode = EIO;
     ASSERT_EQ(Scan(tree.Root()), 0);
     EXPECT_EQ(FolderNames(), std::vector<std::string>{"10010200"});
     EXPECT_EQ(recorder.reports, (std::vector<test::Report>{{"! ERROR_NO_MORE_FILES", EIO}}));

@@ -124,13 +124,13 @@ void BreakOtherDayListingAfterItsFrame(Tree& t) {
     PlaceSecondOnOtherDay(t);
     test::FakeFolder& listing = t.Listing("rec/26030513");
     listing.entries = {{"CAM113000000.JPG", false, static_cast<std::uint32_t>(t.second.size())}};
-    listing.endCode = EIO;
+    listing.stopCode = EIO;
 }
 void BreakRootListingAfterFirstDay(Tree& t) {
     PlaceSecondOnOtherDay(t);
     test::FakeFolder& listing = t.Listing("rec");
     listing.entries = {{".", true, 0}, {"..", true, 0}, {"26030512", true, 0}};
-    listing.endCode = EIO;
+    listing.stopCode = EIO;
 }
 
 const std::vector<std::string> kFirstDayOnly = {"26030512"};

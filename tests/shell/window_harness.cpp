@@ -38,8 +38,8 @@ WindowHarness::WindowHarness(bool standardRecording) {
                      {TimeOfDay(23, 59, 20), kOrange},
                      {TimeOfDay(23, 59, 40), kTeal}});
     }
-    SetLastErrorReporter([this](const char* what) {
-        reports.emplace_back(what);
+    SetErrorReporter([this](const ErrorReport& report) {
+        reports.emplace_back(report.what);
         if (duringReport) {
             duringReport();
         }
@@ -58,7 +58,7 @@ WindowHarness::WindowHarness(bool standardRecording) {
 
 WindowHarness::~WindowHarness() {
     mainWindow.reset();
-    SetLastErrorReporter({});
+    SetErrorReporter({});
 }
 
 void WindowHarness::ChooserAnswers(const std::string& relative) {

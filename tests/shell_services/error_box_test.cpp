@@ -1,5 +1,5 @@
-// The error box: its text for a real system error, and the box itself as the user sees it,
-// shown directly and through the clip library's reporter.
+// The error box as the user sees it, shown directly and through the clip library's
+// reporter, with the code each report carries.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "library/error_report.h"
+#include "library/file_manager.h"
 #include "shell/services/error_box.h"
 #include "testing/widgets/when_modal_shown.h"
 
@@ -54,12 +55,19 @@ class ErrorBoxTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void reportTextNamesTheLastSystemError() {
-        FailToOpenAMissingFile();
-        const std::string report = LastErrorReport("FindFirstFile");
-        const std::string want = std::string("FindFirstFile failed with error ") +
-                                 std::to_string(ENOENT) + ": " + std::strerror(ENOENT);
-        QCOMPARE(QString::fromStdString(report), QString::fromStdString(want));
+    // A real failure of the clip library, with the code of the call that failed.
+    void aFailedScanShowsTheCodeOfTheListing() {
+        InstallErrorBox();
+        SeenBox seen;
+        CloseNextBox(seen);
+        CMavFileManager manager;
+        char path[] = "/nonexistent-orvik/recording";
+        QCOMPARE(manager.ScanFolderTree(path), 1);
+        SetErrorReporter({});
+        QVERIFY(seen.shown);
+        QCOMPARE(seen.text, QStringLiteral("FindFirstFile failed with error %1: %2")
+                                .arg(ENOENT)
+                                .arg(QString::fromLocal8Bit(std::strerror(ENOENT))));
     }
 
     void boxShowsTheTextWithCaptionIconAndOneOk() {
@@ -78,17 +86,18 @@ class ErrorBoxTest : public QObject {
         QVERIFY(seen.modal);
     }
 
-    void installedBoxReportsTheClipLibrarysFailures() {
+    // The box shows the code the report carries, whatever the last error is by then.
+    void installedBoxShowsTheReportsOwnCode() {
         InstallErrorBox();
         SeenBox seen;
         CloseNextBox(seen);
         FailToOpenAMissingFile();
-        ReportLastError("FindFirstFile");
-        SetLastErrorReporter({});
+        ReportError({"File List is Empty", EACCES});
+        SetErrorReporter({});
         QVERIFY(seen.shown);
-        QCOMPARE(seen.text, QStringLiteral("FindFirstFile failed with error %1: %2")
-                                .arg(ENOENT)
-                                .arg(QString::fromLocal8Bit(std::strerror(ENOENT))));
+        QCOMPARE(seen.text, QStringLiteral("File List is Empty failed with error %1: %2")
+                                .arg(EACCES)
+                                .arg(QString::fromLocal8Bit(std::strerror(EACCES))));
     }
 };
 

@@ -16,21 +16,21 @@ TEST(BoundedFormat, CutsToCapacityAndReportsIt) {
         std::size_t capacity;
         const char* text;
         const char* want;
-        std::uint32_t wantCode;
+        FormatResult wantCode;
     };
     const Case cases[] = {
-        {"fits with room", 10, "abc", "abc", kFormatOk},
-        {"fits exactly", 4, "abc", "abc", kFormatOk},
-        {"cut by one", 3, "abc", "ab", kFormatInsufficientBuffer},
-        {"two-character piece", 3, "2009/12/31", "20", kFormatInsufficientBuffer},
-        {"eight of a path", 9, "0123456789", "01234567", kFormatInsufficientBuffer},
-        {"capacity one, empty text", 1, "", "", kFormatOk},
-        {"capacity one, any text", 1, "x", "", kFormatInsufficientBuffer},
+        {"fits with room", 10, "abc", "abc", FormatResult::kOk},
+        {"fits exactly", 4, "abc", "abc", FormatResult::kOk},
+        {"cut by one", 3, "abc", "ab", FormatResult::kInsufficientBuffer},
+        {"two-character piece", 3, "2009/12/31", "20", FormatResult::kInsufficientBuffer},
+        {"eight of a path", 9, "0123456789", "01234567", FormatResult::kInsufficientBuffer},
+        {"capacity one, empty text", 1, "", "", FormatResult::kOk},
+        {"capacity one, any text", 1, "x", "", FormatResult::kInsufficientBuffer},
     };
     for (const Case& c : cases) {
         char buffer[16];
         std::memset(buffer, '#', sizeof buffer);
-        const std::uint32_t code = BoundedFormat(buffer, c.capacity, "%s", c.text);
+        const FormatResult code = BoundedFormat(buffer, c.capacity, "%s", c.text);
         EXPECT_EQ(code, c.wantCode) << c.name;
         EXPECT_STREQ(buffer, c.want) << c.name;
         EXPECT_EQ(buffer[c.capacity], '#') << c.name << ": wrote past the capacity";
@@ -39,17 +39,19 @@ TEST(BoundedFormat, CutsToCapacityAndReportsIt) {
 
 TEST(BoundedFormat, RefusesBadCapacityWithoutTouchingTheBuffer) {
     char buffer[4] = {'x', 'y', 'z', '\0'};
-    EXPECT_EQ(BoundedFormat(buffer, 0, "%s", "a"), kFormatInvalidArgument);
-    EXPECT_EQ(BoundedFormat(buffer, kMaxFormatCapacity + 1, "%s", "a"), kFormatInvalidArgument);
+    EXPECT_EQ(BoundedFormat(buffer, 0, "%s", "a"), FormatResult::kInvalidArgument);
+    EXPECT_EQ(BoundedFormat(buffer, kMaxFormatCapacity + 1, "%s", "a"),
+              FormatResult::kInvalidArgument);
     EXPECT_STREQ(buffer, "xyz");
 }
 
 TEST(BoundedFormat, FormatsTheSystemTexts) {
     char title[260];
-    EXPECT_EQ(BoundedFormat(title, sizeof title, "Current %s", " "), kFormatOk);
+    EXPECT_EQ(BoundedFormat(title, sizeof title, "Current %s", " "), FormatResult::kOk);
     EXPECT_STREQ(title, "Current  ");
     char date[11];
-    EXPECT_EQ(BoundedFormat(date, sizeof date, "20%.2s/%.2s/%.2s", "09", "12", "31"), kFormatOk);
+    EXPECT_EQ(BoundedFormat(date, sizeof date, "20%.2s/%.2s/%.2s", "09", "12", "31"),
+              FormatResult::kOk);
     EXPECT_STREQ(date, "2009/12/31");
 }
 

@@ -5,12 +5,14 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "library/frame_reader.h"
+#include "library/recorded_frames.h"
 #include "tools/frame/commands.h"
 #include "tools/frame/decoding_setup.h"
 #include "tools/frame/frames_in_order.h"
@@ -27,24 +29,18 @@ bool IsFolder(const std::string& path) {
     return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
-// The frames a folder argument stands for, in the viewer's order: every folder of a root,
-// or the named date folder alone (found by its name, so that of two folders with the
-// same date key the one given is checked).
+// The frames a folder argument stands for, in the viewer's order and by the paths the viewer
+// opens them by: every folder of a root, or the named date folder alone (found by its path,
+// so that of two folders with the same date key the one given is checked).
 bool AddFramesOfFolder(const std::string& path, std::vector<std::string>& frames) {
     CMavFileManager manager;
-    if (!ScanRecording(manager, path)) {
+    const std::optional<std::string> scanned = ScanRecording(manager, path);
+    if (!scanned) {
         return false;
     }
-    const std::string chosen = ChooserPath(path);
-    const bool dateFolder = std::string(manager.RootPath()) != chosen;
-    const std::string name = chosen.substr(chosen.find_last_of(kPathSeparator) + 1);
-    for (const auto& folder : manager.Folders().folders) {
-        if (dateFolder && name != folder->name) {
-            continue;
-        }
-        for (const CMavFile* file = folder->GetFirstFile(); file != nullptr; file = file->next) {
-            frames.push_back(FramePath(*folder, *file));
-        }
+    const bool dateFolder = manager.RootPath() != *scanned;
+    for (RecordedFrame& frame : RecordedFrames(manager.Folders(), dateFolder ? *scanned : "")) {
+        frames.push_back(std::move(frame.path));
     }
     return true;
 }

@@ -9,7 +9,8 @@
 
 #include "colour/colour_matrix.h"
 #include "decoder/decoder_context.h"
-#include "jpeg/capture_time.h"
+#include "library/capture_time.h"
+#include "platform/status.h"
 
 namespace orvik {
 
@@ -39,12 +40,8 @@ struct Options {
     std::optional<int> jobs;  // none: one for each processor
 };
 
-struct ParsedCommandLine {
-    Options options;
-    std::string error;  // empty when the command line is well formed
-};
-
-ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+// The options of a well-formed command line; else its usage error.
+Result<Options> ParseCommandLine(const std::vector<std::string>& arguments);
 
 // Prints a command line's error and the hint to --help on standard error; returns kExitUsage.
 int ReportUsageError(const std::string& error);
@@ -55,6 +52,6 @@ std::optional<OutputFormat> FormatNamed(std::string name);
 const char* FormatExtension(OutputFormat format);
 
 // The text --help prints.
-const char* UsageText();
+std::string UsageText();
 
 }  // namespace orvik

@@ -3,14 +3,16 @@
 // no output is left behind.
 #include <csignal>
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <vector>
 
 extern "C" {
 #include <libavutil/log.h>
 }
 
 #include "export/clip_export.h"
-#include "export/recording_frames.h"
+#include "library/recorded_frames.h"
 #include "tools/frame/commands.h"
 #include "tools/frame/decoding_setup.h"
 #include "tools/frame/progress_line.h"
@@ -76,15 +78,15 @@ ClipRange RangeOf(const Options& options) {
     return range;
 }
 
-// The frames PATH stands for: every frame of a root; a date folder's own alone.
-bool ReadRecording(const std::string& path, std::vector<RecordedFrame>& frames) {
+// The frames PATH stands for: every frame of a root; a date folder's own alone. None when
+// it cannot be scanned.
+std::optional<std::vector<RecordedFrame>> ReadRecording(const std::string& path) {
     CMavFileManager manager;
-    if (!ScanRecording(manager, path)) {
-        return false;
+    const std::optional<std::string> scanned = ScanRecording(manager, path);
+    if (!scanned) {
+        return std::nullopt;
     }
-    const std::string chosen = ChooserPath(path);
-    frames = RecordedFrames(manager, std::string(manager.RootPath()) == chosen ? "" : chosen);
-    return true;
+    return RecordedFrames(manager.Folders(), manager.RootPath() == *scanned ? "" : *scanned);
 }
 
 // "exported 120 of 1000 frames, 450 frames/s, 2 s left"
@@ -102,17 +104,18 @@ std::string ProgressText(std::size_t done, std::size_t total, Clock::time_point 
 int RunExport(const Options& options) {
     InterruptCatcher catcher;
     const ExportSettings settings = SettingsOf(options);
-    if (const std::string problem = ContainerProblem(settings.outputPath, settings.codec);
-        !problem.empty()) {
-        std::fprintf(stderr, "orvik-frame: -o %s: %s\n", options.output.c_str(), problem.c_str());
+    if (const Status held = ContainerCanHold(settings.outputPath, settings.codec); !held.Ok()) {
+        std::fprintf(stderr, "orvik-frame: -o %s: %s\n", options.output.c_str(),
+                     held.Why().c_str());
         return kExitUsage;
     }
     ScanReportPrinter reports;
-    std::vector<RecordedFrame> recorded;
-    if (!ReadRecording(options.inputs.front(), recorded)) {
+    const std::optional<std::vector<RecordedFrame>> recorded =
+        ReadRecording(options.inputs.front());
+    if (!recorded) {
         return kExitRefused;
     }
-    const std::vector<ClipFrame> frames = ChooseClipFrames(recorded, RangeOf(options));
+    const std::vector<ClipFrame> frames = ChooseClipFrames(*recorded, RangeOf(options));
     if (frames.empty()) {
         std::fprintf(stderr, "orvik-frame: %s: no frames in that range\n",
                      options.inputs.front().c_str());

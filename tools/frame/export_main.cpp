@@ -8,13 +8,13 @@
 
 int main(int argc, char** argv) {
     using namespace orvik;
-    const ParsedCommandLine parsed =
+    const Result<Options> parsed =
         ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-    if (!parsed.error.empty()) {
-        return ReportUsageError(parsed.error);
+    if (!parsed.Ok()) {
+        return ReportUsageError(parsed.Why());
     }
-    if (parsed.options.command != Command::kExport) {
+    if (parsed->command != Command::kExport) {
         return ReportUsageError("this program only exports");
     }
-    return RunExport(parsed.options);
+    return RunExport(*parsed);
 }

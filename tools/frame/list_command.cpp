@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "jpeg/capture_time.h"
+#include "library/capture_time.h"
 #include "library/name_keys.h"
 #include "tools/frame/commands.h"
 #include "tools/frame/recording_scan.h"
@@ -11,8 +11,9 @@
 namespace orvik {
 namespace {
 
-// Pauses between two frames longer than this are listed.
-constexpr std::int32_t kGapHundredths = 1000;  // 10 s
+// Pauses between two frames longer than this are listed: longer than a footage gap, so
+// that the list names the pauses a reader looks for, not every stutter of the recorder.
+constexpr std::int32_t kListedGap = 10 * kHundredthsPerSecond;
 
 // The viewer's date text for a folder: 20YY/MM/DD from the first six characters of its name.
 std::string DateText(const char* name) {
@@ -27,13 +28,13 @@ std::string GapsText(const CMavFolder& folder) {
     for (const CMavFile* file = folder.GetFirstFile(); file != nullptr && file->next != nullptr;
          file = file->next) {
         const std::int32_t gap = file->next->timeKey - file->timeKey;
-        if (gap <= kGapHundredths) {
+        if (gap <= kListedGap) {
             continue;
         }
         char length[32];
         std::snprintf(length, sizeof length, " (%d.%02d s)", static_cast<int>(gap / 100),
                       static_cast<int>(gap % 100));
-        text += (text.empty() ? "" : ", ") + TimeKeyText(file->timeKey) + length;
+        text += (text.empty() ? "" : ", ") + TimeOfDayText(file->timeKey) + length;
     }
     return text.empty() ? "no gaps" : "gaps " + text;
 }
@@ -51,8 +52,8 @@ int RunList(const Options& options) {
         const CMavFolder& folder = *list.folders[static_cast<std::size_t>(i)];
         std::printf("%c %s  %s  %s - %s  %d frames  %s\n", i == list.currentIndex ? '*' : ' ',
                     folder.name, DateText(folder.name).c_str(),
-                    TimeKeyText(folder.GetFirstFile()->timeKey).c_str(),
-                    TimeKeyText(folder.GetLastFile()->timeKey).c_str(),
+                    TimeOfDayText(folder.GetFirstFile()->timeKey).c_str(),
+                    TimeOfDayText(folder.GetLastFile()->timeKey).c_str(),
                     static_cast<int>(folder.GetFileCount()), GapsText(folder).c_str());
     }
     std::printf("%d folders, %d frames\n", static_cast<int>(list.folderCount),

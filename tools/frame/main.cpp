@@ -10,15 +10,15 @@
 
 int main(int argc, char** argv) {
     using namespace orvik;
-    const ParsedCommandLine parsed =
+    const Result<Options> parsed =
         ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-    if (!parsed.error.empty()) {
-        return ReportUsageError(parsed.error);
+    if (!parsed.Ok()) {
+        return ReportUsageError(parsed.Why());
     }
-    const Options& options = parsed.options;
+    const Options& options = *parsed;
     switch (options.command) {
         case Command::kHelp:
-            std::fputs(UsageText(), stdout);
+            std::fputs(UsageText().c_str(), stdout);
             return kExitAllWell;
         case Command::kVersion:
             std::printf("orvik-frame %s\n", kVersion);

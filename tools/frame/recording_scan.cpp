@@ -2,50 +2,30 @@
 
 #include <sys/stat.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <filesystem>
 
-#include "library/error_report.h"
-#include "platform/last_error.h"
+#include "platform/paths.h"
 #include "text/bounded_format.h"
 
 namespace orvik {
 
-std::string ChooserPath(const std::string& given) {
-    std::error_code error;
-    std::filesystem::path path = std::filesystem::absolute(given, error);
-    if (error) {
-        path = given;
-    }
-    std::string text = path.lexically_normal().string();
-    while (text.size() > 1 && text.back() == kPathSeparator) {
-        text.pop_back();
-    }
-    return text;
-}
-
-bool ScanRecording(CMavFileManager& manager, const std::string& path) {
-    const std::string chosen = ChooserPath(path);
+std::optional<std::string> ScanRecording(CMavFileManager& manager, const std::string& path) {
+    const std::string chosen = AbsoluteFolderPath(path);
     struct stat status;
     if (stat(chosen.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
         std::fprintf(stderr, "orvik-frame: %s: not a folder\n", path.c_str());
-        return false;
+        return std::nullopt;
     }
     char buffer[kPathCapacity];
-    if (BoundedFormat(buffer, sizeof buffer, "%s", chosen.c_str()) != kFormatOk) {
+    if (BoundedFormat(buffer, sizeof buffer, "%s", chosen.c_str()) != FormatResult::kOk) {
         std::fprintf(stderr, "orvik-frame: %s: path too long\n", path.c_str());
-        return false;
+        return std::nullopt;
     }
     if (manager.ScanFolderTree(buffer) != 0) {
         std::fprintf(stderr, "orvik-frame: %s: cannot be scanned\n", path.c_str());
-        return false;
+        return std::nullopt;
     }
-    return true;
-}
-
-std::string FramePath(const CMavFolder& folder, const CMavFile& file) {
-    return std::string(folder.path) + kPathSeparator + file.name;
+    return chosen;
 }
 
 }  // namespace orvik

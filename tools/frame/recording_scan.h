@@ -1,14 +1,14 @@
 // The viewer's scan of a recording, run for a path given on the command line: the path is
-// made into what the folder chooser hands the viewer (absolute, no trailing separator),
-// and every report of the scan is printed on standard error in the error box's words.
+// made into what the folder chooser hands the viewer, and every report of the scan is
+// printed on standard error in the error box's words.
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "library/error_report.h"
 #include "library/file_manager.h"
-#include "platform/last_error.h"
 
 namespace orvik {
 
@@ -20,22 +20,16 @@ class ScanReportPrinter {
 
   private:
     int count_ = 0;
-    ScopedErrorReporter installed{[this](const char* what) {
-        std::fprintf(stderr, "orvik-frame: %s\n", FormatErrorReport(what, LastErrorCode()).c_str());
+    ScopedErrorReporter installed{[this](const ErrorReport& report) {
+        std::fprintf(stderr, "orvik-frame: %s\n", ReportText(report).c_str());
         ++count_;
     }};
 };
 
-// The absolute form of a path, "." and ".." resolved by their names, without a trailing
-// separator (the root folder "/" stays "/").
-std::string ChooserPath(const std::string& given);
-
-// Runs manager.ScanFolderTree on the chooser form of path, which must name a folder.
-// False, with a message on standard error, when it is no folder, does not fit a path
-// buffer, or the scan fails (the scan's own report is printed too).
-bool ScanRecording(CMavFileManager& manager, const std::string& path);
-
-// "folder path/FILE NAME": the path the viewer loads a frame from.
-std::string FramePath(const CMavFolder& folder, const CMavFile& file);
+// Runs manager.ScanFolderTree on the chooser's form of path (AbsoluteFolderPath), which must
+// name a folder, and gives that form: the root's path when path named a root, else the
+// date folder's. None, with a message on standard error, when path is no folder, does not
+// fit a path buffer, or the scan fails (the scan's own report is printed too).
+std::optional<std::string> ScanRecording(CMavFileManager& manager, const std::string& path);
 
 }  // namespace orvik

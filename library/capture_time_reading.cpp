@@ -1,9 +1,9 @@
-#include "jpeg/capture_time.h"
-
-#include <cstdio>
+// Capture times read from a frame's names and from typed text. Unlike the keys, which take
+// whatever digits a name holds, these take only names and texts that spell a real date and
+// time of day digit by digit.
 #include <filesystem>
 
-#include "library/time_of_day.h"
+#include "library/capture_time.h"
 
 namespace orvik {
 namespace {
@@ -23,23 +23,16 @@ int TwoDigits(std::string_view text, std::size_t at) {
     return (high - '0') * 10 + (low - '0');
 }
 
-bool IsLeapYear(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int DaysInMonth(int year, int month) {
-    constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
-
 bool IsTimeOfDay(const CaptureTime& time) {
     return time.hour >= 0 && time.hour < 24 && time.minute >= 0 && time.minute < 60 &&
            time.second >= 0 && time.second < 60 && time.hundredths >= 0;
 }
 
+// A real date is the one the calendar gives back for its own day: a month or a day beyond
+// its range would have been carried into another.
 bool IsRealDate(const CaptureTime& time) {
-    return time.month >= 1 && time.month <= 12 && time.day >= 1 &&
-           time.day <= DaysInMonth(time.year, time.month);
+    const CaptureTime midnight{time.year, time.month, time.day};
+    return TimeAtMoment(MomentOf(midnight)) == midnight;
 }
 
 }  // namespace
@@ -93,18 +86,6 @@ std::optional<CaptureTime> ParseCaptureTime(std::string_view text, int defaultHu
         return std::nullopt;
     }
     return time;
-}
-
-std::string TimeKeyText(std::int32_t timeKey) {
-    // Keys come from names; one made of "99" hours still prints, as 99:..
-    const std::int32_t hours = timeKey / kHundredthsPerHour;
-    const std::int32_t minutes = timeKey % kHundredthsPerHour / kHundredthsPerMinute;
-    const std::int32_t hundredths = timeKey % kHundredthsPerMinute;
-    char text[24];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d.%02d", static_cast<int>(hours),
-                  static_cast<int>(minutes), static_cast<int>(hundredths / 100),
-                  static_cast<int>(hundredths % 100));
-    return text;
 }
 
 }  // namespace orvik
