@@ -25,7 +25,7 @@
 
 ORVIK_AVX2_BEGIN
 #include "decoder/idct_packed_lanes.h"
-#include "decoder/simd_lanes.h"
+#include "platform/simd_lanes.h"
 
 namespace orvik {
 
@@ -35,8 +35,8 @@ namespace {
 
 // Rows a and b interleaved, one 32-bit lane a column: (a[c], b[c]) in lane c.
 [[gnu::always_inline]] inline __m256i Interleave(__m128i a, __m128i b) {
-    return _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_unpacklo_epi16(a, b)),
-                                   _mm_unpackhi_epi16(a, b), 1);
+    return _mm256_inserti128_si256(_mm256_castsi128_si256(InterleaveLow16(a, b)),
+                                   InterleaveHigh16(a, b), 1);
 }
 
 // Pass 1 on all eight columns at once: the dequantised block (row r in d[r]) to the eight
@@ -55,7 +55,7 @@ struct Avx2Columns {
 #pragma GCC unroll 4
         for (int r = 0; r < 8; r += 2) {
             const __m256i pair =
-                _mm256_permute4x64_epi64(_mm256_packs_epi32(rows[r], rows[r + 1]), 0xD8);
+                _mm256_permute4x64_epi64(PackSaturate32To16(rows[r], rows[r + 1]), 0xD8);
             workspace[r] = _mm256_castsi256_si128(pair);
             workspace[r + 1] = _mm256_extracti128_si256(pair, 1);
         }
@@ -101,7 +101,7 @@ void InverseDctPackedPairAvx2(const PackedBlock& a, const PackedBlock& b) {
     __m256i workspace[8];
 #pragma GCC unroll 8
     for (int r = 0; r < 8; ++r) {
-        workspace[r] = _mm256_permute4x64_epi64(_mm256_packs_epi32(rowsA[r], rowsB[r]), 0xD8);
+        workspace[r] = _mm256_permute4x64_epi64(PackSaturate32To16(rowsA[r], rowsB[r]), 0xD8);
     }
     Transpose8x16(workspace);
     PackedRows(workspace);

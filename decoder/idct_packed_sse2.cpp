@@ -13,7 +13,7 @@
 
 #if defined(ORVIK_X86_TWINS)
 #include "decoder/idct_packed_lanes.h"
-#include "decoder/simd_lanes.h"
+#include "platform/simd_lanes.h"
 
 namespace orvik {
 
@@ -26,15 +26,13 @@ struct Sse2Columns {
     [[gnu::always_inline]] static void Workspace(const __m128i (&d)[8], __m128i (&workspace)[8]) {
         __m128i low[8];
         __m128i high[8];
-        PackedColumns<Sse2Lanes>(_mm_unpacklo_epi16(d[0], d[4]), _mm_unpacklo_epi16(d[2], d[6]),
-                                 _mm_unpacklo_epi16(d[7], d[3]), _mm_unpacklo_epi16(d[5], d[1]),
-                                 low);
-        PackedColumns<Sse2Lanes>(_mm_unpackhi_epi16(d[0], d[4]), _mm_unpackhi_epi16(d[2], d[6]),
-                                 _mm_unpackhi_epi16(d[7], d[3]), _mm_unpackhi_epi16(d[5], d[1]),
-                                 high);
+        PackedColumns<Sse2Lanes>(InterleaveLow16(d[0], d[4]), InterleaveLow16(d[2], d[6]),
+                                 InterleaveLow16(d[7], d[3]), InterleaveLow16(d[5], d[1]), low);
+        PackedColumns<Sse2Lanes>(InterleaveHigh16(d[0], d[4]), InterleaveHigh16(d[2], d[6]),
+                                 InterleaveHigh16(d[7], d[3]), InterleaveHigh16(d[5], d[1]), high);
 #pragma GCC unroll 8
         for (int r = 0; r < 8; ++r) {
-            workspace[r] = _mm_packs_epi32(low[r], high[r]);  // saturates to 16 bits
+            workspace[r] = PackSaturate32To16(low[r], high[r]);  // saturates to 16 bits
         }
     }
 };

@@ -28,7 +28,7 @@
 
 ORVIK_AVX2_BEGIN
 #include "decoder/idct_scalar_lanes.h"
-#include "decoder/simd_lanes.h"
+#include "platform/simd_lanes.h"
 
 namespace orvik {
 

@@ -13,8 +13,8 @@
 #if defined(ORVIK_X86_TWINS)
 #include "decoder/fill_block.h"
 #include "decoder/idct_scalar_lanes.h"
-#include "decoder/simd_lanes.h"
-#include "decoder/sse2_transpose.h"
+#include "decoder/idct_transposes.h"
+#include "platform/simd_lanes.h"
 
 namespace orvik {
 
