@@ -30,10 +30,9 @@ void ConvertPlanesToRgb(const DecoderContext& context, const std::uint8_t* plane
     view.yStride = width;
     view.chromaStride = width / 2;
     if (mmxAvailable) {
-        ConvertPlanesVector(context.colour, view, rgbOut, PackedPictureStride(width),
-                            context.kernels.convertPackedRow);
+        ConvertPlanesPacked(context.colour, view, rgbOut, PackedPictureStride(width));
     } else {
-        ConvertPlanesTable(context.colour, view, rgbOut, context.kernels.convertTableRow);
+        ConvertPlanesScalar(context.colour, view, rgbOut);
     }
 }
 

@@ -47,7 +47,7 @@ void SetUp(DecoderContext& context, int width, int height) {
 
 }  // namespace
 
-DecoderContext::DecoderContext() : kernels(FastestKernels()) {}
+DecoderContext::DecoderContext() : kernels(FastestDecoderKernels()) {}
 DecoderContext::~DecoderContext() = default;
 
 const char* VariantName(DecoderVariant variant) {
