@@ -1,4 +1,4 @@
-// InverseDctPackedAvx2: InverseDctMmx with AVX2, giving its numbers exactly. Pass 1 is that
+// InverseDctPackedAvx2: InverseDctPacked with AVX2, giving its numbers exactly. Pass 1 is that
 // of the SSE2 twin with all eight columns in one 256-bit register of 32-bit lanes instead of
 // two halves; the dequantisation, the DC-only block and pass 2 (16-bit lanes, eight rows to a
 // 128-bit register) are the SSE2 twin's (decoder/idct_packed_lanes.h). Measured with

@@ -1,4 +1,4 @@
-// InverseDctPackedSse2: InverseDctMmx with SSE2, giving its numbers exactly. Pass 1 takes all
+// InverseDctPackedSse2: InverseDctPacked with SSE2, giving its numbers exactly. Pass 1 takes all
 // eight columns, four 32-bit lanes at a time: the paired multiply-add (pmaddwd) forms each
 // 32-bit sum of two products exactly modulo 2^32. Pass 2 takes all eight rows at once after
 // a transpose: 16-bit wrapping adds and high-half multiplies (pmulhw), which is M(x, K)

@@ -8,7 +8,7 @@
 namespace orvik {
 namespace {
 
-constexpr DecoderKernels kPortable = {"portable", InverseDctMmx, TransformEach<InverseDctMmx>,
+constexpr DecoderKernels kPortable = {"portable", InverseDctPacked, TransformEach<InverseDctPacked>,
                                       InverseDctScalar};
 #if defined(ORVIK_X86_TWINS)
 constexpr DecoderKernels kSse2 = {"sse2", InverseDctPackedSse2, TransformEach<InverseDctPackedSse2>,

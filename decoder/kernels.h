@@ -14,7 +14,7 @@ namespace orvik {
 
 struct DecoderKernels {
     const char* name;                  // "portable", "sse2", "avx2"
-    PackedTransform inverseDctPacked;  // InverseDctMmx or a twin
+    PackedTransform inverseDctPacked;  // InverseDctPacked or a twin
     // Two blocks at once: TransformEach<the packed transform>, or the AVX2 pair twin
     PackedPairTransform inverseDctPackedPair;
     ScalarTransform inverseDctScalar;  // InverseDctScalar or a twin

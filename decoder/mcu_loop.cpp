@@ -230,8 +230,9 @@ PlanesResult DecodeFramePlanes(DecoderContext& context, const std::uint8_t* data
     }
     BitSource readerSource(data, length);
     BitReader reader(readerSource);
-    const bool decoded = mmxAvailable ? DecodeMcus<PackedVariant>(context, reader)
-                                      : DecodeMcus<ScalarVariant>(context, reader);
+    const bool decoded = context.variant == DecoderVariant::kPacked
+                             ? DecodeMcus<PackedVariant>(context, reader)
+                             : DecodeMcus<ScalarVariant>(context, reader);
     return {decoded && EndMarkerAt(data, length, reader.Position()), readerSource.invalidCodeMet};
 }
 

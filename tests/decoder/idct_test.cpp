@@ -185,8 +185,8 @@ Samples DirectFormula(const Block32& coefficients, const Block32& quant) {
 
 TEST(InverseDct, RealBlockFromAGeneratedFrame) {
     const testing::TestFrame frame = testing::MakeFrame(64, 16, 90, 3);
-    DecoderContext context;
-    testing::PrepareContext(context, frame, DecoderVariant::kScalar);
+    DecoderContext context(DecoderVariant::kScalar);
+    testing::PrepareContext(context, frame);
     const testing::BitwiseFrame coded = testing::BitwiseDecodeFrame(
         frame.CodedData(), frame.CodedLength(), context.mcuCount, *context.tables);
     // The busiest Y block of the first MCU row: most coefficients set.
