@@ -179,8 +179,8 @@ bool DecodeMcus(DecoderContext& context, BitReader& reader) {
                            frame.hSampling[id],
                            frame.vSampling[id],
                            frame.componentWidth[id],
-                           {tables.dcCodeCounts[t].get(), tables.dcTables[t].get()},
-                           {tables.acCodeCounts[t].get(), tables.acTables[t].get()},
+                           {tables.dcCodeCounts[t], tables.dcTables[t]},
+                           {tables.acCodeCounts[t], tables.acTables[t]},
                            quant,
                            context.planes.get() + frame.planeOffset[id]};
         frame.mcuPos[id] = 0;
