@@ -4,13 +4,12 @@
 // Where every term fits in 16 bits (ColourMatrix::fitsSixteenBits: the default adjustments and
 // most others), sixteen pairs a step: a channel's two chroma terms are formed once a pair by
 // 16-bit multiplies, each pixel's sums by 16-bit saturating adds in the portable row's order,
-// and the bytes are interleaved with byte shuffles. Measured on planes to BGR at 1280x1024
-// (colour_bench, cpu medians of one run): 412 us against 899 us for the steps below.
+// and the bytes are interleaved with byte shuffles: the faster of the two (bench/NOTES.md).
 //
 // Otherwise sixteen pixels a step, eight in each 128-bit half of a 256-bit register, in the
 // SSE2 twin's lane code (colour/packed_row_lanes.h), where each product is formed in 32 bits
 // by a multiply-add; each half is closed up and stored as the SSE2 twin stores its eight
-// pixels. Measured as above: 890 us against the SSE2 twin's 1160 us.
+// pixels.
 #include <array>
 #include <cstdint>
 #include <cstring>

@@ -11,9 +11,6 @@
 // add of the luma offset and the unsigned saturating pack are the portable steps lane by lane.
 // Interleaving, multiply-adds and packs all stay within each 128-bit half, so the lanes come
 // out of a step in the order they went in.
-//
-// The pixels are closed up from 4 bytes to 3 inside the registers and stored as 16 + 8 bytes:
-// measured 1.15 times faster than closing them up through 64-bit scalar words.
 #pragma once
 
 #include "platform/simd_support.h"
@@ -131,7 +128,9 @@ inline __m128i CloseUpFourPixels(__m128i pixels) {
                         _mm_srli_si128(_mm_andnot_si128(lowerSix, pairs), 2));
 }
 
-// Eight blue-green-red pixels (24 bytes) from the low eight bytes of each colour.
+// Eight blue-green-red pixels (24 bytes) from the low eight bytes of each colour, closed up
+// from 4 bytes to 3 inside the registers and stored as 16 + 8 bytes: measured 1.15 times
+// faster than closing them up through 64-bit scalar words.
 inline void StoreEightPixels(__m128i blue, __m128i green, __m128i red, std::uint8_t* out) {
     const __m128i zero = _mm_setzero_si128();
     const __m128i blueGreen = _mm_unpacklo_epi8(blue, green);

@@ -1,15 +1,12 @@
 // InverseDctPackedAvx2: InverseDctPacked with AVX2, giving its numbers exactly. Pass 1 is that
 // of the SSE2 twin with all eight columns in one 256-bit register of 32-bit lanes instead of
 // two halves; the dequantisation, the DC-only block and pass 2 (16-bit lanes, eight rows to a
-// 128-bit register) are the SSE2 twin's (decoder/idct_packed_lanes.h). Measured with
-// callgrind on a 640x480 quality-75 frame: the SSE2 twin costs 314 instructions a block,
-// this one 243.
+// 128-bit register) are the SSE2 twin's (decoder/idct_packed_lanes.h).
 //
 // InverseDctPackedPairAvx2 takes two blocks through the same lane operations, block a in the
 // low 128-bit half of each 256-bit register and block b in the high one from the pack after
 // pass 1 to the samples: one set of transposes, one pass 2 and one set of constants for both.
-// It has no DC-only shortcut (the MCU loop fills those blocks itself). 400 instructions a
-// pair against about 580 for two calls of the single kernel.
+// It has no DC-only shortcut (the MCU loop fills those blocks itself).
 #include "decoder/idct_packed.h"
 #include "platform/simd_support.h"
 
@@ -85,11 +82,8 @@ void InverseDctPackedAvx2(const std::int16_t* coefficients, const std::int16_t* 
     InverseDctPackedWith<Avx2Columns>(coefficients, quant, out, stride);
 }
 
-// Callgrind, decoding instructions a frame (the MCU loop pairing its blocks): 1280x1024
-// quality 90 33.1 -> 28.8 million, quality 75 22.1 -> 19.4 million; 640x480 quality 90
-// 7.87 -> 6.85 million, quality 75 5.47 -> 4.79 million. decoder_bench, fastest of 6 runs,
-// old and new binaries interleaved: 1280x1024 quality 90 3817 -> 3515 us, quality 75
-// 2347 -> 2100 us; 640x480 quality 90 852 -> 775 us, quality 75 477 -> 423 us.
+// About 400 instructions a pair against about 580 for two calls of the single kernel
+// (bench/NOTES.md has what the pairing saved a frame).
 void InverseDctPackedPairAvx2(const PackedBlock& a, const PackedBlock& b) {
     __m256i rowsA[8];
     __m256i rowsB[8];

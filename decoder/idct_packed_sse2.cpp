@@ -4,10 +4,6 @@
 // a transpose: 16-bit wrapping adds and high-half multiplies (pmulhw), which is M(x, K)
 // itself; the final pack saturates to 0..255. A block whose AC entries are all 0 (common in
 // smooth areas and in U and V) takes a short path with the same numbers.
-//
-// The loops over rows are unrolled by pragma: gcc 12 -O2 kept them as loops over arrays in
-// memory, and callgrind counted 423 instructions a block then, 314 unrolled (640x480,
-// quality 75).
 #include "decoder/idct_packed.h"
 #include "platform/simd_support.h"
 
@@ -30,6 +26,9 @@ struct Sse2Columns {
                                  InterleaveLow16(d[7], d[3]), InterleaveLow16(d[5], d[1]), low);
         PackedColumns<Sse2Lanes>(InterleaveHigh16(d[0], d[4]), InterleaveHigh16(d[2], d[6]),
                                  InterleaveHigh16(d[7], d[3]), InterleaveHigh16(d[5], d[1]), high);
+        // This loop and the twin's other loops over rows are unrolled by pragma: GCC 12 at -O2
+        // kept them as loops over arrays in memory (423 against 314 instructions a block;
+        // bench/NOTES.md).
 #pragma GCC unroll 8
         for (int r = 0; r < 8; ++r) {
             workspace[r] = PackSaturate32To16(low[r], high[r]);  // saturates to 16 bits
