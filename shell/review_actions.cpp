@@ -248,7 +248,8 @@ QImage MainWindow::ShownPicture() const {
         return QImage();
     }
     const int w = files.PictureWidth(), h = files.PictureHeight();
-    const QImage bottomUp(files.PictureBits(), w, h, qsizetype(PictureStride(w)),
+    const QImage bottomUp(files.PictureBits(), w, h,
+                          qsizetype(PictureStride(files.Decoder().variant, w)),
                           QImage::Format_BGR888);
     return bottomUp.mirrored(false, true);  // a copy, upright
 }

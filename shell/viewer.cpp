@@ -62,7 +62,7 @@ void CMavViewer::DrawCurrentPicture() {
 }
 
 void CMavViewer::DrawPicture(const std::uint8_t* bits, int w, int h) {
-    const std::size_t stride = PictureStride(w);
+    const std::size_t stride = PictureStride(fileManager.Decoder().variant, w);
     if (w <= 0 || h <= 0 || stride * std::size_t(h) > kPictureBitsBytes) {
         return;
     }

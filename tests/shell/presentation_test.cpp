@@ -19,7 +19,8 @@ constexpr QRgb kUntouched = 0xff123456;
 // high bits of each. Laid out bottom row first in a picture buffer, as decoded.
 std::vector<std::uint8_t> FillPicture(int w, int h) {
     std::vector<std::uint8_t> bits(kPictureBitsBytes);
-    const std::size_t stride = PictureStride(w);
+    // In the variant the viewer's clip library decodes with, the processor's.
+    const std::size_t stride = PictureStride(ProcessorVariant(), w);
     for (int y = 0; y < h; ++y) {  // y counts from the top
         std::uint8_t* row = bits.data() + std::size_t(h - 1 - y) * stride;
         for (int x = 0; x < w; ++x) {
