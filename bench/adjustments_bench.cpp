@@ -22,10 +22,10 @@ constexpr PictureAdjustments kStoredDefaults{80, 70, 49, 49};
 constexpr std::int32_t kFrameInterval = 20;  // hundredths: five frames a second
 constexpr int kFramesInFolder = 5;
 
-void SliderStep(benchmark::State& state, const CodedFrame& coded) {
+void SliderStep(benchmark::State& state, const CodedFrame& coded, DecoderVariant variant) {
     test::TempTree tree;
     WriteDateFolder(tree.Root(), coded.frame, kFramesInFolder, kFrameInterval);
-    const auto manager = std::make_unique<CMavFileManager>();
+    const auto manager = std::make_unique<CMavFileManager>(variant);
     char root[kPathCapacity];
     std::snprintf(root, sizeof root, "%s", tree.Root().c_str());
     if (manager->ScanFolderTree(root) != 0 || !manager->LoadFirstFrame()) {

@@ -57,8 +57,9 @@ CodedFrame MakeCodedFrame(int width, int height, int quality) {
     return coded;
 }
 
-FrameDecoder::FrameDecoder(const CodedFrame& coded)
-    : data(coded.frame.data() + kFrameHeaderSize),
+FrameDecoder::FrameDecoder(const CodedFrame& coded, DecoderVariant variant)
+    : context(variant),
+      data(coded.frame.data() + kFrameHeaderSize),
       length(static_cast<std::int32_t>(coded.frame.size() - kFrameHeaderSize)) {
     InitDecoder(context, coded.width, coded.height);
     LoadFrameTables(context, coded.frame.data() + kQuantSegmentsOffset);
@@ -75,15 +76,18 @@ void ForEachFrame(const std::string& prefix, std::span<const PictureSize> sizes,
     }
 }
 
+void RegisterVariant(const std::string& name, const CodedFrame& coded, VariantBenchmark run,
+                     benchmark::TimeUnit unit, DecoderVariant variant) {
+    benchmark::RegisterBenchmark((name + VariantName(variant)).c_str(), [run, &coded, variant](
+                                                                            benchmark::State& s) {
+        run(s, coded, variant);
+    })->Unit(unit);
+}
+
 void RegisterBothVariants(const std::string& name, const CodedFrame& coded, VariantBenchmark run,
                           benchmark::TimeUnit unit) {
     for (const DecoderVariant variant : {DecoderVariant::kPacked, DecoderVariant::kScalar}) {
-        benchmark::RegisterBenchmark((name + VariantName(variant)).c_str(),
-                                     [run, &coded, variant](benchmark::State& s) {
-                                         ChooseDecoderVariant(variant);
-                                         run(s, coded);
-                                     })
-            ->Unit(unit);
+        RegisterVariant(name, coded, run, unit, variant);
     }
 }
 

@@ -39,10 +39,10 @@ CodedFrame MakeCodedFrame(int width, int height, int quality);
 void ForEachFrame(const std::string& prefix, std::span<const PictureSize> sizes,
                   const std::function<void(const CodedFrame&, const std::string&)>& add);
 
-// A decoder context set up for a frame, as the loader leaves it just before DecodeFrame, and
-// the frame's coded data.
+// A decoder context of the variant set up for a frame, as the loader leaves it just before
+// DecodeFrame, and the frame's coded data.
 struct FrameDecoder {
-    explicit FrameDecoder(const CodedFrame& coded);
+    FrameDecoder(const CodedFrame& coded, DecoderVariant variant);
 
     DecoderContext context;
     const std::uint8_t* data;
@@ -66,11 +66,13 @@ void RunOnFrame(benchmark::State& state, const CodedFrame& coded, const char* fa
         benchmark::Counter::kIsRate);
 }
 
-// A benchmark of one frame, run under the variant chosen for it.
-using VariantBenchmark = void (*)(benchmark::State&, const CodedFrame&);
+// A benchmark of one frame, run in the variant it is given.
+using VariantBenchmark = void (*)(benchmark::State&, const CodedFrame&, DecoderVariant);
 
-// Registers run on coded as name + "packed" and name + "scalar", each choosing its variant
-// before it runs.
+// Registers run on coded in the variant as name + "packed" or name + "scalar".
+void RegisterVariant(const std::string& name, const CodedFrame& coded, VariantBenchmark run,
+                     benchmark::TimeUnit unit, DecoderVariant variant);
+// RegisterVariant for the packed, then the scalar variant.
 void RegisterBothVariants(const std::string& name, const CodedFrame& coded, VariantBenchmark run,
                           benchmark::TimeUnit unit);
 

@@ -8,7 +8,7 @@
 
 #include "colour/colour_matrix.h"
 #include "colour/convert_planes.h"
-#include "decoder/kernels.h"
+#include "colour/kernels.h"
 #include "testing/colour/test_planes.h"
 
 namespace orvik {
@@ -34,8 +34,7 @@ void BM_ConvertScalar(benchmark::State& state) {
     const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
     Picture p(w, h, ScalarPictureStride(w));
     for (auto _ : state) {
-        ConvertPlanesTable(p.colour, p.planes.View(), p.out.data(),
-                           FastestKernels().convertTableRow);
+        ConvertPlanesScalar(p.colour, p.planes.View(), p.out.data());
         benchmark::ClobberMemory();
     }
     SetUpCounters(state, p.out.size());
@@ -45,16 +44,16 @@ void ConvertPacked(benchmark::State& state, RowKernel convertRow) {
     const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
     Picture p(w, h, PackedPictureStride(w));
     for (auto _ : state) {
-        ConvertPlanesVector(p.colour, p.planes.View(), p.out.data(), PackedPictureStride(w),
+        ConvertPlanesPacked(p.colour, p.planes.View(), p.out.data(), PackedPictureStride(w),
                             convertRow);
         benchmark::ClobberMemory();
     }
     SetUpCounters(state, p.out.size());
 }
 
-// With the row the decoder picks for this processor, and with the portable row.
+// With the row the conversion picks for this processor, and with the portable row.
 void BM_ConvertPacked(benchmark::State& state) {
-    ConvertPacked(state, FastestKernels().convertPackedRow);
+    ConvertPacked(state, FastestColourKernels().packedRow);
 }
 void BM_ConvertPackedPortable(benchmark::State& state) {
     ConvertPacked(state, ConvertPackedRow);

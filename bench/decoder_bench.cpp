@@ -16,8 +16,8 @@
 namespace orvik::bench {
 namespace {
 
-void DecodeWithVariant(benchmark::State& state, const CodedFrame& coded) {
-    FrameDecoder d(coded);
+void DecodeWithVariant(benchmark::State& state, const CodedFrame& coded, DecoderVariant variant) {
+    FrameDecoder d(coded, variant);
     RunOnFrame(state, coded, "the frame did not decode",
                [&d] { return DecodeFramePlanes(d.context, d.data, d.length).endTestPassed; });
 }

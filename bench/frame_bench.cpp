@@ -19,8 +19,8 @@
 namespace orvik::bench {
 namespace {
 
-void DecodeWithVariant(benchmark::State& state, const CodedFrame& coded) {
-    FrameDecoder d(coded);
+void DecodeWithVariant(benchmark::State& state, const CodedFrame& coded, DecoderVariant variant) {
+    FrameDecoder d(coded, variant);
     const auto picture = std::make_unique<std::uint8_t[]>(kPictureBitsBytes);
     RunOnFrame(state, coded, "the frame did not decode", [&d, &picture] {
         return DecodeFrame(d.context, d.data, d.length, picture.get()) == 1;

@@ -80,6 +80,8 @@ void BuildColourMatrix(const PictureAdjustments& adjustments, ColourMatrix& out)
     }
 
     out.lumaOffset = static_cast<std::int16_t>(a.brightness - 2 * f + kLumaOffsetBase);
+    out.fitsSixteenBits = PackedTermsFitSixteenBits(out);
+    out.termsFollowWeights = true;  // the tables were filled from the weights just above
 }
 
 }  // namespace orvik

@@ -37,13 +37,31 @@ struct ColourMatrix {
     std::int16_t vTerms[3][256] = {};      // contribution of a V byte
     std::int16_t yTerms[3][256] = {};      // contribution of a Y byte
     std::int16_t lumaOffset = 0;
+    // Facts of the fields above that the conversions' fast rows rely on, found once with
+    // them (NoteMatrixFacts) instead of at every picture or row. False until then, which
+    // takes the rows that need neither.
+    bool fitsSixteenBits = false;     // PackedTermsFitSixteenBits
+    bool termsFollowWeights = false;  // TermTablesFollowWeights
 };
 
 // Each value limited to 0..99, so that no stored setting can index outside the tables.
 PictureAdjustments ClampAdjustments(const PictureAdjustments& raw);
 
-// Overwrites every field of out from the adjustments. Values outside 0..99 are limited to it
-// first, so any stored setting gives a defined matrix.
+// Overwrites every field of out from the adjustments, the two facts included. Values outside
+// 0..99 are limited to it first, so any stored setting gives a defined matrix.
 void BuildColourMatrix(const PictureAdjustments& adjustments, ColourMatrix& out);
+
+// True when every weighted term of the packed conversion (a weight times a Y byte, or times a
+// U or V byte less the chroma zero) fits in 16 bits for every byte: then a 16-bit multiply
+// forms each term and a 16-bit saturating add each saturating sum, with the portable row's
+// results. The default adjustments and most others give such matrices.
+bool PackedTermsFitSixteenBits(const ColourMatrix& colour);
+// True when every term table holds WeightedTerm of its weight for each byte, as
+// BuildColourMatrix fills them: then a term can be worked out from its weight instead of
+// looked up.
+bool TermTablesFollowWeights(const ColourMatrix& colour);
+// Sets the two facts from the weights and tables: for a matrix filled by other means than
+// BuildColourMatrix, after its last change.
+void NoteMatrixFacts(ColourMatrix& colour);
 
 }  // namespace orvik

@@ -1,6 +1,8 @@
 // Planes to the bottom-up BGR picture, in the conversions of the two decoding variants:
-// ConvertPlanesTable for the scalar one, ConvertPlanesVector for the packed one. Both write h
-// rows of blue-green-red pixels, the bottom row of the picture first.
+// ConvertPlanesScalar for the scalar one, ConvertPlanesPacked for the packed one. Both write h
+// rows of blue-green-red pixels, the bottom row of the picture first. Each converts a row at a
+// time with a row kernel: its portable row, which defines its results, or a twin of it that
+// gives the same bytes (colour/kernels.h picks the fastest the processor runs).
 #pragma once
 
 #include <cstddef>
@@ -37,32 +39,26 @@ using RowKernel = void (*)(const ColourMatrix& colour, const std::uint8_t* y, co
 
 // The scalar conversion's portable row, which defines its results: two pixels a step, table
 // look-ups, the luma offset added before the weighting.
-void ConvertTableRow(const ColourMatrix& colour, const std::uint8_t* y, const std::uint8_t* u,
-                     const std::uint8_t* v, int pairs, std::uint8_t* out);
+void ConvertScalarRow(const ColourMatrix& colour, const std::uint8_t* y, const std::uint8_t* u,
+                      const std::uint8_t* v, int pairs, std::uint8_t* out);
 // Its AVX2 twin (x86-64 builds only; runs only where the processor has AVX2) works each term
 // out from the weight its table was filled from, so it equals the portable row bit for bit
-// for every matrix whose tables follow its weights, as BuildColourMatrix fills them.
-void ConvertTableRowAvx2(const ColourMatrix& colour, const std::uint8_t* y, const std::uint8_t* u,
-                         const std::uint8_t* v, int pairs, std::uint8_t* out);
-// True when every term table holds WeightedTerm of its weight for each byte.
-bool TermTablesFollowWeights(const ColourMatrix& colour);
+// for every matrix whose tables follow its weights (ColourMatrix::termsFollowWeights).
+void ConvertScalarRowAvx2(const ColourMatrix& colour, const std::uint8_t* y, const std::uint8_t* u,
+                          const std::uint8_t* v, int pairs, std::uint8_t* out);
 
-// Every row by convertRow (ConvertTableRow or its twin), or by ConvertTableRow when the
-// matrix's tables do not follow its weights; the padding bytes after each row are stepped
-// over, not written. Converts every whole pixel pair of a row; the last column of an odd
-// width has no chroma and is left unwritten.
-void ConvertPlanesTable(const ColourMatrix& colour, const PlanesView& planes, std::uint8_t* out,
-                        RowKernel convertRow);
+// Every row by convertRow (ConvertScalarRow or its twin), or by ConvertScalarRow when the
+// matrix's tables are not known to follow its weights; the padding bytes after each row are
+// stepped over, not written. Converts every whole pixel pair of a row; the last column of an
+// odd width has no chroma and is left unwritten.
+void ConvertPlanesScalar(const ColourMatrix& colour, const PlanesView& planes, std::uint8_t* out,
+                         RowKernel convertRow);
+// The same with the fastest scalar row the processor runs.
+void ConvertPlanesScalar(const ColourMatrix& colour, const PlanesView& planes, std::uint8_t* out);
 
 // The portable row, which defines the packed conversion's results.
 void ConvertPackedRow(const ColourMatrix& colour, const std::uint8_t* y, const std::uint8_t* u,
                       const std::uint8_t* v, int pairs, std::uint8_t* out);
-// True when every weighted term of the packed conversion (a weight times a Y byte, or times a
-// U or V byte less the chroma zero) fits in 16 bits for every byte: then a 16-bit multiply
-// forms each term and a 16-bit saturating add each saturating sum, with the portable row's
-// results. The default adjustments and most others give such matrices.
-bool PackedTermsFitSixteenBits(const ColourMatrix& colour);
-
 // Its SSE2 and AVX2 twins, equal to it bit for bit (x86-64 builds only; the AVX2 one runs only
 // where the processor has AVX2).
 void ConvertPackedRowSse2(const ColourMatrix& colour, const std::uint8_t* y, const std::uint8_t* u,
@@ -73,7 +69,10 @@ void ConvertPackedRowAvx2(const ColourMatrix& colour, const std::uint8_t* y, con
 // Eight pixels a step in 16-bit lanes with saturating sums; luma offset added after the
 // weighting; each row by convertRow (ConvertPackedRow or its twin). outStride is normally 3w.
 // As in the scalar conversion, the last column of an odd width is left unwritten.
-void ConvertPlanesVector(const ColourMatrix& colour, const PlanesView& planes, std::uint8_t* out,
+void ConvertPlanesPacked(const ColourMatrix& colour, const PlanesView& planes, std::uint8_t* out,
                          std::size_t outStride, RowKernel convertRow);
+// The same with the fastest packed row the processor runs.
+void ConvertPlanesPacked(const ColourMatrix& colour, const PlanesView& planes, std::uint8_t* out,
+                         std::size_t outStride);
 
 }  // namespace orvik

@@ -1,14 +1,14 @@
-// ConvertPlanesVector, the packed variant's conversion: each pixel weighted from its raw Y byte and
+// ConvertPlanesPacked, the packed variant's conversion: each pixel weighted from its raw Y byte and
 // its pair's U − 128 and V − 128, each product at full precision, the partial sums saturated to 16
 // bits in a fixed term order, then >> 6 (rounding down), the luma offset added with 16-bit
 // saturation, and the result limited to 0..255. Rows are read from the top and written from the
 // last output row backwards.
 //
-// The portable row here defines the results; the decoder hands in its SSE2 twin where the
-// processor runs it.
+// The portable row here defines the results; its twins (colour/kernels.h) give the same bytes.
 #include <algorithm>
 
 #include "colour/convert_planes.h"
+#include "colour/kernels.h"
 
 namespace orvik {
 namespace {
@@ -39,28 +39,7 @@ inline void WritePixel(const ColourMatrix& c, std::int32_t y, std::int32_t u, st
     out[2] = Finish(red, c.lumaOffset);
 }
 
-struct TermRange {
-    std::int32_t low;
-    std::int32_t high;
-};
-
-// The values weight·x takes for x from low to high.
-TermRange WeightedRange(std::int32_t weight, std::int32_t low, std::int32_t high) {
-    return {std::min(weight * low, weight * high), std::max(weight * low, weight * high)};
-}
-
 }  // namespace
-
-bool PackedTermsFitSixteenBits(const ColourMatrix& colour) {
-    const auto fits = [](TermRange range) { return range.low >= -32768 && range.high <= 32767; };
-    for (const auto& weights : colour.colourMatrix) {
-        if (!fits(WeightedRange(weights[0], 0, 255)) ||
-            !fits(WeightedRange(weights[1], -kChromaZero, 255 - kChromaZero)) ||
-            !fits(WeightedRange(weights[2], -kChromaZero, 255 - kChromaZero)))
-            return false;
-    }
-    return true;
-}
 
 void ConvertPackedRow(const ColourMatrix& colour, const std::uint8_t* y, const std::uint8_t* u,
                       const std::uint8_t* v, int pairs, std::uint8_t* out) {
@@ -73,7 +52,7 @@ void ConvertPackedRow(const ColourMatrix& colour, const std::uint8_t* y, const s
     }
 }
 
-void ConvertPlanesVector(const ColourMatrix& colour, const PlanesView& planes, std::uint8_t* out,
+void ConvertPlanesPacked(const ColourMatrix& colour, const PlanesView& planes, std::uint8_t* out,
                          std::size_t outStride, RowKernel convertRow) {
     if (planes.width <= 0 || planes.height <= 0)
         return;
@@ -85,6 +64,11 @@ void ConvertPlanesVector(const ColourMatrix& colour, const PlanesView& planes, s
                    planes.v + r * static_cast<std::size_t>(planes.chromaStride), planes.width / 2,
                    out + outRow * outStride);
     }
+}
+
+void ConvertPlanesPacked(const ColourMatrix& colour, const PlanesView& planes, std::uint8_t* out,
+                         std::size_t outStride) {
+    ConvertPlanesPacked(colour, planes, out, outStride, FastestColourKernels().packedRow);
 }
 
 }  // namespace orvik

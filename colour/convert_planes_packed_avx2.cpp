@@ -1,16 +1,15 @@
 // ConvertPackedRowAvx2: the AVX2 twin of the packed conversion's portable row, equal to it bit
 // for bit for every input and every colour matrix.
 //
-// Where every term fits in 16 bits (PackedTermsFitSixteenBits: the default adjustments and
+// Where every term fits in 16 bits (ColourMatrix::fitsSixteenBits: the default adjustments and
 // most others), sixteen pairs a step: a channel's two chroma terms are formed once a pair by
 // 16-bit multiplies, each pixel's sums by 16-bit saturating adds in the portable row's order,
-// and the bytes are interleaved with byte shuffles. Measured on planes to BGR at 1280x1024
-// (colour_bench, cpu medians of one run): 412 us against 899 us for the steps below.
+// and the bytes are interleaved with byte shuffles: the faster of the two (bench/NOTES.md).
 //
 // Otherwise sixteen pixels a step, eight in each 128-bit half of a 256-bit register, in the
 // SSE2 twin's lane code (colour/packed_row_lanes.h), where each product is formed in 32 bits
 // by a multiply-add; each half is closed up and stored as the SSE2 twin stores its eight
-// pixels. Measured as above: 890 us against the SSE2 twin's 1160 us.
+// pixels.
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -90,7 +89,7 @@ __m256i ColourBytes(const WideLuma& luma, __m256i first, __m256i last, const Cha
                             SecondPixels(lastTerms)));
 }
 
-// Thirty-two pixels (sixteen pairs) a step; needs PackedTermsFitSixteenBits(colour).
+// Thirty-two pixels (sixteen pairs) a step; needs colour.fitsSixteenBits.
 void ConvertSixteenBitSteps(const ColourMatrix& colour, const std::uint8_t*& y,
                             const std::uint8_t*& u, const std::uint8_t*& v, int steps,
                             std::uint8_t*& out) {
@@ -118,7 +117,7 @@ void ConvertSixteenBitSteps(const ColourMatrix& colour, const std::uint8_t*& y,
 
 void ConvertPackedRowAvx2(const ColourMatrix& colour, const std::uint8_t* y, const std::uint8_t* u,
                           const std::uint8_t* v, int pairs, std::uint8_t* out) {
-    if (PackedTermsFitSixteenBits(colour)) {
+    if (colour.fitsSixteenBits) {
         const int wideSteps = pairs / kPairsPerWideStep;
         ConvertSixteenBitSteps(colour, y, u, v, wideSteps, out);
         pairs -= wideSteps * kPairsPerWideStep;

@@ -1,10 +1,11 @@
-// ConvertPlanesTable, the scalar variant's conversion, and its portable row: two pixels a step,
+// ConvertPlanesScalar, the scalar variant's conversion, and its portable row: two pixels a step,
 // no multiplication. The luma offset is added to each Y byte and limited to 0..255 before the
 // look-up; each of the three terms was rounded down inside its table; the 32-bit sum of a channel
 // is clamped once.
 #include <algorithm>
 
 #include "colour/convert_planes.h"
+#include "colour/kernels.h"
 
 namespace orvik {
 namespace {
@@ -41,8 +42,8 @@ inline void WritePixel(const ColourMatrix& c, std::uint8_t a, const ChromaSums& 
 
 }  // namespace
 
-void ConvertTableRow(const ColourMatrix& c, const std::uint8_t* y, const std::uint8_t* u,
-                     const std::uint8_t* v, int pairs, std::uint8_t* out) {
+void ConvertScalarRow(const ColourMatrix& c, const std::uint8_t* y, const std::uint8_t* u,
+                      const std::uint8_t* v, int pairs, std::uint8_t* out) {
     for (int i = 0; i < pairs; ++i) {
         const ChromaSums chroma = PairChroma(c, u[i], v[i]);
         WritePixel(c, LumaIndex(y[2 * i], c.lumaOffset), chroma, out);
@@ -51,31 +52,12 @@ void ConvertTableRow(const ColourMatrix& c, const std::uint8_t* y, const std::ui
     }
 }
 
-bool TermTablesFollowWeights(const ColourMatrix& colour) {
-    const auto follows = [](const std::int16_t(&terms)[256], std::int16_t weight,
-                            std::int32_t zero) {
-        for (std::int32_t k = 0; k < 256; ++k) {
-            if (terms[k] != WeightedTerm(weight, k - zero))
-                return false;
-        }
-        return true;
-    };
-    for (int row = 0; row < 3; ++row) {
-        const auto& weights = colour.colourMatrix[row];
-        if (!follows(colour.yTerms[row], weights[0], 0) ||
-            !follows(colour.uTerms[row], weights[1], kChromaZero) ||
-            !follows(colour.vTerms[row], weights[2], kChromaZero))
-            return false;
-    }
-    return true;
-}
-
-void ConvertPlanesTable(const ColourMatrix& colour, const PlanesView& planes, std::uint8_t* out,
-                        RowKernel convertRow) {
+void ConvertPlanesScalar(const ColourMatrix& colour, const PlanesView& planes, std::uint8_t* out,
+                         RowKernel convertRow) {
     if (planes.width <= 0 || planes.height <= 0)
         return;
-    if (!TermTablesFollowWeights(colour))
-        convertRow = ConvertTableRow;
+    if (!colour.termsFollowWeights)
+        convertRow = ConvertScalarRow;
     const std::size_t stride = ScalarPictureStride(planes.width);
     for (int row = planes.height - 1; row >= 0; --row) {
         const auto r = static_cast<std::size_t>(row);
@@ -85,6 +67,10 @@ void ConvertPlanesTable(const ColourMatrix& colour, const PlanesView& planes, st
                    out);
         out += stride;
     }
+}
+
+void ConvertPlanesScalar(const ColourMatrix& colour, const PlanesView& planes, std::uint8_t* out) {
+    ConvertPlanesScalar(colour, planes, out, FastestColourKernels().scalarRow);
 }
 
 }  // namespace orvik

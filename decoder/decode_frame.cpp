@@ -29,16 +29,16 @@ void ConvertPlanesToRgb(const DecoderContext& context, const std::uint8_t* plane
     view.height = height;
     view.yStride = width;
     view.chromaStride = width / 2;
-    if (mmxAvailable) {
-        ConvertPlanesVector(context.colour, view, rgbOut, PackedPictureStride(width),
-                            context.kernels.convertPackedRow);
+    if (context.variant == DecoderVariant::kPacked) {
+        ConvertPlanesPacked(context.colour, view, rgbOut, PackedPictureStride(width));
     } else {
-        ConvertPlanesTable(context.colour, view, rgbOut, context.kernels.convertTableRow);
+        ConvertPlanesScalar(context.colour, view, rgbOut);
     }
 }
 
-std::size_t PictureStride(int width) {
-    return mmxAvailable ? PackedPictureStride(width) : ScalarPictureStride(width);
+std::size_t PictureStride(DecoderVariant variant, int width) {
+    return variant == DecoderVariant::kPacked ? PackedPictureStride(width)
+                                              : ScalarPictureStride(width);
 }
 
 }  // namespace orvik

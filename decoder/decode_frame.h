@@ -23,15 +23,16 @@ struct PlanesResult {
 
 // DecodeFrame without the conversion: decodes into context.planes and makes the end test. A
 // frame is refused, with nothing written to the planes, unless the context is set up for a
-// size that PictureSizeSupported accepts, with the quantisation tables of the variant in use.
+// size that PictureSizeSupported accepts, with the quantisation tables of its variant.
 PlanesResult DecodeFramePlanes(DecoderContext& context, const std::uint8_t* data,
                                std::int32_t length);
 
-// The planes of the last decoded frame to the picture, by the variant mmxAvailable chose.
+// The planes of the last decoded frame to the picture, by the conversion of the context's
+// variant.
 void ConvertPlanesToRgb(const DecoderContext& context, const std::uint8_t* planes,
                         std::uint8_t* rgbOut);
 
-// Bytes a row of the picture ConvertPlanesToRgb writes for this width under the variant.
-std::size_t PictureStride(int width);
+// Bytes a row of the picture ConvertPlanesToRgb writes for this width in this variant.
+std::size_t PictureStride(DecoderVariant variant, int width);
 
 }  // namespace orvik

@@ -5,17 +5,9 @@
 #include "decoder/frame_setup.h"
 #include "decoder/huffman_tables.h"
 #include "decoder/zigzag.h"
-#include "platform/processor.h"
 
 namespace orvik {
-
-bool mmxAvailable = false;
-
 namespace {
-
-// Whether the variant is settled for the run (by ChooseDecoderVariant or the first
-// InitDecoder); later set-ups keep it.
-bool variantSettled = false;
 
 // A quantisation segment: marker and length (4 bytes), the table's identifier byte, 64
 // quantisers in zigzag order. The marker, length and identifier are not looked at.
@@ -27,7 +19,7 @@ void Allocate(DecoderContext& context) {
     context.frame = std::make_unique<FrameParams>();
     context.scan = std::make_unique<ScanParams>();
     for (int slot = 0; slot < 2; ++slot) {
-        if (mmxAvailable) {
+        if (context.variant == DecoderVariant::kPacked) {
             context.tables->quant16[slot] = std::make_unique<QuantTable16>();
         } else {
             context.tables->quant32[slot] = std::make_unique<QuantTable32>();
@@ -47,26 +39,11 @@ void SetUp(DecoderContext& context, int width, int height) {
 
 }  // namespace
 
-DecoderContext::DecoderContext() : kernels(FastestKernels()) {}
+DecoderContext::DecoderContext(DecoderVariant chosen)
+    : variant(chosen), kernels(FastestDecoderKernels()) {}
 DecoderContext::~DecoderContext() = default;
 
-const char* VariantName(DecoderVariant variant) {
-    return variant == DecoderVariant::kPacked ? "packed" : "scalar";
-}
-
-DecoderVariant ProcessorVariant() {
-    return CpuHasMmx() ? DecoderVariant::kPacked : DecoderVariant::kScalar;
-}
-
-void ChooseDecoderVariant(DecoderVariant variant) {
-    mmxAvailable = variant == DecoderVariant::kPacked;
-    variantSettled = true;
-}
-
 void InitDecoder(DecoderContext& context, int width, int height) {
-    if (!variantSettled) {
-        ChooseDecoderVariant(ProcessorVariant());
-    }
     FreeDecoder(context);
     SetUp(context, width, height);
     context.adjustments = PictureAdjustments{};
@@ -93,9 +70,9 @@ void LoadFrameTables(DecoderContext& context, const std::uint8_t* header) {
     const std::uint8_t* at = header + kSegmentLeadBytes;
     for (int slot = 0; slot < 2; ++slot) {
         at += kTableIdBytes;
-        // A context built for the other variant has no table of this form; decoding refuses it.
-        QuantTable16* form16 = mmxAvailable ? context.tables->quant16[slot].get() : nullptr;
-        QuantTable32* form32 = mmxAvailable ? nullptr : context.tables->quant32[slot].get();
+        // Only the context's variant's form exists: the other slot pointer is empty.
+        QuantTable16* form16 = context.tables->quant16[slot].get();
+        QuantTable32* form32 = context.tables->quant32[slot].get();
         for (int k = 0; k < 64; ++k, ++at) {
             if (form16 != nullptr) {
                 (*form16)[ZigzagToNatural[k]] = *at;

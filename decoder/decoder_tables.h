@@ -95,12 +95,14 @@ struct DecoderTables {
     // Slots 0 and 1 exist in the form of the variant the context was built for.
     std::unique_ptr<QuantTable16> quant16[kTableSlots];
     std::unique_ptr<QuantTable32> quant32[kTableSlots];
+    // The fixed Huffman tables' slots point at the one decoded copy every context shares
+    // (BuildHuffmanTables); the others are empty.
     std::int32_t acTableCount = 0;
-    std::unique_ptr<HuffmanDecodeTable> acTables[kTableSlots];
-    std::unique_ptr<HuffmanCodeCounts> acCodeCounts[kTableSlots];
+    const HuffmanDecodeTable* acTables[kTableSlots] = {};
+    const HuffmanCodeCounts* acCodeCounts[kTableSlots] = {};
     std::int32_t dcTableCount = 0;
-    std::unique_ptr<HuffmanDecodeTable> dcTables[kTableSlots];
-    std::unique_ptr<HuffmanCodeCounts> dcCodeCounts[kTableSlots];
+    const HuffmanDecodeTable* dcTables[kTableSlots] = {};
+    const HuffmanCodeCounts* dcCodeCounts[kTableSlots] = {};
 };
 
 // Frame geometry; arrays are indexed by component identifier (1, 2, 3 are used).

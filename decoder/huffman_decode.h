@@ -102,15 +102,8 @@ template <class Refill>
 //
 // The common case, one or two short codes and their value bits, takes one look-up of the AC
 // shortcuts and one branch; the two stores are to the same place when the shortcut holds one
-// coefficient. Callgrind, a whole 1280x1024 quality-90 frame: 38.0 -> 33.6 million
-// instructions (packed), 38.9 -> 34.7 million (scalar) for one coefficient a look-up against
-// taking the look-ahead entry's symbol and value (two branches and the run worked out from
-// the symbol). Two coefficients a look-up, where they fit: fewer instructions (33.6 -> 33.0
-// million, packed, same frame), but above all half the serial steps of peek, look-up and
-// shift that bound this loop; the fastest of 15 runs of planes decoding in one session,
-// packed, together with the MCU loop's row counting in place of a division: 532 -> 487 us
-// (640x480 q75), 985 -> 861 us (640x480 q90), 2605 -> 2405 us (1280x1024 q75), 4465 -> 4155 us
-// (1280x1024 q90). Eleven-bit windows measured no better.
+// coefficient. Two coefficients a look-up, where they fit, halve the serial steps of peek,
+// look-up and shift that bound this loop (bench/NOTES.md has what each step measured).
 template <class Refill, class Coefficient>
 [[gnu::always_inline]] inline bool DecodeAc(BitReader& reader, const HuffmanPair& ac,
                                             Coefficient* block) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <memory>
 
 #include "decoder/default_huffman_tables.h"
 #include "decoder/huffman_decode.h"
@@ -106,6 +107,43 @@ void PairAcShortcuts(HuffmanDecodeTable& table) {
     }
 }
 
+// One table of DefaultHuffmanTables, read and decoded.
+struct FixedTable {
+    bool dc = false;
+    int slot = 0;
+    HuffmanCodeCounts codeCounts;
+    HuffmanDecodeTable decodeTable;
+};
+using FixedTableSet = std::array<FixedTable, kDefaultTableCount>;
+
+std::unique_ptr<const FixedTableSet> ReadFixedTables() {
+    auto set = std::make_unique<FixedTableSet>();
+    std::size_t at = 0;
+    for (FixedTable& fixed : *set) {
+        const int classSlot = DefaultHuffmanTables[at++];
+        fixed.slot = classSlot & 0x0F;
+        fixed.dc = (classSlot >> 4) == 0;
+        int symbolCount = 0;
+        for (int length = 1; length <= kMaxCodeLength; ++length) {
+            fixed.codeCounts.counts[length] = DefaultHuffmanTables[at++];
+            symbolCount += fixed.codeCounts.counts[length];
+        }
+        for (int i = 0; i < symbolCount; ++i) {
+            fixed.codeCounts.symbols[i] = DefaultHuffmanTables[at++];
+        }
+        BuildHuffmanDecodeTable(fixed.codeCounts, fixed.dc, fixed.decodeTable);
+    }
+    return set;
+}
+
+// Read at the first call (the first set-up of any context, on whichever thread) and never
+// changed: about 53 KiB that each set-up used to allocate and decode anew (a quarter of a
+// ResetDecoder's time; bench/NOTES.md).
+const FixedTableSet& FixedTables() {
+    static const std::unique_ptr<const FixedTableSet> tables = ReadFixedTables();
+    return *tables;
+}
+
 }  // namespace
 
 void BuildHuffmanDecodeTable(const HuffmanCodeCounts& codeCounts, bool dc,
@@ -133,30 +171,15 @@ void BuildHuffmanDecodeTable(const HuffmanCodeCounts& codeCounts, bool dc,
 }
 
 void BuildHuffmanTables(DecoderTables& tables) {
-    std::size_t at = 0;
-    for (int t = 0; t < kDefaultTableCount; ++t) {
-        const int classSlot = DefaultHuffmanTables[at++];
-        const int slot = classSlot & 0x0F;
-        const bool isDc = (classSlot >> 4) == 0;
-        auto codeCounts = std::make_unique<HuffmanCodeCounts>();
-        int symbolCount = 0;
-        for (int length = 1; length <= kMaxCodeLength; ++length) {
-            codeCounts->counts[length] = DefaultHuffmanTables[at++];
-            symbolCount += codeCounts->counts[length];
-        }
-        for (int i = 0; i < symbolCount; ++i) {
-            codeCounts->symbols[i] = DefaultHuffmanTables[at++];
-        }
-        auto table = std::make_unique<HuffmanDecodeTable>();
-        BuildHuffmanDecodeTable(*codeCounts, isDc, *table);
-        if (isDc) {
-            tables.dcCodeCounts[slot] = std::move(codeCounts);
-            tables.dcTables[slot] = std::move(table);
-            tables.dcTableCount = std::max(tables.dcTableCount, slot + 1);
+    for (const FixedTable& fixed : FixedTables()) {
+        if (fixed.dc) {
+            tables.dcCodeCounts[fixed.slot] = &fixed.codeCounts;
+            tables.dcTables[fixed.slot] = &fixed.decodeTable;
+            tables.dcTableCount = std::max(tables.dcTableCount, fixed.slot + 1);
         } else {
-            tables.acCodeCounts[slot] = std::move(codeCounts);
-            tables.acTables[slot] = std::move(table);
-            tables.acTableCount = std::max(tables.acTableCount, slot + 1);
+            tables.acCodeCounts[fixed.slot] = &fixed.codeCounts;
+            tables.acTables[fixed.slot] = &fixed.decodeTable;
+            tables.acTableCount = std::max(tables.acTableCount, fixed.slot + 1);
         }
     }
 }

@@ -1,6 +1,7 @@
-// BuildHuffmanTables: the four fixed tables of DefaultHuffmanTables read into their slots,
-// each with its decode table. The codes are canonical: the symbols take consecutive codes in
-// list order, and each length's first code is the previous length's next code shifted left
+// BuildHuffmanTables: the four fixed tables of DefaultHuffmanTables put into their slots,
+// each with its decode table. They are read and decoded once, at the first set-up, and every
+// context's slots point at that one copy. The codes are canonical: the symbols take consecutive
+// codes in list order, and each length's first code is the previous length's next code shifted left
 // once per length step. The decode table keeps, for each length, its smallest and largest
 // code and the list index of its first symbol, plus the look-ahead table that answers short
 // codes in one step.
@@ -10,8 +11,8 @@
 
 namespace orvik {
 
-// Creates the DC and AC code-count tables and decode tables of the slots DefaultHuffmanTables
-// names and raises the two table counts to match. The slots must be empty.
+// Points the DC and AC slots that DefaultHuffmanTables names at their code-count tables and
+// decode tables and raises the two table counts to match.
 void BuildHuffmanTables(DecoderTables& tables);
 
 // The decode table of one code-count table (counts adding up to at most 256 symbols); dc says

@@ -1,4 +1,4 @@
-// InverseDctMmx, written lane by lane: what the packed instructions compute, one lane at a
+// InverseDctPacked, written lane by lane: what the packed instructions compute, one lane at a
 // time. The Loeffler-Ligtenberg-Moschytz factorisation with 13-bit constants, columns
 // first, then rows, with no all-zero shortcut.
 //
@@ -98,8 +98,8 @@ void Row(const Lane16 (&c)[8], std::uint8_t* out) {
 
 }  // namespace
 
-void InverseDctMmx(const std::int16_t* coefficients, const std::int16_t* quant, std::uint8_t* out,
-                   int stride) {
+void InverseDctPacked(const std::int16_t* coefficients, const std::int16_t* quant,
+                      std::uint8_t* out, int stride) {
     std::int16_t workspace[64];
     for (int c = 0; c < 8; ++c) {
         std::int32_t d[8];

@@ -1,4 +1,4 @@
-// InverseDctMmx: dequantisation, 8x8 inverse DCT, level shift and saturation in packed
+// InverseDctPacked: dequantisation, 8x8 inverse DCT, level shift and saturation in packed
 // 16-bit arithmetic, the transform of the packed variant.
 #pragma once
 
@@ -32,7 +32,7 @@ void TransformEach(const PackedBlock& a, const PackedBlock& b) {
     kTransform(b.coefficients, b.quant, b.out, b.stride);
 }
 
-// The sample all 64 positions of a block take in InverseDctMmx when its entries but the
+// The sample all 64 positions of a block take in InverseDctPacked when its entries but the
 // first are 0: d0 = S16(coefficient x quantiser); down column 0 pass 1 gives
 // sat16((d0 x 8192 + 256) >> 9), every other workspace entry is 0, and along each row pass 2
 // gives ((that >> 3) + 2056) >> 4, limited to 0..255.
@@ -45,8 +45,8 @@ inline std::uint8_t PackedDcOnlySample(std::int16_t coefficient, std::int16_t qu
 }
 
 // The portable form, lane by lane; it defines the results.
-void InverseDctMmx(const std::int16_t* coefficients, const std::int16_t* quant, std::uint8_t* out,
-                   int stride);
+void InverseDctPacked(const std::int16_t* coefficients, const std::int16_t* quant,
+                      std::uint8_t* out, int stride);
 
 // Its twins, equal to it bit for bit (x86-64 builds only; the AVX2 one where the processor
 // has AVX2): eight columns, then eight rows, a step.

@@ -1,15 +1,12 @@
-// InverseDctPackedAvx2: InverseDctMmx with AVX2, giving its numbers exactly. Pass 1 is that
+// InverseDctPackedAvx2: InverseDctPacked with AVX2, giving its numbers exactly. Pass 1 is that
 // of the SSE2 twin with all eight columns in one 256-bit register of 32-bit lanes instead of
 // two halves; the dequantisation, the DC-only block and pass 2 (16-bit lanes, eight rows to a
-// 128-bit register) are the SSE2 twin's (decoder/idct_packed_lanes.h). Measured with
-// callgrind on a 640x480 quality-75 frame: the SSE2 twin costs 314 instructions a block,
-// this one 243.
+// 128-bit register) are the SSE2 twin's (decoder/idct_packed_lanes.h).
 //
 // InverseDctPackedPairAvx2 takes two blocks through the same lane operations, block a in the
 // low 128-bit half of each 256-bit register and block b in the high one from the pack after
 // pass 1 to the samples: one set of transposes, one pass 2 and one set of constants for both.
-// It has no DC-only shortcut (the MCU loop fills those blocks itself). 400 instructions a
-// pair against about 580 for two calls of the single kernel.
+// It has no DC-only shortcut (the MCU loop fills those blocks itself).
 #include "decoder/idct_packed.h"
 #include "platform/simd_support.h"
 
@@ -25,7 +22,7 @@
 
 ORVIK_AVX2_BEGIN
 #include "decoder/idct_packed_lanes.h"
-#include "decoder/simd_lanes.h"
+#include "platform/simd_lanes.h"
 
 namespace orvik {
 
@@ -35,8 +32,8 @@ namespace {
 
 // Rows a and b interleaved, one 32-bit lane a column: (a[c], b[c]) in lane c.
 [[gnu::always_inline]] inline __m256i Interleave(__m128i a, __m128i b) {
-    return _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_unpacklo_epi16(a, b)),
-                                   _mm_unpackhi_epi16(a, b), 1);
+    return _mm256_inserti128_si256(_mm256_castsi128_si256(InterleaveLow16(a, b)),
+                                   InterleaveHigh16(a, b), 1);
 }
 
 // Pass 1 on all eight columns at once: the dequantised block (row r in d[r]) to the eight
@@ -55,7 +52,7 @@ struct Avx2Columns {
 #pragma GCC unroll 4
         for (int r = 0; r < 8; r += 2) {
             const __m256i pair =
-                _mm256_permute4x64_epi64(_mm256_packs_epi32(rows[r], rows[r + 1]), 0xD8);
+                _mm256_permute4x64_epi64(PackSaturate32To16(rows[r], rows[r + 1]), 0xD8);
             workspace[r] = _mm256_castsi256_si128(pair);
             workspace[r + 1] = _mm256_extracti128_si256(pair, 1);
         }
@@ -85,11 +82,8 @@ void InverseDctPackedAvx2(const std::int16_t* coefficients, const std::int16_t* 
     InverseDctPackedWith<Avx2Columns>(coefficients, quant, out, stride);
 }
 
-// Callgrind, decoding instructions a frame (the MCU loop pairing its blocks): 1280x1024
-// quality 90 33.1 -> 28.8 million, quality 75 22.1 -> 19.4 million; 640x480 quality 90
-// 7.87 -> 6.85 million, quality 75 5.47 -> 4.79 million. decoder_bench, fastest of 6 runs,
-// old and new binaries interleaved: 1280x1024 quality 90 3817 -> 3515 us, quality 75
-// 2347 -> 2100 us; 640x480 quality 90 852 -> 775 us, quality 75 477 -> 423 us.
+// About 400 instructions a pair against about 580 for two calls of the single kernel
+// (bench/NOTES.md has what the pairing saved a frame).
 void InverseDctPackedPairAvx2(const PackedBlock& a, const PackedBlock& b) {
     __m256i rowsA[8];
     __m256i rowsB[8];
@@ -101,7 +95,7 @@ void InverseDctPackedPairAvx2(const PackedBlock& a, const PackedBlock& b) {
     __m256i workspace[8];
 #pragma GCC unroll 8
     for (int r = 0; r < 8; ++r) {
-        workspace[r] = _mm256_permute4x64_epi64(_mm256_packs_epi32(rowsA[r], rowsB[r]), 0xD8);
+        workspace[r] = _mm256_permute4x64_epi64(PackSaturate32To16(rowsA[r], rowsB[r]), 0xD8);
     }
     Transpose8x16(workspace);
     PackedRows(workspace);

@@ -1,25 +1,23 @@
 // The steps of the packed transform that its SSE2 and AVX2 twins share (see
 // idct_packed_sse2.cpp for the arithmetic): pass 1 written once for both lane types of
-// decoder/simd_lanes.h; on 128-bit registers for both, the dequantisation with its all-zero
+// platform/simd_lanes.h; on 128-bit registers for both, the dequantisation with its all-zero
 // test and DC-only block; and pass 2, 16-bit lanes with eight rows to a 128-bit register,
 // written once for 128-bit registers (one block) and 256-bit ones (two blocks, one in each
 // half, as InverseDctPackedPairAvx2 takes them).
 #pragma once
 
-#include <emmintrin.h>
-
-#include <cstdint>
-
 #include "platform/simd_support.h"
 
 #if defined(ORVIK_X86_TWINS)
 #include <immintrin.h>
-#endif
+
+#include <cstdint>
 
 #include "decoder/fill_block.h"
 #include "decoder/idct_constants.h"
 #include "decoder/idct_packed.h"
-#include "decoder/sse2_transpose.h"
+#include "decoder/idct_transposes.h"
+#include "platform/simd_lanes.h"
 
 namespace orvik::idct {
 namespace {
@@ -67,7 +65,7 @@ template <class L>
     for (int r = 1; r < 8; ++r) {
         ac = _mm_or_si128(ac, c[r]);
     }
-    return _mm_movemask_epi8(_mm_cmpeq_epi8(ac, _mm_setzero_si128())) == 0xFFFF;
+    return AllZero(ac);
 }
 
 // The block's coefficients, row r in d[r].
@@ -87,20 +85,8 @@ template <class L>
     }
 }
 
-// The high half of each signed 16 x 16-bit product (pmulhw), which is M(x, K) itself.
-inline __m128i MulHigh16(__m128i x, __m128i y) {
-    return _mm_mulhi_epi16(x, y);
-}
-#if defined(ORVIK_X86_TWINS)
-ORVIK_AVX2_BEGIN
-inline __m256i MulHigh16(__m256i x, __m256i y) {
-    return _mm256_mulhi_epi16(x, y);
-}
-ORVIK_AVX2_END
-#endif
-
 // 16-bit lanes of V: sums and differences wrap, >> is arithmetic, M(x, K) is the high half
-// of the signed product.
+// of the signed product (pmulhw), which is M(x, K) of the portable form itself.
 template <class V>
 struct Words {
     typedef std::uint16_t U16 __attribute__((vector_size(sizeof(V))));
@@ -173,3 +159,5 @@ template <class Columns>
 
 }  // namespace
 }  // namespace orvik::idct
+
+#endif

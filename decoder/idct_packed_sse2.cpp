@@ -1,19 +1,15 @@
-// InverseDctPackedSse2: InverseDctMmx with SSE2, giving its numbers exactly. Pass 1 takes all
+// InverseDctPackedSse2: InverseDctPacked with SSE2, giving its numbers exactly. Pass 1 takes all
 // eight columns, four 32-bit lanes at a time: the paired multiply-add (pmaddwd) forms each
 // 32-bit sum of two products exactly modulo 2^32. Pass 2 takes all eight rows at once after
 // a transpose: 16-bit wrapping adds and high-half multiplies (pmulhw), which is M(x, K)
 // itself; the final pack saturates to 0..255. A block whose AC entries are all 0 (common in
 // smooth areas and in U and V) takes a short path with the same numbers.
-//
-// The loops over rows are unrolled by pragma: gcc 12 -O2 kept them as loops over arrays in
-// memory, and callgrind counted 423 instructions a block then, 314 unrolled (640x480,
-// quality 75).
 #include "decoder/idct_packed.h"
 #include "platform/simd_support.h"
 
 #if defined(ORVIK_X86_TWINS)
 #include "decoder/idct_packed_lanes.h"
-#include "decoder/simd_lanes.h"
+#include "platform/simd_lanes.h"
 
 namespace orvik {
 
@@ -26,15 +22,16 @@ struct Sse2Columns {
     [[gnu::always_inline]] static void Workspace(const __m128i (&d)[8], __m128i (&workspace)[8]) {
         __m128i low[8];
         __m128i high[8];
-        PackedColumns<Sse2Lanes>(_mm_unpacklo_epi16(d[0], d[4]), _mm_unpacklo_epi16(d[2], d[6]),
-                                 _mm_unpacklo_epi16(d[7], d[3]), _mm_unpacklo_epi16(d[5], d[1]),
-                                 low);
-        PackedColumns<Sse2Lanes>(_mm_unpackhi_epi16(d[0], d[4]), _mm_unpackhi_epi16(d[2], d[6]),
-                                 _mm_unpackhi_epi16(d[7], d[3]), _mm_unpackhi_epi16(d[5], d[1]),
-                                 high);
+        PackedColumns<Sse2Lanes>(InterleaveLow16(d[0], d[4]), InterleaveLow16(d[2], d[6]),
+                                 InterleaveLow16(d[7], d[3]), InterleaveLow16(d[5], d[1]), low);
+        PackedColumns<Sse2Lanes>(InterleaveHigh16(d[0], d[4]), InterleaveHigh16(d[2], d[6]),
+                                 InterleaveHigh16(d[7], d[3]), InterleaveHigh16(d[5], d[1]), high);
+        // This loop and the twin's other loops over rows are unrolled by pragma: GCC 12 at -O2
+        // kept them as loops over arrays in memory (423 against 314 instructions a block;
+        // bench/NOTES.md).
 #pragma GCC unroll 8
         for (int r = 0; r < 8; ++r) {
-            workspace[r] = _mm_packs_epi32(low[r], high[r]);  // saturates to 16 bits
+            workspace[r] = PackSaturate32To16(low[r], high[r]);  // saturates to 16 bits
         }
     }
 };

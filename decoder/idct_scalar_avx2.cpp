@@ -1,18 +1,8 @@
 // InverseDctScalarAvx2: InverseDctScalar with AVX2, giving its numbers exactly, all eight
 // columns (pass 1) and then all eight rows (pass 2) a step in 32-bit lanes. The arithmetic is
-// that of the SSE2 twin, written once for both (decoder/idct_scalar_lanes.h).
-//
-// The loops over rows are unrolled by pragma: gcc 12 -O2 left them as loops over arrays in
-// memory. Measured with callgrind on a 640x480 quality-75 frame: the SSE2 twin (loops not
-// unrolled) cost 1,019 instructions a block, this one 253; the whole frame went from 14.0 to
-// 6.1 million against libjpeg-turbo's 7.9.
-//
-// Pass 2's columns go to bytes before they are put in row order, so that a byte shuffle and
-// a 32-bit interleave do what a second 32-bit transpose did. Callgrind on the 1280x1024
-// quality-90 frame: 308 -> 289 instructions a block, 34.2 -> 33.5 million the frame;
-// decoder_bench, fastest of 5 runs, old and new binaries interleaved: 1280x1024 quality 90
-// 4297 -> 4167 us, quality 75 2530 -> 2433 us; 640x480 quality 90 935 -> 891 us, quality 75
-// 525 -> 506 us.
+// that of the SSE2 twin, written once for both (decoder/idct_scalar_lanes.h). Pass 2's
+// columns go to bytes before they are put in row order, so that a byte shuffle and a 32-bit
+// interleave do what a second 32-bit transpose would.
 #include "decoder/idct_scalar.h"
 #include "platform/simd_support.h"
 
@@ -28,7 +18,7 @@
 
 ORVIK_AVX2_BEGIN
 #include "decoder/idct_scalar_lanes.h"
-#include "decoder/simd_lanes.h"
+#include "platform/simd_lanes.h"
 
 namespace orvik {
 
@@ -77,7 +67,8 @@ void InverseDctScalarAvx2(const std::int32_t* coefficients, const std::int32_t* 
         return;
     }
     // Pass 1: v[r] is row r, one lane a column; pass 2: v[k] is entry k of every row, and
-    // afterwards v[c] is column c of the samples, one lane a row.
+    // afterwards v[c] is column c of the samples, one lane a row. The loops over rows are
+    // unrolled by pragma, as in the SSE2 twin (bench/NOTES.md).
     __m256i v[8];
     ScalarColumns<Avx2Lanes>(coefficients, quant, 0, v);
     Transpose8x32(v);
@@ -85,7 +76,8 @@ void InverseDctScalarAvx2(const std::int32_t* coefficients, const std::int32_t* 
 
     // The samples go to bytes still column after column: 128-bit half h of columns[g] holds
     // columns 4g..4g+3 of rows 4h..4h+3, four bytes a column. A byte shuffle turns each half
-    // row after row (four bytes a row) and a 32-bit interleave joins each row's two halves.
+    // row after row (four bytes a row) and a 32-bit interleave joins each row's two halves:
+    // fewer instructions than a second transpose (bench/NOTES.md).
     __m256i pairs[4];
 #pragma GCC unroll 8
     for (int p = 0; p < 4; ++p) {

@@ -1,7 +1,7 @@
 // The scalar transform's steps written once for every lane type L: the portable code's one
-// 32-bit value, and Sse2Lanes and Avx2Lanes (decoder/simd_lanes.h) in its twins. See
+// 32-bit value, and Sse2Lanes and Avx2Lanes (platform/simd_lanes.h) in its twins. See
 // idct_scalar.cpp for the arithmetic; a lane type needs Add, Sub, ShiftLeft and MulS16 for the
-// butterfly, and the rest of simd_lanes.h's operations for the passes.
+// butterfly, and the rest of the Lanes operations for the passes.
 #pragma once
 
 #include <cstdint>
@@ -95,14 +95,14 @@ template <class L>
     ScalarPass<L>(t, AcZeroLanes<L>(t), L::Descale(t[0], 5), kConstBits + 5);
 }
 
-// The samples of the lanes of a and b, in the order of Pack16: x + levelShift limited to
-// 0..maxSample. Saturating to 16 bits first keeps the limit's result; the low byte of each
+// The samples of the lanes of a and b, in the order of PackSaturate32To16: x + levelShift limited
+// to 0..maxSample. Saturating to 16 bits first keeps the limit's result; the low byte of each
 // 16-bit lane is what is stored.
 template <class L>
 [[gnu::always_inline]] inline typename L::V ScalarSamples(typename L::V a, typename L::V b,
                                                           int levelShift, int maxSample) {
     const typename L::V offset = L::Splat(levelShift);
-    return L::LowBytes16(L::Clamp16(L::Pack16(L::Add(a, offset), L::Add(b, offset)), 0,
+    return L::LowBytes16(L::Clamp16(L::PackSaturate32To16(L::Add(a, offset), L::Add(b, offset)), 0,
                                     static_cast<std::int16_t>(maxSample)));
 }
 

@@ -4,17 +4,14 @@
 // number, by K and drops the high half, which is S16(x) * K. The all-zero shortcuts are
 // computed beside the full path and chosen lane by lane. A block whose AC entries are all 0
 // gets both shortcuts at once: every sample is clamp(((S16(c0) x q0 x 4 + 16) >> 5) + shift).
-//
-// The loops over rows are unrolled by pragma: gcc 12 -O2 kept them as loops over arrays in
-// memory (callgrind: 1,019 instructions a block on a 640x480 quality-75 frame).
 #include "decoder/idct_scalar.h"
 #include "platform/simd_support.h"
 
 #if defined(ORVIK_X86_TWINS)
 #include "decoder/fill_block.h"
 #include "decoder/idct_scalar_lanes.h"
-#include "decoder/simd_lanes.h"
-#include "decoder/sse2_transpose.h"
+#include "decoder/idct_transposes.h"
+#include "platform/simd_lanes.h"
 
 namespace orvik {
 
@@ -32,7 +29,8 @@ void InverseDctScalarSse2(const std::int32_t* coefficients, const std::int32_t* 
     ScalarColumns<Sse2Lanes>(coefficients, quant, 0, w[0]);
     ScalarColumns<Sse2Lanes>(coefficients, quant, 4, w[1]);
 
-    // t[h][k]: entry k of rows 4h..4h+3.
+    // t[h][k]: entry k of rows 4h..4h+3. The loops over rows are unrolled by pragma: GCC 12 at
+    // -O2 kept them as loops over arrays in memory (bench/NOTES.md).
     __m128i t[2][8];
 #pragma GCC unroll 8
     for (int rh = 0; rh < 2; ++rh) {

@@ -1,4 +1,4 @@
-// The kernel tables, and the processor's pick among them, made once.
+// The transform tables, and the processor's pick among them, made once.
 #include "decoder/kernels.h"
 
 #include <vector>
@@ -8,27 +8,18 @@
 namespace orvik {
 namespace {
 
-constexpr DecoderKernels kPortable = {
-    "portable",       InverseDctMmx,    TransformEach<InverseDctMmx>,
-    InverseDctScalar, ConvertPackedRow, ConvertTableRow};
+constexpr DecoderKernels kPortable = {"portable", InverseDctPacked, TransformEach<InverseDctPacked>,
+                                      InverseDctScalar};
 #if defined(ORVIK_X86_TWINS)
-constexpr DecoderKernels kSse2 = {"sse2",
-                                  InverseDctPackedSse2,
-                                  TransformEach<InverseDctPackedSse2>,
-                                  InverseDctScalarSse2,
-                                  ConvertPackedRowSse2,
-                                  ConvertTableRow};
-constexpr DecoderKernels kAvx2 = {"avx2",
-                                  InverseDctPackedAvx2,
-                                  InverseDctPackedPairAvx2,
-                                  InverseDctScalarAvx2,
-                                  ConvertPackedRowAvx2,
-                                  ConvertTableRowAvx2};
+constexpr DecoderKernels kSse2 = {"sse2", InverseDctPackedSse2, TransformEach<InverseDctPackedSse2>,
+                                  InverseDctScalarSse2};
+constexpr DecoderKernels kAvx2 = {"avx2", InverseDctPackedAvx2, InverseDctPackedPairAvx2,
+                                  InverseDctScalarAvx2};
 #endif
 
 }  // namespace
 
-std::span<const DecoderKernels> RunnableKernels() {
+std::span<const DecoderKernels> RunnableDecoderKernels() {
     static const std::vector<DecoderKernels> runnable = [] {
         std::vector<DecoderKernels> tables = {kPortable};
 #if defined(ORVIK_X86_TWINS)
@@ -42,8 +33,8 @@ std::span<const DecoderKernels> RunnableKernels() {
     return runnable;
 }
 
-const DecoderKernels& FastestKernels() {
-    return RunnableKernels().back();
+const DecoderKernels& FastestDecoderKernels() {
+    return RunnableDecoderKernels().back();
 }
 
 }  // namespace orvik

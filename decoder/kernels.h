@@ -1,5 +1,5 @@
-// The kernels of the two decoding variants, one table per instruction set: the portable code,
-// its SSE2 twins and its AVX2 twins. A decoder context takes the fastest table the processor
+// The transforms of the two decoding variants, one table per instruction set: the portable
+// code, its SSE2 twins and its AVX2 twins. A decoder context takes the fastest table the processor
 // runs when it is made; nothing forks on the processor afterwards. Every twin gives exactly
 // the numbers of the portable kernel it stands in for, and the tests hold each table the
 // processor runs against the portable one.
@@ -7,7 +7,6 @@
 
 #include <span>
 
-#include "colour/convert_planes.h"
 #include "decoder/idct_packed.h"
 #include "decoder/idct_scalar.h"
 
@@ -15,18 +14,16 @@ namespace orvik {
 
 struct DecoderKernels {
     const char* name;                  // "portable", "sse2", "avx2"
-    PackedTransform inverseDctPacked;  // InverseDctMmx or a twin
+    PackedTransform inverseDctPacked;  // InverseDctPacked or a twin
     // Two blocks at once: TransformEach<the packed transform>, or the AVX2 pair twin
     PackedPairTransform inverseDctPackedPair;
     ScalarTransform inverseDctScalar;  // InverseDctScalar or a twin
-    RowKernel convertPackedRow;        // the row step of ConvertPlanesVector
-    RowKernel convertTableRow;         // the row step of ConvertPlanesTable
 };
 
 // Every table this processor runs, the portable one first and the fastest last.
-std::span<const DecoderKernels> RunnableKernels();
+std::span<const DecoderKernels> RunnableDecoderKernels();
 
-// The last of RunnableKernels().
-const DecoderKernels& FastestKernels();
+// The last of RunnableDecoderKernels().
+const DecoderKernels& FastestDecoderKernels();
 
 }  // namespace orvik

@@ -2,21 +2,16 @@
 // (0,0), Y block (0,1), the U block and the V block; every block is Huffman decoded into
 // the working block and transformed straight into its place in the planes, with no
 // coefficient buffer for the frame. A block whose first AC symbol ends it holds its DC
-// alone and transforms to 64 equal samples: it is filled with the transform's DC-only
-// sample instead. Callgrind, decoding instructions a frame: 11.8 -> 10.0 million on the
-// demo recording at 1280x1024 (80 % of Y blocks and all but 0.4 % of U and V blocks DC
-// only), 23.0 -> 22.4 million (packed) and 23.5 -> 23.1 million (scalar) on the
-// photographic 1280x1024 quality-75 frame (68 % of U and V blocks); at quality 90 under
-// 5 % of U and V blocks are DC only. Wall times moved within the noise of this shared
-// machine.
+// alone and transforms to 64 equal samples: it is filled with the sample the transform gives
+// such a block (PackedDcOnlySample, ScalarDcOnlySample) instead, so the planes are the same.
 //
-// The variant (16-bit working block and packed transform, or 32-bit block and scalar
-// transform) is looked at once per frame; the transform is the one of the context's kernel
-// table. The blocks left to transform go two at a time to the table's pair transform (the
-// AVX2 one does both in one pass; see decoder/idct_packed_avx2.cpp for what it saved), the
-// odd one alone. Within a frame, an MCU that starts with enough source bytes ahead for any MCU runs
-// with the unchecked refill; the tail runs with the careful one. Both give the same symbols
-// and the same final position.
+// The context's variant (16-bit working block and packed transform, or 32-bit block and
+// scalar transform) is looked at once per frame; the transform is the one of the context's
+// kernel table. The blocks left to transform go two at a time to the table's pair transform
+// (the AVX2 one does both in one pass), the odd one alone. Within a frame, an MCU that starts
+// with enough source bytes ahead for any MCU runs with the unchecked refill; the tail runs
+// with the careful one. Both give the same symbols and the same final position. What these
+// choices measured is in bench/NOTES.md.
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
@@ -111,10 +106,7 @@ void DecodeMcu(FrameDecoding<Variant>& d, bool endsRow) {
     //
     // All four blocks are decoded before any is transformed, so that the transform's wide
     // loads do not meet the Huffman decoder's narrow stores still in flight (they cannot be
-    // forwarded). Callgrind counts the same instructions either way; at 1280x1024 quality
-    // 90 the fastest of 15 runs against libjpeg-turbo in the same run went from 1.05-1.07 to
-    // 1.04 (packed) and 1.07-1.08 to 1.02-1.06 (scalar); at quality 75 the change was
-    // within the noise of this shared machine.
+    // forwarded): the same instructions, a little faster at quality 90 (bench/NOTES.md).
     BitReader reader = d.reader;
     alignas(16) Coefficient blocks[kBlocksPerMcu][64];
     std::memset(blocks, 0, sizeof blocks);
@@ -179,8 +171,8 @@ bool DecodeMcus(DecoderContext& context, BitReader& reader) {
                            frame.hSampling[id],
                            frame.vSampling[id],
                            frame.componentWidth[id],
-                           {tables.dcCodeCounts[t].get(), tables.dcTables[t].get()},
-                           {tables.acCodeCounts[t].get(), tables.acTables[t].get()},
+                           {tables.dcCodeCounts[t], tables.dcTables[t]},
+                           {tables.acCodeCounts[t], tables.acTables[t]},
                            quant,
                            context.planes.get() + frame.planeOffset[id]};
         frame.mcuPos[id] = 0;
@@ -230,8 +222,9 @@ PlanesResult DecodeFramePlanes(DecoderContext& context, const std::uint8_t* data
     }
     BitSource readerSource(data, length);
     BitReader reader(readerSource);
-    const bool decoded = mmxAvailable ? DecodeMcus<PackedVariant>(context, reader)
-                                      : DecodeMcus<ScalarVariant>(context, reader);
+    const bool decoded = context.variant == DecoderVariant::kPacked
+                             ? DecodeMcus<PackedVariant>(context, reader)
+                             : DecodeMcus<ScalarVariant>(context, reader);
     return {decoded && EndMarkerAt(data, length, reader.Position()), readerSource.invalidCodeMet};
 }
 

@@ -2,23 +2,23 @@
 // in-memory file (so the size checks, the header's picture size, the decoder rebuild, the
 // quantisation tables, the decode and the conversion all run as in the viewer).
 //
-// Input: byte 0 picks the variant (bit 0: packed transform and vector conversion), whether
+// Input: byte 0 picks the variant (bit 0: the packed one, else the scalar one), whether
 // the frame is loaded a second time at the same size (bit 1) and whether its coded data are
 // decoded once more and held to the bit-by-bit reference decoder of the decoder tests
 // (bit 2: the end test must pass exactly when the reference ends at the end marker, and
 // an invalid code must be met exactly when the reference meets one); bytes 1 to 4 are the
-// four picture adjustments; the rest is the file. The managers live across inputs, as the
-// viewer's does across frames, so an input may meet the decoder set up for the size of the
-// one before it. Going back to the construction size for every input would rebuild the
-// decoder twice an input and cost three quarters of the run (measured: 106 against 383
-// inputs a second); a crash that needs the size before it still shows its stack.
+// four picture adjustments; the rest is the file. There is one manager for each variant,
+// each built with its own; they live across inputs, as the viewer's does across frames, so
+// an input may meet the decoder set up for the size of the one before it. Going back to the
+// construction size for every input would rebuild the decoder twice an input and cost three
+// quarters of the run (measured: 106 against 383 inputs a second); a crash that needs the size
+// before it still shows its stack.
 #include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 
 #include "decoder/decode_frame.h"
 #include "decoder/decoder_tables.h"
@@ -30,14 +30,6 @@ namespace {
 
 constexpr std::size_t kPrefixBytes = 5;
 
-struct Variant {
-    orvik::DecoderVariant variant;
-    std::unique_ptr<orvik::CMavFileManager> manager;
-};
-
-// One manager per variant, each built (and always used) under its own variant.
-Variant variants[2] = {{orvik::DecoderVariant::kScalar, nullptr},
-                       {orvik::DecoderVariant::kPacked, nullptr}};
 int memoryFile = -1;
 char memoryPath[64];
 
@@ -48,18 +40,18 @@ void Check(bool holds, const char* what) {
     }
 }
 
-orvik::CMavFileManager& Manager(Variant& variant) {
-    orvik::ChooseDecoderVariant(variant.variant);
-    if (!variant.manager) {
-        variant.manager = std::make_unique<orvik::CMavFileManager>();
-    }
-    return *variant.manager;
+// The manager of the variant, made at its first use and kept for the run.
+orvik::CMavFileManager& Manager(orvik::DecoderVariant variant) {
+    static orvik::CMavFileManager packed(orvik::DecoderVariant::kPacked);
+    static orvik::CMavFileManager scalar(orvik::DecoderVariant::kScalar);
+    return variant == orvik::DecoderVariant::kPacked ? packed : scalar;
 }
 
 // The decoder's verdict on a frame file against the reference's, for a frame that the
-// loader hands to the decoder: decoded here on a decoder of its own, set up as the loader
-// sets up its own.
-void CheckAgainstReference(const std::uint8_t* file, std::size_t fileBytes) {
+// loader hands to the decoder: decoded here on a decoder of its own, of the same variant and
+// set up as the loader sets up its own.
+void CheckAgainstReference(orvik::DecoderVariant variant, const std::uint8_t* file,
+                           std::size_t fileBytes) {
     if (fileBytes <= orvik::kFrameHeaderSize || fileBytes > orvik::kFileBufferBytes) {
         return;
     }
@@ -67,7 +59,7 @@ void CheckAgainstReference(const std::uint8_t* file, std::size_t fileBytes) {
     if (!orvik::PictureSizeSupported(size.width, size.height)) {
         return;
     }
-    orvik::DecoderContext decoder;
+    orvik::DecoderContext decoder(variant);
     orvik::InitDecoder(decoder, size.width, size.height);
     orvik::LoadFrameTables(decoder, file + orvik::kQuantSegmentsOffset);
     const std::uint8_t* coded = file + orvik::kFrameHeaderSize;
@@ -106,7 +98,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               pwrite(memoryFile, file, fileBytes, 0) == static_cast<ssize_t>(fileBytes),
           "cannot write the in-memory file");
 
-    orvik::CMavFileManager& manager = Manager(variants[flags & 1]);
+    const orvik::DecoderVariant variant =
+        (flags & 1) != 0 ? orvik::DecoderVariant::kPacked : orvik::DecoderVariant::kScalar;
+    orvik::CMavFileManager& manager = Manager(variant);
     manager.SetBlackenHook([](int width, int height) {
         Check(orvik::PictureSizeSupported(width, height), "blackened area of a refused size");
     });
@@ -123,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               "decoder and picture sizes disagree");
     }
     if ((flags & 4) != 0) {
-        CheckAgainstReference(file, fileBytes);
+        CheckAgainstReference(variant, file, fileBytes);
     }
     return 0;
 }

@@ -7,7 +7,8 @@
 namespace orvik {
 
 // The loader starts set up for 640 x 480 with the adjustments at 49, as the decoder does.
-CMavFileManager::CMavFileManager() : frameReader(std::nullopt, PictureAdjustments{}) {}
+CMavFileManager::CMavFileManager(std::optional<DecoderVariant> variant)
+    : frameReader(variant, PictureAdjustments{}) {}
 
 CMavFileManager::~CMavFileManager() = default;
 

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "library/folder_list.h"
 #include "library/frame_reader.h"
@@ -22,7 +23,8 @@ inline constexpr std::size_t kDateTextCapacity = 11;  // 20YY/MM/DD
 
 class CMavFileManager {
   public:
-    CMavFileManager();
+    // variant is the decoder's for the object's life (none: the processor's choice).
+    explicit CMavFileManager(std::optional<DecoderVariant> variant = std::nullopt);
     virtual ~CMavFileManager();
     CMavFileManager(const CMavFileManager&) = delete;
     CMavFileManager& operator=(const CMavFileManager&) = delete;

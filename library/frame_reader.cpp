@@ -45,10 +45,9 @@ std::string RefusalText(const FrameFacts& facts) {
 
 FrameReader::FrameReader(std::optional<DecoderVariant> variant,
                          const PictureAdjustments& adjustments)
-    : fileBuffer_(MakeZeroedBytes(kFileBufferBytes)), picture_(MakeZeroedBytes(kPictureBitsBytes)) {
-    if (variant) {
-        ChooseDecoderVariant(*variant);
-    }
+    : decoder_(variant.value_or(ProcessorVariant())),
+      fileBuffer_(MakeZeroedBytes(kFileBufferBytes)),
+      picture_(MakeZeroedBytes(kPictureBitsBytes)) {
     InitDecoder(decoder_, kStartWidth, kStartHeight);
     SetAdjustments(adjustments);
 }
@@ -133,7 +132,7 @@ std::span<const std::uint8_t> FrameReader::Picture() const {
 }
 
 std::size_t FrameReader::PictureStride() const {
-    return orvik::PictureStride(Width());
+    return orvik::PictureStride(decoder_.variant, Width());
 }
 
 }  // namespace orvik

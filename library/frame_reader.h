@@ -54,7 +54,7 @@ enum class DecodeDepth { kPlanes, kPicture };
 
 class FrameReader {
   public:
-    // variant fixes the decoder's variant for the run (none: the processor's choice); the
+    // variant is the decoder's for the reader's life (none: the processor's choice); the
     // adjustments are limited to 0..99 as the viewer limits them.
     FrameReader(std::optional<DecoderVariant> variant, const PictureAdjustments& adjustments);
     ~FrameReader();

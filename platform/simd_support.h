@@ -1,7 +1,7 @@
 // How the SIMD twins of the transforms and the conversion are compiled. They exist in x86-64
 // builds made with GCC or Clang (ORVIK_X86_TWINS), whose code otherwise targets SSE2; an AVX2
 // twin's code is compiled for AVX2 between ORVIK_AVX2_BEGIN and ORVIK_AVX2_END, and runs only
-// where the kernel tables find AVX2 (decoder/kernels.h).
+// where ProcessorHasAvx2 finds AVX2, as the kernel tables that pick the twins ask it.
 //
 // The lane operations and the transform steps written once for every lane width are
 // templates and inline functions in headers, each kept inside an unnamed namespace: an AVX2

@@ -12,8 +12,7 @@ TestFrame MakeFrame(int width, int height, int quality, std::uint32_t seed) {
     return TestFrame{width, height, EncodeFrame(rgb.data(), width, height, quality)};
 }
 
-void PrepareContext(DecoderContext& context, const TestFrame& frame, DecoderVariant variant) {
-    ChooseDecoderVariant(variant);
+void PrepareContext(DecoderContext& context, const TestFrame& frame) {
     InitDecoder(context, frame.width, frame.height);
     LoadFrameTables(context, frame.bytes.data() + kQuantSegmentsOffset);
 }

@@ -24,8 +24,8 @@ struct TestFrame {
 
 TestFrame MakeFrame(int width, int height, int quality, std::uint32_t seed = 1);
 
-// Chooses the variant, runs InitDecoder for the frame's size and LoadFrameTables.
-void PrepareContext(DecoderContext& context, const TestFrame& frame, DecoderVariant variant);
+// Runs InitDecoder for the frame's size and LoadFrameTables.
+void PrepareContext(DecoderContext& context, const TestFrame& frame);
 
 // The frame's planes as libjpeg-turbo decodes them (JDCT_ISLOW, no upsampling).
 std::vector<std::uint8_t> ReferencePlanes(const TestFrame& frame);

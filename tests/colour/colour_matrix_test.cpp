@@ -22,7 +22,8 @@ bool SameFields(const ColourMatrix& a, const ColourMatrix& b) {
     return std::memcmp(a.colourMatrix, b.colourMatrix, sizeof a.colourMatrix) == 0 &&
            std::memcmp(a.uTerms, b.uTerms, sizeof a.uTerms) == 0 &&
            std::memcmp(a.vTerms, b.vTerms, sizeof a.vTerms) == 0 &&
-           std::memcmp(a.yTerms, b.yTerms, sizeof a.yTerms) == 0 && a.lumaOffset == b.lumaOffset;
+           std::memcmp(a.yTerms, b.yTerms, sizeof a.yTerms) == 0 && a.lumaOffset == b.lumaOffset &&
+           a.fitsSixteenBits == b.fitsSixteenBits && a.termsFollowWeights == b.termsFollowWeights;
 }
 
 TEST(HueTables, MatchTheCheckRows) {

@@ -8,7 +8,6 @@
 
 #include "colour/colour_matrix.h"
 #include "colour/convert_planes.h"
-#include "decoder/kernels.h"
 #include "testing/colour/test_planes.h"
 
 namespace orvik {
@@ -22,9 +21,9 @@ ColourMatrix Build(const PictureAdjustments& a) {
     return m;
 }
 
-// One of the two conversions with its own row stride and the row the decoder picks for this
-// processor, writing into a buffer that starts out
-// filled with kUntouched and has a margin after the picture.
+// One of the two conversions with its own row stride and the row it picks for this processor,
+// writing into a buffer that starts out filled with kUntouched and has a margin after the
+// picture.
 struct Variant {
     const char* name;
     std::size_t (*stride)(int width);
@@ -34,12 +33,11 @@ struct Variant {
 const Variant kVariants[] = {
     {"scalar", ScalarPictureStride,
      [](const ColourMatrix& c, const PlanesView& p, std::uint8_t* out) {
-         ConvertPlanesTable(c, p, out, FastestKernels().convertTableRow);
+         ConvertPlanesScalar(c, p, out);
      }},
     {"packed", PackedPictureStride,
      [](const ColourMatrix& c, const PlanesView& p, std::uint8_t* out) {
-         ConvertPlanesVector(c, p, out, PackedPictureStride(p.width),
-                             FastestKernels().convertPackedRow);
+         ConvertPlanesPacked(c, p, out, PackedPictureStride(p.width));
      }},
 };
 const Variant& kScalar = kVariants[0];
@@ -159,7 +157,7 @@ TEST(ConvertPlanes, PackedHonoursAWiderStride) {
     const ColourMatrix m = Build({49, 49, 49, 49});
     const auto packed = Convert(kPacked, m, planes);
     std::vector<std::uint8_t> wide(kStride * kHeight, kUntouched);
-    ConvertPlanesVector(m, planes.View(), wide.data(), kStride, FastestKernels().convertPackedRow);
+    ConvertPlanesPacked(m, planes.View(), wide.data(), kStride);
     for (int row = 0; row < kHeight; ++row) {
         EXPECT_EQ(0, std::memcmp(wide.data() + row * kStride, packed.data() + row * 3 * kWidth,
                                  3 * kWidth))
@@ -248,7 +246,7 @@ TEST(ConvertPlanes, NeutralChromaContributesNothing) {
     }
 }
 
-TEST(ConvertPlanesTable, LumaIndexIsLimitedTo0To255) {
+TEST(ConvertPlanesScalar, LumaIndexIsLimitedTo0To255) {
     ColourMatrix identity;  // blue = the table index, no chroma
     for (int k = 0; k < 256; ++k)
         identity.yTerms[kBlue][k] = static_cast<std::int16_t>(k);
@@ -269,7 +267,7 @@ TEST(ConvertPlanesTable, LumaIndexIsLimitedTo0To255) {
     }
 }
 
-TEST(ConvertPlanesTable, ChannelSumsClampInsteadOfWrapping) {
+TEST(ConvertPlanesScalar, ChannelSumsClampInsteadOfWrapping) {
     ColourMatrix far;
     for (int k = 0; k < 256; ++k) {
         far.yTerms[kBlue][k] = 32767;  // + 32767 from chroma: 65534 in 32 bits, −2 in 16
@@ -286,7 +284,7 @@ TEST(ConvertPlanesTable, ChannelSumsClampInsteadOfWrapping) {
 }
 
 // Hand-made weights whose partial sums leave 16 bits, with the value each channel must give.
-TEST(ConvertPlanesVector, PartialSumsSaturateInTheirOrder) {
+TEST(ConvertPlanesPacked, PartialSumsSaturateInTheirOrder) {
     struct Case {
         const char* name;
         ColourRow channel;

@@ -9,7 +9,7 @@
 
 #include "colour/colour_matrix.h"
 #include "colour/convert_planes.h"
-#include "decoder/kernels.h"
+#include "colour/kernels.h"
 #include "testing/colour/test_planes.h"
 
 namespace orvik {
@@ -21,8 +21,9 @@ ColourMatrix Build(const PictureAdjustments& a) {
     return m;
 }
 
-// m with its term tables filled from its weights, as BuildColourMatrix fills them (the table
-// row's twins work the terms out from the weights; the packed row reads only the weights).
+// m with its term tables filled from its weights, as BuildColourMatrix fills them (the scalar
+// row's twins work the terms out from the weights; the packed row reads only the weights),
+// and its facts noted, so that the twins take their fast paths wherever these hold.
 ColourMatrix WithTermTables(ColourMatrix m) {
     for (int row = 0; row < 3; ++row) {
         for (int k = 0; k < 256; ++k) {
@@ -31,6 +32,7 @@ ColourMatrix WithTermTables(ColourMatrix m) {
             m.vTerms[row][k] = WeightedTerm(m.colourMatrix[row][2], k - kChromaZero);
         }
     }
+    NoteMatrixFacts(m);
     return m;
 }
 
@@ -103,16 +105,16 @@ std::vector<std::uint8_t> Row(RowKernel kernel, const ColourMatrix& m,
 // A conversion's row in the kernel tables and its portable row.
 struct RowKind {
     const char* name;
-    RowKernel DecoderKernels::*row;
+    RowKernel ColourKernels::*row;
     RowKernel portable;
 };
-constexpr RowKind kPackedRow{"packed", &DecoderKernels::convertPackedRow, ConvertPackedRow};
-constexpr RowKind kTableRow{"table", &DecoderKernels::convertTableRow, ConvertTableRow};
+constexpr RowKind kPackedRow{"packed", &ColourKernels::packedRow, ConvertPackedRow};
+constexpr RowKind kScalarRow{"scalar", &ColourKernels::scalarRow, ConvertScalarRow};
 
 // The twins of the kind's portable row among the tables this processor runs, each once.
 std::vector<RowKernel> Twins(const RowKind& kind) {
     std::vector<RowKernel> twins;
-    for (const DecoderKernels& k : RunnableKernels()) {
+    for (const ColourKernels& k : RunnableColourKernels()) {
         const RowKernel row = k.*kind.row;
         if (row != kind.portable && std::find(twins.begin(), twins.end(), row) == twins.end()) {
             twins.push_back(row);
@@ -145,6 +147,7 @@ void ExpectTwinsEqualPortableForEveryByte(const RowKind& kind,
 
 // The fast paths' conditions hold exactly where their arithmetic does: 16-bit terms up to
 // 255 x 128 and -128 x 256, no further; tables as BuildColourMatrix fills them, and no others.
+// BuildColourMatrix and NoteMatrixFacts store what the two tests find.
 TEST(RowTwins, FastPathsAreTakenExactlyWhereTheyHold) {
     struct Case {
         const char* name;
@@ -161,18 +164,44 @@ TEST(RowTwins, FastPathsAreTakenExactlyWhereTheyHold) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(PackedTermsFitSixteenBits(c.matrix), c.termsFit) << c.name;
+        EXPECT_EQ(c.matrix.fitsSixteenBits, c.termsFit) << c.name;
         EXPECT_TRUE(TermTablesFollowWeights(c.matrix)) << c.name;
+        EXPECT_TRUE(c.matrix.termsFollowWeights) << c.name;
         ColourMatrix altered = c.matrix;
         ++altered.vTerms[kGreen][200];
         EXPECT_FALSE(TermTablesFollowWeights(altered)) << c.name;
+        NoteMatrixFacts(altered);
+        EXPECT_FALSE(altered.termsFollowWeights) << c.name;
+    }
+    const ColourMatrix unnoted;  // facts not yet found: neither fast path is taken
+    EXPECT_FALSE(unnoted.fitsSixteenBits);
+    EXPECT_FALSE(unnoted.termsFollowWeights);
+}
+
+// A matrix whose tables are not known to follow its weights is converted with the portable
+// scalar row whatever row is handed in: the twins would work out other terms than its tables
+// hold.
+TEST(RowTwins, ScalarConversionKeepsTablesThatDoNotFollowTheWeights) {
+    ColourMatrix m = Build({49, 49, 49, 49});
+    for (int k = 0; k < 256; ++k) {
+        m.uTerms[kRed][k] = static_cast<std::int16_t>(3 * k - 200);
+    }
+    NoteMatrixFacts(m);
+    const TestPlanes planes = RandomPlanes(64, 4, 9);
+    const std::size_t stride = ScalarPictureStride(planes.width);
+    std::vector<std::uint8_t> want(stride * planes.height), have(want.size());
+    ConvertPlanesScalar(m, planes.View(), want.data(), ConvertScalarRow);
+    for (const ColourKernels& k : RunnableColourKernels()) {
+        ConvertPlanesScalar(m, planes.View(), have.data(), k.scalarRow);
+        EXPECT_EQ(have, want) << k.name;
     }
 }
 
 TEST(RowTwins, EqualThePortableRowForEveryByteCombination) {
-    if (Twins(kPackedRow).empty() && Twins(kTableRow).empty())
+    if (Twins(kPackedRow).empty() && Twins(kScalarRow).empty())
         GTEST_SKIP() << "no twins run here";
     ExpectTwinsEqualPortableForEveryByte(kPackedRow, ExtremeMatrices());
-    ExpectTwinsEqualPortableForEveryByte(kTableRow, ExtremeMatrices());
+    ExpectTwinsEqualPortableForEveryByte(kScalarRow, ExtremeMatrices());
 }
 
 TEST(RowTwins, EqualThePortableRowOnRandomRowsOfEveryTailLength) {
@@ -186,7 +215,7 @@ TEST(RowTwins, EqualThePortableRowOnRandomRowsOfEveryTailLength) {
                 for (auto& s : *plane)
                     s = static_cast<std::uint8_t>(byte(random));
             }
-            for (const RowKind& kind : {kPackedRow, kTableRow}) {
+            for (const RowKind& kind : {kPackedRow, kScalarRow}) {
                 for (const RowKernel twin : Twins(kind)) {
                     ASSERT_EQ(Row(twin, m, y, u, v), Row(kind.portable, m, y, u, v))
                         << kind.name << ": pairs " << pairs << " trial " << trial;
@@ -196,14 +225,14 @@ TEST(RowTwins, EqualThePortableRowOnRandomRowsOfEveryTailLength) {
     }
 }
 
-// The conversion with the row the decoder picks gives the portable picture, rows bottom-up.
-TEST(ConvertPlanesVector, FastestRowGivesThePortablePicture) {
+// The conversion with the row it picks for this processor gives the portable picture, rows
+// bottom-up.
+TEST(ConvertPlanesPacked, FastestRowGivesThePortablePicture) {
     const TestPlanes planes = RandomPlanes(640, 48, 5);
     for (const ColourMatrix& m : ExtremeMatrices()) {
         const std::size_t stride = PackedPictureStride(planes.width);
         std::vector<std::uint8_t> have(stride * planes.height);
-        ConvertPlanesVector(m, planes.View(), have.data(), stride,
-                            FastestKernels().convertPackedRow);
+        ConvertPlanesPacked(m, planes.View(), have.data(), stride);
         std::vector<std::uint8_t> want(have.size());
         for (int row = 0; row < planes.height; ++row) {
             const auto r = static_cast<std::size_t>(row);

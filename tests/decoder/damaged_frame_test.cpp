@@ -23,8 +23,8 @@ using testing::TestFrame;
 // Returns whether an invalid code was met.
 bool ExpectResultAsReference(const TestFrame& frame, DecoderVariant variant,
                              const std::string& what) {
-    DecoderContext context;
-    testing::PrepareContext(context, frame, variant);
+    DecoderContext context(variant);
+    testing::PrepareContext(context, frame);
     const std::vector<std::uint8_t> coded(frame.CodedData(),
                                           frame.CodedData() + frame.CodedLength());
     const auto length = static_cast<std::int32_t>(coded.size());

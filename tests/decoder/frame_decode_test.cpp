@@ -1,6 +1,6 @@
 // Whole generated frames through DecodeFramePlanes and DecodeFrame: the planes against
-// libjpeg-turbo and against the block-by-block reference, the end test, the bytes the
-// decoder ignores, and the frames it refuses.
+// libjpeg-turbo and against the block-by-block reference, contexts of both variants side by
+// side, the end test, the bytes the decoder ignores, and the frames it refuses.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,9 +23,9 @@ namespace {
 using testing::TestFrame;
 
 // The planes built from the bitwise reference's coefficients with the portable transform of
-// the variant, each block put at its raster place: an independent assembly of the frame.
-std::vector<std::uint8_t> AssembledPlanes(const TestFrame& frame, const DecoderContext& context,
-                                          DecoderVariant variant) {
+// the context's variant, each block put at its raster place: an independent assembly of the
+// frame.
+std::vector<std::uint8_t> AssembledPlanes(const TestFrame& frame, const DecoderContext& context) {
     const testing::BitwiseFrame coded = testing::BitwiseDecodeFrame(
         frame.CodedData(), frame.CodedLength(), context.mcuCount, *context.tables);
     const int w = frame.width;
@@ -45,12 +45,13 @@ std::vector<std::uint8_t> AssembledPlanes(const TestFrame& frame, const DecoderC
                             static_cast<std::size_t>(top) * strides[component] + 8 * blockColumn;
         const int slot = component == 0 ? 0 : 1;
         const std::int32_t* coefficients = coded.blocks[b].coefficients;
-        if (variant == DecoderVariant::kPacked) {
+        if (context.variant == DecoderVariant::kPacked) {
             std::int16_t block16[64];
             for (int i = 0; i < 64; ++i) {
                 block16[i] = static_cast<std::int16_t>(coefficients[i]);
             }
-            InverseDctMmx(block16, context.tables->quant16[slot]->data(), out, strides[component]);
+            InverseDctPacked(block16, context.tables->quant16[slot]->data(), out,
+                             strides[component]);
         } else {
             InverseDctScalar(coefficients, context.tables->quant32[slot]->data(), out,
                              strides[component], 128, 255);
@@ -75,14 +76,14 @@ TEST(FrameDecoding, PlanesEqualTheReferenceInBothVariants) {
         const std::vector<std::uint8_t> libjpeg = testing::ReferencePlanes(frame);
         ASSERT_FALSE(libjpeg.empty()) << name;
         for (const DecoderVariant variant : kDecoderVariants) {
-            DecoderContext context;
-            testing::PrepareContext(context, frame, variant);
+            DecoderContext context(variant);
+            testing::PrepareContext(context, frame);
             const PlanesResult result =
                 DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength());
             ASSERT_TRUE(result.endTestPassed) << name;
             EXPECT_FALSE(result.invalidCodeMet) << name;
             const std::vector<std::uint8_t> have = testing::PlanesOf(context);
-            EXPECT_TRUE(have == AssembledPlanes(frame, context, variant))
+            EXPECT_TRUE(have == AssembledPlanes(frame, context))
                 << name << " " << VariantName(variant)
                 << ": planes differ from the reference assembly";
             if (variant == DecoderVariant::kScalar) {
@@ -97,8 +98,8 @@ TEST(FrameDecoding, PlanesEqualTheReferenceInBothVariants) {
 
 bool Decode(const TestFrame& frame, DecoderVariant variant,
             std::vector<std::uint8_t>* planes = nullptr) {
-    DecoderContext context;
-    testing::PrepareContext(context, frame, variant);
+    DecoderContext context(variant);
+    testing::PrepareContext(context, frame);
     // Exactly the coded bytes, so that a read past them is caught by the sanitizers.
     const std::vector<std::uint8_t> coded(frame.CodedData(),
                                           frame.CodedData() + frame.CodedLength());
@@ -170,8 +171,7 @@ TEST(FrameDecoding, UnsupportedSizesAreRefusedWithoutWriting) {
                           {1280, 1032}, {640, 12}, {-16, 8}, {65535, 65535}};
     for (const DecoderVariant variant : kDecoderVariants) {
         for (const Size s : sizes) {
-            ChooseDecoderVariant(variant);
-            DecoderContext context;
+            DecoderContext context(variant);
             InitDecoder(context, s.width, s.height);
             LoadFrameTables(context, frame.bytes.data() + kQuantSegmentsOffset);
             std::memset(context.planes.get(), 0x5A, kPlanesBufferBytes);
@@ -189,25 +189,83 @@ TEST(FrameDecoding, UnsupportedSizesAreRefusedWithoutWriting) {
     }
 }
 
-TEST(FrameDecoding, ContextOfTheOtherVariantOrFreedIsRefused) {
+// The picture a context must give for the frame: the reference assembly of its planes
+// through its variant's own conversion, with its colour fields.
+std::vector<std::uint8_t> WantedPicture(const TestFrame& frame, const DecoderContext& context) {
+    const std::vector<std::uint8_t> planes = AssembledPlanes(frame, context);
+    const std::size_t lumaBytes = static_cast<std::size_t>(frame.width) * frame.height;
+    const PlanesView view{planes.data(),
+                          planes.data() + lumaBytes,
+                          planes.data() + lumaBytes + lumaBytes / 2,
+                          frame.width,
+                          frame.height,
+                          frame.width,
+                          frame.width / 2};
+    std::vector<std::uint8_t> picture(PictureStride(context.variant, frame.width) * frame.height);
+    if (context.variant == DecoderVariant::kPacked) {
+        ConvertPlanesPacked(context.colour, view, picture.data(), PackedPictureStride(frame.width));
+    } else {
+        ConvertPlanesScalar(context.colour, view, picture.data());
+    }
+    return picture;
+}
+
+// A context of each variant, made in either order and used in turn, each decoding a frame
+// twice: each gives its own variant's planes and picture every time, whatever the other did.
+TEST(FrameDecoding, ContextsOfBothVariantsSideBySideKeepTheirOwnResults) {
+    const TestFrame frame = testing::MakeFrame(64, 32, 80, 12);
+    for (const DecoderVariant madeFirst : kDecoderVariants) {
+        const DecoderVariant madeSecond = madeFirst == DecoderVariant::kPacked
+                                              ? DecoderVariant::kScalar
+                                              : DecoderVariant::kPacked;
+        DecoderContext first(madeFirst);
+        testing::PrepareContext(first, frame);
+        DecoderContext second(madeSecond);
+        testing::PrepareContext(second, frame);
+        std::vector<std::uint8_t> pictures[2];
+        for (int round = 0; round < 2; ++round) {
+            for (int i = 0; i < 2; ++i) {
+                DecoderContext& context = i == 0 ? first : second;
+                const std::string name = std::string(VariantName(context.variant)) + ", " +
+                                         VariantName(madeFirst) + " made first, round " +
+                                         std::to_string(round);
+                pictures[i].assign(PictureStride(context.variant, frame.width) * frame.height, 0);
+                ASSERT_EQ(DecodeFrame(context, frame.CodedData(), frame.CodedLength(),
+                                      pictures[i].data()),
+                          1)
+                    << name;
+                EXPECT_TRUE(testing::PlanesOf(context) == AssembledPlanes(frame, context)) << name;
+                EXPECT_TRUE(pictures[i] == WantedPicture(frame, context)) << name;
+            }
+        }
+        EXPECT_EQ(first.variant, madeFirst);
+        EXPECT_EQ(second.variant, madeSecond);
+        EXPECT_NE(pictures[0], pictures[1]) << "the two variants should give different pictures";
+    }
+}
+
+TEST(FrameDecoding, FreedContextIsRefusedUntilSetUpAgain) {
     const TestFrame frame = testing::MakeFrame(32, 16, 75, 2);
-    DecoderContext context;
-    testing::PrepareContext(context, frame, DecoderVariant::kPacked);
-    ChooseDecoderVariant(DecoderVariant::kScalar);
-    EXPECT_FALSE(DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()).endTestPassed);
-    ResetDecoder(context, frame.width, frame.height);
-    LoadFrameTables(context, frame.bytes.data() + kQuantSegmentsOffset);
-    EXPECT_TRUE(DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()).endTestPassed);
-    FreeDecoder(context);
-    EXPECT_FALSE(DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()).endTestPassed);
+    for (const DecoderVariant variant : kDecoderVariants) {
+        DecoderContext context(variant);
+        testing::PrepareContext(context, frame);
+        FreeDecoder(context);
+        EXPECT_FALSE(
+            DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()).endTestPassed)
+            << VariantName(variant);
+        testing::PrepareContext(context, frame);
+        EXPECT_TRUE(
+            DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()).endTestPassed)
+            << VariantName(variant);
+    }
 }
 
 TEST(FrameDecoding, DecodeFrameConvertsOnlyWhenTheEndTestPasses) {
     const TestFrame frame = testing::MakeFrame(48, 16, 75, 6);
     for (const DecoderVariant variant : kDecoderVariants) {
-        DecoderContext context;
-        testing::PrepareContext(context, frame, variant);
-        const std::size_t bytes = PictureStride(frame.width) * frame.height;
+        DecoderContext context(variant);
+        testing::PrepareContext(context, frame);
+        const std::size_t bytes = PictureStride(variant, frame.width) * frame.height;
         std::vector<std::uint8_t> rgb(bytes, 0x33);
         ASSERT_EQ(DecodeFrame(context, frame.CodedData(), frame.CodedLength(), rgb.data()), 1);
         std::vector<std::uint8_t> want(bytes, 0x33);

@@ -60,6 +60,26 @@ TEST(HuffmanTables, DefaultTablesHoldFourTablesIn348Bytes) {
     }
 }
 
+// The fixed tables are read once: contexts of either variant, and a context after a rebuild,
+// all point at the same copy, and the slots DefaultHuffmanTables does not name stay empty.
+TEST(HuffmanTables, EveryContextSharesOneCopy) {
+    DecoderContext packed(DecoderVariant::kPacked);
+    DecoderContext scalar(DecoderVariant::kScalar);
+    InitDecoder(packed, 640, 480);
+    InitDecoder(scalar, 320, 240);
+    for (const TableRef& r : kTables) {
+        EXPECT_EQ(&TableOf(*packed.tables, r), &TableOf(*scalar.tables, r)) << r.name;
+        EXPECT_EQ(&CodeCountsOf(*packed.tables, r), &CodeCountsOf(*scalar.tables, r)) << r.name;
+    }
+    const HuffmanDecodeTable* before = packed.tables->acTables[1];
+    ResetDecoder(packed, 1280, 1024);
+    EXPECT_EQ(packed.tables->acTables[1], before);
+    for (int slot = 2; slot < kTableSlots; ++slot) {
+        EXPECT_EQ(packed.tables->dcTables[slot], nullptr) << slot;
+        EXPECT_EQ(packed.tables->acCodeCounts[slot], nullptr) << slot;
+    }
+}
+
 TEST(HuffmanTables, DcTable0HasTheListedCodes) {
     const DecoderTables tables = FixedTables();
     const HuffmanDecodeTable& table = *tables.dcTables[0];
@@ -123,8 +143,8 @@ struct DecodedBlock {
 DecodedBlock DecodeOneBlock(const std::vector<std::uint8_t>& data, int slot,
                             std::int32_t predictor) {
     const DecoderTables tables = FixedTables();
-    const HuffmanPair dc{tables.dcCodeCounts[slot].get(), tables.dcTables[slot].get()};
-    const HuffmanPair ac{tables.acCodeCounts[slot].get(), tables.acTables[slot].get()};
+    const HuffmanPair dc{tables.dcCodeCounts[slot], tables.dcTables[slot]};
+    const HuffmanPair ac{tables.acCodeCounts[slot], tables.acTables[slot]};
     const auto length = static_cast<std::int32_t>(data.size());
 
     BitSource wideSource(data.data(), length);
@@ -320,10 +340,8 @@ std::int64_t DecodeLikeTheMcuLoop(const std::uint8_t* data, std::int32_t length,
     for (int mcu = 0; mcu < mcus; ++mcu) {
         const bool fast = reader.BytesUnfetched() >= kFastMcuBytes;
         for (int b = 0; b < 4; ++b) {
-            const HuffmanPair dc{tables.dcCodeCounts[kSlot[b]].get(),
-                                 tables.dcTables[kSlot[b]].get()};
-            const HuffmanPair ac{tables.acCodeCounts[kSlot[b]].get(),
-                                 tables.acTables[kSlot[b]].get()};
+            const HuffmanPair dc{tables.dcCodeCounts[kSlot[b]], tables.dcTables[kSlot[b]]};
+            const HuffmanPair ac{tables.acCodeCounts[kSlot[b]], tables.acTables[kSlot[b]]};
             std::int32_t block[64] = {};
             std::int32_t& p = predictors[kComponent[b]];
             p = fast ? DecodeDc<FastRefill>(reader, dc, p) : DecodeDc<CarefulRefill>(reader, dc, p);

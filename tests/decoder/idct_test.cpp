@@ -47,7 +47,7 @@ std::array<std::int16_t, 64> Low16(const Block32& values) {
 const std::vector<Transform>& RunnableTransforms() {
     static const std::vector<Transform> transforms = [] {
         std::vector<Transform> all;
-        for (const DecoderKernels& k : RunnableKernels()) {
+        for (const DecoderKernels& k : RunnableDecoderKernels()) {
             all.push_back({std::string(k.name) + " scalar", false,
                            [t = k.inverseDctScalar](const Block32& c, const Block32& q,
                                                     std::uint8_t* out, int stride) {
@@ -185,8 +185,8 @@ Samples DirectFormula(const Block32& coefficients, const Block32& quant) {
 
 TEST(InverseDct, RealBlockFromAGeneratedFrame) {
     const testing::TestFrame frame = testing::MakeFrame(64, 16, 90, 3);
-    DecoderContext context;
-    testing::PrepareContext(context, frame, DecoderVariant::kScalar);
+    DecoderContext context(DecoderVariant::kScalar);
+    testing::PrepareContext(context, frame);
     const testing::BitwiseFrame coded = testing::BitwiseDecodeFrame(
         frame.CodedData(), frame.CodedLength(), context.mcuCount, *context.tables);
     // The busiest Y block of the first MCU row: most coefficients set.
@@ -360,7 +360,7 @@ TEST(InverseDct, PairTransformsEqualTwoSingleTransforms) {
                  {{trial % 64, std::uniform_int_distribution<int>(-2048, 2047)(random)}});
          }},
     };
-    for (const DecoderKernels& k : RunnableKernels()) {
+    for (const DecoderKernels& k : RunnableDecoderKernels()) {
         for (const Case& c : cases) {
             for (int trial = 0; trial < 512; ++trial) {
                 const auto coefficientsA = Low16(c.block(trial)),
@@ -412,7 +412,7 @@ TEST(InverseDct, DcOnlyBlocksGiveTheDcOnlySampleEverywhere) {
          {32768, 65535, 65536, 65536 + 700, -32769, -65536 - 700, 10'465'280, -10'465'280},
          allQuantisers},
     };
-    for (const DecoderKernels& k : RunnableKernels()) {
+    for (const DecoderKernels& k : RunnableDecoderKernels()) {
         for (const Sweep& sweep : sweeps) {
             int scalarFaults = 0;
             int packedFaults = 0;

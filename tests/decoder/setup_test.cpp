@@ -31,10 +31,9 @@ TEST(DecoderSetUp, GeometryForPictureSizes) {
         {16, 0, {16, 8, 8}, 0, {0, 0, 0}, 1, 0, -1},
     };
     for (const DecoderVariant variant : kDecoderVariants) {
-        ChooseDecoderVariant(variant);
         const bool packed = variant == DecoderVariant::kPacked;
         for (const Geometry& g : cases) {
-            DecoderContext context;
+            DecoderContext context(variant);
             InitDecoder(context, 640, 480);
             ResetDecoder(context, g.width, g.height);
             const FrameParams& f = *context.frame;
@@ -58,8 +57,7 @@ TEST(DecoderSetUp, GeometryForPictureSizes) {
 }
 
 TEST(DecoderSetUp, InitSetsTheAdjustmentsAndResetKeepsThem) {
-    ChooseDecoderVariant(DecoderVariant::kScalar);
-    DecoderContext context;
+    DecoderContext context(DecoderVariant::kScalar);
     InitDecoder(context, 640, 480);
     EXPECT_EQ(context.adjustments.brightness, 49);
     EXPECT_EQ(context.adjustments.contrast, 49);
@@ -76,15 +74,6 @@ TEST(DecoderSetUp, InitSetsTheAdjustmentsAndResetKeepsThem) {
     EXPECT_EQ(context.colour.lumaOffset, offset);
 }
 
-TEST(DecoderSetUp, VariantChosenBeforeInitStays) {
-    for (const DecoderVariant variant : {DecoderVariant::kPacked, DecoderVariant::kScalar}) {
-        ChooseDecoderVariant(variant);
-        DecoderContext context;
-        InitDecoder(context, 640, 480);
-        EXPECT_EQ(mmxAvailable, variant == DecoderVariant::kPacked);
-    }
-}
-
 TEST(DecoderSetUp, LoadFrameTablesReadsZigzagOrderAfterTheSegmentHeads) {
     // header[k] is file byte 374 + k: table 0 at 379..442, table 1 at 448..511.
     std::vector<std::uint8_t> header(138, 0xEE);
@@ -96,8 +85,7 @@ TEST(DecoderSetUp, LoadFrameTablesReadsZigzagOrderAfterTheSegmentHeads) {
     header[7] = 9;  // file offset 381: zigzag index 2, natural entry 8 (row 1, column 0)
     header[74] = 200;
     for (const DecoderVariant variant : kDecoderVariants) {
-        ChooseDecoderVariant(variant);
-        DecoderContext context;
+        DecoderContext context(variant);
         InitDecoder(context, 640, 480);
         LoadFrameTables(context, header.data());
         auto entry = [&](int slot, int at) {
@@ -115,8 +103,7 @@ TEST(DecoderSetUp, LoadFrameTablesReadsZigzagOrderAfterTheSegmentHeads) {
 }
 
 TEST(DecoderSetUp, FreeDecoderReleasesEverything) {
-    ChooseDecoderVariant(DecoderVariant::kPacked);
-    DecoderContext context;
+    DecoderContext context(DecoderVariant::kPacked);
     InitDecoder(context, 640, 480);
     FreeDecoder(context);
     EXPECT_EQ(context.tables, nullptr);

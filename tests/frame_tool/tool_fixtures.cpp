@@ -35,8 +35,7 @@ std::string FrameName(int hours, int minutes, int seconds, int hundredths) {
 
 ViewerFrame LoadInViewer(const std::string& path, const PictureAdjustments& adjustments,
                          std::optional<DecoderVariant> variant) {
-    ChooseDecoderVariant(variant.value_or(ProcessorVariant()));
-    CMavFileManager manager;
+    CMavFileManager manager(variant);
     manager.SetPictureAdjustments(adjustments.brightness, adjustments.contrast, adjustments.hue,
                                   adjustments.saturation);
     ViewerFrame frame;
@@ -45,7 +44,7 @@ ViewerFrame LoadInViewer(const std::string& path, const PictureAdjustments& adju
     }
     frame.width = manager.PictureWidth();
     frame.height = manager.PictureHeight();
-    frame.stride = PictureStride(frame.width);
+    frame.stride = PictureStride(manager.Decoder().variant, frame.width);
     const std::uint8_t* bits = manager.PictureBits();
     frame.picture.assign(bits, bits + frame.stride * static_cast<std::size_t>(frame.height));
     const std::uint8_t* planes = manager.Decoder().planes.get();

@@ -12,12 +12,12 @@ Bytes GoodFrame(std::uint32_t seed) {
 }
 
 std::unique_ptr<CMavFileManager> MakeManager(DecoderVariant variant) {
-    ChooseDecoderVariant(variant);
-    return std::make_unique<CMavFileManager>();
+    return std::make_unique<CMavFileManager>(variant);
 }
 
 Bytes ShownPicture(const CMavFileManager& manager) {
-    const std::size_t bytes = PictureStride(manager.PictureWidth()) * manager.PictureHeight();
+    const std::size_t bytes =
+        PictureStride(manager.Decoder().variant, manager.PictureWidth()) * manager.PictureHeight();
     return Bytes(manager.PictureBits(), manager.PictureBits() + bytes);
 }
 

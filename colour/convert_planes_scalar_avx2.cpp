@@ -1,13 +1,12 @@
-// ConvertTableRowAvx2: the AVX2 twin of the scalar conversion's portable row, thirty-two
+// ConvertScalarRowAvx2: the AVX2 twin of the scalar conversion's portable row, thirty-two
 // pixels a step in 16-bit lanes. Instead of looking each term up, it works it out as its table
 // was filled: the 32-bit product of weight and sample, shifted down and cut to 16 bits, is
 // bits 6..21 of the product, put together from the low and the high 16-bit halves of the
 // product. So it equals the portable row for matrices whose tables follow their weights
-// (TermTablesFollowWeights), which ConvertPlanesTable checks once a picture. The sums are
-// those of the portable row: a pair's chroma terms added with 16-bit wrap-around, a pixel's
+// (ColourMatrix::termsFollowWeights), which ConvertPlanesScalar looks at once a picture. The sums
+// are those of the portable row: a pair's chroma terms added with 16-bit wrap-around, a pixel's
 // luma term added to them with 16-bit saturation, which limits to 0..255 as the 32-bit sum
-// would. Measured on planes to BGR at 1280x1024 (colour_bench, cpu medians of one run):
-// 506 us against the portable row's 4406 us, the check of the tables included.
+// would.
 #include <array>
 #include <cstdint>
 
@@ -54,8 +53,8 @@ __m256i ColourBytes(const WideLuma& index, __m256i u, __m256i v, const ChannelWe
 
 }  // namespace
 
-void ConvertTableRowAvx2(const ColourMatrix& colour, const std::uint8_t* y, const std::uint8_t* u,
-                         const std::uint8_t* v, int pairs, std::uint8_t* out) {
+void ConvertScalarRowAvx2(const ColourMatrix& colour, const std::uint8_t* y, const std::uint8_t* u,
+                          const std::uint8_t* v, int pairs, std::uint8_t* out) {
     const ChannelWeights blue = WeightsOf(colour.colourMatrix[kBlue]);
     const ChannelWeights green = WeightsOf(colour.colourMatrix[kGreen]);
     const ChannelWeights red = WeightsOf(colour.colourMatrix[kRed]);
@@ -81,7 +80,7 @@ void ConvertTableRowAvx2(const ColourMatrix& colour, const std::uint8_t* y, cons
         v += kPairsPerWideStep;
         out += 6 * kPairsPerWideStep;
     }
-    ConvertTableRow(colour, y, u, v, pairs - steps * kPairsPerWideStep, out);
+    ConvertScalarRow(colour, y, u, v, pairs - steps * kPairsPerWideStep, out);
 }
 
 }  // namespace orvik
