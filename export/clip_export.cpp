@@ -49,6 +49,7 @@ class ClipExport {
     const AVOutputFormat* container_ = nullptr;
     int ticksPerSecond_ = 0;
     std::vector<TimedFrame> plan_;
+    std::int64_t lastPace_ = 1;  // of the last frame written
     ExportOutcome outcome_;
 };
 
@@ -157,9 +158,13 @@ Status ClipExport::WriteFrames(const FirstFrame& first, ClipStream& stream, Clip
             Refuse(frame, std::move(*prepared.refusal));
         } else {
             const std::int64_t ticks = plan_[step].ticks - firstTicks;
+            if (Status shown = muxer.FrameAt(ticks); !shown.Ok()) {
+                return shown;
+            }
             if (Status written = stream.Write(prepared, ticks, muxer); !written.Ok()) {
                 return written;
             }
+            lastPace_ = plan_[step].pace;
             ++outcome_.written;
             outcome_.footageSeconds = static_cast<double>(frame.moment - firstMoment) / 100;
             outcome_.clipSeconds = static_cast<double>(ticks) / ticksPerSecond_;
@@ -174,7 +179,7 @@ Status ClipExport::Finish(ClipStream& stream, TemporaryOutput& output, ClipMuxer
     if (Status finished = stream.Finish(muxer); !finished.Ok()) {
         return finished;
     }
-    if (Status closed = muxer.Finish(); !closed.Ok()) {
+    if (Status closed = muxer.Finish(lastPace_); !closed.Ok()) {
         return closed;
     }
     return output.Commit();
