@@ -1,8 +1,9 @@
 // orvik-frame export: the frames of a recording within a range of capture times written as
-// one clip, with the clip export's engine. Ctrl+C (SIGINT) and SIGTERM cancel it, and then
-// no output is left behind.
+// one clip, with the clip export's engine. Ctrl+C (SIGINT), SIGTERM and SIGHUP cancel it,
+// and then no output is left behind.
 #include <csignal>
 #include <cstdio>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,26 +32,31 @@ extern "C" void OnInterrupt(int) {
     interrupted = true;
 }
 
-// Catches SIGINT and SIGTERM for its life.
+// The signals that end an export the way Ctrl+C does: SIGHUP too, which a closed terminal
+// or a logged-out session sends.
+constexpr int kInterruptions[] = {SIGINT, SIGTERM, SIGHUP};
+
+// Catches the interruptions for its life.
 class InterruptCatcher {
   public:
     InterruptCatcher() {
         struct sigaction action {};
         action.sa_handler = OnInterrupt;
         sigemptyset(&action.sa_mask);
-        sigaction(SIGINT, &action, &oldInterrupt_);
-        sigaction(SIGTERM, &action, &oldTerminate_);
+        for (std::size_t i = 0; i < std::size(kInterruptions); ++i) {
+            sigaction(kInterruptions[i], &action, &old_[i]);
+        }
     }
     ~InterruptCatcher() {
-        sigaction(SIGINT, &oldInterrupt_, nullptr);
-        sigaction(SIGTERM, &oldTerminate_, nullptr);
+        for (std::size_t i = 0; i < std::size(kInterruptions); ++i) {
+            sigaction(kInterruptions[i], &old_[i], nullptr);
+        }
     }
     InterruptCatcher(const InterruptCatcher&) = delete;
     InterruptCatcher& operator=(const InterruptCatcher&) = delete;
 
   private:
-    struct sigaction oldInterrupt_ {};
-    struct sigaction oldTerminate_ {};
+    struct sigaction old_[std::size(kInterruptions)]{};
 };
 
 ExportSettings SettingsOf(const Options& options) {
