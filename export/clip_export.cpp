@@ -18,6 +18,16 @@ namespace {
 // H.264 players keep up with this many pictures a second; a time-lapse drops the rest.
 constexpr int kMaxH264FramesPerSecond = 60;
 
+// FFmpeg's log is one for the whole process, and in every process that exports (the export
+// program, the viewer) it serves the export alone. Its notes, libx264's settings and
+// statistics above all (some 20 lines a clip), would only crowd standard error; its errors
+// stay. Exports do not run side by side, so the level is not raced for.
+void QuietenFfmpegLog() {
+    if (av_log_get_level() > AV_LOG_ERROR) {
+        av_log_set_level(AV_LOG_ERROR);
+    }
+}
+
 // One run of ExportClip: the plan of the clip's times, and the steps that follow it.
 class ClipExport {
   public:
@@ -54,6 +64,7 @@ class ClipExport {
 };
 
 ExportOutcome ClipExport::Run() {
+    QuietenFfmpegLog();
     container_ = ContainerFor(settings_.outputPath);
     if (const Status held = ContainerCanHold(settings_.outputPath, settings_.codec); !held.Ok()) {
         outcome_.error = held.Why();

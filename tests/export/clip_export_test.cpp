@@ -1,5 +1,6 @@
 // The export engine as a window drives it: progress after every frame, a cancel between
-// frames, and a failure, each leaving the output folder as it was.
+// frames, and a failure, each leaving the output folder as it was; and no encoder's notes
+// on standard error.
 #include <gtest/gtest.h>
 
 extern "C" {
@@ -7,7 +8,11 @@ extern "C" {
 }
 
 #include <atomic>
+#include <cstdarg>
+#include <cstdio>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "export/clip_export.h"
 #include "export/temporary_output.h"
@@ -21,7 +26,6 @@ namespace {
 class ClipExportTest : public ::testing::Test {
   protected:
     ClipExportTest() {
-        av_log_set_level(AV_LOG_ERROR);  // libx264's notes
         tree.MakeFolder("out");
         const std::vector<std::uint8_t> frame =
             EncodeFrame(MakeTestPicture(64, 32, 1).data(), 64, 32, 75);
@@ -99,6 +103,32 @@ TEST_F(ClipExportTest, AFailingStepEndsTheExportWithItsReason) {
         EXPECT_EQ(outcome.written, 0u) << c.out;
     }
     EXPECT_TRUE(std::filesystem::is_empty(tree.Path("out")));
+}
+
+// What FFmpeg's log would print, while it is caught.
+std::vector<std::string> logged;
+
+extern "C" void CatchLog(void*, int level, const char* format, va_list arguments) {
+    if (level <= av_log_get_level()) {
+        char line[1024];
+        std::vsnprintf(line, sizeof line, format, arguments);
+        logged.emplace_back(line);
+    }
+}
+
+// libx264's settings and statistics never reach standard error, even in a process that
+// left FFmpeg's log at its default level, as the viewer does.
+TEST_F(ClipExportTest, TheEncoderLogsNothingButErrors) {
+    logged.clear();
+    av_log_set_level(AV_LOG_INFO);
+    av_log_set_callback(CatchLog);
+    for (const char* out : {"out/clip.mkv", "out/clip.mp4"}) {
+        for (const ClipCodec codec : {ClipCodec::kCopy, ClipCodec::kH264}) {
+            EXPECT_EQ(Export(out, codec, {}).ending, ExportEnding::kWritten) << out;
+        }
+    }
+    av_log_set_callback(av_log_default_callback);
+    EXPECT_EQ(logged, std::vector<std::string>{});
 }
 
 TEST(TemporaryOutputTest, IsHiddenBesideTheOutputUntilCommitted) {

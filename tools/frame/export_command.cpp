@@ -8,10 +8,6 @@
 #include <string>
 #include <vector>
 
-extern "C" {
-#include <libavutil/log.h>
-}
-
 #include "export/clip_export.h"
 #include "library/recorded_frames.h"
 #include "tools/frame/commands.h"
@@ -128,7 +124,6 @@ int RunExport(const Options& options) {
         return kExitUsage;
     }
 
-    av_log_set_level(AV_LOG_ERROR);  // FFmpeg's notes would crowd out the summary
     ProgressLine progress;
     const Clock::time_point start = Clock::now();
     const ExportOutcome outcome =
