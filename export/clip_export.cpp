@@ -28,6 +28,21 @@ void QuietenFfmpegLog() {
     }
 }
 
+ClipTiming TimingFor(const ExportSettings& settings, const AVOutputFormat* container) {
+    const int maxFramesPerSecond = settings.codec == ClipCodec::kH264 ? kMaxH264FramesPerSecond : 0;
+    return ClipTiming{settings.speed, settings.closeGaps, TicksPerSecondFor(container),
+                      maxFramesPerSecond};
+}
+
+// The longest time between two frames of the plan, in ticks.
+std::int64_t LongestPause(const std::vector<TimedFrame>& plan) {
+    std::int64_t longest = 0;
+    for (std::size_t step = 1; step < plan.size(); ++step) {
+        longest = std::max(longest, plan[step].ticks - plan[step - 1].ticks);
+    }
+    return longest;
+}
+
 // One run of ExportClip: the plan of the clip's times, and the steps that follow it.
 class ClipExport {
   public:
@@ -70,11 +85,13 @@ ExportOutcome ClipExport::Run() {
         outcome_.error = held.Why();
         return outcome_;
     }
-    ticksPerSecond_ = TicksPerSecondFor(container_);
-    const int maxFramesPerSecond =
-        settings_.codec == ClipCodec::kH264 ? kMaxH264FramesPerSecond : 0;
-    plan_ = PlanClipTimes(frames_, ClipTiming{settings_.speed, settings_.closeGaps, ticksPerSecond_,
-                                              maxFramesPerSecond});
+    const ClipTiming timing = TimingFor(settings_, container_);
+    ticksPerSecond_ = timing.ticksPerSecond;
+    plan_ = PlanClipTimes(frames_, timing);
+    if (const Status paused = ContainerCanPause(container_, LongestPause(plan_)); !paused.Ok()) {
+        outcome_.error = paused.Why();
+        return outcome_;
+    }
     outcome_.dropped = frames_.size() - plan_.size();
 
     const std::optional<FirstFrame> first = FindFirstFrame();
@@ -212,6 +229,15 @@ void ClipExport::Progress(std::size_t step) const {
 }
 
 }  // namespace
+
+Status ClipCanBeHeld(std::span<const ClipFrame> frames, const ExportSettings& settings) {
+    if (const Status held = ContainerCanHold(settings.outputPath, settings.codec); !held.Ok()) {
+        return held;
+    }
+    const AVOutputFormat* container = ContainerFor(settings.outputPath);
+    return ContainerCanPause(container,
+                             LongestPause(PlanClipTimes(frames, TimingFor(settings, container))));
+}
 
 ExportOutcome ExportClip(std::span<const ClipFrame> frames, const ExportSettings& settings,
                          const std::atomic<bool>& cancel, const ExportProgress& progress) {

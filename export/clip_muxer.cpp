@@ -1,5 +1,7 @@
 #include "export/clip_muxer.h"
 
+#include "export/clip_container.h"
+
 namespace orvik {
 
 ClipMuxer::~ClipMuxer() {
@@ -82,6 +84,22 @@ Status ClipMuxer::WriteReady() {
     return Status();
 }
 
+// An empty packet in the last tick the last frame shows in: in a container that counts
+// ticks, the empty chunks up to it and its own make the clip's length.
+Status ClipMuxer::WriteEnd(std::int64_t lastPace) {
+    const AvPacketPtr end(av_packet_alloc());
+    if (end == nullptr) {
+        return AvFailure("packet", AVERROR(ENOMEM));
+    }
+    end->pts = *lastFrame_ + lastPace - 1;
+    end->dts = end->pts;
+    end->duration = 1;
+    end->stream_index = stream_->index;
+    av_packet_rescale_ts(end.get(), timeBase_, stream_->time_base);
+    const int result = av_interleaved_write_frame(context_, end.get());
+    return result < 0 ? AvFailure("packet", result) : Status();
+}
+
 Status ClipMuxer::Finish(std::int64_t lastPace) {
     if (lastFrame_) {
         showTimes_[*lastFrame_] = lastPace;
@@ -91,6 +109,11 @@ Status ClipMuxer::Finish(std::int64_t lastPace) {
     }
     if (!waiting_.empty()) {
         return Status::Failure("packet: no frame at its time");
+    }
+    if (lastFrame_ && lastPace > 1 && ContainerCountsTicks(context_->oformat)) {
+        if (Status ended = WriteEnd(lastPace); !ended.Ok()) {
+            return ended;
+        }
     }
     int result = av_write_trailer(context_);
     if (result < 0) {

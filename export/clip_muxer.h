@@ -6,7 +6,8 @@
 // (an MP4's edit list, Matroska's duration) ends where the last frame ends. The muxer is
 // told each frame's time as the frame is written and holds a packet until the frame after
 // its own has come. A packet finds its duration by its own time, not by the order packets
-// come in, which an encoder may choose (decoding order) and delay.
+// come in, which an encoder may choose (decoding order) and delay. A container that keeps
+// no durations but counts ticks (AVI) gets an empty packet where the last frame ends.
 #pragma once
 
 #include <cstdint>
@@ -44,6 +45,7 @@ class ClipMuxer {
 
   private:
     Status WriteReady();
+    Status WriteEnd(std::int64_t lastPace);
 
     AVFormatContext* context_ = nullptr;
     AVStream* stream_ = nullptr;

@@ -91,6 +91,10 @@ TEST_F(ClipExportTest, AFailingStepEndsTheExportWithItsReason) {
     };
     const Case cases[] = {
         {"out/clip.webm", ClipCodec::kCopy, "webm cannot hold the frames' MJPEG"},
+        {"out/clip.ts", ClipCodec::kH264,
+         "a clip is written as .mkv, .mp4, .mov or .avi, not mpegts"},
+        {"out/clip.nut", ClipCodec::kCopy,
+         "a clip is written as .mkv, .mp4, .mov or .avi, not nut"},
         {"missing/clip.mkv", ClipCodec::kCopy,
          tree.Path("missing/clip.mkv") + ": cannot be written: No such file or directory"},
         {"missing/clip.mp4", ClipCodec::kH264,
@@ -103,6 +107,30 @@ TEST_F(ClipExportTest, AFailingStepEndsTheExportWithItsReason) {
         EXPECT_EQ(outcome.written, 0u) << c.out;
     }
     EXPECT_TRUE(std::filesystem::is_empty(tree.Path("out")));
+}
+
+// A pause longer than AVI can hold is refused before any frame is read, for the viewer as
+// for the command line; Matroska takes the same clip.
+TEST_F(ClipExportTest, AnAviPauseItCannotHoldIsRefusedBeforeAnyWork) {
+    tree.WriteFile("rec/CAM112200000.JPG",
+                   EncodeFrame(MakeTestPicture(64, 32, 2).data(), 64, 32, 75));
+    frames.push_back({tree.Path("rec/CAM112200000.JPG"), MomentOf(24061512, 12 * 360000 + 120000)});
+    ExportSettings settings;
+    settings.outputPath = tree.Path("out/clip.avi");
+    const std::string why =
+        "avi holds pauses of up to 600.00 s, and this clip has one of 1199.50 s: write it as "
+        ".mkv, .mp4 or .mov";
+    EXPECT_EQ(ClipCanBeHeld(frames, settings).Why(), why);
+    std::size_t progressed = 0;
+    const ExportOutcome refused =
+        Export("out/clip.avi", ClipCodec::kCopy, [&](std::size_t, std::size_t) { ++progressed; });
+    EXPECT_EQ(refused.ending, ExportEnding::kFailed);
+    EXPECT_EQ(refused.error, why);
+    EXPECT_EQ(progressed, 0u);
+    EXPECT_TRUE(std::filesystem::is_empty(tree.Path("out")));
+    settings.closeGaps = true;
+    EXPECT_TRUE(ClipCanBeHeld(frames, settings).Ok());
+    EXPECT_EQ(Export("out/clip.mkv", ClipCodec::kCopy, {}).ending, ExportEnding::kWritten);
 }
 
 // What FFmpeg's log would print, while it is caught.

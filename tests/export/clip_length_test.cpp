@@ -1,8 +1,10 @@
 // Every clip's length as a player reads it with libavformat: the file's duration (an MP4's
 // edit list included) and the stream's end one frame's time after the last frame, in each
 // container the export writes, with both codecs, for ranges across pauses and folders,
-// with and without --close-gaps and --speed.
+// with and without --close-gaps and --speed; and an .avi refused before any work when it
+// cannot hold a pause.
 #include <algorithm>
+#include <filesystem>
 #include <tuple>
 
 #include "tests/export/clip_reading.h"
@@ -24,10 +26,11 @@ struct LengthCase {
     std::vector<std::string> options;
     std::vector<std::int64_t> frameTimes;  // milliseconds
     std::int64_t milliseconds;             // the clip's length
+    bool pauseBeyondAvi = false;           // of more than 10 minutes: .avi is refused
 };
 
 const LengthCase kCases[] = {
-    {"Whole", {}, {0, 500, 1000, 301000, 301200, 3000000, 3000250, 3000500}, 3000750},
+    {"Whole", {}, {0, 500, 1000, 301000, 301200, 3000000, 3000250, 3000500}, 3000750, true},
     // The last frame shows at the pace before the pause, not for the pause.
     {"EndsRightAfterAPause", {"--to", "2024/06/15 09:15:01.00"}, {0, 500, 1000, 301000}, 301500},
     {"ClosedGaps", {"--close-gaps"}, {0, 500, 1000, 1500, 1700, 1900, 2150, 2400}, 2650},
@@ -59,6 +62,15 @@ TEST_P(ClipLengthTest, EndsOneFrameTimeAfterItsLastFrame) {
     arguments.push_back(tree.Path("rec"));
     const ToolRun run = Run(arguments);
 
+    if (extension == "avi" && c.pauseBeyondAvi) {  // refused before any work
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_NE(run.err.find("avi holds pauses of up to 600.00 s, and this clip has one of "
+                               "2698.80 s: write it as .mkv"),
+                  std::string::npos)
+            << run.err;
+        EXPECT_TRUE(std::filesystem::is_empty(tree.Path("out")));
+        return;
+    }
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err, "");  // nothing of FFmpeg's or libx264's notes
     const std::optional<ReadClip> clip = ReadClipFile(out);
@@ -77,7 +89,7 @@ TEST_P(ClipLengthTest, EndsOneFrameTimeAfterItsLastFrame) {
 
 INSTANTIATE_TEST_SUITE_P(ContainersCodecsRanges, ClipLengthTest,
                          ::testing::Combine(::testing::ValuesIn(kCases),
-                                            ::testing::Values("mkv", "mp4", "mov"),
+                                            ::testing::Values("mkv", "mp4", "mov", "avi"),
                                             ::testing::Values("copy", "h264")),
                          [](const auto& info) {
                              return std::string(std::get<0>(info.param).name) + "_" +

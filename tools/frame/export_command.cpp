@@ -123,6 +123,12 @@ int RunExport(const Options& options) {
                      options.inputs.front().c_str());
         return kExitUsage;
     }
+    // A pause the container cannot hold is told before any frame is read.
+    if (const Status held = ClipCanBeHeld(frames, settings); !held.Ok()) {
+        std::fprintf(stderr, "orvik-frame: -o %s: %s\n", options.output.c_str(),
+                     held.Why().c_str());
+        return kExitUsage;
+    }
 
     ProgressLine progress;
     const Clock::time_point start = Clock::now();
