@@ -45,6 +45,12 @@ Status ClipMuxer::WriteHeader() {
 
 Status ClipMuxer::FrameAt(std::int64_t ticks) {
     if (lastFrame_) {
+        // The pauses were checked before the clip was begun; frames left out since (damaged
+        // ones) can make one longer.
+        if (Status paused = ContainerCanPause(context_->oformat, ticks - *lastFrame_);
+            !paused.Ok()) {
+            return paused;
+        }
         showTimes_[*lastFrame_] = ticks - *lastFrame_;
     }
     lastFrame_ = ticks;

@@ -133,6 +133,23 @@ TEST_F(ClipExportTest, AnAviPauseItCannotHoldIsRefusedBeforeAnyWork) {
     EXPECT_EQ(Export("out/clip.mkv", ClipCodec::kCopy, {}).ending, ExportEnding::kWritten);
 }
 
+// A damaged frame in the middle of two pauses AVI can hold makes one it cannot: the export
+// ends with the same reason when it meets it, and leaves nothing.
+TEST_F(ClipExportTest, APauseMadeLongerByADamagedFrameEndsTheExport) {
+    tree.WriteFile("rec/CAM112100000.JPG", std::vector<std::uint8_t>{0xFF, 0xD8});
+    tree.WriteFile("rec/CAM112200000.JPG",
+                   EncodeFrame(MakeTestPicture(64, 32, 2).data(), 64, 32, 75));
+    frames.push_back({tree.Path("rec/CAM112100000.JPG"), MomentOf(24061512, 12 * 360000 + 60000)});
+    frames.push_back({tree.Path("rec/CAM112200000.JPG"), MomentOf(24061512, 12 * 360000 + 120000)});
+    const ExportOutcome outcome = Export("out/clip.avi", ClipCodec::kCopy, {});
+    EXPECT_EQ(outcome.ending, ExportEnding::kFailed);
+    EXPECT_EQ(outcome.error,
+              "avi holds pauses of up to 600.00 s, and this clip has one of 1199.50 s: write it as "
+              ".mkv, .mp4 or .mov");
+    EXPECT_EQ(outcome.refused.size(), 1u);
+    EXPECT_TRUE(std::filesystem::is_empty(tree.Path("out")));
+}
+
 // What FFmpeg's log would print, while it is caught.
 std::vector<std::string> logged;
 
