@@ -1,20 +1,21 @@
-// The Timeline window: the whole recording at a glance, drawn from its timeline alone (no
-// frame is read). Time runs left to right across the track: footage where frames were
-// captured and blank where none were, a tick above the track at every folder's first frame,
-// the clip's marks, and a marker at the frame shown. The wheel zooms around the pointer from
-// the whole recording down to a minute, dragging pans, the time under the pointer is shown
-// while hovering, and a click asks for the last frame captured at or before that time. The
-// status line names the frame shown. Drawing goes column by column over the footage spans,
-// never frame by frame, so it costs the same for an hour as for a month.
+// The Timeline window: the whole recording at a glance, drawn from its timeline alone. Time
+// runs left to right across the track: footage where frames were captured and blank where
+// none were, a tick above the track at every folder's first frame, the clip's marks, a
+// marker at the frame shown, and a scale of round times below. The wheel zooms around the
+// pointer from the whole recording down to a minute, dragging pans, and a click asks for the
+// last frame captured at or before the time under the pointer. The status line names the
+// frame shown and, while hovering, the time under the pointer.
 #pragma once
 
 #include <QWidget>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "library/recording_timeline.h"
 #include "shell/timeline_axis.h"
+#include "shell/timeline_track.h"
 
 namespace orvik {
 
@@ -39,6 +40,8 @@ class TimelineWindow : public QWidget {
     // The x at which a time is drawn in the present view; none when it is off the track or
     // there is no recording.
     std::optional<int> XOfTime(std::int64_t time) const;
+    // The time scale's ticks in the present view, as drawn under the track.
+    std::vector<ScaleTick> Scale() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -58,24 +61,18 @@ class TimelineWindow : public QWidget {
     void leaveEvent(QEvent* event) override;
 
   private:
-    // Rows from top to bottom: the view's bounds, the folder ticks, the footage, the status.
+    // Rows from top to bottom: the view's bounds, the track's rows, the status.
     struct Layout {
         QRect bounds;
-        QRect ticks;
-        QRect footage;
+        TrackRows rows;
         QRect status;
-        QRect Track() const { return ticks.united(footage); }
     };
     Layout LayOut() const;
     bool HasRecording() const { return timeline != nullptr && !timeline->Empty(); }
     // The track's column under an x, kept on the track.
     int ColumnAt(int x) const;
 
-    void DrawFootage(QPainter& painter, const QRect& band) const;
-    void DrawFolderTicks(QPainter& painter, const QRect& band) const;
-    void DrawMarks(QPainter& painter, const QRect& track) const;
-    void DrawTimeLine(QPainter& painter, const QRect& track, std::int64_t time, QColor colour,
-                      int width) const;
+    std::optional<std::int64_t> ShownTime() const;
     void DrawTexts(QPainter& painter, const Layout& layout) const;
 
     std::shared_ptr<const RecordingTimeline> timeline;

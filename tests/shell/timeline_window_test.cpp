@@ -1,10 +1,12 @@
 // The Timeline window on a scanned recording, driven with the mouse as a user would: a click
-// asks for the frame drawn under the pointer, the wheel zooms around the pointer, and the
-// marker and status line follow the frame shown.
+// asks for the frame drawn under the pointer, the wheel zooms around the pointer, the marker
+// and status line follow the frame shown, and the scale under the track marks round times,
+// finer as the view narrows.
 
 #include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
+#include <algorithm>
 
 #include "shell/timeline_window.h"
 #include "tests/library/library_fixtures.h"
@@ -60,6 +62,7 @@ class TimelineWindowTest : public QObject {
     void markerAndStatusFollowTheFrameShown();
     void wheelZoomsAroundThePointer();
     void emptyAndOneFrameRecordingsDrawAndClickSensibly();
+    void scaleMarksRoundTimesFinerWhenZoomedIn();
 
   private:
     void Click(int x) {
@@ -160,6 +163,31 @@ void TimelineWindowTest::emptyAndOneFrameRecordingsDrawAndClickSensibly() {
     Click(window->width() - 9);
     QCOMPARE(chosen.count(), 2);
     QCOMPARE(chosen.at(1), (QVariantList{0, 0}));
+}
+
+void TimelineWindowTest::scaleMarksRoundTimesFinerWhenZoomedIn() {
+    // The whole recording, 09:00 to 10:05: ticks whole minutes apart, the hour among them
+    // under its own column.
+    const std::vector<ScaleTick> whole = window->Scale();
+    QVERIFY(whole.size() >= 4);
+    const auto hour = std::find_if(whole.begin(), whole.end(), [](const ScaleTick& tick) {
+        return tick.time == June15(10, 0, 0);
+    });
+    QVERIFY(hour != whole.end());
+    QCOMPARE(hour->label, QString("10:00"));
+    QCOMPARE(window->XOfTime(hour->time), std::optional(8 + hour->column));
+    const qint64 wholeStep = whole[1].time - whole[0].time;
+    QVERIFY2(wholeStep >= 6000 && 360000 % wholeStep == 0, qPrintable(QString::number(wholeStep)));
+
+    // Twelve notches in (about half a minute): ticks seconds apart, labelled to the second.
+    Wheel(*window, QPoint(window->XOfTime(June15(9, 2, 45)).value(), window->height() / 2), 12);
+    const std::vector<ScaleTick> zoomed = window->Scale();
+    QVERIFY(zoomed.size() >= 2);
+    const qint64 zoomedStep = zoomed[1].time - zoomed[0].time;
+    QVERIFY2(zoomedStep < 6000 && zoomed[0].time % zoomedStep == 0,
+             qPrintable(QString("%1 apart from %2").arg(zoomedStep).arg(zoomed[0].time)));
+    QVERIFY2(zoomed[0].label.startsWith("09:0") && zoomed[0].label.size() == 8,
+             qPrintable(zoomed[0].label));
 }
 
 }  // namespace orvik::test
