@@ -47,6 +47,10 @@ class TimelineAxis {
     // Moves the view by a number of columns (positive: towards later times), within the
     // widest view.
     void Pan(double byColumns);
+    // Keeps a time that moves (the frame shown during play) in view: once it comes within a
+    // tenth of the track's width of either end, or leaves the view, the view moves to put it
+    // in the middle, so that it runs on across half a track before the view moves again.
+    void KeepInView(std::int64_t time);
 
   private:
     // Hundredths between two neighbouring columns' centres is span / ColumnSteps().

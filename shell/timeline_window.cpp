@@ -28,7 +28,8 @@ QString TextOf(std::int64_t time) {
 
 }  // namespace
 
-TimelineWindow::TimelineWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+TimelineWindow::TimelineWindow(QWidget* parent, std::chrono::milliseconds followPause)
+    : QWidget(parent, Qt::Window), followPause(followPause) {
     setWindowTitle(tr("Timeline"));
     setMouseTracking(true);
     resize(sizeHint());
@@ -44,13 +45,22 @@ void TimelineWindow::SetTimeline(std::shared_ptr<const RecordingTimeline> newTim
     update();
 }
 
-void TimelineWindow::SetShownFrame(int folderIndex, int fileIndex) {
+void TimelineWindow::SetShownFrame(int folderIndex, int fileIndex, bool playing) {
     shown = FramePosition{folderIndex, fileIndex};
+    if (const std::optional<std::int64_t> time = ShownTime(); time && playing && MayFollow()) {
+        axis.KeepInView(*time);
+    }
     update();
 }
 
 std::optional<std::int64_t> TimelineWindow::ShownTime() const {
     return HasRecording() && shown ? timeline->TimeOf(shown->folder, shown->file) : std::nullopt;
+}
+
+// Not while the user holds the view with the button down, nor for a while after a move.
+bool TimelineWindow::MayFollow() const {
+    return !pressX &&
+           (!viewMovedAt || std::chrono::steady_clock::now() - *viewMovedAt >= followPause);
 }
 
 void TimelineWindow::SetMarks(std::optional<std::int64_t> in, std::optional<std::int64_t> out) {
@@ -165,6 +175,7 @@ void TimelineWindow::wheelEvent(QWheelEvent* event) {
     }
     const int x = static_cast<int>(std::lround(event->position().x()));
     axis.Zoom(std::pow(kZoomPerNotch, -delta / kWheelNotch), ColumnAt(x));
+    ViewMoved();
     event->accept();
     update();
 }
@@ -186,6 +197,7 @@ void TimelineWindow::mouseMoveEvent(QMouseEvent* event) {
         if (dragging) {
             axis = axisAtPress;
             axis.Pan(-moved);
+            ViewMoved();
         }
     }
     hoverX = LayOut().rows.Track().contains(at) ? std::optional(at.x()) : std::nullopt;

@@ -3,11 +3,14 @@
 // none were, a tick above the track at every folder's first frame, the clip's marks, a
 // marker at the frame shown, and a scale of round times below. The wheel zooms around the
 // pointer from the whole recording down to a minute, dragging pans, and a click asks for the
-// last frame captured at or before the time under the pointer. The status line names the
-// frame shown and, while hovering, the time under the pointer.
+// last frame captured at or before the time under the pointer. While playing, a zoomed-in
+// view moves along with the marker, except for a while after the user moved the view, so
+// that a pan or zoom is not undone under the user's hand. The status line names the frame
+// shown and, while hovering, the time under the pointer.
 #pragma once
 
 #include <QWidget>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -23,14 +26,19 @@ class TimelineWindow : public QWidget {
     Q_OBJECT
 
   public:
+    // How long after the user pans or zooms the view stays where the user put it.
+    static constexpr std::chrono::milliseconds kFollowPause{3000};
+
     // A top-level window (also when given a parent, which it closes with).
-    explicit TimelineWindow(QWidget* parent = nullptr);
+    explicit TimelineWindow(QWidget* parent = nullptr,
+                            std::chrono::milliseconds followPause = kFollowPause);
 
     // The recording to show, viewed whole; null for no recording.
     void SetTimeline(std::shared_ptr<const RecordingTimeline> timeline);
-    // The frame the viewer shows, by its slots: the marker and the status line follow it.
-    // A position outside the recording shows none.
-    void SetShownFrame(int folderIndex, int fileIndex);
+    // The frame the viewer shows, by its slots: the marker and the status line follow it,
+    // and while playing a zoomed-in view keeps it in sight. A position outside the recording
+    // shows none.
+    void SetShownFrame(int folderIndex, int fileIndex, bool playing = false);
     // The clip's start and end (absolute times); none hides a mark.
     void SetMarks(std::optional<std::int64_t> in, std::optional<std::int64_t> out);
 
@@ -74,6 +82,9 @@ class TimelineWindow : public QWidget {
 
     std::optional<std::int64_t> ShownTime() const;
     void DrawTexts(QPainter& painter, const Layout& layout) const;
+    // The user moved the view: it stops following play for a while.
+    void ViewMoved() { viewMovedAt = std::chrono::steady_clock::now(); }
+    bool MayFollow() const;
 
     std::shared_ptr<const RecordingTimeline> timeline;
     TimelineAxis axis;
@@ -85,6 +96,8 @@ class TimelineWindow : public QWidget {
     std::optional<int> pressX;
     TimelineAxis axisAtPress;
     bool dragging = false;
+    const std::chrono::milliseconds followPause;
+    std::optional<std::chrono::steady_clock::time_point> viewMovedAt;
 };
 
 }  // namespace orvik

@@ -97,7 +97,7 @@ void ToolWindows::follow() {
     if (timelineWindow != nullptr) {
         const bool shown = player.Library().ShownFile() != nullptr;
         timelineWindow->SetShownFrame(shown ? player.Library().Folders().currentIndex : -1,
-                                      player.ShownNumber() - 1);
+                                      player.ShownNumber() - 1, player.Playing());
         timelineWindow->SetMarks(markStart, markEnd);
     }
 }

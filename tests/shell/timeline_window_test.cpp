@@ -1,12 +1,13 @@
 // The Timeline window on a scanned recording, driven with the mouse as a user would: a click
 // asks for the frame drawn under the pointer, the wheel zooms around the pointer, the marker
-// and status line follow the frame shown, and the scale under the track marks round times,
-// finer as the view narrows.
+// and status line follow the frame shown, a zoomed-in view follows play unless just moved by
+// hand, and the scale under the track marks round times, finer as the view narrows.
 
 #include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
 #include <algorithm>
+#include <chrono>
 
 #include "shell/timeline_window.h"
 #include "tests/library/library_fixtures.h"
@@ -50,6 +51,18 @@ QList<int> ChangedColumns(const QImage& before, const QImage& after) {
     return changed;
 }
 
+// Drags the track from x by dx pixels, as a hand would.
+void Drag(QWidget& widget, int x, int dx) {
+    const int y = widget.height() / 2;
+    QTest::mousePress(&widget, Qt::LeftButton, {}, QPoint(x, y));
+    QTest::mouseMove(&widget, QPoint(x + dx / 2, y));
+    QTest::mouseMove(&widget, QPoint(x + dx, y));
+    QTest::mouseRelease(&widget, Qt::LeftButton, {}, QPoint(x + dx, y));
+}
+
+// Short, so that the tests can wait it out.
+constexpr std::chrono::milliseconds kTestFollowPause{200};
+
 }  // namespace
 
 class TimelineWindowTest : public QObject {
@@ -62,6 +75,8 @@ class TimelineWindowTest : public QObject {
     void markerAndStatusFollowTheFrameShown();
     void wheelZoomsAroundThePointer();
     void emptyAndOneFrameRecordingsDrawAndClickSensibly();
+    void zoomedViewFollowsPlayUnlessJustMoved_data();
+    void zoomedViewFollowsPlayUnlessJustMoved();
     void scaleMarksRoundTimesFinerWhenZoomedIn();
 
   private:
@@ -163,6 +178,49 @@ void TimelineWindowTest::emptyAndOneFrameRecordingsDrawAndClickSensibly() {
     Click(window->width() - 9);
     QCOMPARE(chosen.count(), 2);
     QCOMPARE(chosen.at(1), (QVariantList{0, 0}));
+}
+
+void TimelineWindowTest::zoomedViewFollowsPlayUnlessJustMoved_data() {
+    QTest::addColumn<bool>("playing");
+    QTest::addColumn<bool>("dragged");  // the view, just before the frame changes
+    QTest::addColumn<bool>("waited");   // the pause after the drag, before the frame changes
+    QTest::addColumn<bool>("followed");
+    QTest::newRow("playing") << true << false << false << true;
+    QTest::newRow("stepped, not playing") << false << false << false << false;
+    QTest::newRow("playing, just dragged") << true << true << false << false;
+    QTest::newRow("playing, dragged a while ago") << true << true << true << true;
+}
+
+void TimelineWindowTest::zoomedViewFollowsPlayUnlessJustMoved() {
+    QFETCH(bool, playing);
+    QFETCH(bool, dragged);
+    QFETCH(bool, waited);
+    QFETCH(bool, followed);
+    TimelineWindow timeline(nullptr, kTestFollowPause);
+    timeline.SetTimeline(TwoFolders(*tree));
+    timeline.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&timeline));
+    // Two and a half minutes of the first folder in view; the zoom is a move of its own.
+    Wheel(timeline, QPoint(timeline.XOfTime(June15(9, 2, 45)).value(), timeline.height() / 2), 8);
+    QTest::qWait(kTestFollowPause.count() + 50);
+    if (dragged) {
+        Drag(timeline, timeline.width() / 2, -40);  // towards later times
+        if (waited) {
+            QTest::qWait(kTestFollowPause.count() + 50);
+        }
+    }
+    const std::optional<int> before = timeline.XOfTime(June15(9, 3, 0));
+    QVERIFY(before.has_value() && !timeline.XOfTime(June15(9, 8, 0)).has_value());
+
+    timeline.SetShownFrame(0, 16, playing);  // 09:08:00, out of view
+    const std::optional<int> marker = timeline.XOfTime(June15(9, 8, 0));
+    if (followed) {
+        QVERIFY2(marker.has_value() && std::abs(*marker - timeline.width() / 2) <= 2,
+                 qPrintable(QString("marker at %1").arg(marker.value_or(-1))));
+    } else {
+        QVERIFY(!marker.has_value());
+        QCOMPARE(timeline.XOfTime(June15(9, 3, 0)), before);
+    }
 }
 
 void TimelineWindowTest::scaleMarksRoundTimesFinerWhenZoomedIn() {
