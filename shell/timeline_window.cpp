@@ -29,7 +29,7 @@ QString TextOf(std::int64_t time) {
 }  // namespace
 
 TimelineWindow::TimelineWindow(QWidget* parent, std::chrono::milliseconds followPause)
-    : QWidget(parent, Qt::Window), followPause(followPause) {
+    : QWidget(parent, Qt::Window), followPause(followPause), preview(new TimelinePreview(this)) {
     setWindowTitle(tr("Timeline"));
     setMouseTracking(true);
     resize(sizeHint());
@@ -42,15 +42,25 @@ void TimelineWindow::SetTimeline(std::shared_ptr<const RecordingTimeline> newTim
         axis.ShowWhole(timeline->First(), timeline->Last());
     }
     pressX.reset();
+    hoverX.reset();
+    preview->Forget();
     update();
 }
 
 void TimelineWindow::SetShownFrame(int folderIndex, int fileIndex, bool playing) {
     shown = FramePosition{folderIndex, fileIndex};
     if (const std::optional<std::int64_t> time = ShownTime(); time && playing && MayFollow()) {
+        const std::int64_t begin = axis.Begin();
         axis.KeepInView(*time);
+        if (axis.Begin() != begin) {
+            Preview(hoverX);  // another frame is under the pointer now
+        }
     }
     update();
+}
+
+void TimelineWindow::SetFrameSource(FrameFileSource source) {
+    preview->SetSource(std::move(source));
 }
 
 std::optional<std::int64_t> TimelineWindow::ShownTime() const {
@@ -177,6 +187,7 @@ void TimelineWindow::wheelEvent(QWheelEvent* event) {
     axis.Zoom(std::pow(kZoomPerNotch, -delta / kWheelNotch), ColumnAt(x));
     ViewMoved();
     event->accept();
+    Preview(hoverX);
     update();
 }
 
@@ -201,7 +212,22 @@ void TimelineWindow::mouseMoveEvent(QMouseEvent* event) {
         }
     }
     hoverX = LayOut().rows.Track().contains(at) ? std::optional(at.x()) : std::nullopt;
+    Preview(hoverX);
     update();
+}
+
+void TimelineWindow::Preview(std::optional<int> x) {
+    const std::optional<FramePosition> frame =
+        x && HasRecording() ? timeline->Find(axis.LatestTimeIn(ColumnAt(*x))) : std::nullopt;
+    const std::optional<std::int64_t> time =
+        frame ? timeline->TimeOf(frame->folder, frame->file) : std::nullopt;
+    if (!time) {
+        preview->Forget();
+        return;
+    }
+    const QRect track = LayOut().rows.Track();
+    preview->ShowFrame(*frame, *time, mapToGlobal(QPoint(*x, 0)).x(),
+                       QRect(mapToGlobal(track.topLeft()), track.size()));
 }
 
 void TimelineWindow::mouseReleaseEvent(QMouseEvent* event) {
@@ -222,7 +248,13 @@ void TimelineWindow::mouseReleaseEvent(QMouseEvent* event) {
 
 void TimelineWindow::leaveEvent(QEvent*) {
     hoverX.reset();
+    preview->Forget();
     update();
+}
+
+void TimelineWindow::hideEvent(QHideEvent*) {
+    hoverX.reset();
+    preview->Forget();
 }
 
 }  // namespace orvik

@@ -3,10 +3,11 @@
 // none were, a tick above the track at every folder's first frame, the clip's marks, a
 // marker at the frame shown, and a scale of round times below. The wheel zooms around the
 // pointer from the whole recording down to a minute, dragging pans, and a click asks for the
-// last frame captured at or before the time under the pointer. While playing, a zoomed-in
-// view moves along with the marker, except for a while after the user moved the view, so
-// that a pan or zoom is not undone under the user's hand. The status line names the frame
-// shown and, while hovering, the time under the pointer.
+// last frame captured at or before the time under the pointer. Hovering shows that time, and
+// above the pointer a small picture of that frame, decoded on a worker (TimelinePreview).
+// While playing, a zoomed-in view moves along with the marker, except for a while after the
+// user moved the view, so that a pan or zoom is not undone under the user's hand. The status
+// line names the frame shown and, while hovering, the time under the pointer.
 #pragma once
 
 #include <QWidget>
@@ -18,6 +19,7 @@
 
 #include "library/recording_timeline.h"
 #include "shell/timeline_axis.h"
+#include "shell/timeline_preview.h"
 #include "shell/timeline_track.h"
 
 namespace orvik {
@@ -39,6 +41,8 @@ class TimelineWindow : public QWidget {
     // and while playing a zoomed-in view keeps it in sight. A position outside the recording
     // shows none.
     void SetShownFrame(int folderIndex, int fileIndex, bool playing = false);
+    // Where the hover's pictures come from; without one the preview shows times only.
+    void SetFrameSource(FrameFileSource source);
     // The clip's start and end (absolute times); none hides a mark.
     void SetMarks(std::optional<std::int64_t> in, std::optional<std::int64_t> out);
 
@@ -67,6 +71,7 @@ class TimelineWindow : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
   private:
     // Rows from top to bottom: the view's bounds, the track's rows, the status.
@@ -82,6 +87,8 @@ class TimelineWindow : public QWidget {
 
     std::optional<std::int64_t> ShownTime() const;
     void DrawTexts(QPainter& painter, const Layout& layout) const;
+    // The preview of the frame under x, or none off the track.
+    void Preview(std::optional<int> x);
     // The user moved the view: it stops following play for a while.
     void ViewMoved() { viewMovedAt = std::chrono::steady_clock::now(); }
     bool MayFollow() const;
@@ -98,6 +105,7 @@ class TimelineWindow : public QWidget {
     bool dragging = false;
     const std::chrono::milliseconds followPause;
     std::optional<std::chrono::steady_clock::time_point> viewMovedAt;
+    TimelinePreview* preview;
 };
 
 }  // namespace orvik
