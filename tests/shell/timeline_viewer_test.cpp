@@ -2,9 +2,11 @@
 // follows play; hovering shows above the pointer the frame a click there would go to, under
 // that frame's own capture time; a damaged or missing frame says so and never shows another
 // frame's picture; a quick sweep decodes the frame it ends on, not every frame it passes; and
-// the library names a frame's file only for the very frame the Timeline means.
+// the library names a frame's file only for the very frame the Timeline means. The F1 list
+// says what the mouse does on the Timeline.
 
 #include <QApplication>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QTest>
 #include <QWheelEvent>
@@ -43,6 +45,7 @@ class TimelineViewerTest : public QObject {
     void sweepDecodesTheFrameItEndsOnNotEveryOne();
     void zoomedViewFollowsPlay();
     void frameSourceNamesOnlyTheFrameMeant();
+    void keyListNamesTheTimelinesMouse();
 
   private:
     // Opens the recording and the Timeline; null on failure.
@@ -219,6 +222,22 @@ void TimelineViewerTest::frameSourceNamesOnlyTheFrameMeant() {
             QCOMPARE(order->path, c.path);
             QVERIFY(order->variant == h.player().Library().Decoder().variant);
         }
+    }
+}
+
+void TimelineViewerTest::keyListNamesTheTimelinesMouse() {
+    WindowHarness h;
+    h.OpenActive("");
+    h.Keys({Qt::Key_F1});
+    QString list;
+    for (const QLabel* label : h.window().findChildren<QLabel*>()) {
+        if (label->window() != &h.window() && label->isVisible()) {
+            list += label->text();
+        }
+    }
+    for (const char* row : {"Wheel, drag, click", "In the Timeline: zoom around the pointer, pan",
+                            "Pointer over the Timeline", "small picture of that frame"}) {
+        QVERIFY2(list.contains(row), row);
     }
 }
 
