@@ -12,6 +12,9 @@ std::function<void(const ErrorReport&)>& InstalledReporter() {
     return reporter;
 }
 
+// The calling thread's own reporter, while a ScopedThreadErrorReporter stands.
+thread_local const std::function<void(const ErrorReport&)>* threadReporter = nullptr;
+
 }  // namespace
 
 std::string ReportText(const ErrorReport& report) {
@@ -23,9 +26,25 @@ void SetErrorReporter(std::function<void(const ErrorReport& report)> reporter) {
 }
 
 void ReportError(const ErrorReport& report) {
+    if (threadReporter != nullptr) {
+        if (*threadReporter) {
+            (*threadReporter)(report);
+        }
+        return;
+    }
     if (const auto& reporter = InstalledReporter()) {
         reporter(report);
     }
+}
+
+ScopedThreadErrorReporter::ScopedThreadErrorReporter(
+    std::function<void(const ErrorReport& report)> reporter)
+    : reporter(std::move(reporter)), outer(threadReporter) {
+    threadReporter = &this->reporter;
+}
+
+ScopedThreadErrorReporter::~ScopedThreadErrorReporter() {
+    threadReporter = outer;
 }
 
 }  // namespace orvik

@@ -22,7 +22,8 @@ std::string ReportText(const ErrorReport& report);
 // Installs the reporter; an empty one removes it.
 void SetErrorReporter(std::function<void(const ErrorReport& report)> reporter);
 
-// Calls the installed reporter with the report; with none installed, does nothing.
+// Calls the reporter in force on this thread (ScopedThreadErrorReporter), else the installed
+// one; with none, does nothing.
 void ReportError(const ErrorReport& report);
 
 // Installs a reporter for the life of the object, and removes it after.
@@ -34,6 +35,21 @@ class ScopedErrorReporter {
     ~ScopedErrorReporter() { SetErrorReporter({}); }
     ScopedErrorReporter(const ScopedErrorReporter&) = delete;
     ScopedErrorReporter& operator=(const ScopedErrorReporter&) = delete;
+};
+
+// Installs a reporter for the calling thread alone, for the life of the object: a scan run on
+// a worker hands its reports to the window's thread this way, and a quiet look at a folder
+// reports nothing.
+class ScopedThreadErrorReporter {
+  public:
+    explicit ScopedThreadErrorReporter(std::function<void(const ErrorReport& report)> reporter);
+    ~ScopedThreadErrorReporter();
+    ScopedThreadErrorReporter(const ScopedThreadErrorReporter&) = delete;
+    ScopedThreadErrorReporter& operator=(const ScopedThreadErrorReporter&) = delete;
+
+  private:
+    std::function<void(const ErrorReport& report)> reporter;
+    const std::function<void(const ErrorReport& report)>* outer;
 };
 
 }  // namespace orvik

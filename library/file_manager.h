@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "library/folder_list.h"
@@ -17,6 +18,8 @@
 #include "platform/path_capacity.h"
 
 namespace orvik {
+
+struct ScannedTree;
 
 inline constexpr std::size_t kTimeTextCapacity = 9;   // HH:MM:SS
 inline constexpr std::size_t kDateTextCapacity = 11;  // 20YY/MM/DD
@@ -33,6 +36,13 @@ class CMavFileManager {
     // place when it names a date folder: its parent is scanned and it becomes current).
     // 0 when the scan ran; 1 when the path holds no separator or cannot be listed.
     int ScanFolderTree(char* rootPath);
+    // Takes the records of a tree scanned elsewhere (tree_scan.h), as if this object had
+    // scanned it; tree is left empty. Nothing is current and nothing is loaded.
+    void TakeScannedTree(ScannedTree& tree);
+    // While a scan runs elsewhere: shows the first frame of the folder the scan will choose
+    // (ChosenFolderAhead), with all three texts, from a record of its own. Nothing else can
+    // be navigated until the scanned tree is taken. False when it cannot be opened.
+    bool ShowAhead(std::unique_ptr<CMavFolder> folder);
 
     // Navigation and search, with the playhead changed as each operation says. True when
     // the operation did what it names; false leaves the picture as it was.
@@ -149,9 +159,10 @@ class CMavFileManager {
     char dateText[kDateTextCapacity] = {};
     char openPath[kPathCapacity] = {};
     CMavFolder* currentFolder = nullptr;
-    CMavFile* currentFile = nullptr;  // the cursor
-    std::int32_t cursorIndex = 0;     // its index in currentFolder
-    CMavFile* shownFile = nullptr;    // the frame whose texts are shown
+    std::unique_ptr<CMavFolder> aheadFolder;  // shown ahead of a scan running elsewhere
+    CMavFile* currentFile = nullptr;          // the cursor
+    std::int32_t cursorIndex = 0;             // its index in currentFolder
+    CMavFile* shownFile = nullptr;            // the frame whose texts are shown
     const CMavFolder* shownFolder = nullptr;
     std::int32_t shownIndex = 0;  // its index in its folder
     // The folder of a play run: set by a play step that shows a frame, while the cursor may

@@ -21,6 +21,13 @@ void CFolderList::Clear() {
     folderLimitReported = false;
 }
 
+void CFolderList::Swap(CFolderList& other) noexcept {
+    std::swap(folders, other.folders);
+    std::swap(folderCount, other.folderCount);
+    std::swap(currentIndex, other.currentIndex);
+    std::swap(folderLimitReported, other.folderLimitReported);
+}
+
 CMavFolder* CFolderList::GetCurrent() const {
     if (folderCount == 0 || currentIndex < 0 || currentIndex >= folderCount) {
         return nullptr;

@@ -19,6 +19,8 @@ class CFolderList {
 
     // Destroys every folder and file; no current folder.
     void Clear();
+    // Exchanges the records, the current slot and all, with other.
+    void Swap(CFolderList& other) noexcept;
     // None (nullptr) when the list is empty or there is no current folder.
     CMavFolder* GetCurrent() const;
     // Moves the current slot one on or back and gives that folder; none, with the slot

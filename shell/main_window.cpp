@@ -29,6 +29,7 @@ namespace {
 constexpr int kSkinBitmap = 122;
 constexpr int kIconBitmap = 159;
 constexpr int kIconSize = 32;
+constexpr std::size_t kMostKeysWaiting = 64;
 
 constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::WindowTitleHint |
                                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -132,6 +133,12 @@ void MainWindow::ConnectPlayer() {
                                   !player->PictureCaptureTime().isEmpty());
         tools->follow();
     });
+    connect(player, &Player::readingStarted, this, [this] {
+        hasRecording = false;
+        SetControlsEnabled(false);
+        ShowReading(0, 0);
+    });
+    connect(player, &Player::readingProgressed, this, &MainWindow::ShowReading);
     connect(player, &Player::recordingOpened, this, &MainWindow::ShowRecording);
     connect(exporter, &ClipExporter::marksChanged, tools, &ToolWindows::showMarks);
     connect(exporter, &ClipExporter::marksChanged, playerControls, &PlayerControls::ShowMarks);
@@ -173,6 +180,18 @@ QList<QAction*> MainWindow::AddViewerKeys(QWidget* window) {
 }
 
 void MainWindow::Run(Command command) {
+    // While a recording is read, what needs its frames waits until they are there.
+    const bool needsNoRecording = command == Command::KeyList || command == Command::Timeline ||
+                                  command == Command::FrameWindow ||
+                                  command == Command::CloseViewer || command == Command::Faster ||
+                                  command == Command::Slower;
+    if (player->Reading() && !needsNoRecording) {
+        if (waiting.size() < kMostKeysWaiting) {
+            waiting.push_back(command);
+        }
+        pictureArea->SetNote(tr("Reading the recording: that follows once it is read"));
+        return;
+    }
     commands->Run(command);
 }
 
@@ -214,6 +233,11 @@ void MainWindow::OpenColourSettings() {
     colourSettings->Open();
 }
 
+void MainWindow::ShowReading(int folders, qint64 frames) {
+    pictureArea->SetHint(
+        tr("Reading the recording… %L1 folders, %L2 frames").arg(folders).arg(frames));
+}
+
 void MainWindow::ShowRecording(bool hasFrame) {
     hasRecording = hasFrame;
     tools->showRecording();
@@ -225,6 +249,11 @@ void MainWindow::ShowRecording(bool hasFrame) {
     if (hasFrame) {
         RememberRecording(QString::fromLocal8Bit(player->FolderPath()));
         pictureArea->setFocus();  // keys work at once
+    }
+    for (const Command command : std::exchange(waiting, {})) {
+        if (hasFrame) {
+            Run(command);
+        }
     }
 }
 

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "shell/button_lights.h"
 #include "shell/dialog/dialog_controls.h"
@@ -73,6 +74,7 @@ class MainWindow : public QDialog {
     QList<QAction*> AddViewerKeys(QWidget* window);
     void ChooseFolder();
     void OpenColourSettings();
+    void ShowReading(int folders, qint64 frames);
     void ShowRecording(bool hasFrame);
     void ShowHowToOpen();
     void SetControlsEnabled(bool enable);
@@ -95,6 +97,7 @@ class MainWindow : public QDialog {
     QPointer<ColourSettingDialog> colourSettings;
     std::unique_ptr<ViewerCommands> commands;
     bool hasRecording = false;
+    std::vector<Command> waiting;  // keys pressed while the recording was read
 };
 
 }  // namespace orvik

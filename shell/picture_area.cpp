@@ -113,9 +113,9 @@ void PictureArea::paintEvent(QPaintEvent*) {
                  frameNote);
     }
     if (!hint.isEmpty()) {
-        painter.setPen(QColor(200, 200, 200));
-        painter.drawText(picture.adjusted(40, 40, -40, -40), Qt::AlignCenter | Qt::TextWordWrap,
-                         hint);
+        const QRect box = painter.fontMetrics().boundingRect(
+            picture.adjusted(60, 0, -60, 0), Qt::AlignCenter | Qt::TextWordWrap, hint);
+        DrawBand(painter, box.adjusted(-16, -10, 16, 10).intersected(picture), hint);
     }
     if (!note.isEmpty()) {  // a brief word over the picture's foot, where the user looks
         DrawBand(painter,
@@ -131,8 +131,13 @@ void PictureArea::DrawBand(QPainter& painter, const QRect& band, const QString& 
     painter.setBrush(QColor(0, 0, 0, 170));
     painter.drawRoundedRect(band, 6, 6);
     painter.setPen(Qt::white);
-    painter.drawText(band, Qt::AlignCenter,
-                     painter.fontMetrics().elidedText(text, Qt::ElideMiddle, band.width() - 12));
+    if (text.contains('\n')) {
+        painter.drawText(band, Qt::AlignCenter | Qt::TextWordWrap, text);
+    } else {
+        painter.drawText(
+            band, Qt::AlignCenter,
+            painter.fontMetrics().elidedText(text, Qt::ElideMiddle, band.width() - 12));
+    }
     painter.restore();
 }
 

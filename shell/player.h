@@ -23,6 +23,8 @@
 
 namespace orvik {
 
+class RecordingReader;
+
 namespace test {
 class WindowHarness;
 }
@@ -55,8 +57,10 @@ class Player : public QObject {
     const char* FolderPath() const { return folderPath; }
     // A loaded frame waits for the tick to present it.
     bool FrameWaiting() const { return frameWaiting; }
-    // Another library operation is in progress (a message box of the scan is open).
+    // Another library operation is in progress.
     bool Busy() const { return busy; }
+    // A recording is being read (off the window's thread); nothing can be navigated yet.
+    bool Reading() const { return reader != nullptr; }
     // The frame on screen's capture moment (hundredths since 2000/01/01) and its text
     // "YYYY/MM/DD HH:MM:SS.cc"; none when no frame is shown.
     std::optional<std::int64_t> ShownMoment() const;
@@ -75,8 +79,10 @@ class Player : public QObject {
     QTimer& Timer() { return timer; }
 
   public slots:
-    // Scans the tree at path (kept as the folder path, cut to fit) and shows the first frame
-    // of the folder the scan chooses.
+    // Reads the tree at path (kept as the folder path, cut to fit) off the window's thread,
+    // showing the first frame of the folder the scan will choose as soon as it is found, and
+    // the first frame of the one it chose when the whole tree is read (recordingOpened).
+    // Opening another path meanwhile stops the reading.
     void open(const QString& path);
     void play();
     void playBackward();
@@ -109,7 +115,11 @@ class Player : public QObject {
     void tick();
 
   signals:
-    // A scan ended; hasFrame tells whether a frame of the recording is shown.
+    // Reading a recording began: the old one is gone.
+    void readingStarted();
+    // So much of it is read.
+    void readingProgressed(int folders, qint64 frames);
+    // The recording is read; hasFrame tells whether a frame of it is shown.
     void recordingOpened(bool hasFrame);
     void dateTextChanged(const QString& text);
     void timeTextChanged(const QString& text);
@@ -132,6 +142,8 @@ class Player : public QObject {
 
     enum class Direction { Forward, Backward };
 
+    void ShowAhead();
+    void FinishReading();
     void StartPlay(Direction direction);
     void MoveFolder(Direction direction);
     void Step(Direction direction);
@@ -156,6 +168,7 @@ class Player : public QObject {
     char folderPath[kPathCapacity] = " ";
     QString pictureTime;
     QTimer timer;
+    RecordingReader* reader = nullptr;
     bool frameWaiting = false;
     bool busy = false;
 };

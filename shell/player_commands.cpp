@@ -3,8 +3,10 @@
 // it stands, with the undo steps noted.
 
 #include "library/play_state.h"
+#include "library/tree_scan.h"
 #include "shell/library_turn.h"
 #include "shell/player.h"
+#include "shell/recording_reader.h"
 #include "shell/search_codes.h"
 #include "text/bounded_format.h"
 
@@ -15,10 +17,33 @@ void Player::open(const QString& path) {
     if (!turn) {
         return;
     }
+    delete reader;  // another recording: a reading still going stops
     BoundedFormat(folderPath, sizeof folderPath, "%s", path.toLocal8Bit().constData());
-    static_cast<void>(files.ScanFolderTree(folderPath));  // its reports are the user's word
     playhead.state = PlayState::Stopped;
     pictureTime.clear();
+    ScannedTree nothing;
+    files.TakeScannedTree(nothing);  // the old recording goes at once
+    reader = new RecordingReader(QByteArray(folderPath), this);
+    connect(reader, &RecordingReader::aheadReady, this, &Player::ShowAhead);
+    connect(reader, &RecordingReader::progressed, this, &Player::readingProgressed);
+    connect(reader, &RecordingReader::finished, this, &Player::FinishReading);
+    emit readingStarted();
+}
+
+void Player::ShowAhead() {
+    LibraryTurn turn(busy);
+    if (turn && files.ShowAhead(reader->TakeAhead())) {
+        MarkFrameWaiting();
+        ShowCurrentTexts();
+    }
+}
+
+void Player::FinishReading() {
+    const std::shared_ptr<ScannedTree> tree = reader->TakeTree();
+    reader->deleteLater();
+    reader = nullptr;
+    BoundedFormat(folderPath, sizeof folderPath, "%s", tree->path);  // a date folder's root
+    files.TakeScannedTree(*tree);
     const bool hasFrame = files.LoadFirstFrame();
     if (hasFrame) {
         MarkFrameWaiting();

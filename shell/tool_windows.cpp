@@ -83,6 +83,7 @@ void ToolWindows::showTimeline() {
 void ToolWindows::showKeyList() {
     if (keyList == nullptr) {
         keyList = new QWidget(main, Qt::Window);
+        keyList->setObjectName("keyList");
         keyList->setWindowTitle(tr("Keys"));
         auto* layout = new QVBoxLayout(keyList);
         layout->addWidget(new QLabel(KeyListHtml(), keyList));

@@ -7,14 +7,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "decoder/frame_format.h"
 #include "library/file_manager.h"
+#include "library/tree_scan.h"
 #include "testing/support/fake_listings.h"
 #include "tests/library/library_fixtures.h"
 #include "tests/robustness/damaged_frames.h"
@@ -381,6 +385,70 @@ TEST(DamagedTreeMatrix, EachChangeHasItsOneResult) {
                   c.wantShown == Shown::FirstPicture ? firstPicture : secondPicture);
         EXPECT_EQ(reports.Whats(), c.wantReports) << "loading reports nothing";
     }
+}
+
+// The scan as the viewer runs it, on a worker with its reports collected there, against the
+// scan in place: the same folders, current folder, root, count and reports. The folder looked
+// at ahead is the one the scan makes current whenever that one holds frames and is kept (a
+// folder beyond the limit can be told only by reading all before it).
+void ExpectTheSameScanOnAWorker(const char* picked) {
+    CMavFileManager manager;
+    test::ReportRecorder inPlace;
+    char path[kPathCapacity];
+    std::snprintf(path, sizeof path, "%s", picked);
+    const int result = manager.ScanFolderTree(path);
+    ScannedTree scanned;
+    std::unique_ptr<CMavFolder> ahead;
+    std::vector<std::string> onWorker;
+    std::thread([&] {
+        const ScopedThreadErrorReporter collect(
+            [&onWorker](const ErrorReport& report) { onWorker.emplace_back(report.what); });
+        ahead = ChosenFolderAhead(picked);
+        ScanTree(picked, scanned);
+    }).join();
+    EXPECT_EQ(onWorker, inPlace.Whats());
+    EXPECT_EQ(scanned.result, result);
+    EXPECT_STREQ(scanned.path, path);
+    CMavFileManager taken;
+    taken.TakeScannedTree(scanned);
+    EXPECT_EQ(KeptFolders(taken), KeptFolders(manager));
+    EXPECT_EQ(taken.Folders().currentIndex, manager.Folders().currentIndex);
+    EXPECT_EQ(taken.TotalFiles(), manager.TotalFiles());
+    EXPECT_STREQ(taken.RootPath(), manager.RootPath());
+    const CMavFolder* current = manager.Folders().GetCurrent();
+    const std::vector<std::string> kept = KeptFolders(manager);
+    if (current != nullptr && ahead != nullptr &&
+        std::find(kept.begin(), kept.end(), ahead->name) != kept.end()) {
+        EXPECT_STREQ(ahead->name, current->name);
+        EXPECT_EQ(ahead->GetFirstFile()->ListedName(), current->GetFirstFile()->ListedName());
+    }
+}
+
+TEST(DamagedTreeMatrix, TheScanOnAWorkerGivesWhatTheScanInPlaceGives) {
+    for (const TreeCase& c : kCases) {
+        SCOPED_TRACE(c.name);
+        Tree tree;
+        tree.files.WriteFile(kFirst, test::GoodFrame(1));
+        c.build(tree);
+        ExpectTheSameScanOnAWorker(tree.Path(c.picked).c_str());
+    }
+}
+
+// The limits, on made-up listings: one folder too many, one frame file too many.
+TEST(DamagedTreeMatrix, TheScanOnAWorkerMeetsTheLimitsAsTheScanInPlace) {
+    test::FakeListings listings;
+    test::FakeFolder& root = listings["/limits"];
+    const test::FakeEntry frame{"CAM100000001.JPG", false, 1000};
+    for (std::int32_t i = 0; i <= kMaxFolders; ++i) {
+        const std::string name = std::to_string(10010100 + i);
+        root.entries.push_back({name, true, 0});
+        listings["/limits/" + name].entries = {frame};
+    }
+    std::vector<test::FakeEntry>& crowded = listings["/limits/10010100"].entries;
+    for (std::int32_t i = 1; i <= kMaxFilesPerFolder; ++i) {
+        crowded.push_back({"CAM1" + std::to_string(10000000 + i) + ".JPG", false, 1000});
+    }
+    ExpectTheSameScanOnAWorker("/limits");
 }
 
 }  // namespace

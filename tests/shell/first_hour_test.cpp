@@ -187,6 +187,7 @@ void FirstHourTest::droppedFolderOpensAndIsRemembered() {
     QVERIFY(enter.isAccepted());
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&h.window(), &drop);
+    h.WaitForReading();
     QCOMPARE(h.Text(ControlId::DateBox), QString("2009/12/31"));
     QCOMPARE(h.Text(ControlId::TimeBox), QString("22:00:00"));  // the date folder itself
     // The recording remembered is the root, as the scan takes it from its date folder.

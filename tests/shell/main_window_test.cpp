@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
+#include <cerrno>
 #include <filesystem>
 
 #include "library/play_state.h"
@@ -15,6 +16,7 @@
 #include "shell/bottom_up_picture.h"
 #include "shell/colour_settings/colour_setting_dialog.h"
 #include "shell/picture_area.h"
+#include "testing/support/fake_listings.h"
 #include "tests/shell/window_harness.h"
 
 namespace orvik::test {
@@ -105,7 +107,7 @@ class MainWindowTest : public QObject {
     void enterCloses_data();
     void enterCloses();
     void colourSettingsWindowBesideTheMainWindow();
-    void libraryIsHeldOffWhileAReportIsOpen();
+    void windowAnswersWhileARecordingIsRead();
     void wholeWindowAsPainted();
 };
 
@@ -227,10 +229,12 @@ void MainWindowTest::folderGivenAtStartSkipsTheChooser() {
     WindowHarness h;
     h.ChooserAnswers(kLastFolder);  // would be taken if the chooser ran
     h.window().OpenFolder(h.tree().Path(kMiddleFolder).c_str());
+    h.WaitForReading();
     QCOMPARE(h.Text(ControlId::TimeBox), QString("22:00:00"));
     QCOMPARE(QString(h.player().FolderPath()), QString::fromStdString(h.tree().Root()));
     QVERIFY(h.Control(ControlId::Play)->isEnabled());
     h.Click(ControlId::ChooseFolder);  // the chooser's answer replaces it
+    h.WaitForReading();
     QCOMPARE(h.Text(ControlId::TimeBox), QString("23:59:00"));
 }
 
@@ -520,41 +524,26 @@ void MainWindowTest::colourSettingsWindowBesideTheMainWindow() {
     QCOMPARE(stored, 49);
 }
 
-// A scan that reports shows a message box, whose loop lets ticks, clicks and slider steps
-// through; while the scan holds the library, none of them may change anything.
-void MainWindowTest::libraryIsHeldOffWhileAReportIsOpen() {
+// A recording is read off the window's thread: while its reports are up, the window answers
+// and the keys that need frames wait for them.
+void MainWindowTest::windowAnswersWhileARecordingIsRead() {
     WindowHarness h;
-    h.Choose(kFirstFolder);
-    h.Click(ControlId::Play);
-    h.Tick(3);
-    h.Click(ControlId::ColourSettings);
-    QVERIFY(OpenColourWindow() != nullptr);
-    auto* brightness =
-        OpenColourWindow()->findChild<QSlider*>(QString::number(int(ControlId::BrightnessSlider)));
-    const std::int32_t brightnessBefore = h.player().Library().Decoder().adjustments.brightness;
-    QCOMPARE(h.player().FrameWaiting(), false);
-
+    FakeListings listings;
+    listings[h.tree().Path(kMiddleFolder)].openError = EACCES;
     bool ran = false;
     h.duringReport = [&] {
         ran = true;
-        QVERIFY(h.player().Busy());
-        const Snapshot before = Take(h);
-        const int sliderBefore = h.Slider(ControlId::PositionSlider)->value();
-        h.Tick(3);
-        h.Click(ControlId::StepForward);
-        h.Click(ControlId::Play);
-        h.Click(ControlId::Stop);
-        h.Slider(ControlId::PositionSlider)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        brightness->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        QVERIFY(Take(h) == before);
-        QCOMPARE(h.Slider(ControlId::PositionSlider)->value(), sliderBefore);
-        QCOMPARE(h.player().Library().Decoder().adjustments.brightness, brightnessBefore);
+        QVERIFY(h.player().Reading());
+        QVERIFY(!h.player().Busy());
+        h.window().activateWindow();
+        h.Keys({Qt::Key_Right, Qt::Key_F1});
+        QVERIFY(h.window().findChild<QWidget*>("keyList") != nullptr);  // at once
+        QVERIFY(h.Text(ControlId::TimeBox) != "23:59:10");              // not yet
     };
-    h.Choose("missing");
+    h.Choose("");
     QVERIFY(ran);
-    QVERIFY(!h.player().Busy());
-    QCOMPARE(h.reports, std::vector<std::string>{"FindFirstFile"});
-    OpenColourWindow()->EndWithoutSaving();
+    QCOMPARE(h.reports, std::vector<std::string>{"File List is Empty"});
+    QCOMPARE(h.Text(ControlId::TimeBox), QString("23:59:10"));  // the first frame, then Right
 }
 
 // The window as the user sees it: the skin everywhere, the picture in the frame, the faces

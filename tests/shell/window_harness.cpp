@@ -68,6 +68,15 @@ void WindowHarness::ChooserAnswers(const std::string& relative) {
 void WindowHarness::Choose(const std::string& relative) {
     ChooserAnswers(relative);
     Click(ControlId::ChooseFolder);
+    WaitForReading();
+}
+
+void WindowHarness::WaitForReading() {
+    // The recording is read on a thread of its own; its reports come first.
+    if (!QTest::qWaitFor([this] { return !player().Reading(); }, 20000)) {
+        qFatal("the recording was not read");
+    }
+    QCoreApplication::processEvents();  // the repaints that the lit-button rule runs in
 }
 
 void WindowHarness::Click(ControlId id) {

@@ -50,8 +50,10 @@ class WindowHarness {
 
     // The chooser's next answer: the tree's folder relative (empty: the root), or "cancel".
     void ChooserAnswers(const std::string& relative);
-    // Chooses the folder with the Choose folder button.
+    // Chooses the folder with the Choose folder button, and waits until it is read.
     void Choose(const std::string& relative);
+    // Waits until the recording being read is read.
+    void WaitForReading();
 
     void Click(ControlId id);
     // Chooses the folder and makes the window active with the picture focused, as after
