@@ -12,7 +12,8 @@ FrameFileSource LibraryFrameSource(const Player& player) {
     return [&player](FramePosition frame, std::int64_t time) -> std::optional<ThumbnailOrder> {
         const CMavFileManager& library = player.Library();
         const CFolderList& list = library.Folders();
-        if (player.Busy() || frame.folder < 0 || frame.folder >= list.folderCount ||
+        if (player.Busy() || player.Reading() || frame.folder < 0 ||
+            frame.folder >= list.folderCount ||
             static_cast<std::size_t>(frame.folder) >= list.folders.size()) {
             return std::nullopt;
         }

@@ -10,10 +10,10 @@ namespace orvik {
 class Player;
 
 // The frame at a Timeline position, decoded as the viewer decodes it (its decoder variant
-// and the four picture adjustments). None while another library operation is in progress,
-// and none when the library's frame at that position is not the one the Timeline means (its
-// capture time differs: the library is holding another recording, or reading a new one).
-// The player must outlive the source.
+// and the four picture adjustments). None while another library operation is in progress
+// or a recording is being read, and none when the library's frame at that position is not
+// the one the Timeline means (its capture time differs: the library holds another
+// recording). The player must outlive the source.
 FrameFileSource LibraryFrameSource(const Player& player);
 
 }  // namespace orvik
