@@ -73,7 +73,8 @@ void TimelinePreview::Take(const Thumbnail& thumbnail) {
         case FrameRefusal::kNone:
             note.clear();
             break;
-        case FrameRefusal::kCannotOpen:
+        case FrameRefusal::kCannotOpen:  // as the viewer tells them: the file is gone
+        case FrameRefusal::kUnreadable:
             note = tr("Frame missing");
             break;
         default:

@@ -116,27 +116,33 @@ void TimelineViewerTest::hoverShowsTheFrameThereUnderItsOwnTime() {
 
 void TimelineViewerTest::damagedAndMissingFramesSaySoWithoutAPicture() {
     WindowHarness h(false);
-    const std::vector<QColor> colours = {kRed, kGreen, kBlue, kYellow, Qt::black};
+    const std::vector<QColor> colours = {kRed, kGreen, kBlue, kYellow, kCyan, Qt::black};
     WriteFrames(h.tree(), "24061509",
                 {{TimeOfDay(9, 0, 0), kRed},
                  {TimeOfDay(9, 0, 10), kGreen},
                  {TimeOfDay(9, 0, 20), kBlue},
-                 {TimeOfDay(9, 0, 30), kYellow}});
+                 {TimeOfDay(9, 0, 30), kYellow},
+                 {TimeOfDay(9, 0, 40), kCyan}});
     TimelineWindow* timeline = OpenTimeline(h);
     QVERIFY(timeline != nullptr);
-    // After the scan: the green frame's coded data cut short, the blue one gone.
+    // After the scan: the green frame's coded data cut short, the blue one gone, and in the
+    // cyan one's place a folder of its name.
     const std::string folder = h.tree().Path("24061509") + "/";
     std::filesystem::resize_file(folder + FrameFileName(TimeOfDay(9, 0, 10)), 2000);
     std::filesystem::remove(folder + FrameFileName(TimeOfDay(9, 0, 20)));
+    const std::string cyan = folder + FrameFileName(TimeOfDay(9, 0, 40));
+    std::filesystem::remove(cyan);
+    std::filesystem::create_directory(cyan);
 
     struct Case {
         int seconds;
         QString note;
         QColor colour;  // black: no picture in the box
     };
-    for (const Case& c : {Case{0, "", kRed}, Case{10, "Damaged frame", Qt::black},
-                          Case{20, "Frame missing", Qt::black}, Case{30, "", kYellow},
-                          Case{10, "Damaged frame", Qt::black}}) {
+    for (const Case& c :
+         {Case{0, "", kRed}, Case{10, "Damaged frame", Qt::black},
+          Case{20, "Frame missing", Qt::black}, Case{30, "", kYellow},
+          Case{40, "Frame missing", Qt::black}, Case{10, "Damaged frame", Qt::black}}) {
         Hover(*timeline, kJune15 + TimeOfDay(9, 0, c.seconds));
         QCOMPARE(preview->Caption(),
                  QString("2024/06/15 09:00:%1.00").arg(c.seconds, 2, 10, QChar('0')));
