@@ -25,6 +25,10 @@ constexpr std::array<std::int64_t, 22> kSteps = {
 
 // Room left between two neighbouring labels, in pixels.
 constexpr int kLabelGap = 12;
+// The least distance between two short ticks, in pixels: closer, they blur into a bar.
+constexpr double kMinorSpacing = 6.0;
+// The units the short ticks mark, finest first.
+constexpr std::array<std::int64_t, 4> kUnits = {kSecond, kMinute, kHour, kDay};
 
 // The widest label of a step's kind, digits being of one width in the fonts drawn with.
 QString WidestLabel(std::int64_t step) {
@@ -72,6 +76,29 @@ std::vector<ScaleTick> ScaleTicks(const TimelineAxis& axis, std::int64_t step) {
         ticks.push_back({time, axis.ColumnOf(time), ScaleLabel(time, step)});
     }
     return ticks;
+}
+
+std::int64_t MinorStep(const TimelineAxis& axis, std::int64_t step) {
+    for (const std::int64_t unit : kUnits) {
+        if (unit < step && step % unit == 0 && axis.ColumnsPer(unit) >= kMinorSpacing) {
+            return unit;
+        }
+    }
+    return 0;
+}
+
+std::vector<int> MinorTickColumns(const TimelineAxis& axis, std::int64_t minor, std::int64_t step) {
+    std::vector<int> columns;
+    if (minor <= 0 || step <= 0) {
+        return columns;
+    }
+    for (std::int64_t time = CeilDiv(axis.Begin(), minor) * minor; time <= axis.End();
+         time += minor) {
+        if (time % step != 0) {
+            columns.push_back(axis.ColumnOf(time));
+        }
+    }
+    return columns;
 }
 
 QString ScaleLabel(std::int64_t time, std::int64_t step) {

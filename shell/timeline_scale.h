@@ -3,7 +3,8 @@
 // whose labels still fit between neighbouring ticks, so a view of an hour shows a tick every
 // few minutes and a view of a month one every day or two. Ticks sit on multiples of the step
 // counted from 2000/01/01 00:00, which for the steps of a day or less are the round times of
-// the clock.
+// the clock. Between labelled ticks, shorter ones mark the next finer unit (the hours
+// between labels two or more hours apart, and so on) where they leave room.
 #pragma once
 
 #include <QString>
@@ -30,6 +31,15 @@ std::int64_t ScaleStep(const TimelineAxis& axis, const LabelWidth& width);
 
 // Every tick of step in the view, left to right.
 std::vector<ScaleTick> ScaleTicks(const TimelineAxis& axis, std::int64_t step);
+
+// The step of the short ticks between labelled ones: the finest of a second, a minute, an
+// hour and a day below step that divides it and leaves at least a few pixels between
+// ticks; 0 for none.
+std::int64_t MinorStep(const TimelineAxis& axis, std::int64_t step);
+
+// The columns of every multiple of minor in the view that is not a multiple of step, left to
+// right; none for a minor step of 0.
+std::vector<int> MinorTickColumns(const TimelineAxis& axis, std::int64_t minor, std::int64_t step);
 
 // A tick's label: "HH:MM:SS" for steps under a minute, "HH:MM" under a day (the date
 // "MM/DD" at midnight, where the day changes), "MM/DD" for steps of days and "YYYY/MM/DD"

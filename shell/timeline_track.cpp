@@ -9,6 +9,7 @@ namespace {
 
 constexpr int kTickHeight = 8;       // the row of folder ticks above the footage
 constexpr int kScaleTickHeight = 5;  // the scale's ticks, above their labels
+constexpr int kMinorTickHeight = 3;  // its short ticks between them
 constexpr int kMinFootage = 16;      // the footage row's least height
 constexpr int kMarkerWidth = 3;      // the frame shown
 constexpr int kMarkWidth = 2;        // the clip's marks
@@ -83,8 +84,12 @@ void DrawMarks(QPainter& painter, const TimelineAxis& axis, const QRect& track,
     }
 }
 
-void DrawScale(QPainter& painter, const std::vector<ScaleTick>& ticks, const QRect& band,
-               const QFontMetrics& metrics, const QColor& text) {
+void DrawScale(QPainter& painter, const std::vector<ScaleTick>& ticks,
+               const std::vector<int>& minorTicks, const QRect& band, const QFontMetrics& metrics,
+               const QColor& text) {
+    for (const int column : minorTicks) {
+        painter.fillRect(band.left() + column, band.top(), 1, kMinorTickHeight, text);
+    }
     // A label that would reach past the track's ends is left out, its tick kept.
     const QRect labels = band.adjusted(0, kScaleTickHeight, 0, 0);
     painter.setPen(text);
@@ -136,7 +141,7 @@ void DrawTrack(QPainter& painter, const TrackRows& rows, const TrackContent& con
     if (content.shown) {
         DrawTimeLine(painter, axis, track, *content.shown, QColor(kMarker), kMarkerWidth);
     }
-    DrawScale(painter, content.scale, rows.scale, metrics, text);
+    DrawScale(painter, content.scale, content.minorTicks, rows.scale, metrics, text);
 }
 
 }  // namespace orvik

@@ -41,6 +41,7 @@ struct TrackContent {
     std::optional<std::int64_t> shown;  // the frame shown's time
     std::optional<int> pointerX;        // the line under the pointer
     std::vector<ScaleTick> scale;
+    std::vector<int> minorTicks;  // the scale's short ticks, by column
 };
 
 // Every row of the track, back to front: backgrounds, footage and folder ticks, the clip and

@@ -105,14 +105,22 @@ std::optional<int> TimelineWindow::XOfTime(std::int64_t time) const {
     return LayOut().rows.footage.left() + column;
 }
 
-std::vector<ScaleTick> TimelineWindow::Scale() const {
+std::int64_t TimelineWindow::ScaleStepNow() const {
     if (!HasRecording()) {
-        return {};
+        return 0;
     }
     const QFontMetrics metrics = fontMetrics();
-    return ScaleTicks(axis, ScaleStep(axis, [&metrics](const QString& label) {
-                          return metrics.horizontalAdvance(label);
-                      }));
+    return ScaleStep(axis,
+                     [&metrics](const QString& label) { return metrics.horizontalAdvance(label); });
+}
+
+std::vector<ScaleTick> TimelineWindow::Scale() const {
+    return ScaleTicks(axis, ScaleStepNow());
+}
+
+std::vector<int> TimelineWindow::MinorScale() const {
+    const std::int64_t step = ScaleStepNow();
+    return MinorTickColumns(axis, MinorStep(axis, step), step);
 }
 
 QSize TimelineWindow::sizeHint() const {
@@ -145,7 +153,7 @@ void TimelineWindow::paintEvent(QPaintEvent*) {
     const Layout layout = LayOut();
     DrawTrack(painter, layout.rows,
               TrackContent{axis, HasRecording() ? timeline.get() : nullptr, markIn, markOut,
-                           ShownTime(), hoverX, Scale()},
+                           ShownTime(), hoverX, Scale(), MinorScale()},
               fontMetrics(), palette().color(QPalette::WindowText));
     if (!HasRecording()) {
         painter.setPen(QColor(kEmptyText));

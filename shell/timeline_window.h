@@ -54,6 +54,8 @@ class TimelineWindow : public QWidget {
     std::optional<int> XOfTime(std::int64_t time) const;
     // The time scale's ticks in the present view, as drawn under the track.
     std::vector<ScaleTick> Scale() const;
+    // The columns of the scale's short ticks between the labelled ones.
+    std::vector<int> MinorScale() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -86,6 +88,8 @@ class TimelineWindow : public QWidget {
     int ColumnAt(int x) const;
 
     std::optional<std::int64_t> ShownTime() const;
+    // The step between the scale's labelled ticks in the present view; 0 without a recording.
+    std::int64_t ScaleStepNow() const;
     void DrawTexts(QPainter& painter, const Layout& layout) const;
     // The preview of the frame under x, or none off the track.
     void Preview(std::optional<int> x);
