@@ -29,7 +29,7 @@ struct TrackRows {
     QRect Track() const { return ticks.united(footage); }
 };
 
-// The height the rows need besides the footage's, with lines of text this high.
+// The least height of the rows together, with lines of text this high.
 int TrackFixedHeight(int line);
 
 // What the track shows; the recording is null for none.
