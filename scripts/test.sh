@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the normal build, then the address and
-# undefined-behaviour sanitizer build. Installs missing packages first.
+# undefined-behaviour sanitizer build, then the threaded tests under ThreadSanitizer.
+# Installs missing packages first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,6 +22,11 @@ echo "== sanitizer build =="
 cmake -S . -B build/sanitize -G Ninja -DORVIK_WERROR=ON -DORVIK_SANITIZE=ON -DORVIK_BUILD_BENCH=OFF
 cmake --build build/sanitize -j "$jobs"
 ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+
+echo "== thread sanitizer build: the threaded tests alone =="
+cmake -S . -B build/tsan -G Ninja -DORVIK_WERROR=ON -DORVIK_SANITIZE=thread -DORVIK_BUILD_BENCH=OFF
+cmake --build build/tsan -j "$jobs" --target threaded_tests
+ctest --test-dir build/tsan -L threaded --output-on-failure -j "$jobs"
 
 echo "== valgrind memcheck of the core tests =="
 scripts/valgrind.sh build/release
