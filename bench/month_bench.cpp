@@ -1,7 +1,7 @@
 // A month of footage beside one day: what reading the recording and batch work on a part of
 // it cost as the recording grows. The month is 29 days of hour folders (one day missing,
 // one hour missing, 695 folders) at one frame a second, with a five-minute hole in every
-// seventh folder: 2,472,300 frames. The day is 24 such folders, 86,100 frames. Every frame
+// seventh folder: 2,472,300 frames. The day is 24 such folders, 85,500 frames. Every frame
 // is a hard link to one 640 x 480 frame file, one copy of it a folder (a file takes at
 // most 65,000 links), so the disk holds the names and a few megabytes of pictures.
 //
