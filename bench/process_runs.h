@@ -12,8 +12,14 @@
 namespace orvik::bench {
 
 // Runs argv (argv[0] the program's path) once an iteration; a run that fails or exits with
-// anything but 0 skips the benchmark. The counter "frames" is the frames a run handles.
-// Register the benchmark with UseManualTime().
+// anything but 0 skips the benchmark. The counter "frames" is the frames a run handles,
+// "peak_mb" the largest resident memory a run reached (its ru_maxrss). Register the
+// benchmark with UseManualTime().
 void RunProgramTimed(benchmark::State& state, const std::vector<std::string>& argv, int frames);
+
+// RunProgramTimed for a program that prints a figure of its own, "PREFIX <number>" on a
+// line of its standard output: the mean of the numbers is the counter named counter.
+void RunProgramTimed(benchmark::State& state, const std::vector<std::string>& argv, int frames,
+                     const std::string& prefix, const std::string& counter);
 
 }  // namespace orvik::bench

@@ -11,7 +11,10 @@ if(ORVIK_WERROR)
   list(APPEND ORVIK_WARNINGS -Werror)
 endif()
 
-if(ORVIK_SANITIZE)
+if(ORVIK_SANITIZE STREQUAL "thread")
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+elseif(ORVIK_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
 endif()
@@ -97,6 +100,25 @@ function(orvik_add_qtest name)
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+# orvik_label_threaded(<test> [PROGRAMS <target>...]): labels the test "threaded" and puts it,
+# with the programs it runs, in the target threaded_tests, so that a ThreadSanitizer build
+# builds those alone and runs them with ctest -L threaded.
+function(orvik_label_threaded test)
+  cmake_parse_arguments(ARG "" "" "PROGRAMS" ${ARGN})
+  set_property(TEST ${test} APPEND PROPERTY LABELS threaded)
+  if(ORVIK_SANITIZE STREQUAL "thread")
+    # The programs the test runs inherit these too. Any race fails the run at once.
+    set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT
+      "TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=${PROJECT_SOURCE_DIR}/tests/tsan_suppressions.txt")
+  endif()
+  if(TARGET ${test})
+    add_dependencies(threaded_tests ${test})
+  endif()
+  if(ARG_PROGRAMS)
+    add_dependencies(threaded_tests ${ARG_PROGRAMS})
+  endif()
 endfunction()
 
 # orvik_write_layering(<file>): each target, its folder, its own dependencies and its

@@ -1,6 +1,7 @@
-// Writes a seed corpus for each fuzzer into <out>/frame, <out>/scan and <out>/settings:
-// frames made by the frame writer from generated pictures, small recordings in the scan
-// fuzzer's input form, and settings files as the store writes them and as hands edit them.
+// Writes a seed corpus for each fuzzer into <out>/frame, <out>/scan, <out>/capture_time,
+// <out>/range and <out>/settings: frames made by the frame writer from generated pictures,
+// small recordings in the scan and range fuzzers' input forms, typed and named times, and
+// settings files as the store writes them and as hands edit them.
 // Usage: fuzz_seeds <out>
 #include <cstdint>
 #include <cstdio>
@@ -94,6 +95,46 @@ Bytes ScanSeed(bool pickDateFolder) {
     return bytes;
 }
 
+// The capture-time fuzzer's input: default hundredths, a typed text, a folder and a file name.
+Bytes CaptureTimeSeed(int hundredths, const std::string& typed, const std::string& folder,
+                      const std::string& file) {
+    Bytes bytes = {static_cast<std::uint8_t>(hundredths)};
+    Append(bytes, typed);
+    Append(bytes, folder);
+    Append(bytes, file);
+    return bytes;
+}
+
+// The range fuzzer's input: the root asked for, from a typed time to an hour after a named
+// frame, over two date folders (one whose frames run past midnight) and a folder of a day
+// the range cannot hold.
+Bytes RangeSeed() {
+    Bytes bytes = {0};
+    bytes.push_back(1);  // from: typed
+    Append(bytes, "2026/03/05 12:00:00.50");
+    bytes.push_back(5);  // to: a named moment (5 % 3 == 2), moved by hours (bit 2)
+    for (const char c : std::string("26030512") + "113000000") {
+        bytes.push_back(static_cast<std::uint8_t>(c));
+    }
+    bytes.push_back(1);  // one hour later
+    bytes.push_back(3);  // three folders
+    const auto folder = [&bytes](const std::string& name, const std::vector<std::string>& frames) {
+        bytes.push_back(0);  // a listed folder
+        bytes.insert(bytes.end(), name.begin(), name.end());
+        bytes.push_back(0);  // no tail
+        bytes.push_back(static_cast<std::uint8_t>(frames.size()));
+        for (const std::string& frame : frames) {
+            bytes.push_back(1);  // a whole frame
+            bytes.push_back(0);  // upper case
+            bytes.insert(bytes.end(), frame.begin(), frame.end());
+        }
+    };
+    folder("26030512", {"112000000", "112000050", "112000120", "113003000"});
+    folder("26030423", {"123595999", "125000000"});  // hour 25: the next day
+    folder("26030800", {"100000000"});
+    return bytes;
+}
+
 Bytes Text(const std::string& text) {
     return Bytes(text.begin(), text.end());
 }
@@ -124,6 +165,14 @@ int main(int argc, char** argv) {
 
     Write(out / "scan", "root", ScanSeed(false));
     Write(out / "scan", "date_folder", ScanSeed(true));
+
+    Write(out / "capture_time", "typed",
+          CaptureTimeSeed(0, "2024/02/29 23:59:59", "24022923", "CAM123595999.JPG"));
+    Write(out / "capture_time", "hundredths",
+          CaptureTimeSeed(99, "2099/12/31 00:00:00.07", "99123023", "cam100000007.jpg"));
+    Write(out / "capture_time", "past_midnight",
+          CaptureTimeSeed(50, "2023/02/29 12:00:00", "23022812", "CAM199595999.JPG"));
+    Write(out / "range", "two_days", RangeSeed());
 
     Write(out / "settings", "written",
           Text("[General]\nBrightness=80\nContrast=70\nHue=49\nSaturation=49\n"));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "library/record_limits.h"
 #include "library/time_of_day.h"
 #include "text/bounded_format.h"
 #include "text/digits_value.h"
@@ -30,6 +31,14 @@ std::int32_t DigitsValueOfPart(std::string_view text, std::size_t from, std::siz
 
 std::int32_t DateKeyOfName(std::string_view name) {
     return DigitsValueOfPart(name, 0, kDateKeyLength);
+}
+
+bool IsDateFolderName(std::string_view name) {
+    if (name.size() < kDateKeyLength) {
+        return false;
+    }
+    const std::int32_t key = DateKeyOfName(name);
+    return key >= kMinDateKey && key <= kMaxDateKey;
 }
 
 std::int32_t TimeKeyOfName(std::string_view name) {

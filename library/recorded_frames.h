@@ -5,12 +5,14 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "library/capture_time.h"
 #include "library/file_manager.h"
+#include "library/frame_runs.h"
 
 namespace orvik {
 
@@ -26,6 +28,8 @@ struct RecordedFrame {
 // onlyFolderPath given, the frames of the date folder at that path alone.
 std::vector<RecordedFrame> RecordedFrames(const CFolderList& folders,
                                           std::string_view onlyFolderPath = {});
+// The frames of the runs, run by run.
+std::vector<RecordedFrame> RecordedFrames(std::span<const FolderRun> runs);
 
 // The capture time a JPEG of the frame carries; none when its names spell none.
 std::optional<CaptureTime> NamedCaptureTime(const RecordedFrame& frame);

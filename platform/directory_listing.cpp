@@ -91,6 +91,29 @@ void SetListingProvider(ListingProvider provider) {
     InstalledProvider() = std::move(provider);
 }
 
+int ListDirectoryNames(const char* path, DirectoryListing& listing) {
+    const ListingProvider& provider = InstalledProvider();
+    if (provider) {
+        return provider(path, listing);
+    }
+    listing.Clear();
+    DIR* folder = opendir(path);
+    if (folder == nullptr) {
+        return errno;
+    }
+    for (;;) {
+        errno = 0;
+        const dirent* entry = readdir(folder);
+        if (entry == nullptr) {
+            listing.stopCode = errno;
+            break;
+        }
+        listing.Add(entry->d_name, entry->d_type == DT_DIR, 0);
+    }
+    closedir(folder);
+    return 0;
+}
+
 int ListFileSystemDirectory(const char* path, DirectoryListing& listing) {
     listing.Clear();
     DIR* folder = opendir(path);

@@ -63,6 +63,13 @@ int ListDirectory(const char* path, DirectoryListing& listing);
 // Installs a provider in place of the file system; an empty one restores the file system.
 void SetListingProvider(ListingProvider provider);
 
+// The names of a folder's entries alone, for a reader that needs nothing but the names: each
+// with the kind readdir gives (a link is no directory) and size 0, in no particular order.
+// Nothing is looked at beyond the folder itself, so a folder of thousands of files is read in
+// a small part of the time ListDirectory takes. Through the installed provider when there
+// is one (its listing as it gives it). Returns what ListDirectory returns.
+int ListDirectoryNames(const char* path, DirectoryListing& listing);
+
 // The file system's listing: opendir/readdir, fstatat following links for the directory
 // flag and the size, entries sorted into listing order. A provider may wrap it.
 int ListFileSystemDirectory(const char* path, DirectoryListing& listing);

@@ -202,6 +202,56 @@ def export_sections(medians):
     return parts
 
 
+def month_sections(medians):
+    """A month of footage beside one day: the scan and the viewer's start (goal: the first
+    frame of the month within 500 ms), and batch work on one date folder and on 10 frames by
+    range (goal: within 2x of the day, in wall time and in peak memory)."""
+    scan_month, scan_day = medians.get("MonthScan/month"), medians.get("MonthScan/day")
+    if scan_month is None or scan_day is None:
+        return []
+    frames = scan_month.counters.get("frames", 0)
+    day_frames = scan_day.counters.get("frames", 0)
+    rows = [["Scan (in process)", ms(scan_month.wall), ms(scan_day.wall),
+             f"{ratio(scan_month.wall, scan_day.wall):.2f}",
+             f"{scan_month.counters.get('bytes_per_frame', 0):.1f} bytes a frame",
+             f"{scan_day.counters.get('bytes_per_frame', 0):.1f} bytes a frame",
+             f"<= 80 bytes: {verdict(scan_month.counters.get('bytes_per_frame', 999), 80.0)}"]]
+    for run, name, counter, goal in (
+            ("Viewer: main to first frame", "MonthViewerFirst", "first_frame_ms", 500.0),
+            ("Viewer: main to recording read", "MonthViewerRead", "read_ms", None)):
+        month, day = medians.get(f"{name}/month"), medians.get(f"{name}/day")
+        if month is None or day is None:
+            continue
+        ours, beside = month.counters.get(counter, 0), day.counters.get(counter, 0)
+        rows.append([run, ms(ours), ms(beside), f"{ratio(ours, beside):.2f}",
+                     f"{month.counters.get('peak_mb', 0):.0f} MB",
+                     f"{day.counters.get('peak_mb', 0):.0f} MB",
+                     "reported" if goal is None else f"<= {goal:.0f} ms: {verdict(ours, goal)}"])
+    for run, name in (("`check` of a date folder", "MonthCheck/{}/folder"),
+                      ("`check` of 10 frames by range", "MonthCheck/{}/range10"),
+                      ("`export` of a date folder", "MonthExport/{}/folder"),
+                      ("`export` of 10 frames by range", "MonthExport/{}/range10")):
+        month, day = medians.get(name.format("month")), medians.get(name.format("day"))
+        if month is None or day is None:
+            continue
+        wall_ratio = ratio(month.wall, day.wall)
+        peak_ratio = ratio(month.counters.get("peak_mb", 0), day.counters.get("peak_mb", 0))
+        rows.append([run, ms(month.wall), ms(day.wall), f"{wall_ratio:.2f}",
+                     f"{month.counters.get('peak_mb', 0):.0f} MB",
+                     f"{day.counters.get('peak_mb', 0):.0f} MB",
+                     f"<= 2: time {verdict(wall_ratio, 2.0)}, memory "
+                     f"{verdict(peak_ratio, 2.0)}"])
+    return [f"## A month of footage beside one day (goals: first frame <= 500 ms, batch work "
+            "<= 2x the day)\n\n"
+            f"A month of {frames:.0f} frames (hour folders at one frame a second, a day and an "
+            f"hour missing, holes) beside one day of it ({day_frames:.0f} frames), every "
+            "frame a hard link. The scan runs in the benchmark's process; the viewer "
+            "(offscreen) and orvik-frame are whole processes: the viewer's figures are its "
+            "own, from main; the batch runs' are wall time from start to end, with the peak "
+            "resident memory of the process.\n",
+            table(["Run", "Month ms", "Day ms", "Ratio", "Month", "Day", "Goal"], rows)]
+
+
 def frames_per_second(frames, wall_ms):
     return frames / wall_ms * 1000 if wall_ms > 0 else float("nan")
 
@@ -336,6 +386,7 @@ def write_report(medians, context, settings, notes, out):
               ms(start.counters.get("first_frame_ms", 0)), verdict(start.wall, 300.0)]]))
 
     parts += export_sections(medians)
+    parts += month_sections(medians)
 
     if notes:
         parts.append(notes)

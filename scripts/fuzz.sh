@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (address and undefined-behaviour sanitizers on)
 # and runs each for the given number of seconds, 60 by default, one after the other.
-#   scripts/fuzz.sh [seconds] [target ...]     targets: frame_fuzz scan_fuzz settings_fuzz
+#   scripts/fuzz.sh [seconds] [target ...]
+# targets: frame_fuzz scan_fuzz settings_fuzz capture_time_fuzz range_fuzz
 # Seeds are made afresh by fuzz_seeds; each target's corpus grows in build/fuzz/corpus and
 # is kept between runs. A crash leaves its input in build/fuzz/artifacts and fails the run.
 set -euo pipefail
@@ -11,7 +12,7 @@ seconds=${1:-60}
 shift || true
 targets=("$@")
 if ((${#targets[@]} == 0)); then
-    targets=(frame_fuzz scan_fuzz settings_fuzz)
+    targets=(frame_fuzz scan_fuzz settings_fuzz capture_time_fuzz range_fuzz)
 fi
 
 build=build/fuzz

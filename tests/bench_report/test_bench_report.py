@@ -179,6 +179,37 @@ class ReportTest(unittest.TestCase):
         self.assertIn("| 1280x1024 | libjpeg-turbo program | 750 | 720 |  |  |  |  |", report)
         self.assertNotIn("| 640x480 |", report)
 
+    def test_a_month_is_set_beside_its_day_and_judged_on_time_and_memory(self):
+        def run(name, wall, **counters):
+            return entry(f"{name}/iterations:2/manual_time", "median", wall, 0.1, **counters)
+        report = self.write([
+            run("MonthScan/month", 4000.0, frames=2472300, bytes_per_frame=77.25),
+            run("MonthScan/day", 150.0, frames=86100, bytes_per_frame=77.5),
+            run("MonthViewerFirst/month", 5000.0, first_frame_ms=4800.0, peak_mb=300.0),
+            run("MonthViewerFirst/day", 300.0, first_frame_ms=200.0, peak_mb=60.0),
+            run("MonthViewerRead/month", 5000.0, read_ms=4700.0, peak_mb=300.0),
+            run("MonthViewerRead/day", 300.0, read_ms=190.0, peak_mb=60.0),
+            run("MonthCheck/month/folder", 950.0, peak_mb=34.0),
+            run("MonthCheck/day/folder", 900.0, peak_mb=34.0),
+            run("MonthExport/month/range10", 250.0, peak_mb=80.0),
+            run("MonthExport/day/range10", 100.0, peak_mb=35.0),
+        ])
+        self.assertIn("A month of 2472300 frames", report)
+        self.assertIn("| Scan (in process) | 4000 | 150 | 26.67 | 77.2 bytes a frame | "
+                      "77.5 bytes a frame | <= 80 bytes: met |", report)
+        self.assertIn("| Viewer: main to first frame | 4800 | 200 | 24.00 | 300 MB | 60 MB | "
+                      "<= 500 ms: **missed** |", report)
+        self.assertIn("| Viewer: main to recording read | 4700 | 190 | 24.74 | 300 MB | "
+                      "60 MB | reported |", report)
+        self.assertIn("| `check` of a date folder | 950 | 900 | 1.06 | 34 MB | 34 MB | "
+                      "<= 2: time met, memory met |", report)
+        self.assertIn("| `export` of 10 frames by range | 250 | 100 | 2.50 | 80 MB | 35 MB | "
+                      "<= 2: time **missed**, memory **missed** |", report)
+        self.assertNotIn("`check` of 10 frames by range", report)  # no runs, no row
+
+    def test_without_the_month_runs_there_is_no_month_section(self):
+        self.assertNotIn("A month of footage", self.write([]))
+
 
 if __name__ == "__main__":
     unittest.main()

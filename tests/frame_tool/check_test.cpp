@@ -8,8 +8,8 @@
 namespace orvik::test {
 namespace {
 
-// "N frames, M refused" of the summary line "N frames, M refused, T s, F frames/s" that
-// ends the output, or "" when it does not end so.
+// "N frames, M refused" of the summary line "N frames, M refused, T s, decoding F frames/s"
+// that ends the output, or "" when it does not end so.
 std::string Counts(const std::string& out) {
     const std::size_t lineStart = out.rfind('\n', out.size() >= 2 ? out.size() - 2 : 0);
     const std::string line = out.substr(lineStart == std::string::npos ? 0 : lineStart + 1);
@@ -20,8 +20,8 @@ std::string Counts(const std::string& out) {
     unsigned long rate = 0;
     int end = 0;
     const int read =
-        std::sscanf(line.c_str(), "%lu frames, %lu refused, %u.%2u s, %lu frames/s\n%n", &frames,
-                    &refused, &seconds, &hundredths, &rate, &end);
+        std::sscanf(line.c_str(), "%lu frames, %lu refused, %u.%2u s, decoding %lu frames/s\n%n",
+                    &frames, &refused, &seconds, &hundredths, &rate, &end);
     if (read != 5 || static_cast<std::size_t>(end) != line.size()) {
         return "";
     }
@@ -103,6 +103,52 @@ TEST_F(CheckTest, FramesAreOpenedByTheirListedNames) {
     const ToolRun folder = Run({"check", tree.Path(longFolder)});
     EXPECT_EQ(Counts(folder.out), "1 frames, 0 refused") << folder.out;
     EXPECT_EQ(folder.exitCode, 0);
+}
+
+// --from and --to take the frames of each folder given captured within them, in the
+// viewer's order; frame files given by name are checked whatever their time.
+TEST_F(CheckTest, ARangeChecksTheFramesOfTheFoldersCapturedWithinIt) {
+    Frames("rec/24010110", 10, 4);
+    Frames("rec/24010111", 11, 4);
+    const std::string outside = "rec/24010110/" + FrameName(10, 0, 0);
+    const std::string inside = "rec/24010111/" + FrameName(11, 0, 1);
+    for (const std::string& damaged : {outside, inside}) {
+        tree.WriteFile(damaged, WithBadEndMarker(ReadBytes(tree.Path(damaged))));
+    }
+    tree.WriteFile("loose.jpg", Frame(32, 16));
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string counts;
+        bool insideNamed;
+    };
+    const Case cases[] = {
+        {{"--from", "2024/01/01 10:00:02", "--to", "2024/01/01 11:00:01"},
+         "4 frames, 1 refused",
+         true},
+        {{"--from", "2024/01/01 10:00:01"}, "7 frames, 1 refused", true},
+        {{"--from", "2024/01/01 10:00:01", "--to", "2024/01/01 10:59:59"},
+         "3 frames, 0 refused",
+         false},
+        {{"--from", "2024/01/01 11:00:02.00", "--to", "2024/01/01 11:00:02.00"},
+         "1 frames, 0 refused",
+         false},
+        {{"--from", "2024/01/02 00:00:00"}, "0 frames, 0 refused", false},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> arguments = {"check"};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        arguments.push_back(tree.Path("rec"));
+        const ToolRun run = Run(arguments);
+        SCOPED_TRACE(c.arguments[1]);
+        EXPECT_EQ(Counts(run.out), c.counts) << run.out << run.err;
+        EXPECT_EQ(run.out.find(tree.Path(inside)) != std::string::npos, c.insideNamed) << run.out;
+        EXPECT_EQ(run.out.find(tree.Path(outside)), std::string::npos) << run.out;
+        EXPECT_EQ(run.exitCode, c.insideNamed ? 1 : 0);
+    }
+    // A date folder is taken alone and then by the range; a file by name as it is.
+    const ToolRun run = Run({"check", "--from", "2024/01/01 11:00:02", tree.Path("rec/24010111"),
+                             tree.Path("rec/24010110"), tree.Path("loose.jpg")});
+    EXPECT_EQ(Counts(run.out), "3 frames, 0 refused") << run.out;
 }
 
 TEST_F(CheckTest, FilesTheScanDoesNotTakeAreNotChecked) {

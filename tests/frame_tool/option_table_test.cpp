@@ -36,7 +36,12 @@ std::vector<std::string> LineWith(const CommandRule& command, const OptionRule& 
     std::vector<std::string> words = {command.name, option.name};
     if (option.valueName != nullptr) {
         const auto sample = kSampleValues.find(option.name);
-        words.push_back(sample != kSampleValues.end() ? sample->second : "");
+        const bool listing =
+            command.command == Command::kList || command.command == Command::kCheck;
+        // list and check take --format for the form of what they print.
+        words.push_back(std::string(option.name) == "--format" && listing ? "json"
+                        : sample != kSampleValues.end()                   ? sample->second
+                                                                          : "");
     }
     if (std::string(option.name) != "-o" && Takes(*OptionNamed("-o"), command.command)) {
         words.insert(words.end(), {"-o", "out.png"});
@@ -91,6 +96,31 @@ TEST(OptionTable, EachValueLandsInItsOwnField) {
     EXPECT_EQ(decode->format, OutputFormat::kYuv);
     EXPECT_EQ(decode->jobs, std::nullopt);
     EXPECT_EQ(decode->crf, 23);
+    EXPECT_FALSE(decode->jsonLines);
+
+    // --format names what is printed for list and check, a picture format for decode.
+    struct FormatCase {
+        std::vector<std::string> line;
+        std::string why;  // empty: taken
+        bool jsonLines;
+    };
+    const FormatCase formats[] = {
+        {{"list", "--format", "json", "r"}, "", true},
+        {{"check", "--format=text", "r"}, "", false},
+        {{"check", "--format", "png", "r"}, "unknown format png (text or json)", false},
+        {{"list", "--format", "JSON", "r"}, "unknown format JSON (text or json)", false},
+        {{"decode", "--format", "json", "-o", "x", "f"},
+         "unknown format json (png, bmp, ppm, bgr or yuv)",
+         false},
+    };
+    for (const FormatCase& c : formats) {
+        const Result<Options> parsed = ParseCommandLine(c.line);
+        EXPECT_EQ(parsed.Why(), c.why) << c.line[0];
+        if (parsed.Ok()) {
+            EXPECT_EQ(parsed->jsonLines, c.jsonLines) << c.line[0];
+            EXPECT_EQ(parsed->format, std::nullopt) << c.line[0];
+        }
+    }
 }
 
 // The subcommands an option's help names in parentheses: "(check, decode)".
@@ -143,7 +173,7 @@ TEST(OptionTable, TheUsageNamesTheSubcommandsThatTakeEachOption) {
 TEST(OptionTable, HelpLinesStandInTheirColumn) {
     const std::string usage = UsageText();
     for (const char* lines : {
-             "Usage: orvik-frame info FRAME...\n  or:  orvik-frame list PATH\n",
+             "Usage: orvik-frame info FRAME...\n  or:  orvik-frame list [OPTION]... PATH\n",
              "\n  info    one line per FRAME file: size, picture size, the first entry of each\n"
              "          quantisation table, and ok or refused: REASON\n  list    the date",
              "\n  -o OUT                  with one FRAME the output file (\"-\" for standard\n"

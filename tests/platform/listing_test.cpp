@@ -111,6 +111,37 @@ TEST(FileSystemListing, MissingFolderGivesItsError) {
     EXPECT_EQ(ListDirectory(tree.Path("plain").c_str(), listing), ENOTDIR);
 }
 
+// Names alone: readdir's own kinds (a link to a folder is no folder), no sizes, no order;
+// through a provider when one is installed.
+TEST(FileSystemListing, NamesAloneLookAtNothingBeyondTheFolder) {
+    test::TempTree tree;
+    tree.WriteFile("b.jpg", 600);
+    tree.MakeFolder("real");
+    ASSERT_EQ(symlink("real", tree.Path("linked").c_str()), 0);
+    DirectoryListing listing;
+    ASSERT_EQ(ListDirectoryNames(tree.Root().c_str(), listing), 0);
+    EXPECT_TRUE(listing.Complete());
+    std::vector<Listed> got = Entries(listing);
+    std::sort(got.begin(), got.end(),
+              [](const Listed& a, const Listed& b) { return a.name < b.name; });
+    const std::vector<Listed> want = {
+        {".", true, 0},       {"..", true, 0},   {"b.jpg", false, 0},
+        {"linked", false, 0}, {"real", true, 0},
+    };
+    EXPECT_EQ(got, want);
+    EXPECT_EQ(ListDirectoryNames(tree.Path("absent").c_str(), listing), ENOENT);
+    EXPECT_EQ(listing.Count(), 0u);
+
+    SetListingProvider([](const char*, DirectoryListing& made) {
+        made.Clear();
+        made.Add("made-up", false, 700);
+        return 0;
+    });
+    ASSERT_EQ(ListDirectoryNames(tree.Root().c_str(), listing), 0);
+    EXPECT_EQ(Entries(listing), (std::vector<Listed>{{"made-up", false, 700}}));
+    SetListingProvider(nullptr);
+}
+
 TEST(ListingProvider, ReplacesTheFileSystemUntilRemoved) {
     test::TempTree tree;
     std::vector<std::string> asked;

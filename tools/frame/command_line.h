@@ -26,13 +26,15 @@ enum class OutputFormat { kPng, kBmp, kPpm, kBgr, kYuv };
 struct Options {
     Command command = Command::kHelp;
     std::vector<std::string> inputs;
-    std::string output;  // -o; "-" is standard output
-    std::optional<OutputFormat> format;
+    std::string output;                  // -o; "-" is standard output
+    std::optional<OutputFormat> format;  // decode's
+    bool jsonLines = false;              // list and check: --format json, one JSON object a line
     std::optional<PictureAdjustments> adjustments;  // as given, not yet limited to 0..99
     std::optional<DecoderVariant> variant;          // none: the processor's choice
-    // export's own.
+    // The capture times check and export take.
     std::optional<CaptureTime> from;
-    std::optional<CaptureTime> to;     // without hundredths given: the end of that second
+    std::optional<CaptureTime> to;  // without hundredths given: the end of that second
+    // export's own.
     std::optional<std::string> codec;  // "copy" or "h264"; none: the one OUT's extension calls for
     int crf = 23;
     int speed = 1;

@@ -80,15 +80,17 @@ ClipRange RangeOf(const Options& options) {
     return range;
 }
 
-// The frames PATH stands for: every frame of a root; a date folder's own alone. None when
-// it cannot be scanned.
-std::optional<std::vector<RecordedFrame>> ReadRecording(const std::string& path) {
-    CMavFileManager manager;
-    const std::optional<std::string> scanned = ScanRecording(manager, path);
-    if (!scanned) {
+// The frames PATH stands for within range, reading no folder that cannot hold one: a date
+// folder's own alone; of a root, the folders that can hold frames of the range. None when it
+// cannot be read.
+std::optional<std::vector<RecordedFrame>> ReadRecording(const std::string& path,
+                                                        const ClipRange& range) {
+    AskedFrames asked;
+    if (const Status read = ReadAskedRecording(asked, path, {range.from, range.to}); !read.Ok()) {
+        PrintInputFailure(path, read.Why(), false);
         return std::nullopt;
     }
-    return RecordedFrames(manager.Folders(), manager.RootPath() == *scanned ? "" : *scanned);
+    return RecordedFrames(asked.Runs());
 }
 
 // "exported 120 of 1000 frames, 450 frames/s, 2 s left"
@@ -112,12 +114,13 @@ int RunExport(const Options& options) {
         return kExitUsage;
     }
     ScanReportPrinter reports;
+    const ClipRange range = RangeOf(options);
     const std::optional<std::vector<RecordedFrame>> recorded =
-        ReadRecording(options.inputs.front());
+        ReadRecording(options.inputs.front(), range);
     if (!recorded) {
         return kExitRefused;
     }
-    const std::vector<ClipFrame> frames = ChooseClipFrames(*recorded, RangeOf(options));
+    const std::vector<ClipFrame> frames = ChooseClipFrames(*recorded, range);
     if (frames.empty()) {
         std::fprintf(stderr, "orvik-frame: %s: no frames in that range\n",
                      options.inputs.front().c_str());

@@ -13,13 +13,15 @@ constexpr std::array<CommandRule, 6> kCommands = {{
     {"info", Command::kInfo, false, "PATH", "FRAME...",
      "one line per FRAME file: size, picture size, the first entry of each\n"
      "quantisation table, and ok or refused: REASON"},
-    {"list", Command::kList, true, "PATH", "PATH",
+    {"list", Command::kList, true, "PATH", "[OPTION]... PATH",
      "the date folders of the recording at PATH (a root or a date folder) in\n"
      "the viewer's order: name, date, first and last frame time, frame count\n"
      "and the gaps longer than 10 s; * marks the folder the viewer shows first"},
     {"check", Command::kCheck, false, "PATH", "[OPTION]... PATH...",
-     "decodes every frame of each PATH (a frame file, a date folder or a\n"
-     "root) and prints the refused ones, then the counts and the speed"},
+     "decodes every frame of each PATH (a frame file, a date folder for its\n"
+     "frames alone, or a root; of a folder only the frames captured from\n"
+     "--from to --to) and prints the refused ones, then the counts, the time\n"
+     "of the whole run and the speed of the decoding"},
     {"decode", Command::kDecode, false, "FRAME", "[OPTION]... -o OUT FRAME...",
      "writes each FRAME as a picture: png, bmp or ppm as the viewer shows it,\n"
      "upright; bgr as the decoder writes its picture buffer (bottom row\n"
@@ -51,6 +53,12 @@ Status TakeOutput(std::string_view, const std::string& value, Options& options) 
 }
 
 Status TakeFormat(std::string_view, const std::string& value, Options& options) {
+    if (options.command == Command::kList || options.command == Command::kCheck) {
+        options.jsonLines = value == "json";
+        return value == "json" || value == "text"
+                   ? Status()
+                   : Refused("unknown format " + value + " (text or json)");
+    }
     options.format = FormatNamed(value);
     return options.format ? Status()
                           : Refused("unknown format " + value + " (png, bmp, ppm, bgr or yuv)");
@@ -137,27 +145,31 @@ Status TakeCloseGaps(std::string_view, const std::string&, Options& options) {
 
 constexpr CommandSet kDecoding = In(Command::kCheck) | In(Command::kDecode);
 constexpr CommandSet kExport = In(Command::kExport);
+constexpr CommandSet kRanged = In(Command::kCheck) | kExport;
 
 constexpr std::array<OptionRule, 11> kOptions = {{
     {"-o", "OUT", In(Command::kDecode) | In(Command::kJpeg) | kExport, TakeOutput,
      "with one FRAME the output file (\"-\" for standard\n"
      "output); with several a folder, each output named\n"
      "after its frame (decode, jpeg); the clip (export)"},
-    {"--format", "FORMAT", In(Command::kDecode), TakeFormat,
+    {"--format", "FORMAT", In(Command::kDecode) | In(Command::kList) | In(Command::kCheck),
+     TakeFormat,
      "png, bmp, ppm, bgr or yuv; by default from OUT's\n"
-     "extension (decode)"},
+     "extension (decode); text, the default, or json:\n"
+     "one JSON object a line (list, check)"},
     {"--adjust", "B,C,H,S", kDecoding | kExport, TakeAdjustments,
      "brightness, contrast, hue and saturation; by default\n"
      "the stored colour settings (check, decode, export)"},
     {"--variant", "packed|scalar", kDecoding, TakeVariant,
      "the decoder's variant; by default the processor's\n"
      "choice (check, decode)"},
-    {"--from", "\"YYYY/MM/DD HH:MM:SS[.CC]\"", kExport, TakeFrom,
+    {"--from", "\"YYYY/MM/DD HH:MM:SS[.CC]\"", kRanged, TakeFrom,
      "the first capture time taken, included; by default\n"
-     "the recording's first frame (export)"},
-    {"--to", "\"YYYY/MM/DD HH:MM:SS[.CC]\"", kExport, TakeTo,
+     "the recording's first frame (check, export)"},
+    {"--to", "\"YYYY/MM/DD HH:MM:SS[.CC]\"", kRanged, TakeTo,
      "the last capture time taken, included (without .CC\n"
-     "the whole second); by default the last frame (export)"},
+     "the whole second); by default the last frame\n"
+     "(check, export)"},
     {"--codec", "copy|h264", kExport, TakeCodec, "copy by default, h264 for .mp4 (export)"},
     {"--crf", "N", kExport, TakeWholeNumber<&Options::crf, 0, kMaxCrf>,
      "h264's quality, 0 to 51, default 23 (export)"},
