@@ -98,15 +98,19 @@ int main(int argc, char** argv) {
     // window must stay usable beside it.
     window.show();
     window.activateWindow();  // keys work at once, also where no window manager gives focus
+    if (quitAfterScan) {
+        QObject::connect(&window.ThePlayer(), &orvik::Player::recordingOpened, &app, [started] {
+            const std::chrono::duration<double, std::milli> took =
+                std::chrono::steady_clock::now() - started;
+            std::printf("recording read after %.1f ms\n", took.count());
+            std::fflush(stdout);
+            QApplication::quit();
+        });
+    }
     if (rootFolder) {
         window.OpenFolder(QString::fromLocal8Bit(rootFolder->c_str()));
-    }
-    if (quitAfterScan) {
-        // Opening a folder reads the whole recording before it returns.
-        const std::chrono::duration<double, std::milli> took =
-            std::chrono::steady_clock::now() - started;
-        std::printf("recording read after %.1f ms\n", took.count());
-        return 0;
+    } else if (quitAfterScan) {
+        return 0;  // nothing to read
     }
     app.exec();
     return 0;
