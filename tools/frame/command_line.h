@@ -9,6 +9,7 @@
 
 #include "colour/colour_matrix.h"
 #include "decoder/decoder_context.h"
+#include "library/activity.h"
 #include "library/capture_time.h"
 #include "platform/status.h"
 
@@ -19,25 +20,30 @@ inline constexpr int kExitAllWell = 0;
 inline constexpr int kExitRefused = 1;  // some input was refused (or an output not written)
 inline constexpr int kExitUsage = 2;
 
-enum class Command { kHelp, kVersion, kInfo, kList, kCheck, kDecode, kJpeg, kExport };
+enum class Command { kHelp, kVersion, kInfo, kList, kCheck, kDecode, kJpeg, kExport, kActivity };
 
 enum class OutputFormat { kPng, kBmp, kPpm, kBgr, kYuv };
 
 struct Options {
     Command command = Command::kHelp;
     std::vector<std::string> inputs;
-    std::string output;  // -o; "-" is standard output
-    std::optional<OutputFormat> format;
+    std::string output;                  // -o; "-" is standard output
+    std::optional<OutputFormat> format;  // decode's
+    bool jsonLines = false;              // activity: --format json, one JSON object a line
     std::optional<PictureAdjustments> adjustments;  // as given, not yet limited to 0..99
     std::optional<DecoderVariant> variant;          // none: the processor's choice
-    // export's own.
+    // The capture times export and activity take.
     std::optional<CaptureTime> from;
-    std::optional<CaptureTime> to;     // without hundredths given: the end of that second
+    std::optional<CaptureTime> to;  // without hundredths given: the end of that second
+    // export's own.
     std::optional<std::string> codec;  // "copy" or "h264"; none: the one OUT's extension calls for
     int crf = 23;
     int speed = 1;
     bool closeGaps = false;
     std::optional<int> jobs;  // none: one for each processor
+    // activity's own.
+    Activity threshold = kDefaultActivityThreshold;  // hundredths of a percent
+    std::optional<PixelRegion> region;
 };
 
 // The options of a well-formed command line; else its usage error.
