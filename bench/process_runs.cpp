@@ -59,9 +59,15 @@ ProgramRun RunProgram(const std::vector<std::string>& argv) {
 
 }  // namespace
 
-void RunProgramTimed(benchmark::State& state, const std::vector<std::string>& argv, int frames) {
+void RunProgramTimed(benchmark::State& state, const std::vector<std::string>& argv, int frames,
+                     const std::function<void()>& beforeEachRun) {
     double processorMs = 0;
     for (auto _ : state) {
+        if (beforeEachRun) {
+            state.PauseTiming();
+            beforeEachRun();
+            state.ResumeTiming();
+        }
         const ProgramRun run = RunProgram(argv);
         if (!run.succeeded) {
             state.SkipWithError(("failed: " + argv[0]).c_str());
@@ -72,6 +78,10 @@ void RunProgramTimed(benchmark::State& state, const std::vector<std::string>& ar
     }
     state.counters["frames"] = frames;
     state.counters["cpu_ms"] = benchmark::Counter(processorMs, benchmark::Counter::kAvgIterations);
+}
+
+bool RunProgramOnce(const std::vector<std::string>& argv) {
+    return RunProgram(argv).succeeded;
 }
 
 }  // namespace orvik::bench

@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,12 @@ namespace orvik::bench {
 
 // Runs argv (argv[0] the program's path) once an iteration; a run that fails or exits with
 // anything but 0 skips the benchmark. The counter "frames" is the frames a run handles.
-// Register the benchmark with UseManualTime().
-void RunProgramTimed(benchmark::State& state, const std::vector<std::string>& argv, int frames);
+// beforeEachRun, when given, is called before each run, outside the time (to empty a cache,
+// say). Register the benchmark with UseManualTime().
+void RunProgramTimed(benchmark::State& state, const std::vector<std::string>& argv, int frames,
+                     const std::function<void()>& beforeEachRun = {});
+
+// Runs argv once, untimed; whether it exited with 0.
+bool RunProgramOnce(const std::vector<std::string>& argv);
 
 }  // namespace orvik::bench
