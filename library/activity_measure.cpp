@@ -37,7 +37,8 @@ std::unique_ptr<FrameReader> MakeReader() {
 
 MeasuredActivity MeasureActivity(std::span<const RecordedFrame> frames,
                                  const ActivitySettings& settings, int jobs,
-                                 const std::function<void(std::size_t done)>& progress) {
+                                 const std::function<void(std::size_t done)>& progress,
+                                 std::stop_token stop) {
     MeasuredActivity measured;
     measured.activity.reserve(frames.size());
     ActivityMeter meter(settings);
@@ -55,8 +56,9 @@ MeasuredActivity MeasureActivity(std::span<const RecordedFrame> frames,
         std::min(frames.size(), static_cast<std::size_t>(std::max(1, jobs)));
     if (workers <= 1) {
         const std::unique_ptr<FrameReader> reader = MakeReader();
-        for (std::size_t i = 0; i < frames.size(); ++i) {
+        for (std::size_t i = 0; i < frames.size() && measured.complete; ++i) {
             take(i, ReadDcPicture(*reader, frames[i]));
+            measured.complete = i + 1 == frames.size() || !stop.stop_requested();
         }
         return measured;
     }
@@ -67,8 +69,9 @@ MeasuredActivity MeasureActivity(std::span<const RecordedFrame> frames,
         });
     }
     OrderedWork<DcPicture> ordered(frames.size(), std::move(work));
-    for (std::size_t i = 0; i < frames.size(); ++i) {
+    for (std::size_t i = 0; i < frames.size() && measured.complete; ++i) {
         take(i, ordered.Next());
+        measured.complete = i + 1 == frames.size() || !stop.stop_requested();
     }
     return measured;
 }

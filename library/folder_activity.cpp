@@ -29,7 +29,8 @@ std::vector<RecordedFrame> FolderFrames(const CFolderList& folders, std::int32_t
 FolderActivity ActivityOfFolder(const std::string& folderPath,
                                 const std::vector<RecordedFrame>& frames,
                                 const ActivitySettings& settings, const std::string& cacheFolder,
-                                int jobs, const std::function<void(std::size_t done)>& progress) {
+                                int jobs, const std::function<void(std::size_t done)>& progress,
+                                std::stop_token stop) {
     FolderActivity result;
     std::string cachePath;
     std::uint64_t key = 0;
@@ -48,10 +49,12 @@ FolderActivity ActivityOfFolder(const std::string& folderPath,
             return result;
         }
     }
-    MeasuredActivity measured = MeasureActivity(frames, settings, jobs, progress);
+    MeasuredActivity measured = MeasureActivity(frames, settings, jobs, progress, stop);
     result.activity = std::move(measured.activity);
     result.refused = measured.refused;
-    result.stored = !cachePath.empty() && StoreActivity(cachePath, key, result.activity).Ok();
+    result.complete = measured.complete;
+    result.stored = result.complete && !cachePath.empty() &&
+                    StoreActivity(cachePath, key, result.activity).Ok();
     return result;
 }
 

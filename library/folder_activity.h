@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -23,17 +24,20 @@ std::vector<RecordedFrame> FolderFrames(const CFolderList& folders, std::int32_t
                                         const RecordingTimeline& timeline);
 
 struct FolderActivity {
-    std::vector<Activity> activity;  // one a frame
+    std::vector<Activity> activity;  // one a frame; fewer when stopped
     std::int64_t refused = 0;
+    bool complete = true;  // false when stopped before the last frame: nothing is stored
     bool fromCache = false;
     bool stored = false;  // measured and written to the cache
 };
 
 // cacheFolder: ActivityCacheFolder(), or empty for no cache. jobs: threads that decode.
+// progress and stop as MeasureActivity takes them.
 FolderActivity ActivityOfFolder(const std::string& folderPath,
                                 const std::vector<RecordedFrame>& frames,
                                 const ActivitySettings& settings, const std::string& cacheFolder,
                                 int jobs,
-                                const std::function<void(std::size_t done)>& progress = {});
+                                const std::function<void(std::size_t done)>& progress = {},
+                                std::stop_token stop = {});
 
 }  // namespace orvik

@@ -8,10 +8,12 @@
 #include <stdlib.h>
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <set>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -158,6 +160,25 @@ TEST_F(ActivityCacheTest, AReadOnlyRecordingOrCacheStillGivesActivity) {
     EXPECT_FALSE(measured.stored);
     EXPECT_FALSE(Run(blocked).fromCache);
     EXPECT_EQ(measured.activity, fromReadOnly.activity);
+}
+
+TEST_F(ActivityCacheTest, AStoppedFolderIsNotStored) {
+    for (const int jobs : {1, 3}) {
+        std::stop_source stop;
+        const FolderActivity stopped = ActivityOfFolder(
+            folderPath, frames, {}, cacheFolder, jobs,
+            [&stop](std::size_t done) {
+                if (done == 4) {
+                    stop.request_stop();
+                }
+            },
+            stop.get_token());
+        EXPECT_FALSE(stopped.complete);
+        EXPECT_FALSE(stopped.stored);
+        EXPECT_EQ(stopped.activity.size(), 4u);
+        EXPECT_FALSE(Run(cacheFolder).fromCache);
+        std::filesystem::remove(cacheFile);
+    }
 }
 
 TEST(ActivityCacheFolder, FollowsXdgCacheHomeElseHome) {
