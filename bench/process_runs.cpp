@@ -114,11 +114,17 @@ double FigureAfter(const std::string& output, const std::string& prefix) {
 }  // namespace
 
 void RunProgramTimed(benchmark::State& state, const std::vector<std::string>& argv, int frames,
-                     const std::string& prefix, const std::string& counter) {
+                     const std::string& prefix, const std::string& counter,
+                     const std::function<void()>& beforeEachRun) {
     double processorMs = 0;
     double peakMb = 0;
     double figures = 0;
     for (auto _ : state) {
+        if (beforeEachRun) {
+            state.PauseTiming();
+            beforeEachRun();
+            state.ResumeTiming();
+        }
         const ProgramRun run = RunProgram(argv, !prefix.empty());
         const double figure = prefix.empty() ? 0 : FigureAfter(run.output, prefix);
         if (!run.succeeded || figure < 0) {
@@ -138,8 +144,13 @@ void RunProgramTimed(benchmark::State& state, const std::vector<std::string>& ar
     }
 }
 
-void RunProgramTimed(benchmark::State& state, const std::vector<std::string>& argv, int frames) {
-    RunProgramTimed(state, argv, frames, "", "");
+void RunProgramTimed(benchmark::State& state, const std::vector<std::string>& argv, int frames,
+                     const std::function<void()>& beforeEachRun) {
+    RunProgramTimed(state, argv, frames, "", "", beforeEachRun);
+}
+
+bool RunProgramOnce(const std::vector<std::string>& argv) {
+    return RunProgram(argv, false).succeeded;
 }
 
 }  // namespace orvik::bench

@@ -26,7 +26,7 @@ build=${ORVIK_BUILD_DIR:-build/release}
 cmake -S . -B "$build" -G Ninja -DORVIK_WERROR=ON >/dev/null
 programs=(colour_bench decoder_bench frame_bench adjustments_bench scan_bench)
 if grep -q '^ORVIK_BUILD_GUI:BOOL=ON' "$build/CMakeCache.txt"; then
-    programs+=(tick_bench timeline_bench startup_bench export_bench check_bench month_bench)
+    programs+=(tick_bench timeline_bench startup_bench export_bench check_bench month_bench activity_bench)
 fi
 cmake --build "$build" -j "$(nproc)" --target "${programs[@]}"
 

@@ -210,6 +210,39 @@ class ReportTest(unittest.TestCase):
     def test_without_the_month_runs_there_is_no_month_section(self):
         self.assertNotIn("A month of footage", self.write([]))
 
+    def test_dc_only_is_judged_beside_the_full_decode_of_its_own_variant(self):
+        report = self.write([
+            entry("Decode/640x480/q75/packed", "median", 1.0, 1.0),
+            entry("Decode/640x480/q75/scalar", "median", 2.0, 2.0),
+            entry("Decode/640x480/q75/dc-only-packed", "median", 0.5, 0.4),
+            entry("Decode/640x480/q75/dc-only-scalar", "median", 0.9, 0.9),
+        ])
+        self.assertIn("| Decode/640x480/q75 | dc-only-packed | 0.40 | 1.00 | 0.40 | 0.50 | "
+                      "<= 0.45: met |", report)
+        self.assertIn("| Decode/640x480/q75 | dc-only-scalar | 0.90 | 2.00 | 0.45 | 0.45 | "
+                      "<= 0.45: met |", report)
+
+    def test_activity_is_judged_on_wall_time_and_a_month_paced_beyond_the_start(self):
+        def run(name, wall, cpu=1.0):
+            return entry(f"Activity/{name}/iterations:2/manual_time", "median", wall, 0.1,
+                         frames=200, cpu_ms=cpu)
+        report = self.write([
+            run("start", 10.0),
+            run("1280x1024/jobs1", 210.0, 200.0),
+            run("1280x1024/default", 130.0, 230.0),
+            run("1280x1024/cached", 10.5),  # exactly the goal: met
+            run("1280x1024/check-jobs1", 500.0),
+        ])
+        self.assertIn("| 1280x1024 | `activity --jobs 1` | 210 | 200 | `check --jobs 1` | 0.42 | "
+                      "<= 0.5: met |", report)
+        self.assertIn("| 1280x1024 | `activity` | 130 | 230 | `activity --jobs 1` | 0.62 | "
+                      "<= 0.6: **missed** |", report)
+        self.assertIn("| 1280x1024 | `activity`, index in the cache | 10.50 | 1.00 | "
+                      "`activity --jobs 1` | 0.05 | <= 0.05: met |", report)
+        self.assertIn("takes 10.00 ms", report)
+        # 200 frames in 200 ms and 120 ms beyond the start: 1000 and 1667 a second.
+        self.assertIn("| 1280x1024 | 1000 | 1667 | 0.72 | 0.43 |", report)
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -28,6 +28,14 @@ const std::map<std::string, std::string> kSampleValues = {
     {"--crf", "30"},
     {"--speed", "2"},
     {"--jobs", "3"},
+    {"--threshold", "2.5"},
+    {"--region", "0,8,64,48"},
+};
+// Where a subcommand takes other values of an option: "subcommand option".
+const std::map<std::string, std::string> kCommandSampleValues = {
+    {"list --format", "json"},
+    {"check --format", "json"},
+    {"activity --format", "json"},
 };
 
 // The command line of one subcommand with one option, and the output and input that make
@@ -35,13 +43,11 @@ const std::map<std::string, std::string> kSampleValues = {
 std::vector<std::string> LineWith(const CommandRule& command, const OptionRule& option) {
     std::vector<std::string> words = {command.name, option.name};
     if (option.valueName != nullptr) {
+        const auto own = kCommandSampleValues.find(std::string(command.name) + " " + option.name);
         const auto sample = kSampleValues.find(option.name);
-        const bool listing =
-            command.command == Command::kList || command.command == Command::kCheck;
-        // list and check take --format for the form of what they print.
-        words.push_back(std::string(option.name) == "--format" && listing ? "json"
-                        : sample != kSampleValues.end()                   ? sample->second
-                                                                          : "");
+        words.push_back(own != kCommandSampleValues.end() ? own->second
+                        : sample != kSampleValues.end()   ? sample->second
+                                                          : "");
     }
     if (std::string(option.name) != "-o" && Takes(*OptionNamed("-o"), command.command)) {
         words.insert(words.end(), {"-o", "out.png"});
@@ -121,6 +127,18 @@ TEST(OptionTable, EachValueLandsInItsOwnField) {
             EXPECT_EQ(parsed->format, std::nullopt) << c.line[0];
         }
     }
+
+    const Result<Options> activity = ParseCommandLine(
+        {"activity", "--threshold", "12.05", "--region=1,2,30,40", "--format", "json", "rec"});
+    ASSERT_TRUE(activity.Ok()) << activity.Why();
+    EXPECT_EQ(activity->threshold, 1205);
+    EXPECT_EQ(activity->region, (PixelRegion{1, 2, 30, 40}));
+    EXPECT_TRUE(activity->jsonLines);
+    const Result<Options> defaults = ParseCommandLine({"activity", "--threshold=7", "rec"});
+    ASSERT_TRUE(defaults.Ok()) << defaults.Why();
+    EXPECT_EQ(defaults->threshold, 700);
+    EXPECT_EQ(defaults->region, std::nullopt);
+    EXPECT_FALSE(defaults->jsonLines);
 }
 
 // The subcommands an option's help names in parentheses: "(check, decode)".

@@ -57,9 +57,11 @@ ToolRun RunTool(const std::vector<std::string>& arguments, const std::string& co
     }
     argv.push_back(nullptr);
 
-    std::vector<std::string> environment = {"XDG_CONFIG_HOME=" + configHome};
+    std::vector<std::string> environment = {"XDG_CONFIG_HOME=" + configHome,
+                                            "XDG_CACHE_HOME=" + configHome + "/cache"};
     for (char** entry = environ; *entry != nullptr; ++entry) {
-        if (std::strncmp(*entry, "XDG_CONFIG_HOME=", 16) != 0) {
+        if (std::strncmp(*entry, "XDG_CONFIG_HOME=", 16) != 0 &&
+            std::strncmp(*entry, "XDG_CACHE_HOME=", 15) != 0) {
             environment.emplace_back(*entry);
         }
     }

@@ -1,6 +1,7 @@
 // Runs orvik-frame as a separate process and collects what it wrote and how it ended. The
 // user's settings store is always pointed at a folder of the caller's choice (empty by
-// default), so that no test reads the settings of whoever runs it.
+// default), and the user's cache folder at its "cache" folder, so that no test reads the
+// settings or the cache of whoever runs it.
 #pragma once
 
 #include <string>

@@ -9,6 +9,7 @@
 
 #include "colour/colour_matrix.h"
 #include "decoder/decoder_context.h"
+#include "library/activity.h"
 #include "library/capture_time.h"
 #include "platform/status.h"
 
@@ -19,7 +20,7 @@ inline constexpr int kExitAllWell = 0;
 inline constexpr int kExitRefused = 1;  // some input was refused (or an output not written)
 inline constexpr int kExitUsage = 2;
 
-enum class Command { kHelp, kVersion, kInfo, kList, kCheck, kDecode, kJpeg, kExport };
+enum class Command { kHelp, kVersion, kInfo, kList, kCheck, kDecode, kJpeg, kExport, kActivity };
 
 enum class OutputFormat { kPng, kBmp, kPpm, kBgr, kYuv };
 
@@ -28,10 +29,10 @@ struct Options {
     std::vector<std::string> inputs;
     std::string output;                  // -o; "-" is standard output
     std::optional<OutputFormat> format;  // decode's
-    bool jsonLines = false;              // list and check: --format json, one JSON object a line
+    bool jsonLines = false;  // list, check and activity: --format json, one JSON object a line
     std::optional<PictureAdjustments> adjustments;  // as given, not yet limited to 0..99
     std::optional<DecoderVariant> variant;          // none: the processor's choice
-    // The capture times check and export take.
+    // The capture times check, export and activity take.
     std::optional<CaptureTime> from;
     std::optional<CaptureTime> to;  // without hundredths given: the end of that second
     // export's own.
@@ -40,6 +41,9 @@ struct Options {
     int speed = 1;
     bool closeGaps = false;
     std::optional<int> jobs;  // none: one for each processor
+    // activity's own.
+    Activity threshold = kDefaultActivityThreshold;  // hundredths of a percent
+    std::optional<PixelRegion> region;
 };
 
 // The options of a well-formed command line; else its usage error.

@@ -11,6 +11,7 @@ int RunCheck(const Options& options);
 int RunDecode(const Options& options);
 int RunJpeg(const Options& options);
 int RunExport(const Options& options);
+int RunActivity(const Options& options);
 
 // Replaces this process with orvik-frame-export, handing it argv; returns only when that
 // program cannot be run, with the exit code to end with.

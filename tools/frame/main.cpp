@@ -35,6 +35,8 @@ int main(int argc, char** argv) {
             return RunJpeg(options);
         case Command::kExport:
             return LaunchExport(argv);
+        case Command::kActivity:
+            return RunActivity(options);
     }
     return kExitUsage;
 }

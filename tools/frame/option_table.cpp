@@ -9,7 +9,7 @@
 namespace orvik {
 namespace {
 
-constexpr std::array<CommandRule, 6> kCommands = {{
+constexpr std::array<CommandRule, 7> kCommands = {{
     {"info", Command::kInfo, false, "PATH", "FRAME...",
      "one line per FRAME file: size, picture size, the first entry of each\n"
      "quantisation table, and ok or refused: REASON"},
@@ -35,6 +35,13 @@ constexpr std::array<CommandRule, 6> kCommands = {{
      "each frame comes at its capture time: copy carries each frame's coded\n"
      "data unchanged as MJPEG, h264 encodes the pictures as decode shows them;\n"
      "the container is the one OUT's extension names (Matroska when none)"},
+    {"activity", Command::kActivity, true, "PATH", "[OPTION]... PATH",
+     "the events of the recording at PATH (a root, or a date folder for its\n"
+     "frames alone) captured from --from to --to, in capture-time order, one\n"
+     "a line: START, END (the first and last active frame), FRAMES and PEAK\n"
+     "(the largest share of the picture changed, in percent), tab-separated;\n"
+     "each folder's activity is kept in the user's cache folder and used\n"
+     "again while the folder is unchanged"},
 }};
 
 // The most threads --jobs asks for: far more than any processor count in use.
@@ -53,7 +60,8 @@ Status TakeOutput(std::string_view, const std::string& value, Options& options) 
 }
 
 Status TakeFormat(std::string_view, const std::string& value, Options& options) {
-    if (options.command == Command::kList || options.command == Command::kCheck) {
+    if (options.command == Command::kList || options.command == Command::kCheck ||
+        options.command == Command::kActivity) {
         options.jsonLines = value == "json";
         return value == "json" || value == "text"
                    ? Status()
@@ -138,6 +146,49 @@ Status TakeWholeNumber(std::string_view name, const std::string& value, Options&
     return Status();
 }
 
+// "P" or "P.D" or "P.DD": a share in percent, 0 to 100, kept in hundredths.
+Status TakeThreshold(std::string_view name, const std::string& value, Options& options) {
+    const std::size_t point = value.find('.');
+    const std::string whole = value.substr(0, point);
+    const std::string places = point == std::string::npos ? "" : value.substr(point + 1);
+    int percent = 0;
+    int hundredths = 0;
+    const auto [end, error] = std::from_chars(whole.data(), whole.data() + whole.size(), percent);
+    bool good = !whole.empty() && error == std::errc() && end == whole.data() + whole.size() &&
+                places.size() <= 2 && (point == std::string::npos || !places.empty());
+    for (std::size_t i = 0; good && i < places.size(); ++i) {
+        good = places[i] >= '0' && places[i] <= '9';
+        hundredths += (places[i] - '0') * (i == 0 ? 10 : 1);
+    }
+    const int share = percent * 100 + hundredths;
+    if (!good || percent < 0 || share > kAllBlocksChanged) {
+        return Refused(std::string(name) + " takes a share in percent from 0 to 100 with at most " +
+                       "two places, not " + value);
+    }
+    options.threshold = static_cast<Activity>(share);
+    return Status();
+}
+
+// "X,Y,W,H": a rectangle of the picture in pixels, its width and height not 0.
+Status TakeRegion(std::string_view name, const std::string& value, Options& options) {
+    int numbers[4] = {};
+    const char* at = value.data();
+    const char* end = value.data() + value.size();
+    for (int i = 0; i < 4; ++i) {
+        const auto [next, error] = std::from_chars(at, end, numbers[i]);
+        if (error != std::errc() || numbers[i] < 0 || (i < 3 && (next == end || *next != ','))) {
+            at = nullptr;
+            break;
+        }
+        at = i < 3 ? next + 1 : next;
+    }
+    if (at != end || numbers[2] == 0 || numbers[3] == 0) {
+        return Refused(std::string(name) + " takes X,Y,W,H in picture pixels, not " + value);
+    }
+    options.region = PixelRegion{numbers[0], numbers[1], numbers[2], numbers[3]};
+    return Status();
+}
+
 Status TakeCloseGaps(std::string_view, const std::string&, Options& options) {
     options.closeGaps = true;
     return Status();
@@ -145,18 +196,19 @@ Status TakeCloseGaps(std::string_view, const std::string&, Options& options) {
 
 constexpr CommandSet kDecoding = In(Command::kCheck) | In(Command::kDecode);
 constexpr CommandSet kExport = In(Command::kExport);
-constexpr CommandSet kRanged = In(Command::kCheck) | kExport;
+constexpr CommandSet kActivity = In(Command::kActivity);
+constexpr CommandSet kRanged = In(Command::kCheck) | kExport | kActivity;
 
-constexpr std::array<OptionRule, 11> kOptions = {{
+constexpr std::array<OptionRule, 13> kOptions = {{
     {"-o", "OUT", In(Command::kDecode) | In(Command::kJpeg) | kExport, TakeOutput,
      "with one FRAME the output file (\"-\" for standard\n"
      "output); with several a folder, each output named\n"
      "after its frame (decode, jpeg); the clip (export)"},
-    {"--format", "FORMAT", In(Command::kDecode) | In(Command::kList) | In(Command::kCheck),
-     TakeFormat,
+    {"--format", "FORMAT",
+     In(Command::kDecode) | In(Command::kList) | In(Command::kCheck) | kActivity, TakeFormat,
      "png, bmp, ppm, bgr or yuv; by default from OUT's\n"
      "extension (decode); text, the default, or json:\n"
-     "one JSON object a line (list, check)"},
+     "one JSON object a line (list, check, activity)"},
     {"--adjust", "B,C,H,S", kDecoding | kExport, TakeAdjustments,
      "brightness, contrast, hue and saturation; by default\n"
      "the stored colour settings (check, decode, export)"},
@@ -165,11 +217,11 @@ constexpr std::array<OptionRule, 11> kOptions = {{
      "choice (check, decode)"},
     {"--from", "\"YYYY/MM/DD HH:MM:SS[.CC]\"", kRanged, TakeFrom,
      "the first capture time taken, included; by default\n"
-     "the recording's first frame (check, export)"},
+     "the recording's first frame (check, export, activity)"},
     {"--to", "\"YYYY/MM/DD HH:MM:SS[.CC]\"", kRanged, TakeTo,
      "the last capture time taken, included (without .CC\n"
      "the whole second); by default the last frame\n"
-     "(check, export)"},
+     "(check, export, activity)"},
     {"--codec", "copy|h264", kExport, TakeCodec, "copy by default, h264 for .mp4 (export)"},
     {"--crf", "N", kExport, TakeWholeNumber<&Options::crf, 0, kMaxCrf>,
      "h264's quality, 0 to 51, default 23 (export)"},
@@ -178,12 +230,18 @@ constexpr std::array<OptionRule, 11> kOptions = {{
     {"--close-gaps", nullptr, kExport, TakeCloseGaps,
      "shortens pauses longer than 2 s to the recording's\n"
      "pace (export)"},
-    {"--jobs", "N", kDecoding | In(Command::kJpeg) | kExport,
+    {"--threshold", "P", kActivity, TakeThreshold,
+     "a frame is active when more than P percent of its\n"
+     "picture changed; default 0.5 (activity)"},
+    {"--region", "X,Y,W,H", kActivity, TakeRegion,
+     "measures the change within this rectangle of the\n"
+     "picture alone, in pixels (activity)"},
+    {"--jobs", "N", kDecoding | In(Command::kJpeg) | kExport | kActivity,
      TakeWholeNumber<&Options::jobs, 1, kMaxJobs>,
      "decodes on N threads, different frames on different\n"
      "threads; by default one for each processor; what\n"
      "is printed and written is the same for every N\n"
-     "(check, decode, jpeg, export)"},
+     "(check, decode, jpeg, export, activity)"},
 }};
 
 }  // namespace

@@ -1,0 +1,35 @@
+// The activity of a run of frames, measured: each frame's luma DC picture is decoded (the
+// Huffman pass alone) on worker threads, each with its own FrameReader, and the meter takes
+// the pictures on the calling thread in the frames' order, so the result is the same for any
+// number of workers. The decoder is the scalar variant on every processor, so that a
+// frame's activity, and what the cache keeps of it, is the same on every machine.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <stop_token>
+#include <vector>
+
+#include "library/activity.h"
+#include "library/recorded_frames.h"
+
+namespace orvik {
+
+struct MeasuredActivity {
+    std::vector<Activity> activity;  // one a frame; kNoActivity for a refused one
+    std::int64_t refused = 0;
+    bool complete = true;  // false when stopped: activity holds the frames before the stop
+};
+
+// frames in capture order, one run of footage (a date folder): the meter starts afresh with
+// the first. progress, when given, is called on the calling thread with the frames taken.
+// A stop asked for ends the measuring after the frame being taken (a viewer closing the
+// recording does not wait for the rest of a folder).
+MeasuredActivity MeasureActivity(std::span<const RecordedFrame> frames,
+                                 const ActivitySettings& settings, int jobs,
+                                 const std::function<void(std::size_t done)>& progress = {},
+                                 std::stop_token stop = {});
+
+}  // namespace orvik
