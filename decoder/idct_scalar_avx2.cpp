@@ -14,8 +14,6 @@
 #include <cstdint>
 #include <cstring>
 
-#include "decoder/fill_block.h"
-
 ORVIK_AVX2_BEGIN
 #include "decoder/idct_scalar_lanes.h"
 #include "platform/simd_lanes.h"
@@ -61,11 +59,9 @@ namespace {
 
 void InverseDctScalarAvx2(const std::int32_t* coefficients, const std::int32_t* quant,
                           std::uint8_t* out, int stride, int levelShift, int maxSample) {
-    if (AcAllZero<Avx2Lanes>(coefficients)) {
-        FillBlock(ScalarDcOnlySample(coefficients[0], quant[0], levelShift, maxSample), out,
-                  stride);
-        return;
-    }
+    // No test for a block whose AC entries are all 0 (the SSE2 twin has one): both passes
+    // give such a block its DC-only sample all the same, and the decoder fills those blocks
+    // itself, so nearly every block it hands over has an AC entry (bench/NOTES.md).
     // Pass 1: v[r] is row r, one lane a column; pass 2: v[k] is entry k of every row, and
     // afterwards v[c] is column c of the samples, one lane a row. The loops over rows are
     // unrolled by pragma, as in the SSE2 twin (bench/NOTES.md).

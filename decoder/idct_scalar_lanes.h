@@ -60,7 +60,8 @@ template <class L>
 }
 
 // One pass over the lanes: those of zeroMask take shortcut, the others the butterfly
-// descaled by shift.
+// descaled by shift. (Out of line and cold it cost the pass without shortcut 18 instructions
+// a block more, keeping the lanes in memory around the call.)
 template <class L>
 [[gnu::always_inline]] inline void ScalarPass(typename L::V (&e)[8], typename L::V zeroMask,
                                               typename L::V shortcut, int shift) {
@@ -71,6 +72,30 @@ template <class L>
         e[k] = L::Select(zeroMask, shortcut, L::Descale(x[k], shift));
     }
 }
+
+// The butterfly descaled by shift in every lane, with no shortcut.
+template <class L>
+[[gnu::always_inline]] inline void ScalarPassWhole(typename L::V (&e)[8], int shift) {
+    typename L::V x[8];
+    ScalarButterfly<L>(e, x);
+#pragma GCC unroll 8
+    for (int k = 0; k < 8; ++k) {
+        e[k] = L::Descale(x[k], shift);
+    }
+}
+
+// Where a lane's first entry lies within these bounds, its all-zero shortcut gives what its
+// butterfly gives, so a pass whose lanes all lie within them needs no shortcut: the
+// butterfly of a lane holding e0 alone yields e0 << 13 in every output, which wraps only
+// beyond them.
+//   Pass 1: (e0 << 13 + 2^10) >> 11 is the shortcut's e0 << 2 for -2^18 <= e0 < 2^18.
+//   Pass 2: (t0 << 13 + 2^17) >> 18 is the shortcut's (t0 + 16) >> 5 for
+//           -2^18 <= t0 <= 2^18 - 17 (the rounding term must not carry past 2^31 either).
+// Frames of pictures stay far inside (their dequantised entries are within about +-2^13);
+// only values beyond them pay for the shortcut's zero test and choice, lane by lane.
+inline constexpr std::int32_t kShortcutFreeLow = -(1 << 18);
+inline constexpr std::int32_t kColumnShortcutFreeHigh = (1 << 18) - 1;
+inline constexpr std::int32_t kRowShortcutFreeHigh = (1 << 18) - 17;
 
 // Pass 1 over the columns of the lanes, starting at column `first`: w[r] is row r of the
 // workspace. A column whose coefficients of rows 1..7 are all 0 takes the shortcut.
@@ -85,14 +110,22 @@ template <class L>
         // S16(coefficient) * quantiser: a pair multiply-add, the quantiser's high half 0.
         w[r] = L::MulAdd16(coefficient[r], L::Load(quant + 8 * r + first));
     }
-    ScalarPass<L>(w, AcZeroLanes<L>(coefficient), L::ShiftLeft(w[0], 2), kConstBits - 2);
+    if (L::AllWithin(w[0], kShortcutFreeLow, kColumnShortcutFreeHigh)) {
+        ScalarPassWhole<L>(w, kConstBits - 2);
+    } else {
+        ScalarPass<L>(w, AcZeroLanes<L>(coefficient), L::ShiftLeft(w[0], 2), kConstBits - 2);
+    }
 }
 
 // Pass 2 over the rows of the lanes: t[k] holds entry k of each row; leaves the samples
 // before the level shift.
 template <class L>
 [[gnu::always_inline]] inline void ScalarRows(typename L::V (&t)[8]) {
-    ScalarPass<L>(t, AcZeroLanes<L>(t), L::Descale(t[0], 5), kConstBits + 5);
+    if (L::AllWithin(t[0], kShortcutFreeLow, kRowShortcutFreeHigh)) {
+        ScalarPassWhole<L>(t, kConstBits + 5);
+    } else {
+        ScalarPass<L>(t, AcZeroLanes<L>(t), L::Descale(t[0], 5), kConstBits + 5);
+    }
 }
 
 // The samples of the lanes of a and b, in the order of PackSaturate32To16: x + levelShift limited

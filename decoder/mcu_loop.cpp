@@ -12,6 +12,9 @@
 // with enough source bytes ahead for any MCU runs with the unchecked refill; the tail runs
 // with the careful one. Both give the same symbols and the same final position. What these
 // choices measured is in bench/NOTES.md.
+//
+// After the last MCU of each row the row sink, when there is one, is told that the planes of
+// that row's picture rows are complete (decoder/mcu_rows.h).
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
@@ -22,6 +25,7 @@
 #include "decoder/fill_block.h"
 #include "decoder/frame_format.h"
 #include "decoder/huffman_decode.h"
+#include "decoder/mcu_rows.h"
 
 namespace orvik {
 namespace {
@@ -154,7 +158,7 @@ void DecodeMcu(FrameDecoding<Variant>& d, bool endsRow) {
 }
 
 template <class Variant>
-bool DecodeMcus(DecoderContext& context, BitReader& reader) {
+bool DecodeMcus(DecoderContext& context, BitReader& reader, const McuRowSink* sink) {
     FrameParams& frame = *context.frame;
     ScanParams& scan = *context.scan;
     DecoderTables& tables = *context.tables;
@@ -182,6 +186,8 @@ bool DecodeMcus(DecoderContext& context, BitReader& reader) {
     if (blocksPerMcu != kBlocksPerMcu) {
         return false;  // not the fixed 4:2:2 layout the working blocks are sized for
     }
+    const int rowsPerMcuRow = 8 * frame.maxV;
+    int firstRow = 0;  // the first picture row of the row of MCUs being decoded
     for (int mcuCounter = 0, column = 0; mcuCounter < context.mcuCount; ++mcuCounter) {
         const bool endsRow = ++column == d.mcuColumns;
         if (endsRow) {
@@ -191,6 +197,11 @@ bool DecodeMcus(DecoderContext& context, BitReader& reader) {
             DecodeMcu<Variant, FastRefill>(d, endsRow);
         } else {
             DecodeMcu<Variant, CarefulRefill>(d, endsRow);
+        }
+        if (endsRow && sink != nullptr) {
+            sink->rowsDecoded(sink->state, firstRow,
+                              std::min(rowsPerMcuRow, frame.height - firstRow));
+            firstRow += rowsPerMcuRow;
         }
     }
     return true;
@@ -213,19 +224,29 @@ bool EndMarkerAt(const std::uint8_t* data, std::int32_t length, std::int64_t pos
            data[position + 1] == kEndMarker[1];
 }
 
-}  // namespace
-
-PlanesResult DecodeFramePlanes(DecoderContext& context, const std::uint8_t* data,
-                               std::int32_t length) {
+PlanesResult DecodeFrameRows(DecoderContext& context, const std::uint8_t* data, std::int32_t length,
+                             const McuRowSink* sink) {
     if (!Decodable(context)) {
         return {};
     }
     BitSource readerSource(data, length);
     BitReader reader(readerSource);
     const bool decoded = context.variant == DecoderVariant::kPacked
-                             ? DecodeMcus<PackedVariant>(context, reader)
-                             : DecodeMcus<ScalarVariant>(context, reader);
+                             ? DecodeMcus<PackedVariant>(context, reader, sink)
+                             : DecodeMcus<ScalarVariant>(context, reader, sink);
     return {decoded && EndMarkerAt(data, length, reader.Position()), readerSource.invalidCodeMet};
+}
+
+}  // namespace
+
+PlanesResult DecodeFramePlanes(DecoderContext& context, const std::uint8_t* data,
+                               std::int32_t length) {
+    return DecodeFrameRows(context, data, length, nullptr);
+}
+
+PlanesResult DecodeFramePlanes(DecoderContext& context, const std::uint8_t* data,
+                               std::int32_t length, const McuRowSink& sink) {
+    return DecodeFrameRows(context, data, length, &sink);
 }
 
 }  // namespace orvik

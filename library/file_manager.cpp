@@ -6,9 +6,10 @@
 
 namespace orvik {
 
-// The loader starts set up for 640 x 480 with the adjustments at 49, as the decoder does.
+// The loader starts set up for 640 x 480 with the adjustments at 49, as the decoder does. Its
+// picture is the one the window shows: a frame that fails leaves it as it was.
 CMavFileManager::CMavFileManager(std::optional<DecoderVariant> variant)
-    : frameReader(variant, PictureAdjustments{}) {}
+    : frameReader(variant, PictureAdjustments{}, PictureUse::kShown) {}
 
 CMavFileManager::~CMavFileManager() = default;
 

@@ -1,6 +1,7 @@
 // CMavFileManager: the clip library object. It owns the folder list, the frame loader (the
-// decoder's context, the buffer holding the frame file last read and the RGB picture the
-// window draws), and keeps the cursor and the three display texts. The scan
+// decoder's context, the buffer holding the frame file last read, the RGB picture the window
+// draws and a second one that each frame is decoded into, which takes the first one's place
+// only when the frame decodes), and keeps the cursor and the three display texts. The scan
 // (folder_scan.cpp), navigation and search (navigation.cpp, play_steps.cpp) and frame
 // loading (file_manager.cpp) are its operations. Calls must not overlap: the caller runs
 // them one at a time.
@@ -127,7 +128,8 @@ class CMavFileManager {
     // Low 32 bits of the size of the frame file last opened.
     std::int32_t FileSize() const { return fileSize; }
     // The RGB picture of the last decoded frame: BGR, rows bottom-up, PictureStride bytes a
-    // row, in a buffer of kPictureBitsBytes.
+    // row, in a buffer of kPictureBitsBytes. The buffer changes when a frame decodes: take
+    // the pointer again after each load.
     const std::uint8_t* PictureBits() const { return frameReader.Picture().data(); }
     std::size_t PictureStride() const { return frameReader.PictureStride(); }
     int PictureWidth() const { return frameReader.Width(); }

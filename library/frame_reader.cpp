@@ -45,10 +45,11 @@ std::string RefusalText(const FrameFacts& facts) {
 }
 
 FrameReader::FrameReader(std::optional<DecoderVariant> variant,
-                         const PictureAdjustments& adjustments)
+                         const PictureAdjustments& adjustments, PictureUse use)
     : decoder_(variant.value_or(ProcessorVariant())),
       fileBuffer_(MakeZeroedBytes(kFileBufferBytes)),
-      picture_(MakeZeroedBytes(kPictureBitsBytes)),
+      pictures_{MakeZeroedBytes(kPictureBitsBytes),
+                use == PictureUse::kShown ? MakeZeroedBytes(kPictureBitsBytes) : nullptr},
       lumaDc_(MakeZeroedBytes(kMaxLumaDcSamples)) {
     InitDecoder(decoder_, kStartWidth, kStartHeight);
     SetAdjustments(adjustments);
@@ -60,7 +61,7 @@ void FrameReader::SetAdjustments(const PictureAdjustments& adjustments) {
 }
 
 void FrameReader::BlankPicture() {
-    std::fill_n(picture_.get(), kPictureBitsBytes, std::uint8_t{0});
+    std::fill_n(pictures_[picture_].get(), kPictureBitsBytes, std::uint8_t{0});
 }
 
 FrameReader::~FrameReader() {
@@ -110,6 +111,8 @@ FrameFacts FrameReader::Read(const char* path, DecodeDepth depth) {
     LoadFrameTables(decoder_, bytes + kQuantSegmentsOffset);
     const std::uint8_t* coded = bytes + kFrameHeaderSize;
     const auto codedLength = static_cast<std::int32_t>(facts.fileSize - kFrameHeaderSize);
+    // With a second picture, the frame goes there and is swapped in when it decodes.
+    const int target = pictures_[1] != nullptr ? 1 - picture_ : picture_;
     bool decoded = false;
     switch (depth) {
         case DecodeDepth::kLumaDc:
@@ -119,12 +122,15 @@ FrameFacts FrameReader::Read(const char* path, DecodeDepth depth) {
             decoded = DecodeFramePlanes(decoder_, coded, codedLength).endTestPassed;
             break;
         case DecodeDepth::kPicture:
-            decoded = DecodeFrame(decoder_, coded, codedLength, picture_.get()) == 1;
+            decoded = DecodeFrame(decoder_, coded, codedLength, pictures_[target].get()) == 1;
             break;
     }
     if (!decoded) {
         facts.refusal = FrameRefusal::kBadEndMarker;
         return facts;
+    }
+    if (depth == DecodeDepth::kPicture) {
+        picture_ = target;
     }
     fileSize_ = static_cast<std::size_t>(facts.fileSize);
     return facts;
@@ -139,7 +145,7 @@ std::span<const std::uint8_t> FrameReader::Planes() const {
 }
 
 std::span<const std::uint8_t> FrameReader::Picture() const {
-    return {picture_.get(), PictureStride() * static_cast<std::size_t>(Height())};
+    return {pictures_[picture_].get(), PictureStride() * static_cast<std::size_t>(Height())};
 }
 
 std::span<const std::uint8_t> FrameReader::LumaDc() const {

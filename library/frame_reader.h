@@ -53,11 +53,21 @@ std::string RefusalText(const FrameFacts& facts);
 // test and for measuring activity), the planes, or on to the picture.
 enum class DecodeDepth { kLumaDc, kPlanes, kPicture };
 
+// What the picture is for, which decides whether a frame that fails may touch it. The decoder
+// converts each row of MCUs as it decodes it, before the end test can fail the frame.
+//   kShown: it is shown between reads (the viewer), so a frame that fails leaves it as it
+//           was: each frame is decoded into a second picture, which takes the place of the
+//           first only when the frame decodes.
+//   kTaken: it is taken only after a frame that decodes (orvik-frame, the export), so one
+//           picture is enough; a frame that fails may leave part of itself in it.
+enum class PictureUse { kShown, kTaken };
+
 class FrameReader {
   public:
     // variant is the decoder's for the reader's life (none: the processor's choice); the
     // adjustments are limited to 0..99 as the viewer limits them.
-    FrameReader(std::optional<DecoderVariant> variant, const PictureAdjustments& adjustments);
+    FrameReader(std::optional<DecoderVariant> variant, const PictureAdjustments& adjustments,
+                PictureUse use = PictureUse::kTaken);
     ~FrameReader();
     FrameReader(const FrameReader&) = delete;
     FrameReader& operator=(const FrameReader&) = delete;
@@ -74,6 +84,8 @@ class FrameReader {
 
     // Of the frame last read without refusal: its file bytes, its planes (Y, then U, then
     // V) and its picture (bottom row first, PictureStride bytes a row; after kPicture only).
+    // With PictureUse::kShown the picture is that of the last frame that decoded to it, in a
+    // buffer of kPictureBitsBytes, whatever was read since.
     std::span<const std::uint8_t> FileBytes() const;
     std::span<const std::uint8_t> Planes() const;
     std::span<const std::uint8_t> Picture() const;
@@ -88,7 +100,9 @@ class FrameReader {
   private:
     DecoderContext decoder_;
     ZeroedBytes fileBuffer_;
-    ZeroedBytes picture_;  // zeroed once: row padding stays 0
+    // Zeroed once: row padding stays 0. The second is made only for PictureUse::kShown.
+    ZeroedBytes pictures_[2];
+    int picture_ = 0;  // the one Picture() gives
     ZeroedBytes lumaDc_;
     std::size_t fileSize_ = 0;
 };

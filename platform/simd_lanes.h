@@ -154,6 +154,10 @@ struct Lanes {
     // a where the lane of m is all 1-bits, else b.
     static V Select(V m, V a, V b) { return V(I32(m) ? I32(a) : I32(b)); }
     static bool AllZero(V x) { return orvik::AllZero(x); }
+    // True when every lane, as a signed number, lies within low..high.
+    static bool AllWithin(V x, std::int32_t low, std::int32_t high) {
+        return AllZero(V((I32(x) < low) | (I32(x) > high)));
+    }
     static V PackSaturate32To16(V a, V b) { return orvik::PackSaturate32To16(a, b); }
     // On the 16-bit lanes of a packed register.
     static V Clamp16(V x, std::int16_t low, std::int16_t high) {

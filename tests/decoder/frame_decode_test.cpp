@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "colour/convert_planes.h"
@@ -260,24 +261,71 @@ TEST(FrameDecoding, FreedContextIsRefusedUntilSetUpAgain) {
     }
 }
 
-TEST(FrameDecoding, DecodeFrameConvertsOnlyWhenTheEndTestPasses) {
-    const TestFrame frame = testing::MakeFrame(48, 16, 75, 6);
+// DecodeFrame converts each row of MCUs as it is decoded: the picture is the whole conversion
+// of the planes, for one row of MCUs and for many, nothing is written past the picture, and a
+// frame that fails the end test has converted its rows all the same (which is why the frame
+// reader decodes into a second picture where a failed frame must leave the shown one).
+TEST(FrameDecoding, DecodeFrameConvertsRowByRowAndFailsOnlyAtTheEnd) {
+    constexpr std::size_t kGuard = 64;
+    const FrameCase cases[] = {{16, 8, 75}, {48, 16, 75}, {64, 40, 90}, {1280, 1024, 75}};
+    for (const FrameCase& c : cases) {
+        const TestFrame frame = testing::MakeFrame(c.width, c.height, c.quality, 6);
+        for (const DecoderVariant variant : kDecoderVariants) {
+            const std::string name = std::to_string(c.width) + "x" + std::to_string(c.height) +
+                                     " " + VariantName(variant);
+            DecoderContext context(variant);
+            testing::PrepareContext(context, frame);
+            const std::size_t bytes = PictureStride(variant, frame.width) * frame.height;
+            std::vector<std::uint8_t> rgb(bytes + kGuard, 0x33);
+            ASSERT_EQ(DecodeFrame(context, frame.CodedData(), frame.CodedLength(), rgb.data()), 1)
+                << name;
+            std::vector<std::uint8_t> want(bytes + kGuard, 0x33);
+            ConvertPlanesToRgb(context, context.planes.get(), want.data());
+            EXPECT_TRUE(rgb == want) << name << ": differs from the whole conversion";
+            EXPECT_TRUE(std::all_of(rgb.begin() + bytes, rgb.end(),
+                                    [](std::uint8_t b) { return b == 0x33; }))
+                << name << ": written past the picture";
+
+            const TestFrame damaged = testing::InsertBeforeEndMarker(frame, 0xFF);
+            std::vector<std::uint8_t> failed(bytes + kGuard, 0x44);
+            EXPECT_EQ(
+                DecodeFrame(context, damaged.CodedData(), damaged.CodedLength(), failed.data()), 0)
+                << name;
+            EXPECT_TRUE(std::equal(failed.begin(), failed.begin() + bytes, want.begin()))
+                << name << ": the failed frame's rows were converted as they were decoded";
+        }
+    }
+}
+
+// Any band of picture rows converts to exactly those rows of the whole picture; bands that
+// reach outside the picture convert nothing.
+TEST(FrameDecoding, PlaneRowsConvertToTheirPlaceInTheWholePicture) {
+    const TestFrame frame = testing::MakeFrame(48, 24, 80, 9);
     for (const DecoderVariant variant : kDecoderVariants) {
         DecoderContext context(variant);
         testing::PrepareContext(context, frame);
-        const std::size_t bytes = PictureStride(variant, frame.width) * frame.height;
-        std::vector<std::uint8_t> rgb(bytes, 0x33);
-        ASSERT_EQ(DecodeFrame(context, frame.CodedData(), frame.CodedLength(), rgb.data()), 1);
-        std::vector<std::uint8_t> want(bytes, 0x33);
-        ConvertPlanesToRgb(context, context.planes.get(), want.data());
-        EXPECT_TRUE(rgb == want) << VariantName(variant);
-
-        const TestFrame damaged = testing::InsertBeforeEndMarker(frame, 0xFF);
-        std::vector<std::uint8_t> untouched(bytes, 0x44);
-        EXPECT_EQ(
-            DecodeFrame(context, damaged.CodedData(), damaged.CodedLength(), untouched.data()), 0);
-        EXPECT_TRUE(std::all_of(untouched.begin(), untouched.end(),
-                                [](std::uint8_t b) { return b == 0x44; }));
+        ASSERT_TRUE(
+            DecodeFramePlanes(context, frame.CodedData(), frame.CodedLength()).endTestPassed);
+        const std::size_t stride = PictureStride(variant, frame.width);
+        std::vector<std::uint8_t> whole(stride * frame.height, 0);
+        ConvertPlanesToRgb(context, context.planes.get(), whole.data());
+        // Bands of every height, last band first, so that each lands on its own rows.
+        for (const int band : {1, 3, 8, 24}) {
+            std::vector<std::uint8_t> banded(whole.size(), 0);
+            for (int first = (frame.height - 1) / band * band; first >= 0; first -= band) {
+                ConvertPlaneRows(context, context.planes.get(), first,
+                                 std::min(band, frame.height - first), banded.data());
+            }
+            EXPECT_TRUE(banded == whole) << VariantName(variant) << ", bands of " << band;
+        }
+        std::vector<std::uint8_t> untouched(whole.size(), 0x55);
+        for (const auto& [first, count] : {std::pair{-1, 2}, std::pair{20, 5}, std::pair{0, 0},
+                                           std::pair{24, 1}, std::pair{3, -2}}) {
+            ConvertPlaneRows(context, context.planes.get(), first, count, untouched.data());
+        }
+        EXPECT_TRUE(std::all_of(untouched.begin(), untouched.end(), [](std::uint8_t b) {
+            return b == 0x55;
+        })) << VariantName(variant);
     }
 }
 

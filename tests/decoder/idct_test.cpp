@@ -329,6 +329,57 @@ TEST(InverseDct, SimdTwinsEqualThePortableFormsOnRandomBlocks) {
     }
 }
 
+// The scalar twins drop the all-zero shortcuts where a lane's first entry is small enough
+// for the butterfly to give the same: a column's dequantised DC e0 within -2^18..2^18 - 1 in
+// the first pass, a row's first entry t0 within -2^18..2^18 - 17 in the second. Blocks at and
+// just past those edges, against the portable form:
+//   - e0 = DC x quantiser exactly at each edge, in a column whose AC entries are 0, beside a
+//     column with an AC entry, and alone;
+//   - column 0 alone, DC and the row-1 entry swept so that the rows' t0 (about 4 x e0) pass
+//     over both edges while every row's other entries are 0.
+TEST(InverseDct, ScalarTwinsEqualThePortableFormAtTheShortcutBounds) {
+    const std::vector<Transform>& all = RunnableTransforms();
+    if (all.size() == 2) {
+        GTEST_SKIP() << "no twins run here";
+    }
+    struct Edge {
+        std::int32_t dc, quantiser;  // their product is e0
+    };
+    const Edge edges[] = {{1197, 219}, {16384, 16},  {-16384, 16}, {-1417, 185},
+                          {16383, 16}, {-16383, 16}, {32767, 255}, {-32768, 255}};
+    std::vector<std::pair<Block32, Block32>> blocks;  // coefficients, quantisers
+    for (const Edge& edge : edges) {
+        for (const int column : {0, 5}) {
+            Block32 quant = Filled(3);
+            quant[column] = edge.quantiser;
+            blocks.push_back({WithEntries({{column, edge.dc}, {8 + 3, 7}}), quant});
+        }
+        // DC only: the first pass's result reaches the samples through the second's shortcut.
+        blocks.push_back({WithEntries({{0, edge.dc}}), Filled(edge.quantiser)});
+    }
+    for (const int sign : {1, -1}) {
+        for (std::int32_t dc = 32700; dc <= 32767; ++dc) {
+            for (std::int32_t ac = -64; ac <= 64; ++ac) {
+                Block32 quant = Filled(1);
+                quant[0] = 2;
+                blocks.push_back({WithEntries({{0, sign * dc - (sign < 0)}, {8, ac}}), quant});
+            }
+        }
+    }
+    for (std::size_t t = 2; t < all.size(); ++t) {
+        if (all[t].packed) {
+            continue;
+        }
+        int faults = 0;
+        for (const auto& [coefficients, quant] : blocks) {
+            faults += Transformed(all[t], coefficients, quant) !=
+                      Transformed(all[0], coefficients, quant);
+        }
+        EXPECT_EQ(faults, 0) << all[t].name << ": have " << faults << " blocks unlike "
+                             << all[0].name << ", want 0";
+    }
+}
+
 // The pair transform of every kernel table against two calls of the table's own packed
 // transform, over the whole output buffers: the blocks side by side in one plane (as the two
 // Y blocks of an MCU lie) or in two planes of different strides. Entries are full 16-bit,
