@@ -10,12 +10,12 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
-#include <vector>
 
 #include "shell/button_lights.h"
 #include "shell/dialog/dialog_controls.h"
 #include "shell/frame_saver.h"
 #include "shell/key_table.h"
+#include "shell/recording_opener.h"
 
 namespace orvik {
 
@@ -31,9 +31,7 @@ class MainWindow : public QDialog {
     Q_OBJECT
 
   public:
-    // Lets the user pick the root folder: path is a path buffer holding the folder path,
-    // left unchanged when the user cancels.
-    using FolderChooser = std::function<void(QWidget* owner, char* path)>;
+    using FolderChooser = RecordingOpener::FolderChooser;
 
     // The window with its controls disabled and blank, the stored picture adjustments
     // applied and the playback tick running.
@@ -72,11 +70,8 @@ class MainWindow : public QDialog {
     void BuildKeys();
     // Gives window the viewer's keys (the main window's own, and every tool window's).
     QList<QAction*> AddViewerKeys(QWidget* window);
-    void ChooseFolder();
     void OpenColourSettings();
-    void ShowReading(int folders, qint64 frames);
     void ShowRecording(bool hasFrame);
-    void ShowHowToOpen();
     void SetControlsEnabled(bool enable);
 
     template <typename Widget>
@@ -84,7 +79,6 @@ class MainWindow : public QDialog {
         return controls->Get<Widget>(id);
     }
 
-    FolderChooser chooseFolder;
     Player* player;
     ButtonLights lights;
     QImage skin;  // the skin stretched to the client area, once
@@ -94,10 +88,9 @@ class MainWindow : public QDialog {
     FrameSaver* saver;
     ClipExporter* exporter;
     ToolWindows* tools;
+    RecordingOpener* opener = nullptr;
     QPointer<ColourSettingDialog> colourSettings;
     std::unique_ptr<ViewerCommands> commands;
-    bool hasRecording = false;
-    std::vector<Command> waiting;  // keys pressed while the recording was read
 };
 
 }  // namespace orvik

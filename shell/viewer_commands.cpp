@@ -1,6 +1,8 @@
 #include "shell/viewer_commands.h"
 
 #include <QAbstractSlider>
+#include <QObject>
+#include <QString>
 
 #include "library/time_of_day.h"
 #include "shell/clip_exporter.h"
@@ -10,7 +12,7 @@
 
 namespace orvik {
 
-ViewerCommands::ViewerCommands(const Parts& parts) {
+ViewerCommands::ViewerCommands(const Parts& parts) : playback(parts.player), note(parts.note) {
     // Each command holds what it works on by pointer or by copy, never the parts themselves.
     Player* player = &parts.player;
     FrameSaver* saver = &parts.saver;
@@ -66,9 +68,37 @@ ViewerCommands::ViewerCommands(const Parts& parts) {
     };
 }
 
-void ViewerCommands::Run(Command command) const {
+namespace {
+
+constexpr std::size_t kMostCommandsWaiting = 64;
+
+// What works before a recording's frames are there: the windows and the speed.
+bool NeedsNoFrames(Command command) {
+    return command == Command::KeyList || command == Command::Timeline ||
+           command == Command::FrameWindow || command == Command::CloseViewer ||
+           command == Command::Faster || command == Command::Slower;
+}
+
+}  // namespace
+
+void ViewerCommands::Run(Command command) {
+    if (playback.Reading() && !NeedsNoFrames(command)) {
+        if (waiting.size() < kMostCommandsWaiting) {
+            waiting.push_back(command);
+        }
+        note(QObject::tr("Reading the recording: that follows once it is read"));
+        return;
+    }
     if (const auto found = commands.find(command); found != commands.end()) {
         found->second();
+    }
+}
+
+void ViewerCommands::RunWaiting(bool hasFrame) {
+    for (const Command command : std::exchange(waiting, {})) {
+        if (hasFrame) {
+            Run(command);
+        }
     }
 }
 
