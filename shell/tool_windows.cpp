@@ -68,7 +68,7 @@ void ToolWindows::showTimeline() {
                                timelineWindow->sizeHint().height());
         KeepOnScreen(timelineWindow);
         connect(timelineWindow, &TimelineWindow::frameChosen, &player, &Player::goToFrame);
-        timelineWindow->SetTimeline(timeline);
+        timelineWindow->SetTimeline(player.Timeline());
         timelineWindow->SetMarks(markStart, markEnd);
     }
     follow();
@@ -104,9 +104,8 @@ void ToolWindows::follow() {
 }
 
 void ToolWindows::showRecording() {
-    timeline = std::make_shared<const RecordingTimeline>(player.Library().Folders());
     if (timelineWindow != nullptr) {
-        timelineWindow->SetTimeline(timeline);
+        timelineWindow->SetTimeline(player.Timeline());
     }
 }
 

@@ -7,10 +7,7 @@
 #include <QObject>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <optional>
-
-#include "library/recording_timeline.h"
 
 class QWidget;
 
@@ -48,7 +45,6 @@ class ToolWindows : public QObject {
     FrameWindow* frameWindow = nullptr;
     TimelineWindow* timelineWindow = nullptr;
     QWidget* keyList = nullptr;
-    std::shared_ptr<const RecordingTimeline> timeline;
     std::optional<std::int64_t> markStart, markEnd;
 };
 
