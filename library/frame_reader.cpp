@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "decoder/dc_only.h"
 #include "decoder/decode_frame.h"
 #include "platform/last_error.h"
 #include "platform/read_only_file.h"
@@ -47,7 +48,8 @@ FrameReader::FrameReader(std::optional<DecoderVariant> variant,
                          const PictureAdjustments& adjustments)
     : decoder_(variant.value_or(ProcessorVariant())),
       fileBuffer_(MakeZeroedBytes(kFileBufferBytes)),
-      picture_(MakeZeroedBytes(kPictureBitsBytes)) {
+      picture_(MakeZeroedBytes(kPictureBitsBytes)),
+      lumaDc_(MakeZeroedBytes(kMaxLumaDcSamples)) {
     InitDecoder(decoder_, kStartWidth, kStartHeight);
     SetAdjustments(adjustments);
 }
@@ -108,9 +110,18 @@ FrameFacts FrameReader::Read(const char* path, DecodeDepth depth) {
     LoadFrameTables(decoder_, bytes + kQuantSegmentsOffset);
     const std::uint8_t* coded = bytes + kFrameHeaderSize;
     const auto codedLength = static_cast<std::int32_t>(facts.fileSize - kFrameHeaderSize);
-    const bool decoded = depth == DecodeDepth::kPicture
-                             ? DecodeFrame(decoder_, coded, codedLength, picture_.get()) == 1
-                             : DecodeFramePlanes(decoder_, coded, codedLength).endTestPassed;
+    bool decoded = false;
+    switch (depth) {
+        case DecodeDepth::kLumaDc:
+            decoded = DecodeLumaDc(decoder_, coded, codedLength, lumaDc_.get()).endTestPassed;
+            break;
+        case DecodeDepth::kPlanes:
+            decoded = DecodeFramePlanes(decoder_, coded, codedLength).endTestPassed;
+            break;
+        case DecodeDepth::kPicture:
+            decoded = DecodeFrame(decoder_, coded, codedLength, picture_.get()) == 1;
+            break;
+    }
     if (!decoded) {
         facts.refusal = FrameRefusal::kBadEndMarker;
         return facts;
@@ -129,6 +140,10 @@ std::span<const std::uint8_t> FrameReader::Planes() const {
 
 std::span<const std::uint8_t> FrameReader::Picture() const {
     return {picture_.get(), PictureStride() * static_cast<std::size_t>(Height())};
+}
+
+std::span<const std::uint8_t> FrameReader::LumaDc() const {
+    return {lumaDc_.get(), static_cast<std::size_t>(Width() / 8 * (Height() / 8))};
 }
 
 std::size_t FrameReader::PictureStride() const {

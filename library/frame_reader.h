@@ -49,8 +49,9 @@ struct FrameFacts {
 // "too short", "unreadable (No such file or directory)", ...
 std::string RefusalText(const FrameFacts& facts);
 
-// How far a frame is taken: to the planes (enough for the end test), or on to the picture.
-enum class DecodeDepth { kPlanes, kPicture };
+// How far a frame is taken: its luma DC picture alone (the Huffman pass, enough for the end
+// test and for measuring activity), the planes, or on to the picture.
+enum class DecodeDepth { kLumaDc, kPlanes, kPicture };
 
 class FrameReader {
   public:
@@ -76,6 +77,9 @@ class FrameReader {
     std::span<const std::uint8_t> FileBytes() const;
     std::span<const std::uint8_t> Planes() const;
     std::span<const std::uint8_t> Picture() const;
+    // Of the frame last read at kLumaDc without refusal: one sample an 8x8 Y block, row by
+    // row (Width() / 8 a row, Height() / 8 rows).
+    std::span<const std::uint8_t> LumaDc() const;
     std::size_t PictureStride() const;
     int Width() const { return DecoderWidth(decoder_); }
     int Height() const { return DecoderHeight(decoder_); }
@@ -85,6 +89,7 @@ class FrameReader {
     DecoderContext decoder_;
     ZeroedBytes fileBuffer_;
     ZeroedBytes picture_;  // zeroed once: row padding stays 0
+    ZeroedBytes lumaDc_;
     std::size_t fileSize_ = 0;
 };
 
