@@ -8,6 +8,7 @@
 #include <QSlider>
 
 #include "settings/settings_store.h"
+#include "shell/activity_indexer.h"
 #include "shell/bottom_up_picture.h"
 #include "shell/clip_exporter.h"
 #include "shell/colour_settings/colour_setting_dialog.h"
@@ -37,7 +38,9 @@ MainWindow::MainWindow(FolderChooser chooseFolder)
       player(new Player(this)),
       saver(new FrameSaver(*player, this)),
       exporter(new ClipExporter(*player, this, [this](QWidget* window) { AddViewerKeys(window); })),
-      tools(new ToolWindows(*player, this, [this](QWidget* window) { AddViewerKeys(window); })) {
+      activity(new ActivityIndexer(*player, this)),
+      tools(new ToolWindows(*player, *activity, this,
+                            [this](QWidget* window) { AddViewerKeys(window); })) {
     const DialogTemplate& dialog = MainWindowTemplate();
     setWindowTitle(dialog.caption);
     setFixedSize(DialogClientSize(dialog));
@@ -59,7 +62,7 @@ MainWindow::MainWindow(FolderChooser chooseFolder)
     ConnectPlayer();
     SetControlsEnabled(false);
     commands = std::make_unique<ViewerCommands>(ViewerCommands::Parts{
-        *player, *saver, *exporter, *tools, *Control<QSlider>(ControlId::SpeedSlider),
+        *player, *saver, *exporter, *tools, *activity, *Control<QSlider>(ControlId::SpeedSlider),
         [this](ControlId id) { PressButton(id); },
         // The posted close: the window closes once the current event is done.
         [this] { QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection); },
@@ -129,7 +132,10 @@ void MainWindow::ConnectPlayer() {
                                   !player->PictureCaptureTime().isEmpty());
         tools->follow();
     });
-    connect(player, &Player::readingStarted, this, [this] { SetControlsEnabled(false); });
+    connect(player, &Player::readingStarted, this, [this] {
+        SetControlsEnabled(false);
+        activity->start();  // the old recording's measuring stops
+    });
     connect(player, &Player::recordingOpened, this, &MainWindow::ShowRecording);
     connect(exporter, &ClipExporter::marksChanged, tools, &ToolWindows::showMarks);
     connect(exporter, &ClipExporter::marksChanged, playerControls, &PlayerControls::ShowMarks);
@@ -196,6 +202,7 @@ void MainWindow::OpenColourSettings() {
 
 void MainWindow::ShowRecording(bool hasFrame) {
     tools->showRecording();
+    activity->start();
     exporter->forgetMarks();
     if (!hasFrame) {
         lights.Clear();

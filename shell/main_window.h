@@ -19,6 +19,7 @@
 
 namespace orvik {
 
+class ActivityIndexer;
 class ClipExporter;
 class ColourSettingDialog;
 class PictureArea;
@@ -39,6 +40,7 @@ class MainWindow : public QDialog {
     ~MainWindow() override;
 
     Player& ThePlayer() { return *player; }
+    const ActivityIndexer& Activity() const { return *activity; }
     const ButtonLights& Lights() const { return lights; }
     PictureArea& Picture() { return *pictureArea; }
     const PictureArea& Picture() const { return *pictureArea; }
@@ -87,6 +89,7 @@ class MainWindow : public QDialog {
     PlayerControls* playerControls = nullptr;
     FrameSaver* saver;
     ClipExporter* exporter;
+    ActivityIndexer* activity;
     ToolWindows* tools;
     RecordingOpener* opener = nullptr;
     QPointer<ColourSettingDialog> colourSettings;

@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "shell/activity_indexer.h"
 #include "shell/bottom_up_picture.h"
 #include "shell/frame_window.h"
 #include "shell/key_table.h"
@@ -17,8 +18,9 @@ constexpr int kGap = 8;  // pixels between the main window and a tool window
 
 }  // namespace
 
-ToolWindows::ToolWindows(Player& player, QWidget* main, std::function<void(QWidget*)> addKeys)
-    : QObject(main), player(player), main(main), addKeys(std::move(addKeys)) {}
+ToolWindows::ToolWindows(Player& player, ActivityIndexer& activity, QWidget* main,
+                         std::function<void(QWidget*)> addKeys)
+    : QObject(main), player(player), activity(activity), main(main), addKeys(std::move(addKeys)) {}
 
 void ToolWindows::Place(QWidget* window, const QPoint& at) {
     addKeys(window);
@@ -47,6 +49,9 @@ void ToolWindows::showFrameWindow() {
     if (frameWindow == nullptr) {
         frameWindow = new FrameWindow(main);
         Place(frameWindow, main->frameGeometry().topRight() + QPoint(kGap, 0));  // to the right
+        frameWindow->SetRegion(activity.Region());
+        connect(frameWindow, &FrameWindow::regionDrawn, &activity, &ActivityIndexer::setRegion);
+        connect(&activity, &ActivityIndexer::regionChanged, frameWindow, &FrameWindow::SetRegion);
     }
     ShowInFrameWindow();
     frameWindow->show();

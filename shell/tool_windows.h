@@ -13,6 +13,7 @@ class QWidget;
 
 namespace orvik {
 
+class ActivityIndexer;
 class FrameWindow;
 class Player;
 class TimelineWindow;
@@ -22,7 +23,8 @@ class ToolWindows : public QObject {
 
   public:
     // main: the window they open beside; addKeys gives a window the viewer's keys.
-    ToolWindows(Player& player, QWidget* main, std::function<void(QWidget*)> addKeys);
+    ToolWindows(Player& player, ActivityIndexer& activity, QWidget* main,
+                std::function<void(QWidget*)> addKeys);
 
   public slots:
     void showFrameWindow();
@@ -40,6 +42,7 @@ class ToolWindows : public QObject {
     void KeepOnScreen(QWidget* window) const;
 
     Player& player;
+    ActivityIndexer& activity;
     QWidget* main;
     std::function<void(QWidget*)> addKeys;
     FrameWindow* frameWindow = nullptr;

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "library/time_of_day.h"
+#include "shell/activity_indexer.h"
 #include "shell/clip_exporter.h"
 #include "shell/frame_saver.h"
 #include "shell/player.h"
@@ -18,6 +19,8 @@ ViewerCommands::ViewerCommands(const Parts& parts) : playback(parts.player), not
     FrameSaver* saver = &parts.saver;
     ClipExporter* exporter = &parts.exporter;
     ToolWindows* tools = &parts.tools;
+    const ActivityIndexer* activity = &parts.activity;
+    const std::function<void(const QString&)> note = parts.note;
     QAbstractSlider* speedSlider = &parts.speedSlider;
     const std::function<void(ControlId)> press = parts.press;
     const auto pressing = [press](ControlId id) { return [press, id] { press(id); }; };
@@ -35,6 +38,23 @@ ViewerCommands::ViewerCommands(const Parts& parts) : playback(parts.player), not
             }
         };
     };
+    // The first frame of the next (previous) event; while none is found, why.
+    const auto toEvent = [=](bool next) {
+        return [=] {
+            if (activity->FolderCount() == 0) {
+                return;
+            }
+            if (const auto event = next ? activity->NextEvent() : activity->PreviousEvent()) {
+                player->goToFrame(event->folder, event->file);
+            } else if (activity->Complete()) {
+                note(next ? QObject::tr("No later event") : QObject::tr("No earlier event"));
+            } else {
+                note(QObject::tr("No event found yet: activity is measured in %1 of %2 folders")
+                         .arg(activity->FoldersReady())
+                         .arg(activity->FolderCount()));
+            }
+        };
+    };
     commands = {
         {Command::PlayOrPause,
          [=] { press(player->Playing() ? ControlId::Pause : ControlId::Play); }},
@@ -48,6 +68,8 @@ ViewerCommands::ViewerCommands(const Parts& parts) : playback(parts.player), not
         {Command::PreviousFolder, pressing(ControlId::PreviousFolder)},
         {Command::FolderStart, [player] { player->goToFolderStart(); }},
         {Command::FolderEnd, [player] { player->goToFolderEnd(); }},
+        {Command::NextEvent, toEvent(true)},
+        {Command::PreviousEvent, toEvent(false)},
         {Command::PlayOrFaster, playOrFaster(PlayState::PlayingForward, ControlId::Play)},
         {Command::PlayBackwardOrFaster,
          playOrFaster(PlayState::PlayingBackward, ControlId::PlayBackward)},

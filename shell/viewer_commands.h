@@ -16,6 +16,7 @@ class QString;
 
 namespace orvik {
 
+class ActivityIndexer;
 class ClipExporter;
 class FrameSaver;
 class Player;
@@ -28,6 +29,7 @@ class ViewerCommands {
         FrameSaver& saver;
         ClipExporter& exporter;
         ToolWindows& tools;
+        const ActivityIndexer& activity;
         QAbstractSlider& speedSlider;
         std::function<void(ControlId)> press;      // presses a skin button
         std::function<void()> close;               // closes the viewer
