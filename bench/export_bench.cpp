@@ -135,7 +135,8 @@ void BM_DecodeAndConvert(benchmark::State& state, int width, int height) {
     SetFramesCounter(state, 1);
 }
 
-// Encodes and writes the pictures as one clip.
+// Encodes and writes the pictures as one clip, 0.2 s apart.
+constexpr std::int64_t kTicksApart = 200;
 Status EncodeClip(const std::vector<PreparedFrame>& pictures, FrameSize size,
                   const std::string& out) {
     const auto stream = MakeH264Stream(size, 1000, 23, PictureAdjustments{}, true);
@@ -152,15 +153,18 @@ Status EncodeClip(const std::vector<PreparedFrame>& pictures, FrameSize size,
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         PreparedFrame frame;
         frame.picture.reset(av_frame_clone(pictures[i].picture.get()));
-        if (Status written = stream->Write(frame, static_cast<std::int64_t>(i) * 200, muxer);
-            !written.Ok()) {
+        const std::int64_t ticks = static_cast<std::int64_t>(i) * kTicksApart;
+        if (Status shown = muxer.FrameAt(ticks); !shown.Ok()) {
+            return shown;
+        }
+        if (Status written = stream->Write(frame, ticks, muxer); !written.Ok()) {
             return written;
         }
     }
     if (Status finished = stream->Finish(muxer); !finished.Ok()) {
         return finished;
     }
-    return muxer.Finish();
+    return muxer.Finish(kTicksApart);
 }
 
 // Every picture of the recording, decoded and converted beforehand, encoded and written.

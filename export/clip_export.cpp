@@ -18,6 +18,31 @@ namespace {
 // H.264 players keep up with this many pictures a second; a time-lapse drops the rest.
 constexpr int kMaxH264FramesPerSecond = 60;
 
+// FFmpeg's log is one for the whole process, and in every process that exports (the export
+// program, the viewer) it serves the export alone. Its notes, libx264's settings and
+// statistics above all (some 20 lines a clip), would only crowd standard error; its errors
+// stay. Exports do not run side by side, so the level is not raced for.
+void QuietenFfmpegLog() {
+    if (av_log_get_level() > AV_LOG_ERROR) {
+        av_log_set_level(AV_LOG_ERROR);
+    }
+}
+
+ClipTiming TimingFor(const ExportSettings& settings, const AVOutputFormat* container) {
+    const int maxFramesPerSecond = settings.codec == ClipCodec::kH264 ? kMaxH264FramesPerSecond : 0;
+    return ClipTiming{settings.speed, settings.closeGaps, TicksPerSecondFor(container),
+                      maxFramesPerSecond};
+}
+
+// The longest time between two frames of the plan, in ticks.
+std::int64_t LongestPause(const std::vector<TimedFrame>& plan) {
+    std::int64_t longest = 0;
+    for (std::size_t step = 1; step < plan.size(); ++step) {
+        longest = std::max(longest, plan[step].ticks - plan[step - 1].ticks);
+    }
+    return longest;
+}
+
 // One run of ExportClip: the plan of the clip's times, and the steps that follow it.
 class ClipExport {
   public:
@@ -49,20 +74,24 @@ class ClipExport {
     const AVOutputFormat* container_ = nullptr;
     int ticksPerSecond_ = 0;
     std::vector<TimedFrame> plan_;
+    std::int64_t lastPace_ = 1;  // of the last frame written
     ExportOutcome outcome_;
 };
 
 ExportOutcome ClipExport::Run() {
+    QuietenFfmpegLog();
     container_ = ContainerFor(settings_.outputPath);
     if (const Status held = ContainerCanHold(settings_.outputPath, settings_.codec); !held.Ok()) {
         outcome_.error = held.Why();
         return outcome_;
     }
-    ticksPerSecond_ = TicksPerSecondFor(container_);
-    const int maxFramesPerSecond =
-        settings_.codec == ClipCodec::kH264 ? kMaxH264FramesPerSecond : 0;
-    plan_ = PlanClipTimes(frames_, ClipTiming{settings_.speed, settings_.closeGaps, ticksPerSecond_,
-                                              maxFramesPerSecond});
+    const ClipTiming timing = TimingFor(settings_, container_);
+    ticksPerSecond_ = timing.ticksPerSecond;
+    plan_ = PlanClipTimes(frames_, timing);
+    if (const Status paused = ContainerCanPause(container_, LongestPause(plan_)); !paused.Ok()) {
+        outcome_.error = paused.Why();
+        return outcome_;
+    }
     outcome_.dropped = frames_.size() - plan_.size();
 
     const std::optional<FirstFrame> first = FindFirstFrame();
@@ -157,9 +186,13 @@ Status ClipExport::WriteFrames(const FirstFrame& first, ClipStream& stream, Clip
             Refuse(frame, std::move(*prepared.refusal));
         } else {
             const std::int64_t ticks = plan_[step].ticks - firstTicks;
+            if (Status shown = muxer.FrameAt(ticks); !shown.Ok()) {
+                return shown;
+            }
             if (Status written = stream.Write(prepared, ticks, muxer); !written.Ok()) {
                 return written;
             }
+            lastPace_ = plan_[step].pace;
             ++outcome_.written;
             outcome_.footageSeconds = static_cast<double>(frame.moment - firstMoment) / 100;
             outcome_.clipSeconds = static_cast<double>(ticks) / ticksPerSecond_;
@@ -174,7 +207,7 @@ Status ClipExport::Finish(ClipStream& stream, TemporaryOutput& output, ClipMuxer
     if (Status finished = stream.Finish(muxer); !finished.Ok()) {
         return finished;
     }
-    if (Status closed = muxer.Finish(); !closed.Ok()) {
+    if (Status closed = muxer.Finish(lastPace_); !closed.Ok()) {
         return closed;
     }
     return output.Commit();
@@ -196,6 +229,15 @@ void ClipExport::Progress(std::size_t step) const {
 }
 
 }  // namespace
+
+Status ClipCanBeHeld(std::span<const ClipFrame> frames, const ExportSettings& settings) {
+    if (const Status held = ContainerCanHold(settings.outputPath, settings.codec); !held.Ok()) {
+        return held;
+    }
+    const AVOutputFormat* container = ContainerFor(settings.outputPath);
+    return ContainerCanPause(container,
+                             LongestPause(PlanClipTimes(frames, TimingFor(settings, container))));
+}
 
 ExportOutcome ExportClip(std::span<const ClipFrame> frames, const ExportSettings& settings,
                          const std::atomic<bool>& cancel, const ExportProgress& progress) {

@@ -48,6 +48,11 @@ struct ExportOutcome {
 // Called after each frame taken from the workers: frames done, frames to do in all.
 using ExportProgress = std::function<void(std::size_t done, std::size_t total)>;
 
+// Whether the clip of these frames can be written as settings ask, told before any work:
+// the container holds the codec and every pause of the clip's time line. ExportClip
+// refuses such a clip with the same reason.
+Status ClipCanBeHeld(std::span<const ClipFrame> frames, const ExportSettings& settings);
+
 // Writes frames (in capture order, as ChooseClipFrames gives them) to settings.outputPath.
 // A clip in which no frame could be read is a failure, and nothing is written then.
 ExportOutcome ExportClip(std::span<const ClipFrame> frames, const ExportSettings& settings,

@@ -1,8 +1,8 @@
 #include "export/clip_muxer.h"
 
-namespace orvik {
+#include "export/clip_container.h"
 
-ClipMuxer::ClipMuxer() : held_(av_packet_alloc()) {}
+namespace orvik {
 
 ClipMuxer::~ClipMuxer() {
     if (context_ != nullptr) {
@@ -12,9 +12,6 @@ ClipMuxer::~ClipMuxer() {
 }
 
 Status ClipMuxer::Open(const AVOutputFormat* container, const std::string& path) {
-    if (held_ == nullptr) {
-        return AvFailure("packet", AVERROR(ENOMEM));
-    }
     int result = avformat_alloc_output_context2(&context_, container, nullptr, path.c_str());
     if (result < 0) {
         return AvFailure("container", result);
@@ -46,32 +43,82 @@ Status ClipMuxer::WriteHeader() {
     return result < 0 ? AvFailure("header", result) : Status();
 }
 
+Status ClipMuxer::FrameAt(std::int64_t ticks) {
+    if (lastFrame_) {
+        // The pauses were checked before the clip was begun; frames left out since (damaged
+        // ones) can make one longer.
+        if (Status paused = ContainerCanPause(context_->oformat, ticks - *lastFrame_);
+            !paused.Ok()) {
+            return paused;
+        }
+        showTimes_[*lastFrame_] = ticks - *lastFrame_;
+    }
+    lastFrame_ = ticks;
+    return WriteReady();
+}
+
 Status ClipMuxer::WritePacket(AVPacket& packet) {
-    if (holding_) {
-        if (Status written = WriteHeld(packet.dts - held_->dts); !written.Ok()) {
-            return written;
+    AvPacketPtr held(av_packet_alloc());
+    if (held == nullptr) {
+        return AvFailure("packet", AVERROR(ENOMEM));
+    }
+    av_packet_move_ref(held.get(), &packet);
+    waiting_.push_back(std::move(held));
+    return WriteReady();
+}
+
+// Writes the waiting packets, in the order they came, up to the first whose frame's show
+// time is not known yet.
+Status ClipMuxer::WriteReady() {
+    while (!waiting_.empty()) {
+        AVPacket& packet = *waiting_.front();
+        const auto shown = showTimes_.find(packet.pts);
+        if (shown == showTimes_.end()) {
+            return Status();
+        }
+        packet.duration = shown->second;
+        showTimes_.erase(shown);
+        packet.stream_index = stream_->index;
+        av_packet_rescale_ts(&packet, timeBase_, stream_->time_base);
+        // Takes the packet's data, and leaves it blank.
+        const int result = av_interleaved_write_frame(context_, &packet);
+        waiting_.pop_front();
+        if (result < 0) {
+            return AvFailure("packet", result);
         }
     }
-    av_packet_move_ref(held_.get(), &packet);
-    holding_ = true;
     return Status();
 }
 
-Status ClipMuxer::WriteHeld(std::int64_t duration) {
-    held_->duration = duration;
-    lastDuration_ = duration;
-    held_->stream_index = stream_->index;
-    av_packet_rescale_ts(held_.get(), timeBase_, stream_->time_base);
-    holding_ = false;
-    // Takes the packet's data, and leaves it blank.
-    const int result = av_interleaved_write_frame(context_, held_.get());
+// An empty packet in the last tick the last frame shows in: in a container that counts
+// ticks, the empty chunks up to it and its own make the clip's length.
+Status ClipMuxer::WriteEnd(std::int64_t lastPace) {
+    const AvPacketPtr end(av_packet_alloc());
+    if (end == nullptr) {
+        return AvFailure("packet", AVERROR(ENOMEM));
+    }
+    end->pts = *lastFrame_ + lastPace - 1;
+    end->dts = end->pts;
+    end->duration = 1;
+    end->stream_index = stream_->index;
+    av_packet_rescale_ts(end.get(), timeBase_, stream_->time_base);
+    const int result = av_interleaved_write_frame(context_, end.get());
     return result < 0 ? AvFailure("packet", result) : Status();
 }
 
-Status ClipMuxer::Finish() {
-    if (holding_) {
-        if (Status written = WriteHeld(lastDuration_); !written.Ok()) {
-            return written;
+Status ClipMuxer::Finish(std::int64_t lastPace) {
+    if (lastFrame_) {
+        showTimes_[*lastFrame_] = lastPace;
+    }
+    if (Status written = WriteReady(); !written.Ok()) {
+        return written;
+    }
+    if (!waiting_.empty()) {
+        return Status::Failure("packet: no frame at its time");
+    }
+    if (lastFrame_ && lastPace > 1 && ContainerCountsTicks(context_->oformat)) {
+        if (Status ended = WriteEnd(lastPace); !ended.Ok()) {
+            return ended;
         }
     }
     int result = av_write_trailer(context_);

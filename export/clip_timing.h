@@ -4,6 +4,10 @@
 // frame before it, at the pace the recording had before the pause. Frames that would
 // share a tick of the stream's time base with the frame before them, or come closer to it
 // than the frame rate the codec allows, are dropped.
+//
+// A frame shows until the next frame written; the last one shows for the clip's pace at
+// it (the time from the frame kept before it, unless a gap lies between them), so that the
+// clip ends one frame's time after its last frame and never a whole gap later.
 #pragma once
 
 #include <cstddef>
@@ -25,6 +29,7 @@ struct ClipTiming {
 struct TimedFrame {
     std::size_t index = 0;   // into the clip's frames
     std::int64_t ticks = 0;  // its time in the clip
+    std::int64_t pace = 0;   // ticks it shows for when no frame follows it, at least 1
 };
 
 // The frames kept, in order, with their times; the first frame's time is 0.

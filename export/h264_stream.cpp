@@ -115,6 +115,13 @@ class H264Stream : public ClipStream {
         encoder_->pix_fmt = AV_PIX_FMT_YUV420P;
         encoder_->time_base = AVRational{1, ticksPerSecond_};
         encoder_->sample_aspect_ratio = AVRational{1, 1};
+        // No B-frames: each packet's decoding time is then its frame's own time, so that
+        // containers that lay a clip out by decoding time (an MP4's media duration, AVI's
+        // chunks) end it where its last frame ends, pauses included. On the demo recording
+        // (1,800 frames of 640 x 480) at crf 23 the clip is 4.4% larger than with libx264's
+        // default of 3 (628,542 bytes against 602,300), and encodes as fast within the
+        // machine's noise.
+        encoder_->max_b_frames = 0;
         // What libswscale converts to by default: BT.601 in video range.
         encoder_->colorspace = AVCOL_SPC_SMPTE170M;
         encoder_->color_range = AVCOL_RANGE_MPEG;

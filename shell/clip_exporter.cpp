@@ -8,6 +8,7 @@
 #include <QThread>
 
 #include "export/clip_container.h"
+#include "export/clip_export.h"
 #include "library/capture_time.h"
 #include "library/recorded_frames.h"
 #include "library/time_of_day.h"
@@ -114,7 +115,8 @@ void ClipExporter::Run(std::vector<ClipFrame> frames, const QString& path) {
     settings.codec = DefaultCodecFor(settings.outputPath);
     settings.adjustments = player.Library().Decoder().adjustments;
     settings.jobs = std::max(1, QThread::idealThreadCount());
-    if (const Status held = ContainerCanHold(settings.outputPath, settings.codec); !held.Ok()) {
+    // Refused before any work: a container that cannot hold the codec or the clip's pauses.
+    if (const Status held = ClipCanBeHeld(frames, settings); !held.Ok()) {
         QMessageBox::critical(owner, tr("Clip not exported"), QString::fromStdString(held.Why()));
         return;
     }

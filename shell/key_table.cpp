@@ -62,9 +62,10 @@ const std::array<KeyBinding, 35>& Bindings() {
 }
 
 // What the mouse does where the keys do not say it.
-constexpr std::array<std::pair<const char*, const char*>, 2> kMouseActions = {{
+constexpr std::array<std::pair<const char*, const char*>, 3> kMouseActions = {{
     {"Wheel, drag", "In the Frame window: zoom, pan"},
-    {"Wheel, drag, click", "In the Timeline: zoom, pan, go to the frame there"},
+    {"Wheel, drag, click", "In the Timeline: zoom around the pointer, pan, go to the frame there"},
+    {"Pointer over the Timeline", "The time there and a small picture of that frame"},
 }};
 
 // A control's tooltip: %1, %2 … are the spoken keys of the commands, in order.

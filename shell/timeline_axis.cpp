@@ -59,6 +59,14 @@ void TimelineAxis::Pan(double byColumns) {
     MoveTo(begin + Rounded(byColumns * perColumn));
 }
 
+void TimelineAxis::KeepInView(std::int64_t time) {
+    const int margin = columns / 10;
+    const int column = ColumnOf(time);
+    if (column < margin || column >= columns - margin) {
+        MoveTo(time - span / 2);
+    }
+}
+
 void TimelineAxis::MoveTo(std::int64_t newBegin) {
     begin = std::clamp(newBegin, wholeBegin, wholeBegin + wholeSpan - span);
 }

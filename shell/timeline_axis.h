@@ -34,6 +34,11 @@ class TimelineAxis {
     // The latest time drawn in the column (for a column too narrow to hold a time of its
     // own, the one before it).
     std::int64_t LatestTimeIn(int column) const { return ColumnStart(column + 1) - 1; }
+    // How many columns a stretch of time spans in the view.
+    double ColumnsPer(std::int64_t hundredths) const {
+        return static_cast<double>(hundredths) * static_cast<double>(ColumnSteps()) /
+               static_cast<double>(span);
+    }
 
     // Scales the view's span by factor (below 1 narrows it), keeping the time at the
     // (fractional) column at where it is; the view stays within the widest view and no
@@ -42,6 +47,10 @@ class TimelineAxis {
     // Moves the view by a number of columns (positive: towards later times), within the
     // widest view.
     void Pan(double byColumns);
+    // Keeps a time that moves (the frame shown during play) in view: once it comes within a
+    // tenth of the track's width of either end, or leaves the view, the view moves to put it
+    // in the middle, so that it runs on across half a track before the view moves again.
+    void KeepInView(std::int64_t time);
 
   private:
     // Hundredths between two neighbouring columns' centres is span / ColumnSteps().

@@ -14,23 +14,12 @@ namespace orvik {
 namespace {
 
 constexpr int kMargin = 8;
-constexpr int kGap = 4;          // between the texts and the track
-constexpr int kTickHeight = 8;   // the row of folder ticks above the footage
-constexpr int kMarkerWidth = 3;  // the frame shown
-constexpr int kMarkWidth = 2;    // the clip's marks
+constexpr int kGap = 4;  // between the texts and the track
 // A wheel notch narrows or widens the view by this factor: about 26 notches from a month
 // down to a minute.
 constexpr double kZoomPerNotch = 1.5;
 constexpr double kWheelNotch = 120.0;  // angle delta of one notch
 
-constexpr QRgb kBlank = qRgb(40, 40, 40);
-constexpr QRgb kTickRow = qRgb(70, 70, 70);
-constexpr QRgb kFootage = qRgb(76, 175, 80);
-constexpr QRgb kFolderTick = qRgb(220, 220, 220);
-constexpr QRgb kMark = qRgb(255, 179, 0);
-constexpr QRgb kClip = qRgba(255, 179, 0, 60);
-constexpr QRgb kMarker = qRgb(229, 57, 53);
-constexpr QRgb kHover = qRgba(255, 255, 255, 150);
 constexpr QRgb kEmptyText = qRgb(170, 170, 170);
 
 QString TextOf(std::int64_t time) {
@@ -39,11 +28,12 @@ QString TextOf(std::int64_t time) {
 
 }  // namespace
 
-TimelineWindow::TimelineWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+TimelineWindow::TimelineWindow(QWidget* parent, std::chrono::milliseconds followPause)
+    : QWidget(parent, Qt::Window), followPause(followPause), preview(new TimelinePreview(this)) {
     setWindowTitle(tr("Timeline"));
     setMouseTracking(true);
     resize(sizeHint());
-    axis.SetColumns(LayOut().footage.width());
+    axis.SetColumns(LayOut().rows.footage.width());
 }
 
 void TimelineWindow::SetTimeline(std::shared_ptr<const RecordingTimeline> newTimeline) {
@@ -52,12 +42,35 @@ void TimelineWindow::SetTimeline(std::shared_ptr<const RecordingTimeline> newTim
         axis.ShowWhole(timeline->First(), timeline->Last());
     }
     pressX.reset();
+    hoverX.reset();
+    preview->Forget();
     update();
 }
 
-void TimelineWindow::SetShownFrame(int folderIndex, int fileIndex) {
+void TimelineWindow::SetShownFrame(int folderIndex, int fileIndex, bool playing) {
     shown = FramePosition{folderIndex, fileIndex};
+    if (const std::optional<std::int64_t> time = ShownTime(); time && playing && MayFollow()) {
+        const std::int64_t begin = axis.Begin();
+        axis.KeepInView(*time);
+        if (axis.Begin() != begin) {
+            Preview(hoverX);  // another frame is under the pointer now
+        }
+    }
     update();
+}
+
+void TimelineWindow::SetFrameSource(FrameFileSource source) {
+    preview->SetSource(std::move(source));
+}
+
+std::optional<std::int64_t> TimelineWindow::ShownTime() const {
+    return HasRecording() && shown ? timeline->TimeOf(shown->folder, shown->file) : std::nullopt;
+}
+
+// Not while the user holds the view with the button down, nor for a while after a move.
+bool TimelineWindow::MayFollow() const {
+    return !pressX &&
+           (!viewMovedAt || std::chrono::steady_clock::now() - *viewMovedAt >= followPause);
 }
 
 void TimelineWindow::SetMarks(std::optional<std::int64_t> in, std::optional<std::int64_t> out) {
@@ -70,8 +83,7 @@ QString TimelineWindow::StatusText() const {
     if (!HasRecording()) {
         return tr("No recording");
     }
-    const std::optional<std::int64_t> time =
-        shown ? timeline->TimeOf(shown->folder, shown->file) : std::nullopt;
+    const std::optional<std::int64_t> time = ShownTime();
     if (!time) {
         return tr("%1 folders · %2 frames · no frame shown")
             .arg(timeline->FolderCount())
@@ -90,15 +102,34 @@ std::optional<int> TimelineWindow::XOfTime(std::int64_t time) const {
     if (!HasRecording() || column < 0 || column >= axis.Columns()) {
         return std::nullopt;
     }
-    return LayOut().footage.left() + column;
+    return LayOut().rows.footage.left() + column;
+}
+
+std::int64_t TimelineWindow::ScaleStepNow() const {
+    if (!HasRecording()) {
+        return 0;
+    }
+    const QFontMetrics metrics = fontMetrics();
+    return ScaleStep(axis,
+                     [&metrics](const QString& label) { return metrics.horizontalAdvance(label); });
+}
+
+std::vector<ScaleTick> TimelineWindow::Scale() const {
+    return ScaleTicks(axis, ScaleStepNow());
+}
+
+std::vector<int> TimelineWindow::MinorScale() const {
+    const std::int64_t step = ScaleStepNow();
+    return MinorTickColumns(axis, MinorStep(axis, step), step);
 }
 
 QSize TimelineWindow::sizeHint() const {
-    return {900, 140};
+    return {900, 160};
 }
 
 QSize TimelineWindow::minimumSizeHint() const {
-    return {300, 2 * kMargin + 2 * fontMetrics().height() + 2 * kGap + kTickHeight + 16};
+    const int line = fontMetrics().height();
+    return {300, 2 * kMargin + 2 * line + 2 * kGap + TrackFixedHeight(line)};
 }
 
 TimelineWindow::Layout TimelineWindow::LayOut() const {
@@ -107,100 +138,28 @@ TimelineWindow::Layout TimelineWindow::LayOut() const {
     Layout layout;
     layout.bounds = QRect(inner.left(), inner.top(), inner.width(), line);
     layout.status = QRect(inner.left(), inner.bottom() + 1 - line, inner.width(), line);
-    layout.ticks =
-        QRect(inner.left(), layout.bounds.bottom() + 1 + kGap, inner.width(), kTickHeight);
-    const int footageTop = layout.ticks.bottom() + 1;
-    layout.footage = QRect(inner.left(), footageTop, inner.width(),
-                           std::max(layout.status.top() - kGap - footageTop, 1));
+    const int trackTop = layout.bounds.bottom() + 1 + kGap;
+    layout.rows = TrackRows::Within(
+        QRect(inner.left(), trackTop, inner.width(), layout.status.top() - kGap - trackTop), line);
     return layout;
 }
 
 int TimelineWindow::ColumnAt(int x) const {
-    return std::clamp(x - LayOut().footage.left(), 0, axis.Columns() - 1);
+    return std::clamp(x - LayOut().rows.footage.left(), 0, axis.Columns() - 1);
 }
 
 void TimelineWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const Layout layout = LayOut();
-    painter.fillRect(layout.footage, QColor(kBlank));
-    painter.fillRect(layout.ticks, QColor(kTickRow));
-    if (HasRecording()) {
-        DrawFootage(painter, layout.footage);
-        DrawFolderTicks(painter, layout.ticks);
-        DrawMarks(painter, layout.Track());
-        if (hoverX) {
-            painter.fillRect(*hoverX, layout.Track().top(), 1, layout.Track().height(),
-                             QColor::fromRgba(kHover));
-        }
-        if (const std::optional<std::int64_t> time =
-                shown ? timeline->TimeOf(shown->folder, shown->file) : std::nullopt) {
-            DrawTimeLine(painter, layout.Track(), *time, QColor(kMarker), kMarkerWidth);
-        }
-    } else {
+    DrawTrack(painter, layout.rows,
+              TrackContent{axis, HasRecording() ? timeline.get() : nullptr, markIn, markOut,
+                           ShownTime(), hoverX, Scale(), MinorScale()},
+              fontMetrics(), palette().color(QPalette::WindowText));
+    if (!HasRecording()) {
         painter.setPen(QColor(kEmptyText));
-        painter.drawText(layout.footage, Qt::AlignCenter, tr("No recording open"));
+        painter.drawText(layout.rows.footage, Qt::AlignCenter, tr("No recording open"));
     }
     DrawTexts(painter, layout);
-}
-
-void TimelineWindow::DrawFootage(QPainter& painter, const QRect& band) const {
-    const std::vector<TimeSpan>& spans = timeline->Spans();
-    auto span = spans.begin();
-    int runStart = -1;  // the first column of the run of footage being drawn
-    std::int64_t from = axis.ColumnStart(0);
-    for (int column = 0; column <= axis.Columns(); ++column) {
-        bool footage = false;
-        if (column < axis.Columns()) {
-            const std::int64_t next = axis.ColumnStart(column + 1);
-            // A column too narrow for a time of its own shows the time it starts at.
-            const std::int64_t to = std::max(next, from + 1);
-            span = std::partition_point(span, spans.end(),
-                                        [from](const TimeSpan& s) { return s.last < from; });
-            footage = span != spans.end() && span->first < to;
-            from = next;
-        }
-        if (footage && runStart < 0) {
-            runStart = column;
-        } else if (!footage && runStart >= 0) {
-            painter.fillRect(band.left() + runStart, band.top(), column - runStart, band.height(),
-                             QColor(kFootage));
-            runStart = -1;
-        }
-    }
-}
-
-void TimelineWindow::DrawFolderTicks(QPainter& painter, const QRect& band) const {
-    const std::vector<std::int64_t>& starts = timeline->FolderBoundaries();
-    const std::int64_t end = axis.ColumnStart(axis.Columns());
-    auto start = std::lower_bound(starts.begin(), starts.end(), axis.ColumnStart(0));
-    while (start != starts.end() && *start < end) {
-        const int column = axis.ColumnOf(*start);
-        painter.fillRect(band.left() + column, band.top(), 1, band.height(), QColor(kFolderTick));
-        start = std::lower_bound(start, starts.end(), axis.ColumnStart(column + 1));
-    }
-}
-
-void TimelineWindow::DrawMarks(QPainter& painter, const QRect& track) const {
-    if (markIn && markOut) {
-        const int from = std::clamp(axis.ColumnOf(*markIn), 0, axis.Columns());
-        const int to = std::clamp(axis.ColumnOf(*markOut), 0, axis.Columns());
-        painter.fillRect(track.left() + std::min(from, to), track.top(), std::abs(to - from),
-                         track.height(), QColor::fromRgba(kClip));
-    }
-    for (const std::optional<std::int64_t>& mark : {markIn, markOut}) {
-        if (mark) {
-            DrawTimeLine(painter, track, *mark, QColor(kMark), kMarkWidth);
-        }
-    }
-}
-
-void TimelineWindow::DrawTimeLine(QPainter& painter, const QRect& track, std::int64_t time,
-                                  QColor colour, int width) const {
-    const int column = axis.ColumnOf(time);
-    if (column >= 0 && column < axis.Columns()) {
-        painter.fillRect(track.left() + column - width / 2, track.top(), width, track.height(),
-                         colour);
-    }
 }
 
 void TimelineWindow::DrawTexts(QPainter& painter, const Layout& layout) const {
@@ -223,7 +182,7 @@ void TimelineWindow::DrawTexts(QPainter& painter, const Layout& layout) const {
 }
 
 void TimelineWindow::resizeEvent(QResizeEvent*) {
-    axis.SetColumns(LayOut().footage.width());
+    axis.SetColumns(LayOut().rows.footage.width());
 }
 
 void TimelineWindow::wheelEvent(QWheelEvent* event) {
@@ -234,13 +193,15 @@ void TimelineWindow::wheelEvent(QWheelEvent* event) {
     }
     const int x = static_cast<int>(std::lround(event->position().x()));
     axis.Zoom(std::pow(kZoomPerNotch, -delta / kWheelNotch), ColumnAt(x));
+    ViewMoved();
     event->accept();
+    Preview(hoverX);
     update();
 }
 
 void TimelineWindow::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
-    if (event->button() == Qt::LeftButton && HasRecording() && LayOut().Track().contains(at)) {
+    if (event->button() == Qt::LeftButton && HasRecording() && LayOut().rows.Track().contains(at)) {
         pressX = at.x();
         axisAtPress = axis;
         dragging = false;
@@ -255,10 +216,26 @@ void TimelineWindow::mouseMoveEvent(QMouseEvent* event) {
         if (dragging) {
             axis = axisAtPress;
             axis.Pan(-moved);
+            ViewMoved();
         }
     }
-    hoverX = LayOut().Track().contains(at) ? std::optional(at.x()) : std::nullopt;
+    hoverX = LayOut().rows.Track().contains(at) ? std::optional(at.x()) : std::nullopt;
+    Preview(hoverX);
     update();
+}
+
+void TimelineWindow::Preview(std::optional<int> x) {
+    const std::optional<FramePosition> frame =
+        x && HasRecording() ? timeline->Find(axis.LatestTimeIn(ColumnAt(*x))) : std::nullopt;
+    const std::optional<std::int64_t> time =
+        frame ? timeline->TimeOf(frame->folder, frame->file) : std::nullopt;
+    if (!time) {
+        preview->Forget();
+        return;
+    }
+    const QRect track = LayOut().rows.Track();
+    preview->ShowFrame(*frame, *time, mapToGlobal(QPoint(*x, 0)).x(),
+                       QRect(mapToGlobal(track.topLeft()), track.size()));
 }
 
 void TimelineWindow::mouseReleaseEvent(QMouseEvent* event) {
@@ -279,7 +256,13 @@ void TimelineWindow::mouseReleaseEvent(QMouseEvent* event) {
 
 void TimelineWindow::leaveEvent(QEvent*) {
     hoverX.reset();
+    preview->Forget();
     update();
+}
+
+void TimelineWindow::hideEvent(QHideEvent*) {
+    hoverX.reset();
+    preview->Forget();
 }
 
 }  // namespace orvik

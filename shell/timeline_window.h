@@ -1,20 +1,26 @@
-// The Timeline window: the whole recording at a glance, drawn from its timeline alone (no
-// frame is read). Time runs left to right across the track: footage where frames were
-// captured and blank where none were, a tick above the track at every folder's first frame,
-// the clip's marks, and a marker at the frame shown. The wheel zooms around the pointer from
-// the whole recording down to a minute, dragging pans, the time under the pointer is shown
-// while hovering, and a click asks for the last frame captured at or before that time. The
-// status line names the frame shown. Drawing goes column by column over the footage spans,
-// never frame by frame, so it costs the same for an hour as for a month.
+// The Timeline window: the whole recording at a glance, drawn from its timeline alone. Time
+// runs left to right across the track: footage where frames were captured and blank where
+// none were, a tick above the track at every folder's first frame, the clip's marks, a
+// marker at the frame shown, and a scale of round times below. The wheel zooms around the
+// pointer from the whole recording down to a minute, dragging pans, and a click asks for the
+// last frame captured at or before the time under the pointer. Hovering shows that time, and
+// above the pointer a small picture of that frame, decoded on a worker (TimelinePreview).
+// While playing, a zoomed-in view moves along with the marker, except for a while after the
+// user moved the view, so that a pan or zoom is not undone under the user's hand. The status
+// line names the frame shown and, while hovering, the time under the pointer.
 #pragma once
 
 #include <QWidget>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "library/recording_timeline.h"
 #include "shell/timeline_axis.h"
+#include "shell/timeline_preview.h"
+#include "shell/timeline_track.h"
 
 namespace orvik {
 
@@ -22,14 +28,21 @@ class TimelineWindow : public QWidget {
     Q_OBJECT
 
   public:
+    // How long after the user pans or zooms the view stays where the user put it.
+    static constexpr std::chrono::milliseconds kFollowPause{3000};
+
     // A top-level window (also when given a parent, which it closes with).
-    explicit TimelineWindow(QWidget* parent = nullptr);
+    explicit TimelineWindow(QWidget* parent = nullptr,
+                            std::chrono::milliseconds followPause = kFollowPause);
 
     // The recording to show, viewed whole; null for no recording.
     void SetTimeline(std::shared_ptr<const RecordingTimeline> timeline);
-    // The frame the viewer shows, by its slots: the marker and the status line follow it.
-    // A position outside the recording shows none.
-    void SetShownFrame(int folderIndex, int fileIndex);
+    // The frame the viewer shows, by its slots: the marker and the status line follow it,
+    // and while playing a zoomed-in view keeps it in sight. A position outside the recording
+    // shows none.
+    void SetShownFrame(int folderIndex, int fileIndex, bool playing = false);
+    // Where the hover's pictures come from; without one the preview shows times only.
+    void SetFrameSource(FrameFileSource source);
     // The clip's start and end (absolute times); none hides a mark.
     void SetMarks(std::optional<std::int64_t> in, std::optional<std::int64_t> out);
 
@@ -39,6 +52,10 @@ class TimelineWindow : public QWidget {
     // The x at which a time is drawn in the present view; none when it is off the track or
     // there is no recording.
     std::optional<int> XOfTime(std::int64_t time) const;
+    // The time scale's ticks in the present view, as drawn under the track.
+    std::vector<ScaleTick> Scale() const;
+    // The columns of the scale's short ticks between the labelled ones.
+    std::vector<int> MinorScale() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -56,27 +73,29 @@ class TimelineWindow : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
   private:
-    // Rows from top to bottom: the view's bounds, the folder ticks, the footage, the status.
+    // Rows from top to bottom: the view's bounds, the track's rows, the status.
     struct Layout {
         QRect bounds;
-        QRect ticks;
-        QRect footage;
+        TrackRows rows;
         QRect status;
-        QRect Track() const { return ticks.united(footage); }
     };
     Layout LayOut() const;
     bool HasRecording() const { return timeline != nullptr && !timeline->Empty(); }
     // The track's column under an x, kept on the track.
     int ColumnAt(int x) const;
 
-    void DrawFootage(QPainter& painter, const QRect& band) const;
-    void DrawFolderTicks(QPainter& painter, const QRect& band) const;
-    void DrawMarks(QPainter& painter, const QRect& track) const;
-    void DrawTimeLine(QPainter& painter, const QRect& track, std::int64_t time, QColor colour,
-                      int width) const;
+    std::optional<std::int64_t> ShownTime() const;
+    // The step between the scale's labelled ticks in the present view; 0 without a recording.
+    std::int64_t ScaleStepNow() const;
     void DrawTexts(QPainter& painter, const Layout& layout) const;
+    // The preview of the frame under x, or none off the track.
+    void Preview(std::optional<int> x);
+    // The user moved the view: it stops following play for a while.
+    void ViewMoved() { viewMovedAt = std::chrono::steady_clock::now(); }
+    bool MayFollow() const;
 
     std::shared_ptr<const RecordingTimeline> timeline;
     TimelineAxis axis;
@@ -88,6 +107,9 @@ class TimelineWindow : public QWidget {
     std::optional<int> pressX;
     TimelineAxis axisAtPress;
     bool dragging = false;
+    const std::chrono::milliseconds followPause;
+    std::optional<std::chrono::steady_clock::time_point> viewMovedAt;
+    TimelinePreview* preview;
 };
 
 }  // namespace orvik

@@ -9,6 +9,7 @@
 #include "shell/frame_window.h"
 #include "shell/key_table.h"
 #include "shell/player.h"
+#include "shell/timeline_frame_source.h"
 #include "shell/timeline_window.h"
 
 namespace orvik {
@@ -73,6 +74,7 @@ void ToolWindows::showTimeline() {
                                timelineWindow->sizeHint().height());
         KeepOnScreen(timelineWindow);
         connect(timelineWindow, &TimelineWindow::frameChosen, &player, &Player::goToFrame);
+        timelineWindow->SetFrameSource(LibraryFrameSource(player));
         timelineWindow->SetTimeline(player.Timeline());
         timelineWindow->SetMarks(markStart, markEnd);
     }
@@ -103,7 +105,7 @@ void ToolWindows::follow() {
     if (timelineWindow != nullptr) {
         const bool shown = player.Library().ShownFile() != nullptr;
         timelineWindow->SetShownFrame(shown ? player.Library().Folders().currentIndex : -1,
-                                      player.ShownNumber() - 1);
+                                      player.ShownNumber() - 1, player.Playing());
         timelineWindow->SetMarks(markStart, markEnd);
     }
 }

@@ -1,6 +1,7 @@
 // The tool windows beside the main window: the Frame window (the whole picture as
 // presented), the Timeline (the whole recording with the frame shown marked) and the key
-// list. The first two follow what the Player presents and never read a frame themselves;
+// list. The first two follow what the Player presents and never read the frame shown
+// themselves (the Timeline decodes its hover pictures on a worker of its own);
 // each carries the viewer's keys, so that reviewing goes on from whichever is active.
 #pragma once
 

@@ -54,12 +54,19 @@ std::optional<ReadClip> ReadClipFile(const std::string& path) {
     clip.codec = avcodec_get_name(stream.codecpar->codec_id);
     clip.width = stream.codecpar->width;
     clip.height = stream.codecpar->height;
+    if (input->duration != AV_NOPTS_VALUE) {
+        clip.milliseconds = av_rescale(input->duration, 1000, AV_TIME_BASE);
+    }
+    if (stream.duration != AV_NOPTS_VALUE) {
+        clip.streamMilliseconds = av_rescale_q(stream.duration, stream.time_base, {1, 1000});
+    }
     const AvPacketPtr packet(av_packet_alloc());
     while (av_read_frame(input.get(), packet.get()) >= 0) {
         if (packet->stream_index == streamIndex) {
-            clip.packets.push_back(
-                {av_rescale_q(packet->pts, stream.time_base, AVRational{1, 1000}),
-                 Bytes(packet->data, packet->data + packet->size)});
+            // AVI keeps decoding times alone, which a player takes for the frames' own.
+            const std::int64_t time = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+            clip.packets.push_back({av_rescale_q(time, stream.time_base, AVRational{1, 1000}),
+                                    Bytes(packet->data, packet->data + packet->size)});
         }
         av_packet_unref(packet.get());
     }

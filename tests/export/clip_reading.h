@@ -21,6 +21,10 @@ struct ReadClip {
     std::string codec;      // "mjpeg", "h264"
     int width = 0;
     int height = 0;
+    // What a player shows as the clip's length: the file's (an MP4's from its edit list),
+    // and the stream's where the container keeps one; in milliseconds.
+    std::optional<std::int64_t> milliseconds;
+    std::optional<std::int64_t> streamMilliseconds;
     std::vector<ClipPacket> packets;
 };
 

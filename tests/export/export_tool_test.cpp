@@ -1,7 +1,8 @@
 // orvik-frame export run as a process on recordings made on the fly, each clip read back
 // with libavformat: the frames a range takes across gaps, folders and days, every packet's
 // time and bytes, H.264 pictures held to the viewer's, damaged frames left out, the same
-// bytes for any --jobs, and an interrupted export leaving nothing behind.
+// bytes for any --jobs, and an export interrupted by any of its signals leaving nothing
+// behind.
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -219,7 +220,10 @@ TEST_F(ExportTest, EveryNumberOfJobsWritesTheSameBytes) {
     }
 }
 
-TEST_F(ExportTest, AnInterruptedExportLeavesNothing) {
+// Ctrl+C, a kill, and a closed terminal each cancel the export.
+class InterruptionTest : public ExportTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(InterruptionTest, AnInterruptedExportLeavesNothing) {
     // Many large frames, so that the export is still running when it is interrupted.
     const Bytes frame = Frame(1280, 1024, 3);
     for (int i = 0; i < 100; ++i) {
@@ -247,7 +251,7 @@ TEST_F(ExportTest, AnInterruptedExportLeavesNothing) {
            std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    kill(pid, SIGINT);
+    kill(pid, GetParam());
     int status = 0;
     ASSERT_EQ(waitpid(pid, &status, 0), pid);
     ASSERT_TRUE(WIFEXITED(status));
@@ -256,6 +260,9 @@ TEST_F(ExportTest, AnInterruptedExportLeavesNothing) {
     const Bytes err = ReadBytes(tree.Path("err"));
     EXPECT_NE(std::string(err.begin(), err.end()).find("interrupted"), std::string::npos);
 }
+
+INSTANTIATE_TEST_SUITE_P(Signals, InterruptionTest, ::testing::Values(SIGINT, SIGTERM, SIGHUP),
+                         [](const auto& info) { return std::string(sigabbrev_np(info.param)); });
 
 }  // namespace
 }  // namespace orvik::test

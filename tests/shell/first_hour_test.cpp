@@ -5,12 +5,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QSlider>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -40,6 +42,7 @@ class FirstHourTest : public QObject {
     void damagedFrameSaysSoAndIsNotSaved();
     void marksKeepTheirOrderAndShowInTheSlider();
     void exportWithoutMarksAsksFirst();
+    void anAviAcrossLongPausesIsRefusedBeforeAnyWork();
     void droppedFolderOpensAndIsRemembered();
     void wheelStepsAndDoubleClickOpensTheFrameWindow();
     void saveFrameAsTakesTheFiltersExtension();
@@ -175,6 +178,28 @@ void FirstHourTest::exportWithoutMarksAsksFirst() {
     h.Keys({Qt::Key_E});
     QVERIFY(question.contains("whole recording"));
     QVERIFY(!chooserAsked);
+}
+
+void FirstHourTest::anAviAcrossLongPausesIsRefusedBeforeAnyWork() {
+    WindowHarness h;
+    h.OpenActive(kLastFolder);
+    QTemporaryDir out;
+    const QString clip = out.filePath("clip.avi");
+    h.window().SetSaveFileChooser(
+        [&clip](QWidget*, const QString&, const QString&, const QString&) { return clip; });
+    QString refusal;
+    WhenModalShown<QMessageBox>([&refusal](QMessageBox* box) {
+        WhenModalShown<QMessageBox>([&refusal](QMessageBox* refused) {
+            refusal = refused->text();
+            refused->accept();
+        });
+        box->button(QMessageBox::Yes)->click();  // the whole recording, across its hours
+    });
+    h.Keys({Qt::Key_E});
+    QTRY_VERIFY(!refusal.isEmpty());
+    QVERIFY2(refusal.contains(".mkv"), qPrintable(refusal));
+    QVERIFY(h.window().findChild<QProgressDialog*>() == nullptr);
+    QVERIFY(QDir(out.path()).isEmpty());
 }
 
 void FirstHourTest::droppedFolderOpensAndIsRemembered() {

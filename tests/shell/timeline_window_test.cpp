@@ -1,10 +1,13 @@
 // The Timeline window on a scanned recording, driven with the mouse as a user would: a click
-// asks for the frame drawn under the pointer, the wheel zooms around the pointer, and the
-// marker and status line follow the frame shown.
+// asks for the frame drawn under the pointer, the wheel zooms around the pointer, the marker
+// and status line follow the frame shown, a zoomed-in view follows play unless just moved by
+// hand, and the scale under the track marks round times, finer as the view narrows.
 
 #include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
+#include <algorithm>
+#include <chrono>
 
 #include "shell/timeline_window.h"
 #include "tests/library/library_fixtures.h"
@@ -48,6 +51,18 @@ QList<int> ChangedColumns(const QImage& before, const QImage& after) {
     return changed;
 }
 
+// Drags the track from x by dx pixels, as a hand would.
+void Drag(QWidget& widget, int x, int dx) {
+    const int y = widget.height() / 2;
+    QTest::mousePress(&widget, Qt::LeftButton, {}, QPoint(x, y));
+    QTest::mouseMove(&widget, QPoint(x + dx / 2, y));
+    QTest::mouseMove(&widget, QPoint(x + dx, y));
+    QTest::mouseRelease(&widget, Qt::LeftButton, {}, QPoint(x + dx, y));
+}
+
+// Short, so that the tests can wait it out.
+constexpr std::chrono::milliseconds kTestFollowPause{200};
+
 }  // namespace
 
 class TimelineWindowTest : public QObject {
@@ -60,6 +75,9 @@ class TimelineWindowTest : public QObject {
     void markerAndStatusFollowTheFrameShown();
     void wheelZoomsAroundThePointer();
     void emptyAndOneFrameRecordingsDrawAndClickSensibly();
+    void zoomedViewFollowsPlayUnlessJustMoved_data();
+    void zoomedViewFollowsPlayUnlessJustMoved();
+    void scaleMarksRoundTimesFinerWhenZoomedIn();
 
   private:
     void Click(int x) {
@@ -160,6 +178,74 @@ void TimelineWindowTest::emptyAndOneFrameRecordingsDrawAndClickSensibly() {
     Click(window->width() - 9);
     QCOMPARE(chosen.count(), 2);
     QCOMPARE(chosen.at(1), (QVariantList{0, 0}));
+}
+
+void TimelineWindowTest::zoomedViewFollowsPlayUnlessJustMoved_data() {
+    QTest::addColumn<bool>("playing");
+    QTest::addColumn<bool>("dragged");  // the view, just before the frame changes
+    QTest::addColumn<bool>("waited");   // the pause after the drag, before the frame changes
+    QTest::addColumn<bool>("followed");
+    QTest::newRow("playing") << true << false << false << true;
+    QTest::newRow("stepped, not playing") << false << false << false << false;
+    QTest::newRow("playing, just dragged") << true << true << false << false;
+    QTest::newRow("playing, dragged a while ago") << true << true << true << true;
+}
+
+void TimelineWindowTest::zoomedViewFollowsPlayUnlessJustMoved() {
+    QFETCH(bool, playing);
+    QFETCH(bool, dragged);
+    QFETCH(bool, waited);
+    QFETCH(bool, followed);
+    TimelineWindow timeline(nullptr, kTestFollowPause);
+    timeline.SetTimeline(TwoFolders(*tree));
+    timeline.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&timeline));
+    // Two and a half minutes of the first folder in view; the zoom is a move of its own.
+    Wheel(timeline, QPoint(timeline.XOfTime(June15(9, 2, 45)).value(), timeline.height() / 2), 8);
+    QTest::qWait(kTestFollowPause.count() + 50);
+    if (dragged) {
+        Drag(timeline, timeline.width() / 2, -40);  // towards later times
+        if (waited) {
+            QTest::qWait(kTestFollowPause.count() + 50);
+        }
+    }
+    const std::optional<int> before = timeline.XOfTime(June15(9, 3, 0));
+    QVERIFY(before.has_value() && !timeline.XOfTime(June15(9, 8, 0)).has_value());
+
+    timeline.SetShownFrame(0, 16, playing);  // 09:08:00, out of view
+    const std::optional<int> marker = timeline.XOfTime(June15(9, 8, 0));
+    if (followed) {
+        QVERIFY2(marker.has_value() && std::abs(*marker - timeline.width() / 2) <= 2,
+                 qPrintable(QString("marker at %1").arg(marker.value_or(-1))));
+    } else {
+        QVERIFY(!marker.has_value());
+        QCOMPARE(timeline.XOfTime(June15(9, 3, 0)), before);
+    }
+}
+
+void TimelineWindowTest::scaleMarksRoundTimesFinerWhenZoomedIn() {
+    // The whole recording, 09:00 to 10:05: ticks whole minutes apart, the hour among them
+    // under its own column.
+    const std::vector<ScaleTick> whole = window->Scale();
+    QVERIFY(whole.size() >= 4);
+    const auto hour = std::find_if(whole.begin(), whole.end(), [](const ScaleTick& tick) {
+        return tick.time == June15(10, 0, 0);
+    });
+    QVERIFY(hour != whole.end());
+    QCOMPARE(hour->label, QString("10:00"));
+    QCOMPARE(window->XOfTime(hour->time), std::optional(8 + hour->column));
+    const qint64 wholeStep = whole[1].time - whole[0].time;
+    QVERIFY2(wholeStep >= 6000 && 360000 % wholeStep == 0, qPrintable(QString::number(wholeStep)));
+
+    // Twelve notches in (about half a minute): ticks seconds apart, labelled to the second.
+    Wheel(*window, QPoint(window->XOfTime(June15(9, 2, 45)).value(), window->height() / 2), 12);
+    const std::vector<ScaleTick> zoomed = window->Scale();
+    QVERIFY(zoomed.size() >= 2);
+    const qint64 zoomedStep = zoomed[1].time - zoomed[0].time;
+    QVERIFY2(zoomedStep < 6000 && zoomed[0].time % zoomedStep == 0,
+             qPrintable(QString("%1 apart from %2").arg(zoomedStep).arg(zoomed[0].time)));
+    QVERIFY2(zoomed[0].label.startsWith("09:0") && zoomed[0].label.size() == 8,
+             qPrintable(zoomed[0].label));
 }
 
 }  // namespace orvik::test

@@ -154,14 +154,8 @@ void PaintIcon(QPainter& p) {
     p.fillPath(play, kAccentBright);
 }
 
-}  // namespace
-
-QImage DrawSkin() {
-    QImage image(kSkinWidth, kSkinHeight, QImage::Format_RGB32);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    p.scale(double(kSkinWidth) / kClientWidth, double(kSkinHeight) / kClientHeight);
+// The main window's skin, in the client area's units.
+void PaintSkin(QPainter& p) {
     const QRectF client(0, 0, kClientWidth, kClientHeight);
     FillSlate(p, client);
     p.setPen(QPen(kSlateEdge, 1));
@@ -170,15 +164,10 @@ QImage DrawSkin() {
     DrawBevelledField(p, MainRect(ControlId::PictureFrame), 6);
     DrawSliderRow(p);
     DrawButtonBand(p);
-    return image;
 }
 
-QImage DrawColourBackground() {
-    QImage image(kColourWidth, kColourHeight, QImage::Format_RGB32);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    p.scale(double(kColourWidth) / kColourClientWidth, double(kColourHeight) / kColourClientHeight);
+// The colour settings window's background, in its client area's units.
+void PaintColourBackground(QPainter& p) {
     FillSlate(p, QRectF(0, 0, kColourClientWidth, kColourClientHeight));
     p.setFont(Font(12, true));
     p.setPen(kText);
@@ -196,7 +185,29 @@ QImage DrawColourBackground() {
     const QRectF ok = ColourRect(ControlId::Ok);
     p.drawText(QRectF(16, ok.top(), ok.left() - 24, ok.height()), Qt::AlignLeft | Qt::AlignVCenter,
                "Changes apply as you move the sliders");
+}
+
+// A width x height panel, painted by paint in the units of a client area of units: the
+// dialog's layout is in those units, the bitmap in pixels.
+QImage PaintedPanel(int width, int height, QSizeF units, void (*paint)(QPainter&)) {
+    QImage image(width, height, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.scale(width / units.width(), height / units.height());
+    paint(p);
     return image;
+}
+
+}  // namespace
+
+QImage DrawSkin() {
+    return PaintedPanel(kSkinWidth, kSkinHeight, QSizeF(kClientWidth, kClientHeight), PaintSkin);
+}
+
+QImage DrawColourBackground() {
+    return PaintedPanel(kColourWidth, kColourHeight,
+                        QSizeF(kColourClientWidth, kColourClientHeight), PaintColourBackground);
 }
 
 QImage DrawIcon() {

@@ -1,15 +1,12 @@
 // orvik-frame export: the frames of a recording within a range of capture times written as
-// one clip, with the clip export's engine. Ctrl+C (SIGINT) and SIGTERM cancel it, and then
-// no output is left behind.
+// one clip, with the clip export's engine. Ctrl+C (SIGINT), SIGTERM and SIGHUP cancel it,
+// and then no output is left behind.
 #include <csignal>
 #include <cstdio>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
-
-extern "C" {
-#include <libavutil/log.h>
-}
 
 #include "export/clip_export.h"
 #include "library/recorded_frames.h"
@@ -31,26 +28,31 @@ extern "C" void OnInterrupt(int) {
     interrupted = true;
 }
 
-// Catches SIGINT and SIGTERM for its life.
+// The signals that end an export the way Ctrl+C does: SIGHUP too, which a closed terminal
+// or a logged-out session sends.
+constexpr int kInterruptions[] = {SIGINT, SIGTERM, SIGHUP};
+
+// Catches the interruptions for its life.
 class InterruptCatcher {
   public:
     InterruptCatcher() {
         struct sigaction action {};
         action.sa_handler = OnInterrupt;
         sigemptyset(&action.sa_mask);
-        sigaction(SIGINT, &action, &oldInterrupt_);
-        sigaction(SIGTERM, &action, &oldTerminate_);
+        for (std::size_t i = 0; i < std::size(kInterruptions); ++i) {
+            sigaction(kInterruptions[i], &action, &old_[i]);
+        }
     }
     ~InterruptCatcher() {
-        sigaction(SIGINT, &oldInterrupt_, nullptr);
-        sigaction(SIGTERM, &oldTerminate_, nullptr);
+        for (std::size_t i = 0; i < std::size(kInterruptions); ++i) {
+            sigaction(kInterruptions[i], &old_[i], nullptr);
+        }
     }
     InterruptCatcher(const InterruptCatcher&) = delete;
     InterruptCatcher& operator=(const InterruptCatcher&) = delete;
 
   private:
-    struct sigaction oldInterrupt_ {};
-    struct sigaction oldTerminate_ {};
+    struct sigaction old_[std::size(kInterruptions)]{};
 };
 
 ExportSettings SettingsOf(const Options& options) {
@@ -121,8 +123,13 @@ int RunExport(const Options& options) {
                      options.inputs.front().c_str());
         return kExitUsage;
     }
+    // A pause the container cannot hold is told before any frame is read.
+    if (const Status held = ClipCanBeHeld(frames, settings); !held.Ok()) {
+        std::fprintf(stderr, "orvik-frame: -o %s: %s\n", options.output.c_str(),
+                     held.Why().c_str());
+        return kExitUsage;
+    }
 
-    av_log_set_level(AV_LOG_ERROR);  // FFmpeg's notes would crowd out the summary
     ProgressLine progress;
     const Clock::time_point start = Clock::now();
     const ExportOutcome outcome =
