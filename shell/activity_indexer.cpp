@@ -65,8 +65,8 @@ ActivityIndexer::~ActivityIndexer() {
     workers.waitForDone();
 }
 
-const ActivityIndex* ActivityIndexer::Index() const {
-    return run ? &run->index : nullptr;
+std::shared_ptr<const ActivityIndex> ActivityIndexer::Index() const {
+    return run ? std::shared_ptr<const ActivityIndex>(run, &run->index) : nullptr;
 }
 
 int ActivityIndexer::FoldersReady() const {

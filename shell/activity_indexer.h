@@ -30,8 +30,9 @@ class ActivityIndexer : public QObject {
     // Stops the measuring: folders not begun are dropped, those begun are finished.
     ~ActivityIndexer() override;
 
-    // The index of the recording open; null while none is.
-    const ActivityIndex* Index() const;
+    // The index of the recording open, shared with whoever draws it (it stays whole while
+    // held, also after another recording opens); null while none is.
+    std::shared_ptr<const ActivityIndex> Index() const;
     int FoldersReady() const;
     int FolderCount() const;
     bool Complete() const { return FolderCount() > 0 && FoldersReady() == FolderCount(); }

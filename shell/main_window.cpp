@@ -134,7 +134,8 @@ void MainWindow::ConnectPlayer() {
     });
     connect(player, &Player::readingStarted, this, [this] {
         SetControlsEnabled(false);
-        activity->start();  // the old recording's measuring stops
+        tools->showRecording();  // the old recording's timeline goes
+        activity->start();       // and its measuring stops
     });
     connect(player, &Player::recordingOpened, this, &MainWindow::ShowRecording);
     connect(exporter, &ClipExporter::marksChanged, tools, &ToolWindows::showMarks);

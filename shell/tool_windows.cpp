@@ -77,6 +77,12 @@ void ToolWindows::showTimeline() {
         timelineWindow->SetFrameSource(LibraryFrameSource(player));
         timelineWindow->SetTimeline(player.Timeline());
         timelineWindow->SetMarks(markStart, markEnd);
+        const auto showActivity = [this] {
+            timelineWindow->SetActivity(activity.Index(), activity.FoldersReady(),
+                                        activity.FolderCount());
+        };
+        showActivity();
+        connect(&activity, &ActivityIndexer::progressed, timelineWindow, showActivity);
     }
     follow();
     timelineWindow->show();
