@@ -88,6 +88,13 @@ void FrameWindow::paintEvent(QPaintEvent*) {
         painter.drawImage(QRectF(origin, QSizeF(picture.size()) * placement.scale), picture,
                           picture.rect());
     }
+    for (const QRect& outline : {region, regionDrawing}) {
+        if (!outline.isNull() && !picture.isNull()) {
+            painter.setPen(QPen(QColor(255, 210, 40), 2, Qt::DashLine));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(InWindow(outline));
+        }
+    }
     if (picture.isNull() || !note.isEmpty()) {
         painter.fillRect(rect(), QColor(0, 0, 0, 150));
         painter.setPen(note.isEmpty() ? Qt::gray : Qt::white);
@@ -132,14 +139,26 @@ void FrameWindow::wheelEvent(QWheelEvent* event) {
 }
 
 void FrameWindow::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && !picture.isNull()) {
-        dragFrom = event->position();
-        placementAtPress = Shown();
+    if (event->button() != Qt::LeftButton || picture.isNull()) {
+        return;
     }
+    if ((event->modifiers() & Qt::ShiftModifier) != 0) {
+        regionFrom = PicturePoint(event->position());
+        regionDrawing = QRect();
+        return;
+    }
+    dragFrom = event->position();
+    placementAtPress = Shown();
 }
 
 void FrameWindow::mouseMoveEvent(QMouseEvent* event) {
-    if (dragFrom && (event->buttons() & Qt::LeftButton) != 0) {
+    if ((event->buttons() & Qt::LeftButton) == 0) {
+        return;
+    }
+    if (regionFrom) {
+        regionDrawing = DrawnRegion(event->position());
+        update();
+    } else if (dragFrom) {
         zoomed = Placement{placementAtPress.origin + event->position() - *dragFrom,
                            placementAtPress.scale};
         update();
@@ -147,9 +166,44 @@ void FrameWindow::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void FrameWindow::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        dragFrom.reset();
+    if (event->button() != Qt::LeftButton) {
+        return;
     }
+    dragFrom.reset();
+    if (regionFrom) {
+        // A click, or a drag that drew nothing of a pixel's width, clears the region.
+        const QRect drawn = DrawnRegion(event->position());
+        region = drawn.width() > 1 && drawn.height() > 1 ? drawn : QRect();
+        regionFrom.reset();
+        regionDrawing = QRect();
+        update();
+        emit regionDrawn(region);
+    }
+}
+
+void FrameWindow::SetRegion(const QRect& newRegion) {
+    region = newRegion;
+    update();
+}
+
+QPoint FrameWindow::PicturePoint(QPointF at) const {
+    const Placement placement = Shown();
+    const QPointF point = (at - placement.origin) / placement.scale;
+    return QPoint(std::clamp(int(std::floor(point.x())), 0, picture.width()),
+                  std::clamp(int(std::floor(point.y())), 0, picture.height()));
+}
+
+QRect FrameWindow::DrawnRegion(QPointF at) const {
+    const QPoint to = PicturePoint(at);
+    return QRect(
+        QPoint(std::min(regionFrom->x(), to.x()), std::min(regionFrom->y(), to.y())),
+        QPoint(std::max(regionFrom->x(), to.x()) - 1, std::max(regionFrom->y(), to.y()) - 1));
+}
+
+QRectF FrameWindow::InWindow(const QRect& pictureRect) const {
+    const Placement placement = Shown();
+    return QRectF(placement.origin + QPointF(pictureRect.topLeft()) * placement.scale,
+                  QSizeF(pictureRect.size()) * placement.scale);
 }
 
 }  // namespace orvik

@@ -2,8 +2,10 @@
 // fitted to the window with its aspect kept. The wheel or Ctrl+plus / Ctrl+minus zoom around
 // the pointer, 1 shows the picture 1:1, 0 fits it again, dragging pans and F11 toggles full
 // screen. Scaling repeats or drops pixels (nearest neighbour), never blends them, so at 1:1
-// every pixel on screen is the picture's own. The zoom and pan stay while pictures of the
-// same size follow each other. It decodes nothing: the viewer hands it every picture.
+// every pixel on screen is the picture's own. Dragging with Shift held draws the region that
+// activity is measured in, shown as an outline; a Shift+click clears it. The zoom and pan stay
+// while pictures of the same size follow each other. It decodes nothing: the viewer hands it every
+// picture.
 #pragma once
 
 #include <QImage>
@@ -27,7 +29,16 @@ class FrameWindow : public QWidget {
     // is dimmed under it, and the title says it too.
     void SetPicture(const QImage& picture, const QString& dateTime, const QString& note = {});
 
+    // The region activity is measured in, in picture pixels; a null rectangle for the whole
+    // picture. Set by the viewer for the recording it opens.
+    void SetRegion(const QRect& region);
+    const QRect& Region() const { return region; }
+
     QSize sizeHint() const override;
+
+  signals:
+    // The user drew a region (Shift+drag) or cleared it (Shift+click: a null rectangle).
+    void regionDrawn(const QRect& region);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -51,6 +62,12 @@ class FrameWindow : public QWidget {
     void ShowActualSize();
     // Where the keys zoom around: the pointer when it is over the window, else the centre.
     QPointF KeyZoomPoint() const;
+    // The picture pixel under a window point, kept within the picture.
+    QPoint PicturePoint(QPointF at) const;
+    // A rectangle of picture pixels as it lies in the window.
+    QRectF InWindow(const QRect& pictureRect) const;
+    // The rectangle from the Shift+press to at, in picture pixels.
+    QRect DrawnRegion(QPointF at) const;
 
     QImage picture;
     QString note;
@@ -58,6 +75,9 @@ class FrameWindow : public QWidget {
     // A press that may drag: where it was and the placement then.
     std::optional<QPointF> dragFrom;
     Placement placementAtPress;
+    QRect region;                      // picture pixels; null: the whole picture
+    std::optional<QPoint> regionFrom;  // the picture pixel a Shift+press began a region at
+    QRect regionDrawing;               // the region being drawn
 };
 
 }  // namespace orvik

@@ -12,8 +12,8 @@ using C = Command;
 constexpr KeyScope kViewer = KeyScope::Viewer;
 constexpr KeyScope kFrame = KeyScope::FrameWindow;
 
-const std::array<KeyBinding, 33>& Bindings() {
-    static const std::array<KeyBinding, 33> bindings = {{
+const std::array<KeyBinding, 35>& Bindings() {
+    static const std::array<KeyBinding, 35> bindings = {{
         {C::PlayOrPause, "Play or pause", {Qt::Key_Space}, kViewer, true},
         {C::StepForward, "Step forward", {Qt::Key_Right}, kViewer, true},
         {C::StepBack, "Step back", {Qt::Key_Left}, kViewer, true},
@@ -25,6 +25,8 @@ const std::array<KeyBinding, 33>& Bindings() {
         {C::PreviousFolder, "Previous folder", {Qt::Key_PageUp}, kViewer, true},
         {C::FolderStart, "First frame of the folder", {Qt::Key_Home}, kViewer, true},
         {C::FolderEnd, "Last frame of the folder", {Qt::Key_End}, kViewer, true},
+        {C::NextEvent, "Next event", {Qt::Key_N}, kViewer, true},
+        {C::PreviousEvent, "Previous event", {Qt::SHIFT | Qt::Key_N}, kViewer, true},
         {C::PlayOrFaster, "Play (again: faster)", {Qt::Key_L}, kViewer, true},
         {C::PlayBackwardOrFaster, "Play backward (again: faster)", {Qt::Key_J}, kViewer, true},
         {C::Pause, "Pause", {Qt::Key_K}, kViewer, true},

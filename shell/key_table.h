@@ -30,6 +30,8 @@ enum class Command {
     PreviousFolder,
     FolderStart,
     FolderEnd,
+    NextEvent,
+    PreviousEvent,
     PlayOrFaster,
     PlayBackwardOrFaster,
     Pause,

@@ -1,27 +1,24 @@
 #include "shell/main_window.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QIcon>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QSlider>
 
-#include "settings/recent_recordings.h"
 #include "settings/settings_store.h"
+#include "shell/activity_indexer.h"
 #include "shell/bottom_up_picture.h"
 #include "shell/clip_exporter.h"
 #include "shell/colour_settings/colour_setting_dialog.h"
-#include "shell/folder_drops.h"
 #include "shell/marked_slider.h"
 #include "shell/picture_area.h"
 #include "shell/player.h"
 #include "shell/player_controls.h"
-#include "shell/recent_menu.h"
 #include "shell/skin_button.h"
 #include "shell/tool_windows.h"
 #include "shell/viewer_commands.h"
-#include "text/bounded_format.h"
 
 namespace orvik {
 namespace {
@@ -29,7 +26,6 @@ namespace {
 constexpr int kSkinBitmap = 122;
 constexpr int kIconBitmap = 159;
 constexpr int kIconSize = 32;
-constexpr std::size_t kMostKeysWaiting = 64;
 
 constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::WindowTitleHint |
                                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -39,11 +35,12 @@ constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::WindowTitleHint |
 
 MainWindow::MainWindow(FolderChooser chooseFolder)
     : QDialog(nullptr, kWindowFlags),
-      chooseFolder(std::move(chooseFolder)),
       player(new Player(this)),
       saver(new FrameSaver(*player, this)),
       exporter(new ClipExporter(*player, this, [this](QWidget* window) { AddViewerKeys(window); })),
-      tools(new ToolWindows(*player, this, [this](QWidget* window) { AddViewerKeys(window); })) {
+      activity(new ActivityIndexer(*player, this)),
+      tools(new ToolWindows(*player, *activity, this,
+                            [this](QWidget* window) { AddViewerKeys(window); })) {
     const DialogTemplate& dialog = MainWindowTemplate();
     setWindowTitle(dialog.caption);
     setFixedSize(DialogClientSize(dialog));
@@ -56,6 +53,7 @@ MainWindow::MainWindow(FolderChooser chooseFolder)
             return MakeOwnControl(control, parent);
         });
     playerControls = new PlayerControls(*player, *controls, this);
+    opener = new RecordingOpener(*player, *pictureArea, this, std::move(chooseFolder));
     connect(playerControls, &PlayerControls::searchAsked, this,
             [this] { PressButton(ControlId::Search); });
     Control<QWidget>(ControlId::PreviousFolder)->setEnabled(true);
@@ -64,10 +62,11 @@ MainWindow::MainWindow(FolderChooser chooseFolder)
     ConnectPlayer();
     SetControlsEnabled(false);
     commands = std::make_unique<ViewerCommands>(ViewerCommands::Parts{
-        *player, *saver, *exporter, *tools, *Control<QSlider>(ControlId::SpeedSlider),
+        *player, *saver, *exporter, *tools, *activity, *Control<QSlider>(ControlId::SpeedSlider),
         [this](ControlId id) { PressButton(id); },
         // The posted close: the window closes once the current event is done.
-        [this] { QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection); }});
+        [this] { QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection); },
+        [this](const QString& note) { pictureArea->SetNote(note); }});
     BuildKeys();
     setWindowIcon(QIcon(QPixmap::fromImage(UprightBitmap(kIconBitmap, {kIconSize, kIconSize}))));
     player->setAdjustments(ReadStoredAdjustments());
@@ -99,7 +98,7 @@ QWidget* MainWindow::MakeOwnControl(const ControlTemplate& control, QWidget* par
 
 void MainWindow::ConnectButtons() {
     const std::pair<ControlId, std::function<void()>> commands[] = {
-        {ControlId::ChooseFolder, [this] { ChooseFolder(); }},
+        {ControlId::ChooseFolder, [this] { opener->choose(); }},
         {ControlId::Play, [this] { player->play(); }},
         {ControlId::PlayBackward, [this] { player->playBackward(); }},
         {ControlId::Pause, [this] { player->pause(); }},
@@ -134,26 +133,19 @@ void MainWindow::ConnectPlayer() {
         tools->follow();
     });
     connect(player, &Player::readingStarted, this, [this] {
-        hasRecording = false;
         SetControlsEnabled(false);
-        ShowReading(0, 0);
+        tools->showRecording();  // the old recording's timeline goes
+        activity->start();       // and its measuring stops
     });
-    connect(player, &Player::readingProgressed, this, &MainWindow::ShowReading);
     connect(player, &Player::recordingOpened, this, &MainWindow::ShowRecording);
     connect(exporter, &ClipExporter::marksChanged, tools, &ToolWindows::showMarks);
     connect(exporter, &ClipExporter::marksChanged, playerControls, &PlayerControls::ShowMarks);
-    connect(pictureArea, &PictureArea::clicked, this, [this] {
-        if (!hasRecording && !ExistingRecentRecordings().isEmpty()) {
-            OpenFolder(ExistingRecentRecordings().front());
-        }
-    });
     connect(pictureArea, &PictureArea::doubleClicked, tools, &ToolWindows::showFrameWindow);
     connect(pictureArea, &PictureArea::wheelTurned, this, [this](int notches) {
         for (int i = 0; i < std::abs(notches); ++i) {  // towards the user: on
             PressButton(notches < 0 ? ControlId::StepForward : ControlId::StepBack);
         }
     });
-    AcceptFolderDrops(this, [this](const QString& path) { OpenFolder(path); });
     connect(saver, &FrameSaver::noted, pictureArea, &PictureArea::SetNote);
     connect(exporter, &ClipExporter::noted, pictureArea, &PictureArea::SetNote);
 }
@@ -164,9 +156,7 @@ void MainWindow::BuildKeys() {
     // The picture takes the focus, so that keys work at once, and carries the menu.
     pictureArea->setFocusPolicy(Qt::StrongFocus);
     pictureArea->setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto* recent = new RecentRecordingsMenu(this);
-    connect(recent, &RecentRecordingsMenu::chosen, this, &MainWindow::OpenFolder);
-    pictureArea->addAction(recent->menuAction());
+    pictureArea->addAction(opener->RecentMenu()->menuAction());
     pictureArea->addActions(MenuActions(keys));
     pictureArea->setFocus();
     // The number boxes only show; the keys belong to the window. A slider the user has
@@ -180,18 +170,6 @@ QList<QAction*> MainWindow::AddViewerKeys(QWidget* window) {
 }
 
 void MainWindow::Run(Command command) {
-    // While a recording is read, what needs its frames waits until they are there.
-    const bool needsNoRecording = command == Command::KeyList || command == Command::Timeline ||
-                                  command == Command::FrameWindow ||
-                                  command == Command::CloseViewer || command == Command::Faster ||
-                                  command == Command::Slower;
-    if (player->Reading() && !needsNoRecording) {
-        if (waiting.size() < kMostKeysWaiting) {
-            waiting.push_back(command);
-        }
-        pictureArea->SetNote(tr("Reading the recording: that follows once it is read"));
-        return;
-    }
     commands->Run(command);
 }
 
@@ -206,18 +184,8 @@ void MainWindow::PressButton(ControlId id) {
     button->click();
 }
 
-void MainWindow::ChooseFolder() {
-    if (player->Busy()) {
-        return;
-    }
-    char path[kPathCapacity];
-    BoundedFormat(path, sizeof path, "%s", player->FolderPath());
-    chooseFolder(this, path);  // the user may cancel: the path stays
-    player->open(QString::fromLocal8Bit(path));
-}
-
 void MainWindow::OpenFolder(const QString& rootPath) {
-    player->open(rootPath);
+    opener->open(rootPath);
 }
 
 // The colour settings window opens with no owner and without blocking, so the main window
@@ -233,40 +201,18 @@ void MainWindow::OpenColourSettings() {
     colourSettings->Open();
 }
 
-void MainWindow::ShowReading(int folders, qint64 frames) {
-    pictureArea->SetHint(
-        tr("Reading the recording… %L1 folders, %L2 frames").arg(folders).arg(frames));
-}
-
 void MainWindow::ShowRecording(bool hasFrame) {
-    hasRecording = hasFrame;
     tools->showRecording();
+    activity->start();
     exporter->forgetMarks();
     if (!hasFrame) {
         lights.Clear();
     }
     SetControlsEnabled(hasFrame);
     if (hasFrame) {
-        RememberRecording(QString::fromLocal8Bit(player->FolderPath()));
         pictureArea->setFocus();  // keys work at once
     }
-    for (const Command command : std::exchange(waiting, {})) {
-        if (hasFrame) {
-            Run(command);
-        }
-    }
-}
-
-// With no recording open, the picture area says how to open one and offers the last.
-void MainWindow::ShowHowToOpen() {
-    const QStringList recent = ExistingRecentRecordings();
-    QString hint =
-        tr("Choose a recording's folder with the folder button below, or drop one here.");
-    if (!recent.isEmpty()) {
-        hint += tr("\n\nClick here to open the last one:\n%1")
-                    .arg(QDir::toNativeSeparators(recent.front()));
-    }
-    pictureArea->SetHint(hasRecording ? QString() : hint);
+    commands->RunWaiting(hasFrame);
 }
 
 // The blank look: texts, position and picture cleared, the latching buttons redrawn.
@@ -279,7 +225,7 @@ void MainWindow::SetControlsEnabled(bool enable) {
         pictureArea->Blank();
         pictureArea->SetFrameNote(QString(), true);
     }
-    ShowHowToOpen();
+    opener->showHowToOpen();
     playerControls->SetNavigationEnabled(enable);
 }
 

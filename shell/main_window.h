@@ -10,15 +10,16 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
-#include <vector>
 
 #include "shell/button_lights.h"
 #include "shell/dialog/dialog_controls.h"
 #include "shell/frame_saver.h"
 #include "shell/key_table.h"
+#include "shell/recording_opener.h"
 
 namespace orvik {
 
+class ActivityIndexer;
 class ClipExporter;
 class ColourSettingDialog;
 class PictureArea;
@@ -31,9 +32,7 @@ class MainWindow : public QDialog {
     Q_OBJECT
 
   public:
-    // Lets the user pick the root folder: path is a path buffer holding the folder path,
-    // left unchanged when the user cancels.
-    using FolderChooser = std::function<void(QWidget* owner, char* path)>;
+    using FolderChooser = RecordingOpener::FolderChooser;
 
     // The window with its controls disabled and blank, the stored picture adjustments
     // applied and the playback tick running.
@@ -41,6 +40,7 @@ class MainWindow : public QDialog {
     ~MainWindow() override;
 
     Player& ThePlayer() { return *player; }
+    const ActivityIndexer& Activity() const { return *activity; }
     const ButtonLights& Lights() const { return lights; }
     PictureArea& Picture() { return *pictureArea; }
     const PictureArea& Picture() const { return *pictureArea; }
@@ -72,11 +72,8 @@ class MainWindow : public QDialog {
     void BuildKeys();
     // Gives window the viewer's keys (the main window's own, and every tool window's).
     QList<QAction*> AddViewerKeys(QWidget* window);
-    void ChooseFolder();
     void OpenColourSettings();
-    void ShowReading(int folders, qint64 frames);
     void ShowRecording(bool hasFrame);
-    void ShowHowToOpen();
     void SetControlsEnabled(bool enable);
 
     template <typename Widget>
@@ -84,7 +81,6 @@ class MainWindow : public QDialog {
         return controls->Get<Widget>(id);
     }
 
-    FolderChooser chooseFolder;
     Player* player;
     ButtonLights lights;
     QImage skin;  // the skin stretched to the client area, once
@@ -93,11 +89,11 @@ class MainWindow : public QDialog {
     PlayerControls* playerControls = nullptr;
     FrameSaver* saver;
     ClipExporter* exporter;
+    ActivityIndexer* activity;
     ToolWindows* tools;
+    RecordingOpener* opener = nullptr;
     QPointer<ColourSettingDialog> colourSettings;
     std::unique_ptr<ViewerCommands> commands;
-    bool hasRecording = false;
-    std::vector<Command> waiting;  // keys pressed while the recording was read
 };
 
 }  // namespace orvik

@@ -14,11 +14,13 @@
 #include <QString>
 #include <QTimer>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "colour/colour_matrix.h"
 #include "library/file_manager.h"
 #include "library/play_state.h"
+#include "library/recording_timeline.h"
 #include "platform/path_capacity.h"
 
 namespace orvik {
@@ -42,6 +44,9 @@ class Player : public QObject {
     explicit Player(QObject* parent = nullptr);
 
     const CMavFileManager& Library() const { return files; }
+    // The recording's frames in time order, made once it is read; empty before (and while
+    // it is read).
+    const std::shared_ptr<const RecordingTimeline>& Timeline() const { return timeline; }
     PlayState State() const { return playhead.state; }
     bool Playing() const {
         return playhead.state == PlayState::PlayingForward ||
@@ -161,6 +166,7 @@ class Player : public QObject {
     void ResetPositionRange();
 
     CMavFileManager files;
+    std::shared_ptr<const RecordingTimeline> timeline;
     Playhead playhead;
     int speed = kDefaultSpeed;
     std::int32_t positionMax = 1;

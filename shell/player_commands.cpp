@@ -23,6 +23,7 @@ void Player::open(const QString& path) {
     pictureTime.clear();
     ScannedTree nothing;
     files.TakeScannedTree(nothing);  // the old recording goes at once
+    timeline = std::make_shared<const RecordingTimeline>(files.Folders());
     reader = new RecordingReader(QByteArray(folderPath), this);
     connect(reader, &RecordingReader::aheadReady, this, &Player::ShowAhead);
     connect(reader, &RecordingReader::progressed, this, &Player::readingProgressed);
@@ -44,6 +45,7 @@ void Player::FinishReading() {
     reader = nullptr;
     BoundedFormat(folderPath, sizeof folderPath, "%s", tree->path);  // a date folder's root
     files.TakeScannedTree(*tree);
+    timeline = std::make_shared<const RecordingTimeline>(files.Folders());
     const bool hasFrame = files.LoadFirstFrame();
     if (hasFrame) {
         MarkFrameWaiting();

@@ -1,6 +1,7 @@
 #include "shell/timeline_track.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -8,6 +9,12 @@ namespace orvik {
 namespace {
 
 constexpr int kTickHeight = 8;       // the row of folder ticks above the footage
+constexpr int kActivityHeight = 14;  // the row of events between them
+constexpr int kLeastEventHeight = 3;
+constexpr int kLeastEventWidth = 2;  // an event of one frame stays in sight at any zoom
+// An event whose peak changed this share of the blocks (hundredths of a percent) or more
+// fills the row; smaller ones by the square root of their share, so that one of 1 % shows.
+constexpr double kFullEventPeak = 2500;
 constexpr int kScaleTickHeight = 5;  // the scale's ticks, above their labels
 constexpr int kMinorTickHeight = 3;  // its short ticks between them
 constexpr int kMinFootage = 16;      // the footage row's least height
@@ -22,6 +29,8 @@ constexpr QRgb kMark = qRgb(255, 179, 0);
 constexpr QRgb kClip = qRgba(255, 179, 0, 60);
 constexpr QRgb kMarker = qRgb(229, 57, 53);
 constexpr QRgb kHover = qRgba(255, 255, 255, 150);
+constexpr QRgb kActivityRow = qRgb(28, 28, 28);
+constexpr QRgb kEvent = qRgb(41, 182, 246);
 
 void DrawFootage(QPainter& painter, const TimelineAxis& axis, const std::vector<TimeSpan>& spans,
                  const QRect& band) {
@@ -46,6 +55,23 @@ void DrawFootage(QPainter& painter, const TimelineAxis& axis, const std::vector<
                              QColor(kFootage));
             runStart = -1;
         }
+    }
+}
+
+void DrawEvents(QPainter& painter, const TimelineAxis& axis,
+                const std::vector<ActivityEvent>& events, const QRect& band) {
+    for (const ActivityEvent& event : events) {
+        const int first = axis.ColumnOf(event.start);
+        const int last = axis.ColumnOf(event.end);
+        if (last < 0 || first >= axis.Columns()) {
+            continue;
+        }
+        const int from = std::max(first, 0);
+        const int width = std::max(std::min(last, axis.Columns() - 1) - from + 1, kLeastEventWidth);
+        const double share = std::min(1.0, std::sqrt(event.peak / kFullEventPeak));
+        const int height = std::max(kLeastEventHeight, int(std::lround(band.height() * share)));
+        painter.fillRect(band.left() + from, band.bottom() + 1 - height, width, height,
+                         QColor(kEvent));
     }
 }
 
@@ -110,8 +136,9 @@ void DrawScale(QPainter& painter, const std::vector<ScaleTick>& ticks,
 TrackRows TrackRows::Within(const QRect& area, int line) {
     TrackRows rows;
     rows.ticks = QRect(area.left(), area.top(), area.width(), kTickHeight);
+    rows.activity = QRect(area.left(), rows.ticks.bottom() + 1, area.width(), kActivityHeight);
     const int scaleHeight = kScaleTickHeight + line;
-    const int footageTop = rows.ticks.bottom() + 1;
+    const int footageTop = rows.activity.bottom() + 1;
     rows.footage = QRect(area.left(), footageTop, area.width(),
                          std::max(area.bottom() + 1 - scaleHeight - footageTop, 1));
     rows.scale = QRect(area.left(), rows.footage.bottom() + 1, area.width(), scaleHeight);
@@ -119,19 +146,21 @@ TrackRows TrackRows::Within(const QRect& area, int line) {
 }
 
 int TrackFixedHeight(int line) {
-    return kTickHeight + kMinFootage + kScaleTickHeight + line;
+    return kTickHeight + kActivityHeight + kMinFootage + kScaleTickHeight + line;
 }
 
 void DrawTrack(QPainter& painter, const TrackRows& rows, const TrackContent& content,
                const QFontMetrics& metrics, const QColor& text) {
     painter.fillRect(rows.footage, QColor(kBlank));
     painter.fillRect(rows.ticks, QColor(kTickRow));
+    painter.fillRect(rows.activity, QColor(kActivityRow));
     if (content.recording == nullptr) {
         return;
     }
     const TimelineAxis& axis = content.axis;
     const QRect track = rows.Track();
     DrawFootage(painter, axis, content.recording->Spans(), rows.footage);
+    DrawEvents(painter, axis, content.events, rows.activity);
     DrawFolderTicks(painter, axis, content.recording->FolderBoundaries(), rows.ticks);
     DrawMarks(painter, axis, track, content.markIn, content.markOut);
     if (content.pointerX) {

@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+#include "library/activity_events.h"
 #include "library/recording_timeline.h"
 #include "shell/timeline_axis.h"
 #include "shell/timeline_scale.h"
@@ -20,9 +21,10 @@ namespace orvik {
 // The rows of the track, top to bottom. A new row is one more rectangle here, its place in
 // Within and its drawing in DrawTrack.
 struct TrackRows {
-    QRect ticks;    // a tick at every folder's first frame
-    QRect footage;  // footage where frames were captured, blank where none were
-    QRect scale;    // the time scale's ticks and labels
+    QRect ticks;     // a tick at every folder's first frame
+    QRect activity;  // the events, each as high as its peak
+    QRect footage;   // footage where frames were captured, blank where none were
+    QRect scale;     // the time scale's ticks and labels
     // The rows filling area, each line of text high: the footage takes what the others leave.
     static TrackRows Within(const QRect& area, int line);
     // The rows the marks, the marker and the pointer's line cross.
@@ -40,12 +42,13 @@ struct TrackContent {
     std::optional<std::int64_t> markOut;
     std::optional<std::int64_t> shown;  // the frame shown's time
     std::optional<int> pointerX;        // the line under the pointer
+    std::vector<ActivityEvent> events;  // those found so far, in time order
     std::vector<ScaleTick> scale;
     std::vector<int> minorTicks;  // the scale's short ticks, by column
 };
 
-// Every row of the track, back to front: backgrounds, footage and folder ticks, the clip and
-// its marks, the pointer's line, the marker, the scale. Without a recording, blank rows.
+// Every row of the track, back to front: backgrounds, footage, events and folder ticks, the
+// clip and its marks, the pointer's line, the marker, the scale. Without a recording, blank rows.
 void DrawTrack(QPainter& painter, const TrackRows& rows, const TrackContent& content,
                const QFontMetrics& metrics, const QColor& text);
 

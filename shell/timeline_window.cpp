@@ -79,22 +79,40 @@ void TimelineWindow::SetMarks(std::optional<std::int64_t> in, std::optional<std:
     update();
 }
 
+void TimelineWindow::SetActivity(std::shared_ptr<const ActivityIndex> index, int foldersReady,
+                                 int folders) {
+    activity = std::move(index);
+    activityReady = foldersReady;
+    activityFolders = folders;
+    update();
+}
+
 QString TimelineWindow::StatusText() const {
     if (!HasRecording()) {
         return tr("No recording");
     }
     const std::optional<std::int64_t> time = ShownTime();
-    if (!time) {
-        return tr("%1 folders · %2 frames · no frame shown")
-            .arg(timeline->FolderCount())
-            .arg(timeline->FrameCount());
+    const QString frame = time ? tr("folder %1 of %2 · frame %3 of %4 · %5")
+                                     .arg(shown->folder + 1)
+                                     .arg(timeline->FolderCount())
+                                     .arg(shown->file + 1)
+                                     .arg(timeline->FileCount(shown->folder))
+                                     .arg(TextOf(*time))
+                               : tr("%1 folders · %2 frames · no frame shown")
+                                     .arg(timeline->FolderCount())
+                                     .arg(timeline->FrameCount());
+    if (activity == nullptr || activityFolders == 0) {
+        return frame;
     }
-    return tr("folder %1 of %2 · frame %3 of %4 · %5")
-        .arg(shown->folder + 1)
-        .arg(timeline->FolderCount())
-        .arg(shown->file + 1)
-        .arg(timeline->FileCount(shown->folder))
-        .arg(TextOf(*time));
+    if (activityReady < activityFolders) {
+        return tr("%1 · activity: %2 of %3 folders")
+            .arg(frame)
+            .arg(activityReady)
+            .arg(activityFolders);
+    }
+    const std::size_t events = activity->Events().size();
+    return events == 1 ? tr("%1 · 1 event").arg(frame)
+                       : tr("%1 · %2 events").arg(frame).arg(events);
 }
 
 std::optional<int> TimelineWindow::XOfTime(std::int64_t time) const {
@@ -151,10 +169,12 @@ int TimelineWindow::ColumnAt(int x) const {
 void TimelineWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const Layout layout = LayOut();
-    DrawTrack(painter, layout.rows,
-              TrackContent{axis, HasRecording() ? timeline.get() : nullptr, markIn, markOut,
-                           ShownTime(), hoverX, Scale(), MinorScale()},
-              fontMetrics(), palette().color(QPalette::WindowText));
+    DrawTrack(
+        painter, layout.rows,
+        TrackContent{axis, HasRecording() ? timeline.get() : nullptr, markIn, markOut, ShownTime(),
+                     hoverX, activity ? activity->Events() : std::vector<ActivityEvent>{}, Scale(),
+                     MinorScale()},
+        fontMetrics(), palette().color(QPalette::WindowText));
     if (!HasRecording()) {
         painter.setPen(QColor(kEmptyText));
         painter.drawText(layout.rows.footage, Qt::AlignCenter, tr("No recording open"));

@@ -17,6 +17,7 @@
 #include <optional>
 #include <vector>
 
+#include "library/activity_index.h"
 #include "library/recording_timeline.h"
 #include "shell/timeline_axis.h"
 #include "shell/timeline_preview.h"
@@ -43,11 +44,14 @@ class TimelineWindow : public QWidget {
     void SetShownFrame(int folderIndex, int fileIndex, bool playing = false);
     // Where the hover's pictures come from; without one the preview shows times only.
     void SetFrameSource(FrameFileSource source);
+    // The activity measured so far (null: none) and how many of the recording's folders it
+    // holds: the events stand above the footage, the status line says how far it is.
+    void SetActivity(std::shared_ptr<const ActivityIndex> index, int foldersReady, int folders);
     // The clip's start and end (absolute times); none hides a mark.
     void SetMarks(std::optional<std::int64_t> in, std::optional<std::int64_t> out);
 
     // What the status line says: "folder k of M · frame n of N · YYYY/MM/DD HH:MM:SS.cc" for
-    // the frame shown.
+    // the frame shown, then how far the activity is measured, or the events it found.
     QString StatusText() const;
     // The x at which a time is drawn in the present view; none when it is off the track or
     // there is no recording.
@@ -98,6 +102,9 @@ class TimelineWindow : public QWidget {
     bool MayFollow() const;
 
     std::shared_ptr<const RecordingTimeline> timeline;
+    std::shared_ptr<const ActivityIndex> activity;
+    int activityReady = 0;
+    int activityFolders = 0;
     TimelineAxis axis;
     std::optional<FramePosition> shown;
     std::optional<std::int64_t> markIn;

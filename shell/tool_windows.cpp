@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "shell/activity_indexer.h"
 #include "shell/bottom_up_picture.h"
 #include "shell/frame_window.h"
 #include "shell/key_table.h"
@@ -18,8 +19,9 @@ constexpr int kGap = 8;  // pixels between the main window and a tool window
 
 }  // namespace
 
-ToolWindows::ToolWindows(Player& player, QWidget* main, std::function<void(QWidget*)> addKeys)
-    : QObject(main), player(player), main(main), addKeys(std::move(addKeys)) {}
+ToolWindows::ToolWindows(Player& player, ActivityIndexer& activity, QWidget* main,
+                         std::function<void(QWidget*)> addKeys)
+    : QObject(main), player(player), activity(activity), main(main), addKeys(std::move(addKeys)) {}
 
 void ToolWindows::Place(QWidget* window, const QPoint& at) {
     addKeys(window);
@@ -48,6 +50,9 @@ void ToolWindows::showFrameWindow() {
     if (frameWindow == nullptr) {
         frameWindow = new FrameWindow(main);
         Place(frameWindow, main->frameGeometry().topRight() + QPoint(kGap, 0));  // to the right
+        frameWindow->SetRegion(activity.Region());
+        connect(frameWindow, &FrameWindow::regionDrawn, &activity, &ActivityIndexer::setRegion);
+        connect(&activity, &ActivityIndexer::regionChanged, frameWindow, &FrameWindow::SetRegion);
     }
     ShowInFrameWindow();
     frameWindow->show();
@@ -70,8 +75,14 @@ void ToolWindows::showTimeline() {
         KeepOnScreen(timelineWindow);
         connect(timelineWindow, &TimelineWindow::frameChosen, &player, &Player::goToFrame);
         timelineWindow->SetFrameSource(LibraryFrameSource(player));
-        timelineWindow->SetTimeline(timeline);
+        timelineWindow->SetTimeline(player.Timeline());
         timelineWindow->SetMarks(markStart, markEnd);
+        const auto showActivity = [this] {
+            timelineWindow->SetActivity(activity.Index(), activity.FoldersReady(),
+                                        activity.FolderCount());
+        };
+        showActivity();
+        connect(&activity, &ActivityIndexer::progressed, timelineWindow, showActivity);
     }
     follow();
     timelineWindow->show();
@@ -106,9 +117,8 @@ void ToolWindows::follow() {
 }
 
 void ToolWindows::showRecording() {
-    timeline = std::make_shared<const RecordingTimeline>(player.Library().Folders());
     if (timelineWindow != nullptr) {
-        timelineWindow->SetTimeline(timeline);
+        timelineWindow->SetTimeline(player.Timeline());
     }
 }
 

@@ -8,15 +8,13 @@
 #include <QObject>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <optional>
-
-#include "library/recording_timeline.h"
 
 class QWidget;
 
 namespace orvik {
 
+class ActivityIndexer;
 class FrameWindow;
 class Player;
 class TimelineWindow;
@@ -26,7 +24,8 @@ class ToolWindows : public QObject {
 
   public:
     // main: the window they open beside; addKeys gives a window the viewer's keys.
-    ToolWindows(Player& player, QWidget* main, std::function<void(QWidget*)> addKeys);
+    ToolWindows(Player& player, ActivityIndexer& activity, QWidget* main,
+                std::function<void(QWidget*)> addKeys);
 
   public slots:
     void showFrameWindow();
@@ -44,12 +43,12 @@ class ToolWindows : public QObject {
     void KeepOnScreen(QWidget* window) const;
 
     Player& player;
+    ActivityIndexer& activity;
     QWidget* main;
     std::function<void(QWidget*)> addKeys;
     FrameWindow* frameWindow = nullptr;
     TimelineWindow* timelineWindow = nullptr;
     QWidget* keyList = nullptr;
-    std::shared_ptr<const RecordingTimeline> timeline;
     std::optional<std::int64_t> markStart, markEnd;
 };
 

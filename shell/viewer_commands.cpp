@@ -1,8 +1,11 @@
 #include "shell/viewer_commands.h"
 
 #include <QAbstractSlider>
+#include <QObject>
+#include <QString>
 
 #include "library/time_of_day.h"
+#include "shell/activity_indexer.h"
 #include "shell/clip_exporter.h"
 #include "shell/frame_saver.h"
 #include "shell/player.h"
@@ -10,12 +13,14 @@
 
 namespace orvik {
 
-ViewerCommands::ViewerCommands(const Parts& parts) {
+ViewerCommands::ViewerCommands(const Parts& parts) : playback(parts.player), note(parts.note) {
     // Each command holds what it works on by pointer or by copy, never the parts themselves.
     Player* player = &parts.player;
     FrameSaver* saver = &parts.saver;
     ClipExporter* exporter = &parts.exporter;
     ToolWindows* tools = &parts.tools;
+    const ActivityIndexer* activity = &parts.activity;
+    const std::function<void(const QString&)> note = parts.note;
     QAbstractSlider* speedSlider = &parts.speedSlider;
     const std::function<void(ControlId)> press = parts.press;
     const auto pressing = [press](ControlId id) { return [press, id] { press(id); }; };
@@ -33,6 +38,23 @@ ViewerCommands::ViewerCommands(const Parts& parts) {
             }
         };
     };
+    // The first frame of the next (previous) event; while none is found, why.
+    const auto toEvent = [=](bool next) {
+        return [=] {
+            if (activity->FolderCount() == 0) {
+                return;
+            }
+            if (const auto event = next ? activity->NextEvent() : activity->PreviousEvent()) {
+                player->goToFrame(event->folder, event->file);
+            } else if (activity->Complete()) {
+                note(next ? QObject::tr("No later event") : QObject::tr("No earlier event"));
+            } else {
+                note(QObject::tr("No event found yet: activity is measured in %1 of %2 folders")
+                         .arg(activity->FoldersReady())
+                         .arg(activity->FolderCount()));
+            }
+        };
+    };
     commands = {
         {Command::PlayOrPause,
          [=] { press(player->Playing() ? ControlId::Pause : ControlId::Play); }},
@@ -46,6 +68,8 @@ ViewerCommands::ViewerCommands(const Parts& parts) {
         {Command::PreviousFolder, pressing(ControlId::PreviousFolder)},
         {Command::FolderStart, [player] { player->goToFolderStart(); }},
         {Command::FolderEnd, [player] { player->goToFolderEnd(); }},
+        {Command::NextEvent, toEvent(true)},
+        {Command::PreviousEvent, toEvent(false)},
         {Command::PlayOrFaster, playOrFaster(PlayState::PlayingForward, ControlId::Play)},
         {Command::PlayBackwardOrFaster,
          playOrFaster(PlayState::PlayingBackward, ControlId::PlayBackward)},
@@ -66,9 +90,37 @@ ViewerCommands::ViewerCommands(const Parts& parts) {
     };
 }
 
-void ViewerCommands::Run(Command command) const {
+namespace {
+
+constexpr std::size_t kMostCommandsWaiting = 64;
+
+// What works before a recording's frames are there: the windows and the speed.
+bool NeedsNoFrames(Command command) {
+    return command == Command::KeyList || command == Command::Timeline ||
+           command == Command::FrameWindow || command == Command::CloseViewer ||
+           command == Command::Faster || command == Command::Slower;
+}
+
+}  // namespace
+
+void ViewerCommands::Run(Command command) {
+    if (playback.Reading() && !NeedsNoFrames(command)) {
+        if (waiting.size() < kMostCommandsWaiting) {
+            waiting.push_back(command);
+        }
+        note(QObject::tr("Reading the recording: that follows once it is read"));
+        return;
+    }
     if (const auto found = commands.find(command); found != commands.end()) {
         found->second();
+    }
+}
+
+void ViewerCommands::RunWaiting(bool hasFrame) {
+    for (const Command command : std::exchange(waiting, {})) {
+        if (hasFrame) {
+            Run(command);
+        }
     }
 }
 

@@ -6,14 +6,17 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 
 #include "resources/control_ids.h"
 #include "shell/key_table.h"
 
 class QAbstractSlider;
+class QString;
 
 namespace orvik {
 
+class ActivityIndexer;
 class ClipExporter;
 class FrameSaver;
 class Player;
@@ -26,17 +29,26 @@ class ViewerCommands {
         FrameSaver& saver;
         ClipExporter& exporter;
         ToolWindows& tools;
+        const ActivityIndexer& activity;
         QAbstractSlider& speedSlider;
-        std::function<void(ControlId)> press;  // presses a skin button
-        std::function<void()> close;           // closes the viewer
+        std::function<void(ControlId)> press;      // presses a skin button
+        std::function<void()> close;               // closes the viewer
+        std::function<void(const QString&)> note;  // a brief note over the picture
     };
 
     explicit ViewerCommands(const Parts& parts);
 
-    void Run(Command command) const;
+    // Runs command; while a recording is read, a command that needs its frames waits.
+    void Run(Command command);
+    // The recording is read: the commands that waited run, or are dropped when it has no
+    // frame.
+    void RunWaiting(bool hasFrame);
 
   private:
     std::map<Command, std::function<void()>> commands;
+    const Player& playback;
+    std::function<void(const QString&)> note;
+    std::vector<Command> waiting;
 };
 
 }  // namespace orvik

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "settings/activity_regions.h"
 #include "settings/settings_store.h"
 #include "tests/colour_settings/temporary_store.h"
 
@@ -39,6 +40,31 @@ class SettingsStoreTest : public QObject {
     Q_OBJECT
 
   private slots:
+    // Each recording keeps its own region; paths with the separators in them stay apart,
+    // a cleared region is forgotten, only the latest recordings are kept, and a damaged
+    // entry reads as no region.
+    void activityRegionsAreKeptPerRecording() {
+        test::TemporaryStore store;
+        const QString odd = "/rec;a=b,c/%20 ü";
+        RememberActivityRegion("/rec/a", QRect(1, 2, 30, 40));
+        RememberActivityRegion(odd, QRect(0, 0, 8, 8));
+        QCOMPARE(ReadActivityRegion("/rec/a"), QRect(1, 2, 30, 40));
+        QCOMPARE(ReadActivityRegion(odd), QRect(0, 0, 8, 8));
+        QCOMPARE(ReadActivityRegion("/rec"), QRect());
+        RememberActivityRegion("/rec/a", QRect());
+        QCOMPARE(ReadActivityRegion("/rec/a"), QRect());
+        QCOMPARE(ReadActivityRegion(odd), QRect(0, 0, 8, 8));
+        for (int i = 0; i < kRememberedRegions; ++i) {
+            RememberActivityRegion(QString("/r%1").arg(i), QRect(i, 0, 1, 1));
+        }
+        QCOMPARE(ReadActivityRegion(odd), QRect());
+        QCOMPARE(ReadActivityRegion("/r0"), QRect(0, 0, 1, 1));
+        WriteText("ActivityRegions", "%2Fx=1,2,0,4;%2Fy=1,2;%2Fz=a,1,1,1");
+        for (const char* root : {"/x", "/y", "/z"}) {
+            QCOMPARE(ReadActivityRegion(root), QRect());
+        }
+    }
+
     void emptyStoreGivesDefaultsAndWritesNothing() {
         test::TemporaryStore store;
         ExpectAdjustments(ReadStoredAdjustments(), kDefaults);

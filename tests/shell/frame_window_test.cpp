@@ -34,6 +34,7 @@ class FrameWindowTest : public QObject {
     void titleCarriesTheFramesTime();
     void oneToOneShowsThePicturesOwnPixelsAndStaysForTheNextPicture();
     void fitKeepsTheAspect();
+    void shiftDragDrawsTheRegionAndShiftClickClearsIt();
 };
 
 void FrameWindowTest::titleCarriesTheFramesTime() {
@@ -75,6 +76,28 @@ void FrameWindowTest::fitKeepsTheAspect() {
         const QPoint source(at.x() * 2 / 3, (at.y() - 75) * 2 / 3);
         QCOMPARE(shown.pixel(at), picture.pixel(source));
     }
+}
+
+// At 1:1 with the picture at (50, 50): a Shift+drag from window (60, 70) to (110, 90) draws
+// picture pixels (10, 20) to (59, 39), outlined; a Shift+click clears it.
+void FrameWindowTest::shiftDragDrawsTheRegionAndShiftClickClearsIt() {
+    FrameWindow window;
+    window.resize(300, 200);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.SetPicture(Pattern(200, 100, 0), "");
+    QTest::keyClick(&window, Qt::Key_1);
+    QList<QRect> drawn;
+    connect(&window, &FrameWindow::regionDrawn, [&drawn](const QRect& r) { drawn << r; });
+    QTest::mousePress(&window, Qt::LeftButton, Qt::ShiftModifier, QPoint(60, 70));
+    QTest::mouseMove(&window, QPoint(110, 90));
+    QTest::mouseRelease(&window, Qt::LeftButton, Qt::ShiftModifier, QPoint(110, 90));
+    QCOMPARE(drawn, QList<QRect>{QRect(10, 20, 50, 20)});
+    QCOMPARE(window.Region(), QRect(10, 20, 50, 20));
+    QVERIFY(Shown(window, QRect(85, 69, 1, 2)) != Pattern(200, 100, 0).copy(35, 19, 1, 2));
+    QTest::mouseClick(&window, Qt::LeftButton, Qt::ShiftModifier, QPoint(100, 80));
+    QCOMPARE(drawn.last(), QRect());
+    QCOMPARE(Shown(window, QRect(50, 50, 200, 100)), Pattern(200, 100, 0));  // no outline
 }
 
 }  // namespace orvik::test

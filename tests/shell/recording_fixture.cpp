@@ -22,9 +22,11 @@ void WriteFrames(const TempTree& tree, const std::string& folder,
     for (const FrameAt& frame : frames) {
         std::vector<std::uint8_t> rgb(std::size_t(frame.width) * frame.height * 3);
         for (std::size_t i = 0; i < rgb.size(); i += 3) {
-            rgb[i] = std::uint8_t(frame.colour.red());
-            rgb[i + 1] = std::uint8_t(frame.colour.green());
-            rgb[i + 2] = std::uint8_t(frame.colour.blue());
+            const int x = int(i / 3) % frame.width, y = int(i / 3) / frame.width;
+            const QColor colour = frame.box.contains(x, y) ? QColor(Qt::white) : frame.colour;
+            rgb[i] = std::uint8_t(colour.red());
+            rgb[i + 1] = std::uint8_t(colour.green());
+            rgb[i + 2] = std::uint8_t(colour.blue());
         }
         tree.WriteFile(folder + "/" + FrameFileName(frame.timeKey),
                        EncodeFrame(rgb.data(), frame.width, frame.height, kFrameQuality));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QColor>
+#include <QRect>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@ struct FrameAt {
     QColor colour;
     int width = 640;
     int height = 480;
+    QRect box = {};  // drawn in white over the colour: something that moves
 };
 
 // "CAM1" + HHMMSSCC + ".JPG", as the recorder names the frame captured at timeKey (the

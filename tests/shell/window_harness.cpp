@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QSlider>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "library/error_report.h"
@@ -19,6 +20,9 @@ const QColor kRed(200, 40, 40), kGreen(40, 180, 60), kBlue(40, 60, 200), kYellow
 
 void UseTestSettings() {
     QStandardPaths::setTestModeEnabled(true);
+    // The activity the viewer measures is kept apart from the user's own cache.
+    static QTemporaryDir cache;
+    qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit());
     for (const char* name : {"Brightness", "Contrast", "Hue", "Saturation"}) {
         WriteSetting(name, 49);
     }
