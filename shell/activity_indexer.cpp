@@ -1,7 +1,7 @@
 #include "shell/activity_indexer.h"
 
 #include <QThread>
-#include <atomic>
+#include <stop_token>
 
 #include "library/activity_cache.h"
 #include "library/activity_index.h"
@@ -25,7 +25,7 @@ struct ActivityIndexer::Run {
     ActivityIndex index;
     const ActivitySettings settings;
     const std::string cacheFolder;
-    std::atomic<bool> stopped{false};
+    std::stop_source stop;  // a closed recording, or another region: the workers end
 };
 
 namespace {
@@ -59,7 +59,7 @@ ActivityIndexer::ActivityIndexer(Player& player, QObject* parent)
 
 ActivityIndexer::~ActivityIndexer() {
     if (run) {
-        run->stopped = true;
+        run->stop.request_stop();
     }
     workers.clear();
     workers.waitForDone();
@@ -95,7 +95,7 @@ void ActivityIndexer::setRegion(const QRect& newRegion) {
 
 void ActivityIndexer::Measure() {
     if (run) {
-        run->stopped = true;  // a worker still on the old recording ends unheard
+        run->stop.request_stop();  // a worker still on the old recording ends unheard
     }
     workers.clear();
     run.reset();
@@ -122,11 +122,14 @@ void ActivityIndexer::Dispatch() {
         ++inFlight;
         workers.start([this, work = run, folder, path, frames = std::move(frames)] {
             GiveWayToForeground();
-            if (work->stopped) {
+            if (work->stop.stop_requested()) {
                 return;
             }
-            FolderActivity measured =
-                ActivityOfFolder(path, frames, work->settings, work->cacheFolder, 1);
+            FolderActivity measured = ActivityOfFolder(
+                path, frames, work->settings, work->cacheFolder, 1, {}, work->stop.get_token());
+            if (!measured.complete) {
+                return;  // stopped: nothing of it is kept
+            }
             work->index.SetFolder(folder, measured.activity);
             QMetaObject::invokeMethod(this, [this, work] {
                 if (work != run) {

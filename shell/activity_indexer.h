@@ -27,7 +27,7 @@ class ActivityIndexer : public QObject {
 
   public:
     explicit ActivityIndexer(Player& player, QObject* parent = nullptr);
-    // Stops the measuring: folders not begun are dropped, those begun are finished.
+    // Stops the measuring: folders not begun are dropped, those begun end after their frame.
     ~ActivityIndexer() override;
 
     // The index of the recording open, shared with whoever draws it (it stays whole while
