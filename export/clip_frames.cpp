@@ -8,8 +8,7 @@ std::vector<ClipFrame> ChooseClipFrames(std::span<const RecordedFrame> frames,
                                         const ClipRange& range) {
     std::vector<ClipFrame> chosen;
     for (const RecordedFrame& frame : frames) {
-        if ((!range.from || frame.moment >= *range.from) &&
-            (!range.to || frame.moment <= *range.to)) {
+        if (range.Holds(frame.moment)) {
             chosen.push_back(frame);
         }
     }

@@ -8,15 +8,13 @@
 #include <vector>
 
 #include "library/capture_time.h"
+#include "library/frame_runs.h"
 #include "library/recorded_frames.h"
 
 namespace orvik {
 
 // Open ends take the first or the last frame.
-struct ClipRange {
-    std::optional<CaptureMoment> from;
-    std::optional<CaptureMoment> to;
-};
+using ClipRange = CaptureRange;
 
 // A frame of the clip: a recorded frame the range took, with everything the clip needs of
 // it (the path to read, the moment it is laid at, the capture time its JPEG carries).

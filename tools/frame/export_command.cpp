@@ -69,17 +69,6 @@ ExportSettings SettingsOf(const Options& options) {
     return settings;
 }
 
-ClipRange RangeOf(const Options& options) {
-    ClipRange range;
-    if (options.from) {
-        range.from = MomentOf(*options.from);
-    }
-    if (options.to) {
-        range.to = MomentOf(*options.to);
-    }
-    return range;
-}
-
 // The frames PATH stands for within range, reading no folder that cannot hold one: a date
 // folder's own alone; of a root, the folders that can hold frames of the range. None when it
 // cannot be read.
@@ -114,7 +103,7 @@ int RunExport(const Options& options) {
         return kExitUsage;
     }
     ScanReportPrinter reports;
-    const ClipRange range = RangeOf(options);
+    const ClipRange range = RangeAsked(options);
     const std::optional<std::vector<RecordedFrame>> recorded =
         ReadRecording(options.inputs.front(), range);
     if (!recorded) {
