@@ -34,4 +34,8 @@ bool ProcessorHasAvx2() {
 #endif
 }
 
+bool ProcessorRuns(std::string_view instructionSet) {
+    return instructionSet != "avx2" || ProcessorHasAvx2();
+}
+
 }  // namespace orvik
