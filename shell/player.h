@@ -163,6 +163,12 @@ class Player : public QObject {
     void ShowFrameTexts();
     void ShowNumber(std::int32_t number);
     void ShowPosition() { ShowNumber(playhead.position); }
+    // A command moved the playhead to a frame: all three of the above.
+    void ShowMovedTo() {
+        MarkFrameWaiting();
+        ShowCurrentTexts();
+        ShowPosition();
+    }
     void ResetPositionRange();
 
     CMavFileManager files;

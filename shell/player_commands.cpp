@@ -112,9 +112,7 @@ void Player::stop() {
     if (!files.LoadFirstFrame()) {
         return;
     }
-    MarkFrameWaiting();
-    ShowCurrentTexts();
-    ShowPosition();
+    ShowMovedTo();
 }
 
 void Player::nextFolder() {
@@ -169,9 +167,7 @@ void Player::MoveFolder(Direction direction) {
     if (!files.PreparePlayback(playhead)) {
         return;
     }
-    MarkFrameWaiting();
-    ShowCurrentTexts();
-    ShowPosition();
+    ShowMovedTo();
     playhead.state = forward ? PlayState::PlayingForward : PlayState::PlayingBackward;
 }
 
@@ -229,9 +225,7 @@ void Player::search(const QString& date, const QString& time) {
     if (!files.GoToFile(playhead, playhead.position - 1)) {
         return;
     }
-    MarkFrameWaiting();
-    ShowCurrentTexts();
-    ShowPosition();
+    ShowMovedTo();
 }
 
 }  // namespace orvik
