@@ -21,8 +21,4 @@ std::span<const ColourKernels> RunnableColourKernels() {
     return runnable;
 }
 
-const ColourKernels& FastestColourKernels() {
-    return RunnableColourKernels().back();
-}
-
 }  // namespace orvik

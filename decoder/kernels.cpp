@@ -21,8 +21,4 @@ std::span<const DecoderKernels> RunnableDecoderKernels() {
     return runnable;
 }
 
-const DecoderKernels& FastestDecoderKernels() {
-    return RunnableDecoderKernels().back();
-}
-
 }  // namespace orvik
