@@ -1,4 +1,4 @@
-// The row kernel tables, and the processor's pick among them, made once.
+// The row kernel tables, and the processor's pick among them.
 #include "colour/kernels.h"
 
 #include "platform/processor.h"
@@ -17,8 +17,7 @@ constexpr ColourKernels kTables[] = {
 }  // namespace
 
 std::span<const ColourKernels> RunnableColourKernels() {
-    static const std::span<const ColourKernels> runnable = RunnableKernels(kTables);
-    return runnable;
+    return RunnableKernels(kTables);
 }
 
 }  // namespace orvik

@@ -1,4 +1,4 @@
-// The transform tables, and the processor's pick among them, made once.
+// The transform tables, and the processor's pick among them.
 #include "decoder/kernels.h"
 
 #include "platform/processor.h"
@@ -17,8 +17,7 @@ constexpr DecoderKernels kTables[] = {
 }  // namespace
 
 std::span<const DecoderKernels> RunnableDecoderKernels() {
-    static const std::span<const DecoderKernels> runnable = RunnableKernels(kTables);
-    return runnable;
+    return RunnableKernels(kTables);
 }
 
 }  // namespace orvik
