@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "jpeg/jpeg_segments.h"
+
 namespace orvik {
 namespace {
 
@@ -77,7 +79,7 @@ std::vector<std::uint8_t> ExifSegment(const CaptureTime& time) {
                   time.day, time.hour, time.minute, time.second);
     tiff.insert(tiff.end(), date, date + kDateTextBytes);
 
-    std::vector<std::uint8_t> segment = {0xFF, 0xE1};
+    std::vector<std::uint8_t> segment = {kJpegMarker, kApplication1};
     Put16(segment, static_cast<std::uint32_t>(2 + sizeof kExifHeader + tiff.size()));
     segment.insert(segment.end(), kExifHeader, kExifHeader + sizeof kExifHeader);
     segment.insert(segment.end(), tiff.begin(), tiff.end());

@@ -5,14 +5,6 @@
 #include "decoder/default_huffman_tables.h"
 
 namespace orvik {
-namespace {
-
-constexpr std::uint8_t kDqt = 0xDB;
-constexpr std::uint8_t kSof0 = 0xC0;
-constexpr std::uint8_t kDht = 0xC4;
-constexpr std::uint8_t kSos = 0xDA;
-
-}  // namespace
 
 void PutJpeg16(std::vector<std::uint8_t>& out, unsigned value) {
     out.push_back(static_cast<std::uint8_t>(value >> 8));
@@ -25,14 +17,14 @@ void PutJpegMarker(std::vector<std::uint8_t>& out, std::uint8_t code) {
 }
 
 void PutQuantSegment(std::vector<std::uint8_t>& out, int id, const std::uint8_t* zigzag) {
-    PutJpegMarker(out, kDqt);
+    PutJpegMarker(out, kQuantTables);
     PutJpeg16(out, 2 + 1 + 64);
     out.push_back(static_cast<std::uint8_t>(id));
     out.insert(out.end(), zigzag, zigzag + 64);
 }
 
 void PutFrameHeader(std::vector<std::uint8_t>& out, int width, int height) {
-    PutJpegMarker(out, kSof0);
+    PutJpegMarker(out, kBaselineFrame);
     PutJpeg16(out, 17);
     out.push_back(8);
     PutJpeg16(out, static_cast<unsigned>(height));
@@ -42,14 +34,14 @@ void PutFrameHeader(std::vector<std::uint8_t>& out, int width, int height) {
 }
 
 void PutScanHeader(std::vector<std::uint8_t>& out) {
-    PutJpegMarker(out, kSos);
+    PutJpegMarker(out, kStartOfScan);
     PutJpeg16(out, 12);
     const std::uint8_t body[] = {3, 1, 0x00, 2, 0x11, 3, 0x11, 0, 63, 0};
     out.insert(out.end(), std::begin(body), std::end(body));
 }
 
 void PutDefaultHuffmanTables(std::vector<std::uint8_t>& out) {
-    PutJpegMarker(out, kDht);
+    PutJpegMarker(out, kHuffmanTables);
     PutJpeg16(out, static_cast<unsigned>(2 + DefaultHuffmanTables.size()));
     out.insert(out.end(), DefaultHuffmanTables.begin(), DefaultHuffmanTables.end());
 }

@@ -9,9 +9,15 @@
 
 namespace orvik {
 
+// The marker byte, then the codes of the markers that are written.
 inline constexpr std::uint8_t kJpegMarker = 0xFF;
 inline constexpr std::uint8_t kStartOfImage = 0xD8;
 inline constexpr std::uint8_t kEndOfImage = 0xD9;
+inline constexpr std::uint8_t kQuantTables = 0xDB;    // DQT
+inline constexpr std::uint8_t kBaselineFrame = 0xC0;  // SOF0
+inline constexpr std::uint8_t kHuffmanTables = 0xC4;  // DHT
+inline constexpr std::uint8_t kStartOfScan = 0xDA;    // SOS
+inline constexpr std::uint8_t kApplication1 = 0xE1;   // APP1, which holds Exif
 
 void PutJpeg16(std::vector<std::uint8_t>& out, unsigned value);
 void PutJpegMarker(std::vector<std::uint8_t>& out, std::uint8_t code);
