@@ -11,7 +11,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -25,13 +24,6 @@
 
 namespace orvik::bench {
 namespace {
-
-constexpr int kQuality = 75;
-constexpr std::int32_t kFrameInterval = 20;  // hundredths: five frames a second
-
-int FrameCount() {
-    return std::getenv("ORVIK_BENCH_QUICK") != nullptr ? 20 : 200;
-}
 
 // The user's cache folder of every run, emptied where a run is to start without the index.
 test::TempTree& CacheTree() {
@@ -49,8 +41,7 @@ std::string RecordingOf(int width, int height) {
     std::unique_ptr<test::TempTree>& tree = made[{width, height}];
     if (tree == nullptr) {
         tree = std::make_unique<test::TempTree>();
-        WriteGrainyDateFolder(tree->Path("rec"), width, height, kQuality, FrameCount(),
-                              kFrameInterval);
+        WriteBatchDateFolder(tree->Path("rec"), width, height);
     }
     return tree->Path("rec");
 }
@@ -65,7 +56,7 @@ void BM_Activity(benchmark::State& state, int width, int height,
                  const std::vector<std::string>& jobs) {
     std::vector<std::string> words = {"activity"};
     words.insert(words.end(), jobs.begin(), jobs.end());
-    RunProgramTimed(state, Line(words, width, height), FrameCount(), EmptyCache);
+    RunProgramTimed(state, Line(words, width, height), BatchFrameCount(), EmptyCache);
 }
 
 void BM_ActivityCached(benchmark::State& state, int width, int height) {
@@ -75,11 +66,11 @@ void BM_ActivityCached(benchmark::State& state, int width, int height) {
         state.SkipWithError("the run that fills the cache failed");
         return;
     }
-    RunProgramTimed(state, line, FrameCount());
+    RunProgramTimed(state, line, BatchFrameCount());
 }
 
 void BM_Check(benchmark::State& state, int width, int height) {
-    RunProgramTimed(state, Line({"check", "--jobs", "1"}, width, height), FrameCount());
+    RunProgramTimed(state, Line({"check", "--jobs", "1"}, width, height), BatchFrameCount());
 }
 
 // The floor of every whole run: the process started, its libraries loaded, and ended.

@@ -1,6 +1,7 @@
 #include "bench/bench_frames.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -120,6 +121,16 @@ std::vector<std::string> WriteGrainyDateFolder(const std::string& root, int widt
     return WriteFrames(root, count, interval, [&](int i) {
         return EncodeFrame(GrainyPicture(scene, i).data(), width, height, quality);
     });
+}
+
+int BatchFrameCount() {
+    return std::getenv("ORVIK_BENCH_QUICK") != nullptr ? 20 : 200;
+}
+
+std::vector<std::string> WriteBatchDateFolder(const std::string& root, int width, int height) {
+    constexpr int kQuality = 75;
+    constexpr std::int32_t kFrameInterval = 20;  // hundredths: five frames a second
+    return WriteGrainyDateFolder(root, width, height, kQuality, BatchFrameCount(), kFrameInterval);
 }
 
 }  // namespace orvik::bench

@@ -97,4 +97,10 @@ void WriteDateFolder(const std::string& root, const std::vector<std::uint8_t>& f
 std::vector<std::string> WriteGrainyDateFolder(const std::string& root, int width, int height,
                                                int quality, int count, std::int32_t interval);
 
+// The recording of the whole-process batch runs (check, activity): one date folder of
+// BatchFrameCount() grainy quality-75 frames of the size, five a second. 200 frames, or 20
+// when ORVIK_BENCH_QUICK is set. Returns the frames' paths in order.
+int BatchFrameCount();
+std::vector<std::string> WriteBatchDateFolder(const std::string& root, int width, int height);
+
 }  // namespace orvik::bench

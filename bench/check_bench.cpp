@@ -10,7 +10,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -26,13 +25,6 @@
 
 namespace orvik::bench {
 namespace {
-
-constexpr int kQuality = 75;
-constexpr std::int32_t kFrameInterval = 20;  // hundredths: five frames a second
-
-int FrameCount() {
-    return std::getenv("ORVIK_BENCH_QUICK") != nullptr ? 20 : 200;
-}
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
     std::vector<std::uint8_t> bytes(std::filesystem::file_size(path));
@@ -55,8 +47,8 @@ const CheckFolders& FoldersOf(int width, int height) {
     std::unique_ptr<CheckFolders>& folders = made[{width, height}];
     if (folders == nullptr) {
         folders = std::make_unique<CheckFolders>();
-        const std::vector<std::string> frames = WriteGrainyDateFolder(
-            folders->recording, width, height, kQuality, FrameCount(), kFrameInterval);
+        const std::vector<std::string> frames =
+            WriteBatchDateFolder(folders->recording, width, height);
         for (const std::string& path : frames) {
             const std::vector<std::uint8_t> frame = ReadWholeFile(path);
             folders->tree.WriteFile("jpeg/" + std::filesystem::path(path).stem().string() + ".jpg",
@@ -71,12 +63,12 @@ void BM_Check(benchmark::State& state, int width, int height,
     std::vector<std::string> argv = {ORVIK_FRAME_PROGRAM, "check"};
     argv.insert(argv.end(), jobs.begin(), jobs.end());
     argv.push_back(FoldersOf(width, height).recording);
-    RunProgramTimed(state, argv, FrameCount());
+    RunProgramTimed(state, argv, BatchFrameCount());
 }
 
 void BM_LibjpegTurbo(benchmark::State& state, int width, int height) {
     RunProgramTimed(state, {JPEG_FILES_TO_BGR_PROGRAM, FoldersOf(width, height).jpegs},
-                    FrameCount());
+                    BatchFrameCount());
 }
 
 void RegisterAll() {

@@ -1,7 +1,8 @@
 // jpeg_files_to_bgr FOLDER: decodes every .jpg file of the folder to B, G, R pixels with
 // libjpeg-turbo on one thread (accurate integer transform, otherwise its default settings),
 // each file read whole with plain file I/O. The plain libjpeg-turbo program check_bench
-// times beside orvik-frame check, so it links neither Qt nor FFmpeg. Exits with 1, naming
+// times beside orvik-frame check and startup_bench beside orvik-frame's start, so it links
+// neither Qt nor FFmpeg. Exits with 1, naming
 // the file, when one cannot be read or decoded.
 #include <cstdint>
 #include <cstdio>

@@ -5,6 +5,11 @@
 // playback tick that presents it, and the teardown; the viewer's own figure, from the start
 // of main to the presented frame, is reported beside it as first_frame_ms.
 //
+// Beside it, the start of orvik-frame and of the plain libjpeg-turbo program check_bench
+// times it against, each run as a whole process that does none of its work
+// (`orvik-frame --version`; the libjpeg-turbo program on an empty folder): loading the
+// program and its libraries, and ending it. The counter cpu_ms is its processor time.
+//
 // ORVIK_BENCH_QUICK set: a two-second recording in place of the demo's (CI runs it so).
 #include <benchmark/benchmark.h>
 
@@ -13,7 +18,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
+#include "bench/process_runs.h"
 #include "testing/recording/recording_options.h"
 #include "testing/recording/recording_writer.h"
 #include "testing/support/temp_tree.h"
@@ -79,6 +86,28 @@ void BM_StartToFirstFrame(benchmark::State& state) {
     state.counters["frames"] = static_cast<double>(summary.frames);
 }
 BENCHMARK(BM_StartToFirstFrame)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Many short runs: a start takes a few milliseconds, and its spread is the machine's.
+constexpr int kStartRuns = 20;
+
+void BM_ProgramStart(benchmark::State& state, const std::vector<std::string>& argv) {
+    RunProgramTimed(state, argv, 0);
+}
+BENCHMARK_CAPTURE(BM_ProgramStart, orvik_frame,
+                  std::vector<std::string>{ORVIK_FRAME_PROGRAM, "--version"})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(kStartRuns);
+
+void BM_ProgramStartInEmptyFolder(benchmark::State& state, const std::string& program) {
+    const test::TempTree empty;
+    RunProgramTimed(state, {program, empty.Root()}, 0);
+}
+BENCHMARK_CAPTURE(BM_ProgramStartInEmptyFolder, libjpeg_turbo,
+                  std::string(JPEG_FILES_TO_BGR_PROGRAM))
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(kStartRuns);
 
 }  // namespace
 }  // namespace orvik::bench

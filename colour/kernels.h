@@ -21,6 +21,8 @@ struct ColourKernels {
 std::span<const ColourKernels> RunnableColourKernels();
 
 // The last of RunnableColourKernels().
-const ColourKernels& FastestColourKernels();
+inline const ColourKernels& FastestColourKernels() {
+    return RunnableColourKernels().back();
+}
 
 }  // namespace orvik

@@ -24,6 +24,8 @@ struct DecoderKernels {
 std::span<const DecoderKernels> RunnableDecoderKernels();
 
 // The last of RunnableDecoderKernels().
-const DecoderKernels& FastestDecoderKernels();
+inline const DecoderKernels& FastestDecoderKernels() {
+    return RunnableDecoderKernels().back();
+}
 
 }  // namespace orvik

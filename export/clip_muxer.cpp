@@ -4,15 +4,10 @@
 
 namespace orvik {
 
-ClipMuxer::~ClipMuxer() {
-    if (context_ != nullptr) {
-        avio_closep(&context_->pb);
-        avformat_free_context(context_);
-    }
-}
-
 Status ClipMuxer::Open(const AVOutputFormat* container, const std::string& path) {
-    int result = avformat_alloc_output_context2(&context_, container, nullptr, path.c_str());
+    AVFormatContext* made = nullptr;
+    int result = avformat_alloc_output_context2(&made, container, nullptr, path.c_str());
+    context_.reset(made);
     if (result < 0) {
         return AvFailure("container", result);
     }
@@ -24,7 +19,7 @@ Status ClipMuxer::Open(const AVOutputFormat* container, const std::string& path)
 }
 
 Status ClipMuxer::AddStream(const AVCodecParameters& parameters, AVRational timeBase) {
-    stream_ = avformat_new_stream(context_, nullptr);
+    stream_ = avformat_new_stream(context_.get(), nullptr);
     if (stream_ == nullptr) {
         return AvFailure("stream", AVERROR(ENOMEM));
     }
@@ -39,7 +34,7 @@ Status ClipMuxer::AddStream(const AVCodecParameters& parameters, AVRational time
 
 Status ClipMuxer::WriteHeader() {
     // The container may choose a time base of its own; packets are rescaled to it.
-    const int result = avformat_write_header(context_, nullptr);
+    const int result = avformat_write_header(context_.get(), nullptr);
     return result < 0 ? AvFailure("header", result) : Status();
 }
 
@@ -81,7 +76,7 @@ Status ClipMuxer::WriteReady() {
         packet.stream_index = stream_->index;
         av_packet_rescale_ts(&packet, timeBase_, stream_->time_base);
         // Takes the packet's data, and leaves it blank.
-        const int result = av_interleaved_write_frame(context_, &packet);
+        const int result = av_interleaved_write_frame(context_.get(), &packet);
         waiting_.pop_front();
         if (result < 0) {
             return AvFailure("packet", result);
@@ -102,7 +97,7 @@ Status ClipMuxer::WriteEnd(std::int64_t lastPace) {
     end->duration = 1;
     end->stream_index = stream_->index;
     av_packet_rescale_ts(end.get(), timeBase_, stream_->time_base);
-    const int result = av_interleaved_write_frame(context_, end.get());
+    const int result = av_interleaved_write_frame(context_.get(), end.get());
     return result < 0 ? AvFailure("packet", result) : Status();
 }
 
@@ -121,7 +116,7 @@ Status ClipMuxer::Finish(std::int64_t lastPace) {
             return ended;
         }
     }
-    int result = av_write_trailer(context_);
+    int result = av_write_trailer(context_.get());
     if (result < 0) {
         return AvFailure("trailer", result);
     }

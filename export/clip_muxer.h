@@ -22,13 +22,6 @@ namespace orvik {
 
 class ClipMuxer {
   public:
-    ClipMuxer() = default;
-    // Closes the file when it is still open (what was written stays: the caller's
-    // temporary file goes with it).
-    ~ClipMuxer();
-    ClipMuxer(const ClipMuxer&) = delete;
-    ClipMuxer& operator=(const ClipMuxer&) = delete;
-
     Status Open(const AVOutputFormat* container, const std::string& path);
     // The clip's one video stream; packets come with times in timeBase.
     Status AddStream(const AVCodecParameters& parameters, AVRational timeBase);
@@ -47,7 +40,7 @@ class ClipMuxer {
     Status WriteReady();
     Status WriteEnd(std::int64_t lastPace);
 
-    AVFormatContext* context_ = nullptr;
+    AvOutputContextPtr context_;
     AVStream* stream_ = nullptr;
     AVRational timeBase_{1, 1000};
     std::deque<AvPacketPtr> waiting_;                 // in the order they came

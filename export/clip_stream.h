@@ -15,6 +15,7 @@
 #include "export/clip_frames.h"
 #include "export/clip_muxer.h"
 #include "export/ffmpeg_support.h"
+#include "library/frame_reader.h"
 #include "platform/status.h"
 
 namespace orvik {
@@ -27,10 +28,33 @@ struct PreparedFrame {
     AvFramePtr picture;                  // H.264's picture, at the clip's size
 };
 
+// A worker's frames: each is read to depth with the worker's own reader; a frame the reader
+// refuses is left out with the reason, and the stream makes what it writes of the others.
 class FramePreparer {
   public:
+    FramePreparer(DecodeDepth depth, const PictureAdjustments& adjustments)
+        : reader_(std::nullopt, adjustments), depth_(depth) {}
     virtual ~FramePreparer() = default;
-    virtual PreparedFrame Prepare(const ClipFrame& frame) = 0;
+
+    PreparedFrame Prepare(const ClipFrame& frame) {
+        PreparedFrame prepared;
+        const FrameFacts facts = reader_.Read(frame.path.c_str(), depth_);
+        if (facts.refusal != FrameRefusal::kNone) {
+            prepared.refusal = RefusalText(facts);
+        } else {
+            Make(frame, prepared);
+        }
+        return prepared;
+    }
+
+  protected:
+    // Fills prepared from the frame Reader() has just read.
+    virtual void Make(const ClipFrame& frame, PreparedFrame& prepared) = 0;
+    const FrameReader& Reader() const { return reader_; }
+
+  private:
+    FrameReader reader_;
+    DecodeDepth depth_;
 };
 
 class ClipStream {

@@ -30,6 +30,14 @@ struct AvCodecContextFree {
 struct AvCodecParametersFree {
     void operator()(AVCodecParameters* parameters) const { avcodec_parameters_free(&parameters); }
 };
+// An output file's context; its file is closed first when it is still open (what was written
+// stays: the caller's temporary file goes with it).
+struct AvOutputContextFree {
+    void operator()(AVFormatContext* context) const {
+        avio_closep(&context->pb);
+        avformat_free_context(context);
+    }
+};
 struct SwsContextFree {
     void operator()(SwsContext* context) const { sws_freeContext(context); }
 };
@@ -38,6 +46,7 @@ using AvPacketPtr = std::unique_ptr<AVPacket, AvPacketFree>;
 using AvFramePtr = std::unique_ptr<AVFrame, AvFrameFree>;
 using AvCodecContextPtr = std::unique_ptr<AVCodecContext, AvCodecContextFree>;
 using AvCodecParametersPtr = std::unique_ptr<AVCodecParameters, AvCodecParametersFree>;
+using AvOutputContextPtr = std::unique_ptr<AVFormatContext, AvOutputContextFree>;
 using SwsContextPtr = std::unique_ptr<SwsContext, SwsContextFree>;
 
 // The failure "what: FFmpeg's text for code" (av_strerror).

@@ -2,7 +2,6 @@
 // the given adjustments), converted to 4:2:0 at the clip's size by libswscale on the
 // worker that decoded it, and encoded by libx264 at a constant rate factor.
 #include "export/clip_stream.h"
-#include "library/frame_reader.h"
 
 extern "C" {
 #include <libavutil/opt.h>
@@ -18,23 +17,17 @@ constexpr int kScaleFlags = SWS_BILINEAR | SWS_ACCURATE_RND;
 class PicturePreparer : public FramePreparer {
   public:
     PicturePreparer(FrameSize clipSize, const PictureAdjustments& adjustments)
-        : reader_(std::nullopt, adjustments), clipSize_(clipSize) {}
+        : FramePreparer(DecodeDepth::kPicture, adjustments), clipSize_(clipSize) {}
 
-    PreparedFrame Prepare(const ClipFrame& frame) override {
-        PreparedFrame prepared;
-        const FrameFacts facts = reader_.Read(frame.path.c_str(), DecodeDepth::kPicture);
-        if (facts.refusal != FrameRefusal::kNone) {
-            prepared.refusal = RefusalText(facts);
-            return prepared;
-        }
+  protected:
+    void Make(const ClipFrame&, PreparedFrame& prepared) override {
         prepared.status = Convert(prepared.picture);
-        return prepared;
     }
 
   private:
     Status Convert(AvFramePtr& picture) {
-        const int width = reader_.Width();
-        const int height = reader_.Height();
+        const int width = Reader().Width();
+        const int height = Reader().Height();
         scaler_.reset(sws_getCachedContext(scaler_.release(), width, height, AV_PIX_FMT_BGR24,
                                            clipSize_.width, clipSize_.height, AV_PIX_FMT_YUV420P,
                                            kScaleFlags, nullptr, nullptr, nullptr));
@@ -49,8 +42,8 @@ class PicturePreparer : public FramePreparer {
             return AvFailure("picture", result);
         }
         // The picture is stored bottom row first: it is read from its last row up.
-        const auto stride = static_cast<int>(reader_.PictureStride());
-        const std::uint8_t* rows[1] = {reader_.Picture().data() +
+        const auto stride = static_cast<int>(Reader().PictureStride());
+        const std::uint8_t* rows[1] = {Reader().Picture().data() +
                                        static_cast<std::size_t>(stride) * (height - 1)};
         const int rowStrides[1] = {-stride};
         const int result =
@@ -58,7 +51,6 @@ class PicturePreparer : public FramePreparer {
         return result < 0 ? AvFailure("conversion", result) : Status();
     }
 
-    FrameReader reader_;
     FrameSize clipSize_;
     SwsContextPtr scaler_;
 };

@@ -4,27 +4,19 @@
 
 #include "export/clip_stream.h"
 #include "jpeg/frame_jpeg.h"
-#include "library/frame_reader.h"
 
 namespace orvik {
 namespace {
 
+// Only frames that the viewer would show go in: the end test needs the planes.
 class JpegPacketPreparer : public FramePreparer {
   public:
-    PreparedFrame Prepare(const ClipFrame& frame) override {
-        PreparedFrame prepared;
-        // Only frames that the viewer would show go in: the end test needs the planes.
-        const FrameFacts facts = reader_.Read(frame.path.c_str(), DecodeDepth::kPlanes);
-        if (facts.refusal != FrameRefusal::kNone) {
-            prepared.refusal = RefusalText(facts);
-            return prepared;
-        }
-        prepared.jpeg = FrameAsJpeg(reader_.FileBytes(), NamedCaptureTime(frame));
-        return prepared;
-    }
+    JpegPacketPreparer() : FramePreparer(DecodeDepth::kPlanes, PictureAdjustments{}) {}
 
-  private:
-    FrameReader reader_{std::nullopt, PictureAdjustments{}};
+  protected:
+    void Make(const ClipFrame& frame, PreparedFrame& prepared) override {
+        prepared.jpeg = FrameAsJpeg(Reader().FileBytes(), NamedCaptureTime(frame));
+    }
 };
 
 class MjpegCopy : public ClipStream {

@@ -1,7 +1,7 @@
 // Settings fuzzer: the input is the whole per-user settings file, read back through
 // ReadSetting for the four stored adjustments. A value can only come from the file: when the
 // file does not hold a value's name followed somewhere by its digits, the default must come
-// back.
+// back. The tools, which read the file without Qt, must read the same four values.
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -13,7 +13,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
+#include "settings/file/stored_adjustments.h"
 #include "settings/settings_store.h"
 
 namespace {
@@ -61,11 +63,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(utimensat(AT_FDCWD, filePath.toLocal8Bit().constData(), times, 0) == 0,
           "cannot set the settings file's time");
 
+    const orvik::PictureAdjustments withoutQt =
+        orvik::StoredAdjustmentsIn(std::string_view(reinterpret_cast<const char*>(data), size));
     for (const orvik::StoredAdjustment& stored : orvik::kStoredAdjustments) {
         std::int32_t value = 0;
         orvik::ReadSetting(stored.name, stored.defaultValue, value);
         Check(value == stored.defaultValue || Traceable(bytes, stored.name, value),
               "a value that the file does not hold");
+        Check(value == withoutQt.*stored.field, "the tools read another value than the store");
     }
     return 0;
 }

@@ -11,6 +11,7 @@
 
 #include "platform/last_error.h"
 #include "platform/read_only_file.h"
+#include "platform/whole_transfer.h"
 
 namespace orvik {
 namespace {
@@ -65,21 +66,6 @@ std::uint64_t Checksum(const std::uint8_t* data, std::size_t length) {
     Fnv fnv;
     fnv.Add(data, length);
     return fnv.Hash();
-}
-
-bool WriteAll(int fd, const std::vector<std::uint8_t>& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 // Makes the folder and the ones above it that are missing.
@@ -178,7 +164,7 @@ Status StoreActivity(const std::string& path, std::uint64_t key,
     if (fd < 0) {
         return Status::Failure(path + ": cannot be written: " + ErrorText(errno));
     }
-    const bool written = WriteAll(fd, bytes);
+    const bool written = WriteExactly(fd, bytes.data(), bytes.size());
     const int error = errno;
     if (close(fd) != 0 || !written || rename(temporary.c_str(), path.c_str()) != 0) {
         const int why = written ? errno : error;

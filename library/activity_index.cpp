@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <tuple>
 
 namespace orvik {
@@ -85,27 +86,27 @@ std::vector<ActivityEvent> ActivityIndex::AllEvents() const {
 }
 
 std::optional<ActivityEvent> ActivityIndex::NextEvent(FramePosition from) const {
-    const std::optional<CaptureMoment> moment = timeline_.TimeOf(from.folder, from.file);
-    if (!moment) {
-        return std::nullopt;
-    }
-    const std::vector<ActivityEvent> events = AllEvents();
-    const auto after = std::find_if(events.begin(), events.end(), [&](const ActivityEvent& e) {
-        return Order(e.start, e.first) > Order(*moment, from);
-    });
-    return after == events.end() ? std::nullopt : std::optional(*after);
+    return EventBeside(from, true);
 }
 
 std::optional<ActivityEvent> ActivityIndex::PreviousEvent(FramePosition from) const {
+    return EventBeside(from, false);
+}
+
+std::optional<ActivityEvent> ActivityIndex::EventBeside(FramePosition from, bool next) const {
     const std::optional<CaptureMoment> moment = timeline_.TimeOf(from.folder, from.file);
     if (!moment) {
         return std::nullopt;
     }
-    const std::vector<ActivityEvent> events = AllEvents();
-    const auto before = std::find_if(events.rbegin(), events.rend(), [&](const ActivityEvent& e) {
-        return Order(e.start, e.first) < Order(*moment, from);
-    });
-    return before == events.rend() ? std::nullopt : std::optional(*before);
+    const auto here = Order(*moment, from);
+    const auto start = [](const ActivityEvent& e) { return Order(e.start, e.first); };
+    const std::vector<ActivityEvent> events = AllEvents();  // in capture-time order
+    if (next) {
+        const auto after = std::ranges::upper_bound(events, here, {}, start);
+        return after == events.end() ? std::nullopt : std::optional(*after);
+    }
+    const auto notBefore = std::ranges::lower_bound(events, here, {}, start);
+    return notBefore == events.begin() ? std::nullopt : std::optional(*std::prev(notBefore));
 }
 
 }  // namespace orvik

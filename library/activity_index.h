@@ -54,6 +54,8 @@ class ActivityIndex {
     };
     // The events of every folder set, made again only after a folder was set.
     std::vector<ActivityEvent> AllEvents() const;
+    // NextEvent (next) or PreviousEvent.
+    std::optional<ActivityEvent> EventBeside(FramePosition from, bool next) const;
 
     const RecordingTimeline& timeline_;
     Activity threshold_;

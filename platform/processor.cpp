@@ -27,11 +27,18 @@ bool CpuHasMmx() {
 
 bool ProcessorHasAvx2() {
 #if defined(ORVIK_X86_TWINS)
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") != 0;
+    static const bool hasAvx2 = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") != 0;
+    }();
+    return hasAvx2;
 #else
     return false;
 #endif
+}
+
+bool ProcessorRuns(std::string_view instructionSet) {
+    return instructionSet != "avx2" || ProcessorHasAvx2();
 }
 
 }  // namespace orvik

@@ -11,6 +11,7 @@
 
 #include "platform/listing_order.h"
 #include "platform/path_capacity.h"
+#include "platform/whole_transfer.h"
 
 namespace orvik {
 namespace {
@@ -100,18 +101,7 @@ bool ReadOnlyFile::ReadAll(std::uint8_t* buffer, std::size_t capacity) {
     if (fd_ < 0 || size_ > capacity) {
         return false;
     }
-    std::uint64_t done = 0;
-    while (done < size_) {
-        const ssize_t got = read(fd_, buffer + done, static_cast<std::size_t>(size_ - done));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            return false;
-        }
-        done += static_cast<std::uint64_t>(got);
-    }
-    return true;
+    return ReadExactly(fd_, buffer, static_cast<std::size_t>(size_));
 }
 
 void ReadOnlyFile::Close() {

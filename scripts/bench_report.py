@@ -228,6 +228,29 @@ def activity_sections(medians):
     return parts
 
 
+FRAME_START_GOAL_MS = 2.0  # orvik-frame's start beyond the libjpeg-turbo program's
+
+
+def frame_start_sections(medians):
+    """orvik-frame's start beside the libjpeg-turbo program's: each a whole process doing none
+    of its work, judged on the difference of their processor times."""
+    ours = medians.get("BM_ProgramStart/orvik_frame")
+    beside = medians.get("BM_ProgramStartInEmptyFolder/libjpeg_turbo")
+    if ours is None or beside is None:
+        return []
+    difference = processor_ms(ours) - processor_ms(beside)
+    return ["## orvik-frame's start beside the libjpeg-turbo program's (goal: within "
+            f"{FRAME_START_GOAL_MS:.0f} ms of processor time)\n\n"
+            "`orvik-frame --version` beside the libjpeg-turbo program that `check` is timed "
+            "against, given an empty folder: each a whole process that loads the program and "
+            "its libraries and ends, doing none of its work.\n",
+            table(["Program", "Wall ms", "Processor ms"],
+                  [["orvik-frame", ms(ours.wall), ms(processor_ms(ours))],
+                   ["libjpeg-turbo program", ms(beside.wall), ms(processor_ms(beside))]]),
+            f"Difference in processor time: {ms(difference)} ms, "
+            f"<= {FRAME_START_GOAL_MS:.0f} ms: {verdict(difference, FRAME_START_GOAL_MS)}.\n"]
+
+
 def export_sections(medians):
     """The clip export: the copy beside orvik-frame jpeg, judged on wall time (both are whole
     processes and the export's workers run beside each other); H.264 reported by stage."""
@@ -460,6 +483,7 @@ def write_report(medians, context, settings, notes, out):
             [[f"{start.counters.get('frames', 0):.0f}", ms(start.wall),
               ms(start.counters.get("first_frame_ms", 0)), verdict(start.wall, 300.0)]]))
 
+    parts += frame_start_sections(medians)
     parts += export_sections(medians)
     parts += month_sections(medians)
 

@@ -8,7 +8,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl-dev fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
-    libjpeg62-turbo-dev
+    libjpeg62-turbo-dev libpng-dev
     libavformat-dev libavcodec-dev libavutil-dev libswscale-dev
     clang libclang-rt-14-dev
     valgrind

@@ -3,36 +3,31 @@
 #include <QByteArray>
 #include <QFileDevice>
 #include <QIODevice>
-#include <QList>
+#include <string_view>
+
+#include "settings/file/settings_text.h"
 
 namespace orvik {
 namespace {
 
-constexpr char kGeneralSection[] = "[General]";
+qsizetype Size(std::string_view text) {
+    return static_cast<qsizetype>(text.size());
+}
 
 }  // namespace
 
 bool ReadSettingsText(QIODevice& device, QSettings::SettingsMap& map) {
-    bool inGeneral = true;  // lines before any section header belong to the general one
-    const QList<QByteArray> lines = device.readAll().split('\n');
-    for (const QByteArray& rawLine : lines) {
-        const QByteArray line = rawLine.trimmed();
-        if (line.startsWith('[')) {
-            inGeneral = line == kGeneralSection;
-            continue;
-        }
-        const qsizetype equals = line.indexOf('=');
-        if (!inGeneral || equals <= 0 || line.startsWith(';') || line.startsWith('#')) {
-            continue;
-        }
-        const QString name = QString::fromUtf8(line.left(equals).trimmed());
-        map.insert(name, QString::fromUtf8(line.mid(equals + 1).trimmed()));
-    }
+    const QByteArray text = device.readAll();
+    ForEachGeneralSetting(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
+                          [&map](std::string_view name, std::string_view value) {
+                              map.insert(QString::fromUtf8(name.data(), Size(name)),
+                                         QString::fromUtf8(value.data(), Size(value)));
+                          });
     return true;
 }
 
 bool WriteSettingsText(QIODevice& device, const QSettings::SettingsMap& map) {
-    QByteArray text = QByteArray(kGeneralSection) + '\n';
+    QByteArray text = QByteArray(kGeneralSectionHeader.data(), Size(kGeneralSectionHeader)) + '\n';
     for (auto entry = map.cbegin(); entry != map.cend(); ++entry) {
         text += entry.key().toUtf8() + '=' + entry.value().toString().toUtf8() + '\n';
     }

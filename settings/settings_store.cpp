@@ -1,11 +1,14 @@
 #include "settings/settings_store.h"
 
+#include <QByteArray>
 #include <QSettings>
 #include <QString>
 #include <QVariant>
 #include <memory>
 #include <optional>
+#include <string_view>
 
+#include "settings/file/settings_text.h"
 #include "settings/settings_file_format.h"
 
 namespace orvik {
@@ -36,13 +39,14 @@ std::unique_ptr<QSettings> OpenStore() {
 }
 
 // The stored value when it is a 32-bit integer. Settings files keep numbers as text, so a
-// decimal text that fits 32 bits counts; a typed value counts when it is 4 bytes wide.
+// decimal text that fits 32 bits counts, read by the same rule as the tools read the file
+// with; a typed value counts when it is 4 bytes wide.
 std::optional<std::int32_t> StoredInteger(const QVariant& value) {
     switch (value.typeId()) {
         case QMetaType::QString: {
-            bool ok = false;
-            const int number = value.toString().toInt(&ok, 10);
-            return ok ? std::optional<std::int32_t>(number) : std::nullopt;
+            const QByteArray text = value.toString().toUtf8();
+            return SettingInteger(
+                std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
         }
         case QMetaType::Int:
             return value.toInt();

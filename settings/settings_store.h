@@ -6,10 +6,10 @@
 #pragma once
 
 #include <QString>
-#include <array>
 #include <cstdint>
 
 #include "colour/colour_matrix.h"
+#include "settings/file/stored_adjustments.h"
 
 namespace orvik {
 
@@ -25,22 +25,7 @@ void WriteSetting(const char* name, std::int32_t value);
 QString ReadText(const QString& name);
 void WriteText(const QString& name, const QString& text);
 
-// One stored adjustment: its value name, its default and its field.
-struct StoredAdjustment {
-    const char* name;
-    std::int32_t defaultValue;
-    std::int32_t PictureAdjustments::*field;
-};
-
-// The four stored adjustments, in the order they are read and written.
-inline constexpr std::array<StoredAdjustment, 4> kStoredAdjustments = {{
-    {"Brightness", 80, &PictureAdjustments::brightness},
-    {"Contrast", 70, &PictureAdjustments::contrast},
-    {"Hue", 49, &PictureAdjustments::hue},
-    {"Saturation", 49, &PictureAdjustments::saturation},
-}};
-
-// The four values read with ReadSetting, each with its default.
+// The four values of kStoredAdjustments read with ReadSetting, each with its default.
 PictureAdjustments ReadStoredAdjustments();
 
 // The four values written with WriteSetting, in the order of kStoredAdjustments.

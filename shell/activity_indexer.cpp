@@ -150,21 +150,13 @@ std::optional<FramePosition> ActivityIndexer::ShownPosition() const {
     return FramePosition{player.Library().Folders().currentIndex, player.ShownNumber() - 1};
 }
 
-std::optional<FramePosition> ActivityIndexer::NextEvent() const {
+std::optional<FramePosition> ActivityIndexer::EventBeside(bool next) const {
     const std::optional<FramePosition> shown = ShownPosition();
     if (!shown) {
         return std::nullopt;
     }
-    const std::optional<ActivityEvent> event = run->index.NextEvent(*shown);
-    return event ? std::optional(event->first) : std::nullopt;
-}
-
-std::optional<FramePosition> ActivityIndexer::PreviousEvent() const {
-    const std::optional<FramePosition> shown = ShownPosition();
-    if (!shown) {
-        return std::nullopt;
-    }
-    const std::optional<ActivityEvent> event = run->index.PreviousEvent(*shown);
+    const std::optional<ActivityEvent> event =
+        next ? run->index.NextEvent(*shown) : run->index.PreviousEvent(*shown);
     return event ? std::optional(event->first) : std::nullopt;
 }
 

@@ -38,10 +38,9 @@ class ActivityIndexer : public QObject {
     bool Complete() const { return FolderCount() > 0 && FoldersReady() == FolderCount(); }
     const QRect& Region() const { return region; }
 
-    // The first frame of the event after (before) the frame shown, across folders and days;
-    // none when there is none among the folders measured so far.
-    std::optional<FramePosition> NextEvent() const;
-    std::optional<FramePosition> PreviousEvent() const;
+    // The first frame of the event after (next) or before the frame shown, across folders
+    // and days; none when there is none among the folders measured so far.
+    std::optional<FramePosition> EventBeside(bool next) const;
 
   public slots:
     // Measures the recording the Player has read (none: stops), within the region

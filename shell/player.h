@@ -89,15 +89,15 @@ class Player : public QObject {
     // the first frame of the one it chose when the whole tree is read (recordingOpened).
     // Opening another path meanwhile stops the reading.
     void open(const QString& path);
-    void play();
-    void playBackward();
+    void play() { StartPlay(Direction::Forward); }
+    void playBackward() { StartPlay(Direction::Backward); }
     void pause();
     // Back to the current folder's first frame.
     void stop();
-    void nextFolder();
-    void previousFolder();
-    void stepForward();
-    void stepBack();
+    void nextFolder() { MoveFolder(Direction::Forward); }
+    void previousFolder() { MoveFolder(Direction::Backward); }
+    void stepForward() { Step(Direction::Forward); }
+    void stepBack() { Step(Direction::Backward); }
     void setSpeed(int speed);
     // Jumps to the date (20YY/MM/DD) and time (HH:MM:SS) typed.
     void search(const QString& date, const QString& time);
@@ -151,6 +151,8 @@ class Player : public QObject {
     void FinishReading();
     void StartPlay(Direction direction);
     void MoveFolder(Direction direction);
+    // The library moves to the next (forward) or previous folder; false when it cannot.
+    bool ToNeighbourFolder(bool forward);
     void Step(Direction direction);
     void ShowFolderFrame(std::int32_t index);
     void PlayOneStep(bool forward);
@@ -163,6 +165,12 @@ class Player : public QObject {
     void ShowFrameTexts();
     void ShowNumber(std::int32_t number);
     void ShowPosition() { ShowNumber(playhead.position); }
+    // A command moved the playhead to a frame: all three of the above.
+    void ShowMovedTo() {
+        MarkFrameWaiting();
+        ShowCurrentTexts();
+        ShowPosition();
+    }
     void ResetPositionRange();
 
     CMavFileManager files;

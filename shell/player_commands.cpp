@@ -57,14 +57,6 @@ void Player::FinishReading() {
     emit recordingOpened(hasFrame);
 }
 
-void Player::play() {
-    StartPlay(Direction::Forward);
-}
-
-void Player::playBackward() {
-    StartPlay(Direction::Backward);
-}
-
 // Already running that way, or handing over at a folder end, changes nothing; any other
 // state resumes from the frame shown.
 void Player::StartPlay(Direction direction) {
@@ -112,17 +104,7 @@ void Player::stop() {
     if (!files.LoadFirstFrame()) {
         return;
     }
-    MarkFrameWaiting();
-    ShowCurrentTexts();
-    ShowPosition();
-}
-
-void Player::nextFolder() {
-    MoveFolder(Direction::Forward);
-}
-
-void Player::previousFolder() {
-    MoveFolder(Direction::Backward);
+    ShowMovedTo();
 }
 
 // The next (previous) folder's first frame. At the end of the list the library shows the
@@ -138,7 +120,7 @@ void Player::MoveFolder(Direction direction) {
     playhead.position = 1;
     const PlayState before = playhead.state;
     playhead.state = PlayState::Stopped;
-    if (!(forward ? files.NextFolder(playhead.state) : files.PreviousFolder(playhead.state))) {
+    if (!ToNeighbourFolder(forward)) {
         playhead.state = PlayState::Stopped;
         return;
     }
@@ -169,18 +151,12 @@ void Player::MoveFolder(Direction direction) {
     if (!files.PreparePlayback(playhead)) {
         return;
     }
-    MarkFrameWaiting();
-    ShowCurrentTexts();
-    ShowPosition();
+    ShowMovedTo();
     playhead.state = forward ? PlayState::PlayingForward : PlayState::PlayingBackward;
 }
 
-void Player::stepForward() {
-    Step(Direction::Forward);
-}
-
-void Player::stepBack() {
-    Step(Direction::Backward);
+bool Player::ToNeighbourFolder(bool forward) {
+    return forward ? files.NextFolder(playhead.state) : files.PreviousFolder(playhead.state);
 }
 
 // One frame on (back) from the frame shown; past the folder's last (first) frame, the next
@@ -196,7 +172,7 @@ void Player::Step(Direction direction) {
     playhead.state = forward ? PlayState::SteppedForward : PlayState::SteppedBackward;
     if (forward ? playhead.position >= positionMax : playhead.position <= 1) {
         // Moves to the neighbouring folder without loading; its frame is loaded below.
-        if (!(forward ? files.NextFolder(playhead.state) : files.PreviousFolder(playhead.state))) {
+        if (!ToNeighbourFolder(forward)) {
             return;
         }
         ResetPositionRange();
@@ -229,9 +205,7 @@ void Player::search(const QString& date, const QString& time) {
     if (!files.GoToFile(playhead, playhead.position - 1)) {
         return;
     }
-    MarkFrameWaiting();
-    ShowCurrentTexts();
-    ShowPosition();
+    ShowMovedTo();
 }
 
 }  // namespace orvik

@@ -44,7 +44,7 @@ ViewerCommands::ViewerCommands(const Parts& parts) : playback(parts.player), not
             if (activity->FolderCount() == 0) {
                 return;
             }
-            if (const auto event = next ? activity->NextEvent() : activity->PreviousEvent()) {
+            if (const auto event = activity->EventBeside(next)) {
                 player->goToFrame(event->folder, event->file);
             } else if (activity->Complete()) {
                 note(next ? QObject::tr("No later event") : QObject::tr("No earlier event"));

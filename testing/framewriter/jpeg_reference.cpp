@@ -37,6 +37,37 @@ struct ReferenceDecoder::State {
     ErrorJump errors;
 };
 
+namespace {
+
+// Reads the header, lets setUp choose the output (false: a picture it does not take), then
+// decodes with the accurate integer transform, calling readRows until every row is out.
+// libjpeg's errors jump back here, across setUp and readRows: only plain values may live in
+// them.
+template <class SetUp, class ReadRows>
+bool Decompress(ReferenceDecoder::State& state, const std::uint8_t* jpeg, std::size_t size,
+                SetUp setUp, ReadRows readRows) {
+    jpeg_decompress_struct& cinfo = state.cinfo;
+    if (setjmp(state.errors.jump) != 0) {
+        jpeg_abort_decompress(&cinfo);
+        return false;
+    }
+    jpeg_mem_src(&cinfo, jpeg, static_cast<unsigned long>(size));
+    jpeg_read_header(&cinfo, TRUE);
+    cinfo.dct_method = JDCT_ISLOW;
+    if (!setUp(cinfo)) {
+        jpeg_abort_decompress(&cinfo);
+        return false;
+    }
+    jpeg_start_decompress(&cinfo);
+    while (cinfo.output_scanline < cinfo.output_height) {
+        readRows(cinfo);
+    }
+    jpeg_finish_decompress(&cinfo);
+    return true;
+}
+
+}  // namespace
+
 ReferenceDecoder::ReferenceDecoder() : state_(std::make_unique<State>()) {
     state_->cinfo.err = jpeg_std_error(&state_->errors.base);
     state_->errors.base.error_exit = JumpOnError;
@@ -48,34 +79,30 @@ ReferenceDecoder::~ReferenceDecoder() {
     jpeg_destroy_decompress(&state_->cinfo);
 }
 
-// Only plain values live between setjmp and a possible longjmp in these two functions.
 bool ReferenceDecoder::DecodePlanes(const std::uint8_t* jpeg, std::size_t size,
                                     std::vector<std::uint8_t>& planes, int& width, int& height) {
-    jpeg_decompress_struct& cinfo = state_->cinfo;
-    if (setjmp(state_->errors.jump) != 0) {
-        jpeg_abort_decompress(&cinfo);
-        return false;
-    }
-    jpeg_mem_src(&cinfo, jpeg, static_cast<unsigned long>(size));
-    jpeg_read_header(&cinfo, TRUE);
-    width = static_cast<int>(cinfo.image_width);
-    height = static_cast<int>(cinfo.image_height);
-    if (!Is422(cinfo) || width % 16 != 0 || height % kRowsPerCall != 0) {
-        jpeg_abort_decompress(&cinfo);
-        return false;
-    }
-    cinfo.raw_data_out = TRUE;
-    cinfo.do_fancy_upsampling = FALSE;
-    cinfo.dct_method = JDCT_ISLOW;
-    jpeg_start_decompress(&cinfo);
-    const std::size_t lumaBytes = static_cast<std::size_t>(width) * height;
-    planes.resize(2 * lumaBytes);
-    std::uint8_t* starts[3] = {planes.data(), planes.data() + lumaBytes,
-                               planes.data() + lumaBytes + lumaBytes / 2};
-    const int strides[3] = {width, width / 2, width / 2};
-    JSAMPROW rows[3][kRowsPerCall];
-    JSAMPARRAY image[3] = {rows[0], rows[1], rows[2]};
-    while (cinfo.output_scanline < cinfo.output_height) {
+    std::uint8_t* starts[3] = {};
+    int strides[3] = {};
+    const auto setUp = [&](jpeg_decompress_struct& cinfo) {
+        width = static_cast<int>(cinfo.image_width);
+        height = static_cast<int>(cinfo.image_height);
+        if (!Is422(cinfo) || width % 16 != 0 || height % kRowsPerCall != 0) {
+            return false;
+        }
+        cinfo.raw_data_out = TRUE;
+        cinfo.do_fancy_upsampling = FALSE;
+        const std::size_t lumaBytes = static_cast<std::size_t>(width) * height;
+        planes.resize(2 * lumaBytes);
+        starts[0] = planes.data();
+        starts[1] = starts[0] + lumaBytes;
+        starts[2] = starts[1] + lumaBytes / 2;
+        strides[0] = width;
+        strides[1] = strides[2] = width / 2;
+        return true;
+    };
+    const auto readRows = [&](jpeg_decompress_struct& cinfo) {
+        JSAMPROW rows[3][kRowsPerCall];
+        JSAMPARRAY image[3] = {rows[0], rows[1], rows[2]};
         const std::size_t top = cinfo.output_scanline;
         for (int c = 0; c < 3; ++c) {
             for (int r = 0; r < kRowsPerCall; ++r) {
@@ -83,34 +110,26 @@ bool ReferenceDecoder::DecodePlanes(const std::uint8_t* jpeg, std::size_t size,
             }
         }
         jpeg_read_raw_data(&cinfo, image, kRowsPerCall);
-    }
-    jpeg_finish_decompress(&cinfo);
-    return true;
+    };
+    return Decompress(*state_, jpeg, size, setUp, readRows);
 }
 
 bool ReferenceDecoder::DecodeBgr(const std::uint8_t* jpeg, std::size_t size,
                                  std::vector<std::uint8_t>& bgr, int& width, int& height,
                                  bool smoothChroma) {
-    jpeg_decompress_struct& cinfo = state_->cinfo;
-    if (setjmp(state_->errors.jump) != 0) {
-        jpeg_abort_decompress(&cinfo);
-        return false;
-    }
-    jpeg_mem_src(&cinfo, jpeg, static_cast<unsigned long>(size));
-    jpeg_read_header(&cinfo, TRUE);
-    cinfo.out_color_space = JCS_EXT_BGR;
-    cinfo.dct_method = JDCT_ISLOW;
-    cinfo.do_fancy_upsampling = smoothChroma ? TRUE : FALSE;
-    jpeg_start_decompress(&cinfo);
-    width = static_cast<int>(cinfo.output_width);
-    height = static_cast<int>(cinfo.output_height);
-    bgr.resize(static_cast<std::size_t>(width) * height * 3);
-    while (cinfo.output_scanline < cinfo.output_height) {
+    const auto setUp = [&](jpeg_decompress_struct& cinfo) {
+        cinfo.out_color_space = JCS_EXT_BGR;
+        cinfo.do_fancy_upsampling = smoothChroma ? TRUE : FALSE;
+        width = static_cast<int>(cinfo.image_width);  // unscaled: the output's size
+        height = static_cast<int>(cinfo.image_height);
+        bgr.resize(static_cast<std::size_t>(width) * height * 3);
+        return true;
+    };
+    const auto readRow = [&](jpeg_decompress_struct& cinfo) {
         JSAMPROW row = bgr.data() + static_cast<std::size_t>(cinfo.output_scanline) * width * 3;
         jpeg_read_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_decompress(&cinfo);
-    return true;
+    };
+    return Decompress(*state_, jpeg, size, setUp, readRow);
 }
 
 }  // namespace orvik

@@ -15,8 +15,6 @@ class ReferenceDecoder {
   public:
     ReferenceDecoder();
     ~ReferenceDecoder();
-    ReferenceDecoder(const ReferenceDecoder&) = delete;
-    ReferenceDecoder& operator=(const ReferenceDecoder&) = delete;
 
     // Decodes a 4:2:2 JPEG whose width is a multiple of 16 and height a multiple of 8 into
     // planes laid out as the decoder's: Y (w x h), then U and V ((w/2) x h each), rows top
@@ -31,8 +29,9 @@ class ReferenceDecoder {
     bool DecodeBgr(const std::uint8_t* jpeg, std::size_t size, std::vector<std::uint8_t>& bgr,
                    int& width, int& height, bool smoothChroma = true);
 
+    struct State;  // the decompressor and where its errors jump to
+
   private:
-    struct State;
     std::unique_ptr<State> state_;
 };
 

@@ -17,7 +17,7 @@ struct RecordingOptions {
     int height = 480;
     int gapEvery = 0;             // after every gapEvery seconds recorded (0: no gaps) ...
     int gapSeconds = 0;           // ... nothing is recorded for gapSeconds
-    std::string suffix;           // after the eight digits of each folder name
+    std::string suffix = "";      // after the eight digits of each folder name
     std::string prefix = "CAM1";  // the four characters before the time in each frame name
     int quality = 75;
 };

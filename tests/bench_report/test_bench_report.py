@@ -269,6 +269,21 @@ class ReportTest(unittest.TestCase):
         # 200 frames in 200 ms and 120 ms beyond the start: 1000 and 1667 a second.
         self.assertIn("| 1280x1024 | 1000 | 1667 | 0.72 | 0.43 |", report)
 
+    def test_frame_start_is_judged_on_processor_time_beyond_the_libjpeg_turbo_programs(self):
+        def run(name, wall, cpu):
+            return entry(f"{name}/iterations:20/manual_time", "median", wall, 0.1, frames=0,
+                         cpu_ms=cpu)
+        for ours_cpu, want in ((4.5, "2.50 ms, <= 2 ms: **missed**"),
+                               (4.0, "2.00 ms, <= 2 ms: met")):
+            report = self.write([run("BM_ProgramStart/orvik_frame", 5.0, ours_cpu),
+                                 run("BM_ProgramStartInEmptyFolder/libjpeg_turbo", 2.5, 2.0)])
+            self.assertIn(f"| orvik-frame | 5.00 | {ours_cpu:.2f} |", report)
+            self.assertIn("| libjpeg-turbo program | 2.50 | 2.00 |", report)
+            self.assertIn(f"Difference in processor time: {want}.", report)
+        # Without the program beside it, no section.
+        self.assertNotIn("orvik-frame's start", self.write([run("BM_ProgramStart/orvik_frame",
+                                                                5.0, 4.0)]))
+
 
 if __name__ == "__main__":
     unittest.main()

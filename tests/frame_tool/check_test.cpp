@@ -168,13 +168,12 @@ TEST_F(CheckTest, APathThatCannotBeScannedGivesExitCode1) {
 }
 
 TEST_F(CheckTest, TenThousandFramesOfAGeneratedRecording) {
-    RecordingOptions options;
-    options.output = tree.Path("rec");
-    options.folders = 4;
-    options.seconds = 250;
-    options.rate = 10;
-    options.width = 32;
-    options.height = 16;
+    const RecordingOptions options{.output = tree.Path("rec"),
+                                   .folders = 4,
+                                   .seconds = 250,
+                                   .rate = 10,
+                                   .width = 32,
+                                   .height = 16};
     RecordingSummary summary;
     std::string error;
     ASSERT_TRUE(WriteRecording(options, summary, error)) << error;

@@ -94,6 +94,14 @@ TEST_F(ActivityCacheTest, StoredActivityIsReusedUntilTheFolderChanges) {
     EXPECT_TRUE(Run(cacheFolder).fromCache);
 }
 
+// The damage of one byte's bits flipped; at counts from the end when negative.
+std::function<std::vector<char>(std::vector<char>)> Flipped(int at, char bits) {
+    return [=](std::vector<char> b) {
+        b[at < 0 ? b.size() - static_cast<std::size_t>(-at) : static_cast<std::size_t>(at)] ^= bits;
+        return b;
+    };
+}
+
 TEST_F(ActivityCacheTest, DamagedStoredFilesAreMeasuredAgainAndReplaced) {
     const FolderActivity first = Run(cacheFolder);
     ASSERT_TRUE(first.stored);
@@ -114,26 +122,10 @@ TEST_F(ActivityCacheTest, DamagedStoredFilesAreMeasuredAgainAndReplaced) {
              b.push_back(0);
              return b;
          }},
-        {"an activity changed",
-         [](std::vector<char> b) {
-             b[26] ^= 1;
-             return b;
-         }},
-        {"another version",
-         [](std::vector<char> b) {
-             b[7] = 2;
-             return b;
-         }},
-        {"another key",
-         [](std::vector<char> b) {
-             b[9] ^= 0x40;
-             return b;
-         }},
-        {"the checksum changed",
-         [](std::vector<char> b) {
-             b.back() ^= 1;
-             return b;
-         }},
+        {"an activity changed", Flipped(26, 0x01)},
+        {"another version", Flipped(7, 0x03)},  // 1 becomes 2
+        {"another key", Flipped(9, 0x40)},
+        {"the checksum changed", Flipped(-1, 0x01)},
     };
     for (const auto& d : damages) {
         SCOPED_TRACE(d.what);

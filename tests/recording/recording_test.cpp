@@ -92,17 +92,16 @@ TEST(RecordingOptions, ReadsEveryOptionAndRefusesBadValues) {
 
 TEST(RecordingWriter, WritesATreeThatTheLibraryScansAndDecodes) {
     test::TempTree tree;
-    RecordingOptions options;
-    options.output = tree.Path("rec");
-    options.folders = 2;
-    options.start = 24022923;
-    options.seconds = 4;
-    options.rate = 2;
-    options.gapEvery = 1;
-    options.gapSeconds = 1;
-    options.width = 320;
-    options.height = 240;
-    options.suffix = "_cam";
+    const RecordingOptions options{.output = tree.Path("rec"),
+                                   .folders = 2,
+                                   .start = 24022923,
+                                   .seconds = 4,
+                                   .rate = 2,
+                                   .width = 320,
+                                   .height = 240,
+                                   .gapEvery = 1,
+                                   .gapSeconds = 1,
+                                   .suffix = "_cam"};
     RecordingSummary summary;
     std::string error;
     ASSERT_TRUE(WriteRecording(options, summary, error)) << error;

@@ -35,8 +35,6 @@ class FirstHourTest : public QObject {
 
   private slots:
     void initTestCase() { UseTestSettings(); }
-    void enterInASearchBoxSearches_data();
-    void enterInASearchBoxSearches();
     void typingIsLeftAloneUntilDone();
     void keysAreTheViewersAfterASliderDrag();
     void damagedFrameSaysSoAndIsNotSaved();
@@ -46,38 +44,9 @@ class FirstHourTest : public QObject {
     void droppedFolderOpensAndIsRemembered();
     void wheelStepsAndDoubleClickOpensTheFrameWindow();
     void saveFrameAsTakesTheFiltersExtension();
+    void enterInASearchBoxSearches_data();
+    void enterInASearchBoxSearches();
 };
-
-void FirstHourTest::enterInASearchBoxSearches_data() {
-    QTest::addColumn<ControlId>("box");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<bool>("playing");
-    QTest::newRow("Return in the time box") << ControlId::TimeBox << int(Qt::Key_Return) << false;
-    QTest::newRow("Enter in the date box, playing")
-        << ControlId::DateBox << int(Qt::Key_Enter) << true;
-}
-
-void FirstHourTest::enterInASearchBoxSearches() {
-    QFETCH(ControlId, box);
-    QFETCH(int, key);
-    QFETCH(bool, playing);
-    WindowHarness h;
-    h.OpenActive(kFirstFolder);
-    if (playing) {
-        h.Click(ControlId::Play);
-    }
-    QLineEdit* time = h.Edit(ControlId::TimeBox);
-    time->setFocus();
-    time->selectAll();
-    QTest::keyClicks(time, "21:00:01");
-    h.Edit(box)->setFocus();
-    QTest::keyClick(h.Edit(box), Qt::Key(key));
-    QCoreApplication::processEvents();
-    QVERIFY(h.window().isVisible());
-    QCOMPARE(h.Text(ControlId::DateBox), QString("2009/12/30"));
-    QCOMPARE(h.Text(ControlId::TimeBox), QString("21:00:01"));  // the last frame before :01.99
-    QCOMPARE(QApplication::focusWidget(), h.Control(box));
-}
 
 void FirstHourTest::typingIsLeftAloneUntilDone() {
     WindowHarness h;
@@ -243,6 +212,37 @@ void FirstHourTest::saveFrameAsTakesTheFiltersExtension() {
     });
     h.Keys({QKeySequence(QKeySequence::Save)});
     QVERIFY2(QFileInfo::exists(folder.filePath("evidence.png")), qPrintable(h.window().Note()));
+}
+
+void FirstHourTest::enterInASearchBoxSearches_data() {
+    QTest::addColumn<ControlId>("box");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("playing");
+    QTest::newRow("Return in the time box") << ControlId::TimeBox << int(Qt::Key_Return) << false;
+    QTest::newRow("Enter in the date box, playing")
+        << ControlId::DateBox << int(Qt::Key_Enter) << true;
+}
+
+void FirstHourTest::enterInASearchBoxSearches() {
+    QFETCH(ControlId, box);
+    QFETCH(int, key);
+    QFETCH(bool, playing);
+    WindowHarness h;
+    h.OpenActive(kFirstFolder);
+    if (playing) {
+        h.Click(ControlId::Play);
+    }
+    QLineEdit* time = h.Edit(ControlId::TimeBox);
+    time->setFocus();
+    time->selectAll();
+    QTest::keyClicks(time, "21:00:01");
+    h.Edit(box)->setFocus();
+    QTest::keyClick(h.Edit(box), Qt::Key(key));
+    QCoreApplication::processEvents();
+    QVERIFY(h.window().isVisible());
+    QCOMPARE(h.Text(ControlId::DateBox), QString("2009/12/30"));
+    QCOMPARE(h.Text(ControlId::TimeBox), QString("21:00:01"));  // the last frame before :01.99
+    QCOMPARE(QApplication::focusWidget(), h.Control(box));
 }
 
 }  // namespace orvik::test

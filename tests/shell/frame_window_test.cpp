@@ -25,6 +25,19 @@ QImage Shown(QWidget& window, const QRect& rect) {
     return window.grab(rect).toImage().convertToFormat(QImage::Format_BGR888);
 }
 
+// Shows window at size with the 200 x 100 pattern of seed 0 at 1:1, centred; false when the
+// window never showed.
+bool ShowPatternOneToOne(FrameWindow& window, QSize size) {
+    window.resize(size);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        return false;
+    }
+    window.SetPicture(Pattern(200, 100, 0), "");
+    QTest::keyClick(&window, Qt::Key_1);
+    return true;
+}
+
 }  // namespace
 
 class FrameWindowTest : public QObject {
@@ -46,11 +59,7 @@ void FrameWindowTest::titleCarriesTheFramesTime() {
 
 void FrameWindowTest::oneToOneShowsThePicturesOwnPixelsAndStaysForTheNextPicture() {
     FrameWindow window;
-    window.resize(300, 200);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.SetPicture(Pattern(200, 100, 0), "");
-    QTest::keyClick(&window, Qt::Key_1);
+    QVERIFY(ShowPatternOneToOne(window, QSize(300, 200)));
     const QRect centred(50, 50, 200, 100);
     QCOMPARE(Shown(window, centred), Pattern(200, 100, 0));
     window.SetPicture(Pattern(200, 100, 1), "");
@@ -59,13 +68,9 @@ void FrameWindowTest::oneToOneShowsThePicturesOwnPixelsAndStaysForTheNextPicture
 
 void FrameWindowTest::fitKeepsTheAspect() {
     FrameWindow window;
-    window.resize(300, 300);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    const QImage picture = Pattern(200, 100, 0);
-    window.SetPicture(picture, "");
-    QTest::keyClick(&window, Qt::Key_1);
+    QVERIFY(ShowPatternOneToOne(window, QSize(300, 300)));
     QTest::keyClick(&window, Qt::Key_0);
+    const QImage picture = Pattern(200, 100, 0);
     // 1.5 times, 300 x 150, between black bands of 75 rows; the pixels checked are ones
     // that lie wholly within one picture pixel, which they must repeat unblended.
     const QImage shown = Shown(window, window.rect());
@@ -82,11 +87,7 @@ void FrameWindowTest::fitKeepsTheAspect() {
 // picture pixels (10, 20) to (59, 39), outlined; a Shift+click clears it.
 void FrameWindowTest::shiftDragDrawsTheRegionAndShiftClickClearsIt() {
     FrameWindow window;
-    window.resize(300, 200);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.SetPicture(Pattern(200, 100, 0), "");
-    QTest::keyClick(&window, Qt::Key_1);
+    QVERIFY(ShowPatternOneToOne(window, QSize(300, 200)));
     QList<QRect> drawn;
     connect(&window, &FrameWindow::regionDrawn, [&drawn](const QRect& r) { drawn << r; });
     QTest::mousePress(&window, Qt::LeftButton, Qt::ShiftModifier, QPoint(60, 70));

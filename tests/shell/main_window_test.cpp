@@ -383,39 +383,32 @@ void MainWindowTest::search_data() {
     QTest::addColumn<QString>("wantTime");
     QTest::addColumn<int>("wantPosition");
     QTest::addColumn<QColor>("colour");
-    QTest::newRow("within a folder: the last frame before the second's end")
-        << "2009/12/31"
-        << "23:59:30"
-        << "2009/12/31"
-        << "23:59:20" << 3 << kOrange;
-    QTest::newRow("a time equal to a frame's") << "2009/12/31"
-                                               << "23:59:10"
-                                               << "2009/12/31"
-                                               << "23:59:10" << 2 << kGrey;
-    QTest::newRow("a time in a gap") << "2009/12/31"
-                                     << "23:59:35"
-                                     << "2009/12/31"
-                                     << "23:59:20" << 3 << kOrange;
-    QTest::newRow("a time before the folder's first frame") << "2009/12/31"
-                                                            << "23:00:00"
-                                                            << "2009/12/31"
-                                                            << "23:59:00" << 1 << kMagenta;
-    QTest::newRow("an hour between two folders goes to the nearer") << "2009/12/31"
-                                                                    << "21:30:00"
-                                                                    << "2009/12/31"
-                                                                    << "22:00:00" << 1 << kYellow;
-    QTest::newRow("a date before all folders") << "2009/01/01"
-                                               << "12:00:00"
-                                               << "2009/12/30"
-                                               << "21:00:00" << 1 << kRed;
-    QTest::newRow("a date after all folders") << "2010/06/01"
-                                              << "08:00:00"
-                                              << "2009/12/31"
-                                              << "23:59:00" << 1 << kMagenta;
-    QTest::newRow("text that is no date") << "abc"
-                                          << "xyz"
-                                          << "2009/12/30"
-                                          << "21:00:00" << 1 << kRed;
+    const struct {
+        const char* name;
+        const char* date;
+        const char* time;
+        const char* wantDate;
+        const char* wantTime;
+        int wantPosition;
+        QColor colour;
+    } rows[] = {
+        {"within a folder: the last frame before the second's end", "2009/12/31", "23:59:30",
+         "2009/12/31", "23:59:20", 3, kOrange},
+        {"a time equal to a frame's", "2009/12/31", "23:59:10", "2009/12/31", "23:59:10", 2, kGrey},
+        {"a time in a gap", "2009/12/31", "23:59:35", "2009/12/31", "23:59:20", 3, kOrange},
+        {"a time before the folder's first frame", "2009/12/31", "23:00:00", "2009/12/31",
+         "23:59:00", 1, kMagenta},
+        {"an hour between two folders goes to the nearer", "2009/12/31", "21:30:00", "2009/12/31",
+         "22:00:00", 1, kYellow},
+        {"a date before all folders", "2009/01/01", "12:00:00", "2009/12/30", "21:00:00", 1, kRed},
+        {"a date after all folders", "2010/06/01", "08:00:00", "2009/12/31", "23:59:00", 1,
+         kMagenta},
+        {"text that is no date", "abc", "xyz", "2009/12/30", "21:00:00", 1, kRed},
+    };
+    for (const auto& row : rows) {
+        QTest::newRow(row.name) << QString(row.date) << QString(row.time) << QString(row.wantDate)
+                                << QString(row.wantTime) << row.wantPosition << row.colour;
+    }
 }
 
 void MainWindowTest::search() {

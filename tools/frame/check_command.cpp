@@ -32,12 +32,7 @@ bool IsFolder(const std::string& path) {
 
 void PrintRefused(const std::string& path, const std::string& reason, bool json) {
     if (json) {
-        std::puts(JsonObject()
-                      .Text("type", "refused")
-                      .Text("path", path)
-                      .Text("reason", reason)
-                      .Json()
-                      .c_str());
+        std::puts(PathReasonJson("refused", path, reason).c_str());
     } else {
         std::printf("%s: refused: %s\n", path.c_str(), reason.c_str());
     }

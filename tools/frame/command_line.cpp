@@ -157,4 +157,10 @@ int ReportUsageError(const std::string& error) {
     return kExitUsage;
 }
 
+int RunCommandLine(int argc, char** argv, const std::function<int(const Options&)>& run) {
+    const Result<Options> parsed =
+        ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    return parsed.Ok() ? run(*parsed) : ReportUsageError(parsed.Why());
+}
+
 }  // namespace orvik

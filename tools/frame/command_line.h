@@ -3,6 +3,7 @@
 // options each subcommand takes); the inputs are looked at by the subcommands.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,6 +52,10 @@ Result<Options> ParseCommandLine(const std::vector<std::string>& arguments);
 
 // Prints a command line's error and the hint to --help on standard error; returns kExitUsage.
 int ReportUsageError(const std::string& error);
+
+// A program's main: hands the options of main's arguments to run and returns its exit code,
+// or reports the command line's error.
+int RunCommandLine(int argc, char** argv, const std::function<int(const Options&)>& run);
 
 // The format named by a file extension or a --format value ("png", "BMP", ...).
 std::optional<OutputFormat> FormatNamed(std::string name);

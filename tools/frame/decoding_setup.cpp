@@ -2,12 +2,12 @@
 
 #include <thread>
 
-#include "settings/settings_store.h"
+#include "settings/file/stored_adjustments.h"
 
 namespace orvik {
 
 PictureAdjustments AdjustmentsToUse(const Options& options) {
-    return options.adjustments ? *options.adjustments : ReadStoredAdjustments();
+    return options.adjustments ? *options.adjustments : ReadStoredAdjustmentsFile();
 }
 
 int JobsToUse(const Options& options) {

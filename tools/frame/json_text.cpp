@@ -146,4 +146,8 @@ std::string JsonArray(std::span<const std::string> values) {
     return text + "]";
 }
 
+std::string PathReasonJson(std::string_view type, std::string_view path, std::string_view reason) {
+    return JsonObject().Text("type", type).Text("path", path).Text("reason", reason).Json();
+}
+
 }  // namespace orvik

@@ -41,6 +41,10 @@ class JsonObject {
     std::string text_ = "{";
 };
 
+// {"type":type,"path":path,"reason":reason}: what happened to a path given on the command
+// line, e.g. a folder refused or unreadable.
+std::string PathReasonJson(std::string_view type, std::string_view path, std::string_view reason);
+
 // "[a,b,...]" of JSON values.
 std::string JsonArray(std::span<const std::string> values);
 

@@ -1,8 +1,6 @@
 // orvik-frame: the frame command-line tool. It reads recordings with the viewer's own scan,
 // frame checks and decoder; see UsageText for what each subcommand does.
 #include <cstdio>
-#include <string>
-#include <vector>
 
 #include "orvik_version.h"
 #include "tools/frame/command_line.h"
@@ -10,33 +8,29 @@
 
 int main(int argc, char** argv) {
     using namespace orvik;
-    const Result<Options> parsed =
-        ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-    if (!parsed.Ok()) {
-        return ReportUsageError(parsed.Why());
-    }
-    const Options& options = *parsed;
-    switch (options.command) {
-        case Command::kHelp:
-            std::fputs(UsageText().c_str(), stdout);
-            return kExitAllWell;
-        case Command::kVersion:
-            std::printf("orvik-frame %s\n", kVersion);
-            return kExitAllWell;
-        case Command::kInfo:
-            return RunInfo(options);
-        case Command::kList:
-            return RunList(options);
-        case Command::kCheck:
-            return RunCheck(options);
-        case Command::kDecode:
-            return RunDecode(options);
-        case Command::kJpeg:
-            return RunJpeg(options);
-        case Command::kExport:
-            return LaunchExport(argv);
-        case Command::kActivity:
-            return RunActivity(options);
-    }
-    return kExitUsage;
+    return RunCommandLine(argc, argv, [argv](const Options& options) {
+        switch (options.command) {
+            case Command::kHelp:
+                std::fputs(UsageText().c_str(), stdout);
+                return kExitAllWell;
+            case Command::kVersion:
+                std::printf("orvik-frame %s\n", kVersion);
+                return kExitAllWell;
+            case Command::kInfo:
+                return RunInfo(options);
+            case Command::kList:
+                return RunList(options);
+            case Command::kCheck:
+                return RunCheck(options);
+            case Command::kDecode:
+                return RunDecode(options);
+            case Command::kJpeg:
+                return RunJpeg(options);
+            case Command::kExport:
+                return LaunchExport(argv);
+            case Command::kActivity:
+                return RunActivity(options);
+        }
+        return kExitUsage;
+    });
 }

@@ -1,26 +1,15 @@
 #include "tools/frame/picture_formats.h"
 
-#include <QBuffer>
-#include <QImage>
 #include <string>
+
+#include "tools/frame/bmp_file.h"
+#include "tools/frame/png_file.h"
 
 namespace orvik {
 namespace {
 
-// The bottom-up BGR picture as an upright image; Qt writes png and bmp from it.
-QImage UprightImage(const FrameReader& reader) {
-    const QImage bottomUp(reader.Picture().data(), reader.Width(), reader.Height(),
-                          static_cast<qsizetype>(reader.PictureStride()), QImage::Format_BGR888);
-    return bottomUp.mirrored(false, true);
-}
-
-std::vector<std::uint8_t> QtEncoded(const QImage& image, const char* format) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, format)) {
-        return {};
-    }
-    return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+BottomUpBgr PictureOf(const FrameReader& reader) {
+    return {reader.Picture().data(), reader.Width(), reader.Height(), reader.PictureStride()};
 }
 
 // Binary portable pixmap: "P6 w h 255", then the rows from the top, R, G, B.
@@ -47,9 +36,9 @@ std::vector<std::uint8_t> Ppm(const FrameReader& reader) {
 std::vector<std::uint8_t> EncodePicture(OutputFormat format, const FrameReader& reader) {
     switch (format) {
         case OutputFormat::kPng:
-            return QtEncoded(UprightImage(reader), "PNG");
+            return PngFile(PictureOf(reader));
         case OutputFormat::kBmp:
-            return QtEncoded(UprightImage(reader), "BMP");
+            return BmpFile(PictureOf(reader));
         case OutputFormat::kPpm:
             return Ppm(reader);
         case OutputFormat::kBgr:

@@ -49,12 +49,7 @@ void ScanReportPrinter::Print(const ErrorReport& report) {
 void PrintInputFailure(const std::string& path, const std::string& why, bool json) {
     std::fprintf(stderr, "orvik-frame: %s: %s\n", path.c_str(), why.c_str());
     if (json) {
-        std::puts(JsonObject()
-                      .Text("type", "error")
-                      .Text("path", path)
-                      .Text("reason", why)
-                      .Json()
-                      .c_str());
+        std::puts(PathReasonJson("error", path, why).c_str());
     }
 }
 
