@@ -16,7 +16,9 @@
 // its address taken and its bit buffer stays in registers in the decoding loops.
 #pragma once
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace orvik {
 
@@ -37,9 +39,13 @@ struct BitWindow {
     int count = 0;
 };
 
-// Out of line: tops the window up to kBitsAfterRefill or more bits. FillFast needs
-// kRefillReach source bytes ahead and checks nothing; FillCareful works anywhere.
-BitWindow FillFast(BitSource& source, BitWindow window);
+// Tops the window up to kBitsAfterRefill or more bits. FillFast needs kRefillReach source
+// bytes ahead and checks nothing; FillCareful works anywhere. FillFast is inline: its common
+// case, no 0xFF among the next bytes, is one load and a shift, where a call cost the MCU loop
+// its registers (bench/NOTES.md); the bytes around a 0xFF are pushed one at a time out of
+// line (FillStuffed).
+inline BitWindow FillFast(BitSource& source, BitWindow window);
+BitWindow FillStuffed(BitSource& source, BitWindow window);
 BitWindow FillCareful(BitSource& source, BitWindow window);
 
 class BitReader {
@@ -99,5 +105,39 @@ struct CarefulRefill {
         }
     }
 };
+
+// The eight bytes at `at`, first byte most significant: one load and a byte swap.
+inline std::uint64_t LoadBigEndian64(const std::uint8_t* at) {
+    std::uint64_t value = 0;
+    std::memcpy(&value, at, sizeof value);
+    if constexpr (std::endian::native == std::endian::little) {
+        value = __builtin_bswap64(value);
+    }
+    return value;
+}
+
+// True when some byte of word is 0xFF.
+inline bool HasFfByte(std::uint64_t word) {
+    const std::uint64_t inverted = ~word;  // 0xFF bytes become zero bytes
+    return ((inverted - 0x0101010101010101ull) & ~inverted & 0x8080808080808080ull) != 0;
+}
+
+inline BitWindow FillFast(BitSource& source, BitWindow window) {
+    if (window.count > 56) {
+        return window;
+    }
+    // Take as many whole bytes as fit with one load and one shift.
+    const int room = (64 - window.count) >> 3;  // 1..8 whole bytes
+    const std::uint64_t word =
+        LoadBigEndian64(source.data + source.fetched) & (~0ull << (64 - 8 * room));
+    if (HasFfByte(word)) [[unlikely]] {
+        return FillStuffed(source, window);
+    }
+    window.bits |= word >> window.count;
+    window.count += 8 * room;
+    source.fetched += room;
+    source.stuffedHistory <<= room;
+    return window;
+}
 
 }  // namespace orvik

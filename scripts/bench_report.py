@@ -22,6 +22,13 @@ import time
 
 UNIT_MS = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
 
+# The decoder's goals, ours over libjpeg-turbo on processor time, one per variant: the packed
+# variant is the one every x86-64 processor picks, so it is held to the tighter ratio.
+PLANES_GOALS = {"packed": 0.75, "scalar": 0.85}
+BGR_GOALS = {"packed": 0.75, "scalar": 0.9}
+# The whole `orvik-frame check --jobs 1` beside the libjpeg-turbo program, on wall time.
+CHECK_JOBS1_GOAL = 0.75
+
 
 class Median:
     """One benchmark's median: wall and processor time in milliseconds, and its counters."""
@@ -130,7 +137,8 @@ def check_sections(medians):
             continue
         frames = jobs1.counters.get("frames", 0)
         for run, ours, beside_name, beside, goal in (
-                ("`check --jobs 1`", jobs1, "libjpeg-turbo program", reference, 0.85),
+                ("`check --jobs 1`", jobs1, "libjpeg-turbo program", reference,
+                 CHECK_JOBS1_GOAL),
                 ("`check`", default, "`check --jobs 1`", jobs1, 0.6),
                 ("libjpeg-turbo program", reference, "", None, None)):
             row = [size, run, ms(ours.wall), ms(processor_ms(ours)), beside_name]
@@ -144,7 +152,8 @@ def check_sections(medians):
     if not rows:
         return []
     return [f"## `orvik-frame check` of a folder of {frames:.0f} frames, whole process (goals: "
-            "ratio <= 0.85 beside libjpeg-turbo, <= 0.6 default jobs beside `--jobs 1`)\n\n"
+            f"ratio <= {CHECK_JOBS1_GOAL} beside libjpeg-turbo, <= 0.6 default jobs beside "
+            "`--jobs 1`)\n\n"
             "`orvik-frame check --jobs 1` and `orvik-frame check` (its default jobs, one a "
             "processor) of a recording of one date folder of quality-75 frames, beside a "
             "libjpeg-turbo program decoding the same coded data as .jpg files to BGR "
@@ -377,20 +386,22 @@ def write_report(medians, context, settings, notes, out):
              "every x86-64 machine (packed transform and conversion); `scalar` is the "
              "other (scalar transform and conversion).\n"]
 
-    parts.append("## Frame bytes to planes (goal: ratio <= 0.85)\n\n"
+    parts.append("## Frame bytes to planes (goals: "
+                 f"ratio <= {PLANES_GOALS['packed']} packed, <= {PLANES_GOALS['scalar']} "
+                 "scalar)\n\n"
                  "Our decoder beside libjpeg-turbo on the same coded data (JDCT_ISLOW, raw "
                  "data out).\n")
     parts.append(table(cmp_header + ["Goal"], comparison_rows(
-        medians, r"(Decode/[^/]+/q\d+)/packed", {"packed": 0.85, "scalar": 0.85},
+        medians, r"(Decode/[^/]+/q\d+)/packed", PLANES_GOALS,
         "libjpeg-turbo")))
 
-    parts.append("## Frame bytes to the BGR picture (goals: ratio <= 0.85 packed, <= 1.2 "
-                 "scalar)\n\n"
+    parts.append("## Frame bytes to the BGR picture (goals: "
+                 f"ratio <= {BGR_GOALS['packed']} packed, <= {BGR_GOALS['scalar']} scalar)\n\n"
                  "DecodeFrame beside libjpeg-turbo to BGR (JDCT_ISLOW) with its default smooth "
                  "chroma upsampling; the last column compares with libjpeg-turbo sharing each "
                  "chroma sample between a pixel pair, which is the work DecodeFrame does.\n")
     rows = comparison_rows(medians, r"(DecodeToBgr/[^/]+/q\d+)/packed",
-                           {"packed": 0.85, "scalar": 1.2}, "libjpeg-turbo")
+                           BGR_GOALS, "libjpeg-turbo")
     pairs = {(r[0], r[1]): r[4] for r in comparison_rows(
         medians, r"(DecodeToBgr/[^/]+/q\d+)/packed", {"packed": None, "scalar": None},
         "libjpeg-turbo-pairs")}

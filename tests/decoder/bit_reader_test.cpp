@@ -87,6 +87,40 @@ TEST(BitReader, EmptyAndNegativeLengthsReadZeros) {
     }
 }
 
+// The fast refill takes whole bytes with one load when none of those it takes is 0xFF, and
+// pushes them one at a time otherwise: a 0xFF (stuffed, or with a data byte after it) at
+// every place of the load and just past it, after every count of bits left buffered, must
+// read as the bit-by-bit reader reads it, to the same position.
+TEST(BitReader, FastRefillReadsAnFfAtEveryPlaceOfTheLoad) {
+    for (const std::uint8_t second : {0x00, 0x5A}) {
+        for (int ffAt = 0; ffAt < 12; ++ffAt) {
+            for (const int consumed : {8, 9, 15, 33, 56, 63}) {
+                std::vector<std::uint8_t> data(40);
+                for (std::size_t i = 0; i < data.size(); ++i) {
+                    data[i] = static_cast<std::uint8_t>(0x11 * (i % 15));  // no 0xFF
+                }
+                data[8 + ffAt] = 0xFF;
+                data[9 + ffAt] = second;
+                BitSource readerSource(data.data(), static_cast<std::int32_t>(data.size()));
+                BitReader reader(readerSource);
+                testing::BitwiseReader reference(data.data(),
+                                                 static_cast<std::int32_t>(data.size()));
+                reader.RefillFast();  // the first 8 bytes, no 0xFF among them
+                reader.Consume(consumed);
+                reference.ReceiveBits(consumed / 2);
+                reference.ReceiveBits(consumed - consumed / 2);
+                reader.RefillFast();
+                for (int step = 0; step < 3; ++step) {
+                    ASSERT_EQ(reader.Take(16), reference.ReceiveBits(16))
+                        << "0xFF at " << 8 + ffAt << ", " << consumed << " bits consumed";
+                    ASSERT_EQ(StateOf(reader),
+                              (ReadState{reference.Position(), reference.BitsLeft()}));
+                }
+            }
+        }
+    }
+}
+
 // Random data rich in 0xFF and 0x00, read in random steps with either refill, against the
 // bit-by-bit reference: same bits and same position at every step.
 TEST(BitReader, MatchesTheBitwiseReaderOnRandomData) {
