@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QStandardPaths>
 #include <cstdint>
 #include <string>
@@ -23,6 +24,7 @@ namespace {
 
 constexpr std::int32_t kFrameInterval = 50;  // hundredths: the clock's step at speed 5
 constexpr int kFramesInFolder = 40;
+constexpr qint64 kReadingTimeoutMs = 20000;
 
 void PlaybackTick(benchmark::State& state, const CodedFrame& coded, DecoderVariant variant) {
     test::TempTree tree;
@@ -33,6 +35,12 @@ void PlaybackTick(benchmark::State& state, const CodedFrame& coded, DecoderVaria
     window.show();
     QApplication::processEvents();
     window.OpenFolder(QString::fromStdString(tree.Root()));
+    // The recording is read off the window's thread; play waits until it is.
+    QElapsedTimer waited;
+    waited.start();
+    while (player.Reading() && waited.elapsed() < kReadingTimeoutMs) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
     player.play();
     if (player.Library().Decoder().variant != variant) {
         state.SkipWithError("the window decodes in another variant");
