@@ -13,18 +13,14 @@ BottomUpBgr PictureOf(const FrameReader& reader) {
 }
 
 // Binary portable pixmap: "P6 w h 255", then the rows from the top, R, G, B.
-std::vector<std::uint8_t> Ppm(const FrameReader& reader) {
-    const int width = reader.Width();
-    const int height = reader.Height();
+std::vector<std::uint8_t> Ppm(const BottomUpBgr& picture) {
     const std::string header =
-        "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
+        "P6\n" + std::to_string(picture.width) + " " + std::to_string(picture.height) + "\n255\n";
     std::vector<std::uint8_t> out(header.begin(), header.end());
-    out.reserve(header.size() + static_cast<std::size_t>(width) * height * 3);
-    const std::uint8_t* picture = reader.Picture().data();
-    for (int row = height - 1; row >= 0; --row) {
-        const std::uint8_t* pixel =
-            picture + static_cast<std::size_t>(row) * reader.PictureStride();
-        for (int x = 0; x < width; ++x, pixel += 3) {
+    out.reserve(header.size() + static_cast<std::size_t>(picture.width) * picture.height * 3);
+    for (int row = picture.height - 1; row >= 0; --row) {
+        const std::uint8_t* pixel = picture.Row(row);
+        for (int x = 0; x < picture.width; ++x, pixel += 3) {
             out.insert(out.end(), {pixel[2], pixel[1], pixel[0]});
         }
     }
@@ -40,7 +36,7 @@ std::vector<std::uint8_t> EncodePicture(OutputFormat format, const FrameReader& 
         case OutputFormat::kBmp:
             return BmpFile(PictureOf(reader));
         case OutputFormat::kPpm:
-            return Ppm(reader);
+            return Ppm(PictureOf(reader));
         case OutputFormat::kBgr:
             return {reader.Picture().begin(), reader.Picture().end()};
         case OutputFormat::kYuv:
